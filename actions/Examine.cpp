@@ -1,0 +1,10 @@
+// Examining, searching and reading.
+#include "world/Game.h"
+
+namespace glim {
+
+void Game::Examine() {}
+
+void Game::Read() {}
+
+}  // namespace glim

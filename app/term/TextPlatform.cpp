@@ -1,0 +1,339 @@
+#include "app/term/TextPlatform.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <thread>
+
+#include "world/Game.h"
+#include "world/Text.h"
+
+namespace glim {
+
+namespace {
+
+std::vector<std::string> Words(const std::string& s) {
+  std::istringstream in(s);
+  std::vector<std::string> w;
+  for (std::string t; in >> t;) w.push_back(t);
+  return w;
+}
+
+// The text after the first n blank-separated words of s.
+std::string Rest(const std::string& s, int n) {
+  size_t i = 0;
+  for (int k = 0; k < n; ++k) {
+    while (i < s.size() && s[i] == ' ') ++i;
+    while (i < s.size() && s[i] != ' ') ++i;
+  }
+  if (i < s.size() && s[i] == ' ') ++i;
+  return s.substr(i);
+}
+
+std::optional<int> ToInt(const std::string& s) {
+  auto v = StrictInt(s);
+  if (!v) return std::nullopt;
+  return *v;
+}
+
+}  // namespace
+
+TextPlatform::TextPlatform(std::ostream& out, TextOptions opts, SoundPlayer* sound)
+    : out_(out), opts_(std::move(opts)), sound_(sound) {
+  start_ = RealNow();
+}
+
+TextPlatform::~TextPlatform() = default;
+
+uint64_t TextPlatform::RealNow() const {
+  using namespace std::chrono;
+  return static_cast<uint64_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+void TextPlatform::PrintLine(const std::string& text) { out_ << text << '\n'; }
+
+void TextPlatform::ClearPanel() {
+  if (opts_.Trace)
+    out_ << "[clear]\n";
+  else if (opts_.Interactive)
+    out_ << '\n';
+}
+
+void TextPlatform::Box(const std::string& text) {
+  for (const std::string& l : SplitLines(text)) out_ << "[box] " << l << '\n';
+  if (text.empty()) out_ << "[box] \n";
+}
+
+void TextPlatform::MessageBox(const std::string& text) { Box(text); }
+void TextPlatform::ErrorBox(const std::string& text) { Box(text); }
+
+bool TextPlatform::ConfirmBox(const std::string& text) {
+  Box(text);
+  bool yes = false;
+  if (!confirms_.empty()) {
+    yes = confirms_.front();
+    confirms_.pop_front();
+  }
+  out_ << "[box] " << (yes ? "Yes" : "No") << '\n';
+  return yes;
+}
+
+std::string TextPlatform::InputBox(const std::string& title, const std::string& prompt, const std::string& def) {
+  out_ << "[box] " << title << ": " << prompt << '\n';
+  std::string answer = def;
+  if (!inputs_.empty()) {
+    answer = inputs_.front();
+    inputs_.pop_front();
+  }
+  out_ << "[box] > " << answer << '\n';
+  return answer;
+}
+
+std::optional<std::string> TextPlatform::NextFile() {
+  if (files_.empty()) return std::nullopt;
+  auto f = files_.front();
+  files_.pop_front();
+  return f;
+}
+
+std::optional<std::string> TextPlatform::OpenFileDialog(const FileDialogSpec& spec) {
+  auto f = NextFile();
+  if (f && f->find('.', f->find_last_of('/') == std::string::npos ? 0 : f->find_last_of('/')) == std::string::npos)
+    *f += "." + spec.DefaultExt;
+  if (f && !FileExists(*f)) {
+    Box(*f + "\r\nFile not found.\r\nPlease verify the correct file name was given.");
+    return std::nullopt;
+  }
+  return f;
+}
+
+std::optional<std::string> TextPlatform::SaveFileDialog(const FileDialogSpec& spec) {
+  auto f = NextFile();
+  if (!f) return f;
+  const size_t slash = f->find_last_of('/');
+  if (f->find('.', slash == std::string::npos ? 0 : slash) == std::string::npos) *f += "." + spec.DefaultExt;
+  if (FileExists(*f)) {
+    // Replacing a file needs the player's word; without a queued answer the
+    // terminal takes yes, since the player named the file on purpose.
+    if (confirms_.empty()) confirms_.push_back(true);
+    if (!ConfirmBox(*f + " already exists.\r\nDo you want to replace it?")) return std::nullopt;
+  }
+  return f;
+}
+
+void TextPlatform::EnableDirection(int direction, bool enabled) {
+  if (direction >= 1 && direction <= 4) buttons_[direction] = enabled;
+}
+
+SoundResult TextPlatform::PlaySoundFile(const std::string& path, bool repeat) {
+  if (opts_.Trace) {
+    const size_t slash = path.find_last_of('/');
+    out_ << "[sound] play " << (slash == std::string::npos ? path : path.substr(slash + 1))
+         << (repeat ? " repeat" : " once") << '\n';
+  }
+  if (opts_.Silent) return SoundResult::Ok;
+  if (sound_) return sound_->Play(path, repeat);
+  return ResolveNoCase(path).empty() ? SoundResult::Missing : SoundResult::Ok;
+}
+
+void TextPlatform::StopSoundFile() {
+  if (opts_.Trace) out_ << "[sound] stop\n";
+  if (sound_ && !opts_.Silent) sound_->Stop();
+}
+
+void TextPlatform::SetSoundRepeat(bool repeat) {
+  if (opts_.Trace) out_ << "[sound] repeat " << (repeat ? "on" : "off") << '\n';
+  if (sound_ && !opts_.Silent) sound_->SetRepeat(repeat);
+}
+
+uint32_t TextPlatform::TickCount() {
+  return static_cast<uint32_t>(opts_.VirtualClock ? now_ : RealNow() - start_);
+}
+
+void TextPlatform::StartTimer(int intervalMs) {
+  timerArmed_ = true;
+  deadline_ = (opts_.VirtualClock ? now_ : RealNow()) + static_cast<uint64_t>(intervalMs < 0 ? 0 : intervalMs);
+  if (opts_.Trace) out_ << "[timer] start " << intervalMs << '\n';
+}
+
+void TextPlatform::StopTimer() {
+  timerArmed_ = false;
+  if (opts_.Trace) out_ << "[timer] stop\n";
+}
+
+void TextPlatform::FireTimerIfDue() {
+  const uint64_t now = opts_.VirtualClock ? now_ : RealNow();
+  if (!timerArmed_ || now < deadline_) return;
+  // The timer fires once per expiry; the game disables it in its handler.
+  deadline_ = now + 0x7fffffff;
+  if (opts_.Trace) out_ << "[timer] expired\n";
+  if (events_) events_->OnEventTimer();
+}
+
+void TextPlatform::Advance(uint32_t ms) {
+  if (opts_.VirtualClock) {
+    const uint64_t target = now_ + ms;
+    // Fire the timer at its own moment, so that what it does happens in
+    // clock order with the rest of the wait.
+    while (timerArmed_ && deadline_ <= target) {
+      if (deadline_ > now_) now_ = deadline_;
+      FireTimerIfDue();
+    }
+    if (now_ < target) now_ = target;
+    return;
+  }
+  const uint64_t target = RealNow() + ms;
+  for (;;) {
+    FireTimerIfDue();
+    const uint64_t now = RealNow();
+    if (now >= target) break;
+    uint64_t step = target - now;
+    if (timerArmed_ && deadline_ > now && deadline_ - now < step) step = deadline_ - now;
+    std::this_thread::sleep_for(std::chrono::milliseconds(step));
+  }
+}
+
+void TextPlatform::WaitSeconds(int seconds) {
+  out_.flush();
+  Advance(static_cast<uint32_t>(seconds < 0 ? 0 : seconds) * 1000u);
+}
+
+void TextPlatform::PumpEvents() { FireTimerIfDue(); }
+
+void TextPlatform::PrintIntro() {
+  std::ifstream in(opts_.Folder + "credits.txt", std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  for (const std::string& l : SplitLines(ss.str())) out_ << l << '\n';
+}
+
+void TextPlatform::ShowSplash() {
+  if (!opts_.Splash) return;
+  PrintIntro();
+  out_ << "(press Enter to begin)" << std::endl;
+  if (opts_.Interactive) {
+    std::string dummy;
+    std::getline(std::cin, dummy);
+  }
+}
+
+void TextPlatform::ShowAbout() {
+  out_ << "[about]\n";
+  PrintIntro();
+  out_ << "[about] closed\n";
+}
+
+std::string TextPlatform::ShowHelpFile(const std::string& path) {
+  if (!FileExists(path)) return "Process file does not exist";
+  out_ << "[help] " << path << '\n';
+  return "OK";
+}
+
+bool TextPlatform::Meta(Game& game, const std::string& line) {
+  const std::vector<std::string> w = Words(line.substr(1));
+  if (w.empty()) return true;
+  const std::string& c = w[0];
+  auto arg = [&](size_t i) -> std::optional<int> { return i < w.size() ? ToInt(w[i]) : std::nullopt; };
+  if (c == "new") {
+    game.mnuFile_NewClick();
+  } else if (c == "save" || c == "load") {
+    const std::string path = Rest(line.substr(1), 1);
+    QueueFile(path.empty() ? std::nullopt : std::optional<std::string>(path));
+    if (c == "save")
+      game.mnuFile_SaveClick();
+    else
+      game.mnuFile_OpenClick();
+  } else if (c == "about") {
+    game.mnuAbout_aboutClick();
+  } else if (c == "exit") {
+    QueueConfirm(w.size() > 1 && (w[1] == "yes" || w[1] == "y"));
+    game.mnuFile_ExitClick();
+  } else if (c == "north") {
+    game.spbNorthClick();
+  } else if (c == "south") {
+    game.spbSouthClick();
+  } else if (c == "east") {
+    game.spbEastClick();
+  } else if (c == "west") {
+    game.spbWestClick();
+  } else if (c == "help") {
+    game.spbHelpClick();
+  } else if (c == "click" && w.size() >= 4 && arg(2) && arg(3)) {
+    const std::string button = w.size() > 4 ? w[4] : "left";
+    if (w[1] == "view")
+      game.imgViewMouseUp(*arg(2), *arg(3));
+    else if (w[1] == "carried")
+      game.imgCarriedMouseUp(*arg(2), *arg(3), button == "left");
+    else
+      out_ << "[meta] unknown click target " << w[1] << '\n';
+  } else if (c == "objects") {
+    for (size_t i = 1; i < w.size(); ++i) QueueInput(w[i]);
+    game.ObjectCheatClick();
+  } else if (c == "room") {
+    if (w.size() > 1) QueueInput(Rest(line.substr(1), 1));
+    game.RoomCheatClick();
+  } else if (c == "wait" && arg(1) && *arg(1) >= 0) {
+    Advance(static_cast<uint32_t>(*arg(1)) * 1000u);
+  } else if (c == "answer" && w.size() > 1) {
+    QueueConfirm(w[1] == "yes" || w[1] == "y");
+  } else if (c == "input") {
+    QueueInput(Rest(line.substr(1), 1));
+  } else if ((c == "scene" || c == "carried") && w.size() > 1) {
+    std::string png;
+    const Image& img = c == "scene" ? scene_ : carried_;
+    std::string err;
+    if (!EncodePng(img, png) || !Platform::WriteFile(Rest(line.substr(1), 1), png, err))
+      out_ << "[meta] could not write " << Rest(line.substr(1), 1) << '\n';
+  } else if (c == "exits") {
+    static const char* names[5] = {"", "north", "south", "east", "west"};
+    std::string s = "[buttons]";
+    for (int d = 1; d <= 4; ++d)
+      if (buttons_[d]) s += std::string(" ") + names[d];
+    out_ << s << '\n';
+  } else if (c == "field") {
+    out_ << "[field] " << field_ << '\n';
+  } else {
+    out_ << "[meta] unknown command :" << c << '\n';
+  }
+  return !closed_;
+}
+
+bool TextPlatform::HandleLine(Game& game, const std::string& raw) {
+  std::string line = raw;
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  if (!line.empty() && line[0] == ':') return Meta(game, line);
+  // Typing replaces the field's text, then Enter is pressed.
+  field_ = line;
+  game.txtCommandKeyDown(field_);
+  return !closed_;
+}
+
+int TextPlatform::Run(Game& game, std::istream& in) {
+  game.FormActivate();
+  std::string line;
+  for (;;) {
+    if (closed_) break;
+    out_.flush();
+    if (opts_.Interactive && !opts_.VirtualClock && timerArmed_) {
+      // Let the event timer run out while the player thinks.
+      const uint64_t now = RealNow();
+      const int wait = deadline_ > now ? static_cast<int>(deadline_ - now) : 0;
+      pollfd pfd{STDIN_FILENO, POLLIN, 0};
+      if (poll(&pfd, 1, wait) == 0) {
+        FireTimerIfDue();
+        continue;
+      }
+    }
+    if (!std::getline(in, line)) break;
+    if (!HandleLine(game, line)) break;
+  }
+  if (closed_) WaitSeconds(2);  // the window's close pause
+  out_.flush();
+  return 0;
+}
+
+}  // namespace glim

@@ -1,0 +1,109 @@
+// The platform on a text stream: the terminal front end and the test harness.
+// Printed lines go to the output one per line; boxes are printed with a
+// "[box] " prefix; answers to boxes and dialogs come from meta-commands.
+// With a virtual clock, pauses and the event timer take no real time and the
+// timer fires in clock order during waits.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "shell/SoundPlayer.h"
+#include "ui/Platform.h"
+
+namespace glim {
+
+class Game;
+
+struct TextOptions {
+  std::string Folder;         // game folder, ending in '/'
+  bool VirtualClock = false;  // pauses and timers on the simulated clock
+  bool Silent = false;        // no sound at all, not even a missing-file box
+  bool Trace = false;         // print [sound], [clear] and [timer] lines
+  bool Splash = false;        // print the introduction at start-up
+  bool Interactive = false;   // stdin is a terminal: poll it for the timer
+};
+
+class TextPlatform : public Platform {
+ public:
+  TextPlatform(std::ostream& out, TextOptions opts, SoundPlayer* sound = nullptr);
+  ~TextPlatform() override;
+
+  // Runs one input line: a meta-command (starting with ':') or a command
+  // typed into the entry field followed by Enter. Returns false once the
+  // main window has been closed.
+  bool HandleLine(Game& game, const std::string& line);
+  // Plays a whole session from the input stream: start-up, every line, and
+  // the end of input. Returns the exit status.
+  int Run(Game& game, std::istream& in);
+  // Lets simulated (or real) time pass, firing the timer when it is due.
+  void Advance(uint32_t ms);
+
+  bool Closed() const { return closed_; }
+  const Image& Scene() const { return scene_; }
+  const Image& CarriedPanel() const { return carried_; }
+  bool DirectionEnabled(int d) const { return d >= 1 && d <= 4 && buttons_[d]; }
+  const std::string& CommandText() const { return field_; }
+  bool TimerArmed() const { return timerArmed_; }
+
+  // Queued answers for the boxes and dialogs that come next.
+  void QueueConfirm(bool yes) { confirms_.push_back(yes); }
+  void QueueInput(const std::string& s) { inputs_.push_back(s); }
+  void QueueFile(std::optional<std::string> path) { files_.push_back(std::move(path)); }
+
+  // Platform
+  void PrintLine(const std::string& text) override;
+  void ClearPanel() override;
+  void SetCommandText(const std::string& text) override { field_ = text; }
+  void MessageBox(const std::string& text) override;
+  void ErrorBox(const std::string& text) override;
+  bool ConfirmBox(const std::string& text) override;
+  std::string InputBox(const std::string& title, const std::string& prompt, const std::string& def) override;
+  std::optional<std::string> OpenFileDialog(const FileDialogSpec& spec) override;
+  std::optional<std::string> SaveFileDialog(const FileDialogSpec& spec) override;
+  void EnableDirection(int direction, bool enabled) override;
+  void ShowScene(const Image& scene) override { scene_ = scene; }
+  void ShowCarried(const Image& panel) override { carried_ = panel; }
+  SoundResult PlaySoundFile(const std::string& path, bool repeat) override;
+  void StopSoundFile() override;
+  void SetSoundRepeat(bool repeat) override;
+  void StartTimer(int intervalMs) override;
+  void StopTimer() override;
+  uint32_t TickCount() override;
+  void WaitSeconds(int seconds) override;
+  void PumpEvents() override;
+  std::string ProgramFolder() override { return opts_.Folder; }
+  void ShowSplash() override;
+  void ShowAbout() override;
+  std::string ShowHelpFile(const std::string& path) override;
+  void CloseMainWindow() override { closed_ = true; }
+
+ private:
+  void Box(const std::string& text);
+  void FireTimerIfDue();
+  void PrintIntro();
+  bool Meta(Game& game, const std::string& line);
+  std::optional<std::string> NextFile();
+  uint64_t RealNow() const;
+
+  std::ostream& out_;
+  TextOptions opts_;
+  SoundPlayer* sound_;
+  uint64_t now_ = 0;      // virtual clock, ms
+  uint64_t start_ = 0;    // real clock origin
+  bool timerArmed_ = false;
+  uint64_t deadline_ = 0;
+  bool closed_ = false;
+  bool buttons_[5] = {true, true, true, true, true};
+  std::string field_;
+  Image scene_, carried_;
+  std::deque<bool> confirms_;
+  std::deque<std::string> inputs_;
+  std::deque<std::optional<std::string>> files_;
+};
+
+}  // namespace glim

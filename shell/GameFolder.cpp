@@ -1,0 +1,50 @@
+#include "shell/GameFolder.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace glim {
+
+namespace fs = std::filesystem;
+
+std::string ExecutableFolder() {
+  std::error_code ec;
+  fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+  if (ec) return "./";
+  std::string dir = exe.parent_path().string();
+  if (dir.empty() || dir.back() != '/') dir += '/';
+  return dir;
+}
+
+std::string FindGameFolder() {
+  const std::string exe = ExecutableFolder();
+  const std::string candidates[] = {
+      exe + "data/",
+      exe + "../share/glimmerhold/",
+#ifdef GLIM_SOURCE_DATA_DIR
+      GLIM_SOURCE_DATA_DIR "/",
+#endif
+  };
+  std::error_code ec;
+  for (const std::string& c : candidates)
+    if (fs::is_regular_file(c + "glimtext.wdt", ec)) return fs::path(c).lexically_normal().string();
+  return exe + "data/";
+}
+
+std::string PlayerDataFolder() {
+  std::string base;
+  if (const char* x = std::getenv("XDG_DATA_HOME"); x && *x)
+    base = x;
+  else if (const char* h = std::getenv("HOME"); h && *h)
+    base = std::string(h) + "/.local/share";
+  else
+    base = "/tmp";
+  std::string dir = base + "/glimmerhold/";
+  std::error_code ec;
+  fs::create_directories(dir, ec);
+  return dir;
+}
+
+}  // namespace glim

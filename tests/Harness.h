@@ -1,0 +1,63 @@
+// A game on the text platform with a virtual clock, for tests: commands go
+// in, printed lines come out.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/term/TextPlatform.h"
+#include "world/Game.h"
+
+namespace glimtest {
+
+inline std::string TestDir() { return GLIM_TEST_DIR; }
+inline std::string Fixture(const std::string& name) { return TestDir() + "/fixtures/" + name + "/"; }
+
+// A fresh folder for one test's files.
+std::string TempDir(const std::string& name);
+// Writes text to a file, making its folder.
+void WriteText(const std::string& path, const std::string& text);
+// Copies a fixture folder to a fresh temp folder and returns it.
+std::string CopyFixture(const std::string& fixture, const std::string& name);
+
+struct Harness {
+  std::ostringstream out;
+  glim::TextPlatform platform;
+  glim::Game game;
+
+  explicit Harness(const std::string& folder, bool trace = true, bool silent = true)
+      : platform(out, Options(folder, trace, silent)), game(platform) {}
+
+  static glim::TextOptions Options(const std::string& folder, bool trace, bool silent) {
+    glim::TextOptions o;
+    o.Folder = folder;
+    o.VirtualClock = true;
+    o.Trace = trace;
+    o.Silent = silent;
+    return o;
+  }
+  // Runs the start-up sequence; returns what it printed.
+  std::string Start() {
+    game.FormActivate();
+    return Take();
+  }
+  // Sends one input line (a command or a ':' meta-command); returns what it printed.
+  std::string Send(const std::string& line) {
+    platform.HandleLine(game, line);
+    return Take();
+  }
+  std::string Take() {
+    std::string s = out.str();
+    out.str("");
+    return s;
+  }
+  std::vector<std::string> Lines(const std::string& s) const;
+};
+
+// True when every line of `needles` occurs in `haystack`, in this order.
+bool ContainsInOrder(const std::string& haystack, const std::vector<std::string>& needles);
+
+}  // namespace glimtest

@@ -1,0 +1,105 @@
+// Everything the game needs from the outside world. The desktop window, the
+// terminal front end and the test harness each implement this interface; the
+// core never talks to a toolkit, a sound library or a clock directly.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "ui/Image.h"
+
+namespace glim {
+
+// Callbacks from the platform into the running game (timer expiry).
+class PlatformEvents {
+ public:
+  virtual ~PlatformEvents() = default;
+  virtual void OnEventTimer() = 0;
+};
+
+struct FileDialogSpec {
+  std::string Title;
+  std::string Filter;      // "Description|*.ext"
+  std::string DefaultExt;  // without the dot
+  std::string InitialDir;
+};
+
+enum class SoundResult {
+  Ok,        // playing
+  Missing,   // the file cannot be found or opened
+  NoDevice,  // there is no audio output at all
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // Set by the game when it is created; timer expiries are reported here.
+  void SetEvents(PlatformEvents* e) { events_ = e; }
+
+  // --- message panel and command line
+  virtual void PrintLine(const std::string& text) = 0;
+  virtual void ClearPanel() = 0;
+  virtual void SetCommandText(const std::string& text) = 0;
+  virtual void FocusCommandLine() {}
+
+  // --- modal boxes (each waits until dismissed)
+  virtual void MessageBox(const std::string& text) = 0;
+  virtual void ErrorBox(const std::string& text) = 0;
+  // A warning box with Yes and No; true for Yes.
+  virtual bool ConfirmBox(const std::string& text) = 0;
+  // One text field; returns the text entered, or def when cancelled.
+  virtual std::string InputBox(const std::string& title, const std::string& prompt,
+                               const std::string& def) = 0;
+  // File dialogs; nullopt when cancelled. The save dialog asks before
+  // replacing an existing file.
+  virtual std::optional<std::string> OpenFileDialog(const FileDialogSpec& spec) = 0;
+  virtual std::optional<std::string> SaveFileDialog(const FileDialogSpec& spec) = 0;
+
+  // --- presentation
+  virtual void EnableDirection(int direction, bool enabled) = 0;  // 1..4
+  virtual void ShowScene(const Image& scene) = 0;
+  virtual void ShowCarried(const Image& panel) = 0;
+
+  // --- sound: one sound at a time; a new one closes the one before. A
+  // repeating sound restarts at its end until it is stopped, replaced, or its
+  // repetition is switched off (it then ends at its natural end).
+  virtual SoundResult PlaySoundFile(const std::string& path, bool repeat) = 0;
+  virtual void StopSoundFile() = 0;
+  virtual void SetSoundRepeat(bool repeat) = 0;
+
+  // --- time. The event timer is one countdown: StartTimer (re)starts it,
+  // StopTimer cancels it; on expiry the platform calls OnEventTimer.
+  virtual void StartTimer(int intervalMs) = 0;
+  virtual void StopTimer() = 0;
+  virtual uint32_t TickCount() = 0;
+  // Pauses for whole seconds while window events (and the timer) are handled.
+  virtual void WaitSeconds(int seconds) = 0;
+  // Handles all pending window events once.
+  virtual void PumpEvents() = 0;
+
+  // --- files (default: the real file system)
+  virtual bool FileExists(const std::string& path);
+  virtual bool ReadFile(const std::string& path, std::string& out);
+  // Writes the whole file so that an existing file is replaced only once the
+  // new contents are complete. On failure returns false with a message.
+  virtual bool WriteFile(const std::string& path, const std::string& data, std::string& error);
+  virtual bool FolderWritable(const std::string& folder);
+
+  // --- application shell
+  virtual std::string ProgramFolder() = 0;  // ends with a path separator
+  virtual void DisplayModeStep() {}
+  virtual void MaximiseWindow() {}
+  virtual void ShowSplash() {}
+  virtual void ShowAbout() {}
+  // Shows the compiled help file and returns when the viewer is closed.
+  virtual std::string ShowHelpFile(const std::string& path) = 0;
+  // Closes the main window (the program ends).
+  virtual void CloseMainWindow() = 0;
+
+ protected:
+  PlatformEvents* events_ = nullptr;
+};
+
+}  // namespace glim

@@ -1,0 +1,67 @@
+// Showing the current room: its events, picture, description, the things and
+// characters present with their reactions, and the direction buttons.
+#include <algorithm>
+
+#include "world/Game.h"
+
+namespace glim {
+
+void Game::ShowRoom(bool clearPanel) {
+  RoomEvents();
+  LoadRoomPicture();
+  Image scene = View;
+  if (clearPanel) ClearPanel();
+
+  const int32_t r = CurrentRoom;
+  if (!Table<TRoom, MaxRooms>::InRange(r)) {
+    // Only a broken saved game or a debugging jump can get here; say so
+    // instead of reading outside the map.
+    PrintLine("There is no room " + std::to_string(r) + " in this world");
+    P.ShowScene(scene);
+    return;
+  }
+  const int lines = std::min<int32_t>(Rooms[r].LineCount - 1, MaxRoomLines);
+  for (int l = 1; l <= lines; ++l) {
+    const std::string& text = RoomText[r][static_cast<size_t>(l)];
+    PrintLine(l == 1 ? "you are " + text : text);
+  }
+  PrintLine("what shall we do now?");
+  DrawCarriedPanel();
+  DrawObjects(scene);
+
+  for (int k = 1; k <= ObjectCount; ++k) {
+    if (Obj(k).Location != CurrentRoom) continue;
+    const std::string p = ObjectPhrase(k);
+    switch (Obj(k).Tense) {
+      case 0: PrintLine("The " + p + " is here."); break;
+      case 1: PrintLine("The " + p + " are here."); break;
+      case 2: PrintLine(p + " is here."); break;
+      case 3: PrintLine("A " + p + " is here."); break;
+      case 4: PrintLine("An " + p + " is here."); break;
+      default: PrintLine("Object tense Data Error " + std::to_string(k)); break;
+    }
+  }
+  for (int k = 1; k <= BaddieCount; ++k) {
+    if (Baddie(k).Location != CurrentRoom) continue;
+    const std::string p = BaddiePhrase(k);
+    switch (Baddie(k).Tense) {
+      case 0: PrintLine("The " + p + " is here."); break;
+      case 1: PrintLine("The " + p + " are here."); break;
+      case 2: PrintLine(p + " is here."); break;
+      case 3: PrintLine(p + " is all around you."); break;
+      default: PrintLine("Baddie Tense Data Error " + std::to_string(k)); break;
+    }
+    BaddieAction(k);
+    DrawCharacters(scene);
+    DrawObjects(scene);
+  }
+  P.ShowScene(scene);
+
+  const int32_t now = CurrentRoom;
+  for (int d = DirNorth; d <= DirWest; ++d) P.EnableDirection(d, false);
+  if (Table<TRoom, MaxRooms>::InRange(now))
+    for (int d = DirNorth; d <= DirWest; ++d)
+      if (Rooms[now].Exit(d) > 0) P.EnableDirection(d, true);
+}
+
+}  // namespace glim

@@ -1,0 +1,68 @@
+// Start-up of the program, a new game and the restart after a death.
+#include "world/Game.h"
+#include "world/Text.h"
+
+namespace glim {
+
+bool Game::LoadDataFiles() {
+  ClearPanel();
+  const std::string wordFile = GameFolder + "glimtext.wdt";
+  std::string text;
+  if (P.FileExists(wordFile) && P.ReadFile(wordFile, text)) {
+    if (!LoadWordData(SplitLines(text))) return false;
+    if (!BuildIgnoredWords()) return false;
+  } else {
+    P.MessageBox("Unable to load Word data file " + wordFile);
+  }
+  const std::string roomFile = GameFolder + "glimroom.dat";
+  text.clear();
+  if (P.FileExists(roomFile) && P.ReadFile(roomFile, text)) {
+    if (!LoadRoomData(SplitLines(text))) return false;
+  } else {
+    P.MessageBox("Unable to load Room data file " + roomFile);
+  }
+  ClearPanel();
+  return true;
+}
+
+void Game::InitialiseState() {
+  CurrentRoom = 1;
+  CarriedCount = 0;
+  CarryLimit = 8;
+  PlayerDirty = true;
+  TrollsScared = false;
+  PlayerWarm = false;
+  PlayerInvisible = false;
+  ClearPanel();
+}
+
+void Game::FormActivate() {
+  P.DisplayModeStep();  // keeps its own done flag
+  P.MaximiseWindow();
+  if (FirstActivationDone) return;
+  FirstActivationDone = true;
+  GameFolder = P.ProgramFolder();
+  InitialFolderWritable = P.FolderWritable(GameFolder);
+  PlaySound("glimmusi.mid", true);
+  P.FocusCommandLine();
+  P.ShowSplash();
+  StopSound();
+  if (!LoadDataFiles()) return;
+  ClearPanel();
+  InitialiseState();
+  for (int k = 1; k <= ObjectCount; ++k) Obj(k).Number = k;
+  ShowRoom(true);
+}
+
+void Game::NewGame() {
+  // A new game starts afresh: nothing of the game before may linger, neither
+  // a following companion, nor the stopped walls, nor the last door met.
+  WallsStopped = false;
+  CompanionFollows = false;
+  DoorIndex = 0;
+  if (!LoadDataFiles()) return;
+  InitialiseState();
+  ShowRoom(false);
+}
+
+}  // namespace glim
