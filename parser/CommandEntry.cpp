@@ -24,12 +24,22 @@ void Game::imgViewMouseUp(int, int) {}
 
 void Game::imgCarriedMouseUp(int, int, bool) {}
 
+// The Load button shows the room afterwards whatever the load came to: after
+// a cancelled dialog or a refused file the game is as it was and the room is
+// shown again as before; after a load it is the loaded room. Neither button
+// acts while a command is still running, whose world it would change or
+// catch half-way.
 void Game::mnuFile_OpenClick() {
+  if (CommandRunning) return;
   SetRepeatSound(false);
-  if (LoadGame()) ShowRoom(false);
+  LoadGame();
+  ShowRoom(false);
 }
 
-void Game::mnuFile_SaveClick() { SaveGame(); }
+void Game::mnuFile_SaveClick() {
+  if (!CommandRunning) SaveGame();
+}
+
 
 void Game::mnuFile_NewClick() { NewGame(); }
 

@@ -1,16 +1,254 @@
-// Saved game files.
+// Saved game files: the changeable part of the world (the player's room and
+// flags, the objects, the characters, the doors and the room exits) written
+// one value per line, every line ending in CR LF.
+//
+// A load checks the whole file before it changes anything: a file that is
+// short, holds a line that is not a number where a number belongs, an empty
+// door code, or a value that would put the game outside its tables is refused
+// with one message box and the running game stays exactly as it was.
+#include "savegame/SaveFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+#include "shell/GameFolder.h"
 #include "world/Game.h"
+#include "world/Text.h"
 
 namespace glim {
+
+std::string FlagToText(bool value) { return value ? "1" : "0"; }
+
+bool TextToFlag(const std::string& text) { return text == "1" || text == "True"; }
+
+namespace {
+
+int CodeDigit(const std::string& text) { return (!text.empty() && text[0] >= '1' && text[0] <= '4') ? text[0] - '0' : 0; }
+
+std::string CodeText(int value) { return (value >= 1 && value <= 4) ? std::to_string(value) : "0"; }
+
+}  // namespace
+
+TDoorState StrToDoorState(const std::string& text) { return static_cast<TDoorState>(CodeDigit(text)); }
+TDirection StrToDirection(const std::string& text) { return static_cast<TDirection>(CodeDigit(text)); }
+std::string DoorStateToStr(int value) { return CodeText(value); }
+std::string DirectionToStr(int value) { return CodeText(value); }
+
+namespace {
+
+// How many entries of each table a saved game holds: the running game's
+// counts, never more than the tables hold.
+struct SavedCounts {
+  int Objects, Baddies, Doors, Rooms;
+  explicit SavedCounts(const Game& g)
+      : Objects(std::clamp<int32_t>(g.ObjectCount, 0, MaxObjects)),
+        Baddies(std::clamp<int32_t>(g.BaddieCount, 0, MaxBaddies)),
+        Doors(std::clamp<int32_t>(g.DoorCount, 0, MaxDoors)),
+        Rooms(std::clamp<int32_t>(g.RoomCount, 0, MaxRooms)) {}
+};
+
+bool IsRoom(int32_t v) { return v >= 1 && v <= MaxRooms; }
+
+// Thrown by the reader when the file is refused; the text is the message.
+struct Refusal {
+  std::string Message;
+};
+
+class SaveReader {
+ public:
+  explicit SaveReader(const std::vector<std::string>& lines) : lines_(lines) {}
+
+  const std::string& Text() {
+    if (pos_ >= static_cast<long>(lines_.size())) throw Refusal{ListIndexMessage(pos_)};
+    return lines_[static_cast<size_t>(pos_++)];
+  }
+  int32_t Int() { return Convert(Text()); }
+  int32_t TrimmedInt() { return Convert(Trim(Text())); }
+  bool Flag() { return TextToFlag(Text()); }
+  const std::string& Code() {
+    const std::string& s = Text();
+    if (s.empty()) throw Refusal{RangeCheckError};
+    return s;
+  }
+  // A number that must also pass `valid`; what names the kind of value.
+  int32_t Checked(int32_t v, bool valid, const char* what) {
+    if (!valid) throw Refusal{"'" + std::to_string(v) + "' is not a valid " + what};
+    return v;
+  }
+
+ private:
+  static int32_t Convert(const std::string& s) {
+    auto v = StrictInt(s);
+    if (!v) throw Refusal{NotAnIntegerMessage(s)};
+    return *v;
+  }
+  const std::vector<std::string>& lines_;
+  long pos_ = 0;
+};
+
+}  // namespace
 
 FileDialogSpec Game::LoadGSpec() const { return {"Load a game", "Saved Brimel Game|*.gam", "gam", SaveFolder()}; }
 
 FileDialogSpec Game::GameSSpec() const { return {"Save Current Game", "Saved Brimel Game|*.gam", "gam", SaveFolder()}; }
 
-std::string Game::SaveFolder() const { return GameFolder; }
+// Saved games go beside the game when the player may write there (a copy
+// unpacked in the player's own folder); an installed game keeps them in the
+// player's data folder instead.
+std::string Game::SaveFolder() const { return InitialFolderWritable ? GameFolder : PlayerDataFolder(); }
 
-void Game::SaveGame() {}
+void Game::SaveGame() {
+  PrintLine("Saving game");
+  const std::optional<std::string> path = P.SaveFileDialog(GameSSpec());
+  if (!path) return;
 
-bool Game::LoadGame() { return false; }
+  const SavedCounts n(*this);
+  std::string text;
+  auto line = [&text](const std::string& s) {
+    text += s;
+    text += "\r\n";
+  };
+  auto num = [&line](int32_t v) { line(std::to_string(v)); };
+  num(CurrentRoom);
+  num(CarriedCount);
+  line(FlagToText(DrinkFlag));
+  line(FlagToText(PlayerWarm));
+  line(FlagToText(PlayerInvisible));
+  line(FlagToText(WallsStopped));
+  line(FlagToText(PlayerDirty));
+  for (int k = 1; k <= n.Objects; ++k) {
+    const TObjectRec& o = WordLists.Objects[k];
+    line(o.Name);
+    num(o.Location);
+    num(o.State);
+    num(o.Tense);
+  }
+  for (int k = 1; k <= n.Baddies; ++k) {
+    const TBaddieRec& b = WordLists.Baddies[k];
+    line(b.Name);
+    num(b.Location);
+    num(b.BlockCode);
+    num(b.Pronoun);
+    num(b.Tense);
+    num(b.Lying);
+  }
+  for (int k = 1; k <= n.Doors; ++k) {
+    const TDoor& d = Doors[k];
+    line(DoorStateToStr(d.State));
+    num(d.Room);
+    line(DirectionToStr(d.Direction));
+    num(d.Key);
+  }
+  for (int r = 1; r <= n.Rooms; ++r) {
+    const TRoom& room = Rooms[r];
+    num(room.North);
+    num(room.South);
+    num(room.East);
+    num(room.West);
+  }
+
+  // The platform writes a temporary file and renames it over the old one
+  // only when all is written, so a failure leaves the old file as it was.
+  std::string error;
+  if (!P.WriteFile(*path, text, error)) P.ErrorBox(error);
+}
+
+bool Game::LoadGame() {
+  PrintLine("Loading game");
+  std::optional<std::string> chosen = P.OpenFileDialog(LoadGSpec());
+  if (!chosen) return false;
+  std::string path = *chosen;
+  {
+    std::error_code ec;
+    const std::filesystem::path full = std::filesystem::absolute(path, ec);
+    if (!ec) path = full.string();
+  }
+  PrintLine("Loading " + path);
+
+  std::string bytes;
+  errno = 0;
+  if (!P.ReadFile(path, bytes)) {
+    const int err = errno;
+    P.ErrorBox("Cannot open file \"" + path + "\"." + (err ? std::string(" ") + std::strerror(err) : ""));
+    return false;
+  }
+  const std::vector<std::string> lines = SplitLines(bytes);
+
+  // Everything is read into copies first; the game takes them over only when
+  // the whole file has been read without a fault.
+  const SavedCounts n(*this);
+  SaveReader in(lines);
+  int32_t room = 0, carried = 0;
+  bool drink = false, warm = false, invisible = false, walls = false, dirty = false;
+  Table<TObjectRec, MaxObjects> objects = WordLists.Objects;
+  Table<TBaddieRec, MaxBaddies> baddies = WordLists.Baddies;
+  Table<TDoor, MaxDoors> doors = Doors;
+  Table<TRoom, MaxRooms> rooms = Rooms;
+  try {
+    room = in.Int();
+    in.Checked(room, IsRoom(room), "room number");
+    carried = in.Int();
+    drink = in.Flag();
+    warm = in.Flag();
+    invisible = in.Flag();
+    walls = in.Flag();
+    dirty = in.Flag();
+    for (int k = 1; k <= n.Objects; ++k) {
+      TObjectRec& o = objects[k];
+      o.Name = in.Text();
+      const int32_t loc = in.Int();
+      o.Location = in.Checked(loc, loc == LocCarried || loc == LocNowhere || loc == LocHandedOver || IsRoom(loc),
+                              "object location");
+      o.State = in.Int();
+      o.Tense = in.Int();
+    }
+    for (int k = 1; k <= n.Baddies; ++k) {
+      TBaddieRec& b = baddies[k];
+      b.Name = in.Text();
+      const int32_t loc = in.Int();
+      b.Location = in.Checked(loc, loc == 0 || IsRoom(loc), "character location");
+      b.BlockCode = in.Int();
+      b.Pronoun = in.Int();
+      b.Tense = in.Int();
+      b.Lying = in.Int();
+    }
+    for (int k = 1; k <= n.Doors; ++k) {
+      TDoor& d = doors[k];
+      d.State = StrToDoorState(in.Code());
+      const int32_t r = in.TrimmedInt();
+      d.Room = in.Checked(r, IsRoom(r), "room number");
+      d.Direction = StrToDirection(in.Code());
+      const int32_t key = in.TrimmedInt();
+      d.Key = in.Checked(key, key >= 0 && key <= MaxObjects, "key number");
+    }
+    for (int r = 1; r <= n.Rooms; ++r) {
+      TRoom& rec = rooms[r];
+      for (int d = DirNorth; d <= DirWest; ++d) {
+        // Anything below 1 means no exit.
+        const int32_t to = in.TrimmedInt();
+        rec.SetExit(d, in.Checked(to, to <= MaxRooms, "room number"));
+      }
+    }
+  } catch (const Refusal& r) {
+    P.ErrorBox(r.Message);
+    return false;
+  }
+  // Lines after the last room are ignored.
+
+  CurrentRoom = room;
+  CarriedCount = carried;  // as saved; the inventory listing recounts it
+  DrinkFlag = drink;
+  PlayerWarm = warm;
+  PlayerInvisible = invisible;
+  WallsStopped = walls;
+  PlayerDirty = dirty;
+  WordLists.Objects = objects;
+  WordLists.Baddies = baddies;
+  Doors = doors;
+  Rooms = rooms;
+  return true;
+}
 
 }  // namespace glim
