@@ -3,7 +3,11 @@
 
 namespace glim {
 
+// Input that arrives while a command is still running (during one of its
+// pauses) is not acted on: the command in progress owns the parse state. The
+// entry field keeps what was typed, so the player can press Enter again.
 void Game::txtCommandKeyDown(const std::string& fieldText) {
+  if (CommandRunning) return;
   CommandLine = fieldText;
   if (CommandLine.size() >= 100) {
     PrintLine("TOO LONG");
@@ -14,15 +18,43 @@ void Game::txtCommandKeyDown(const std::string& fieldText) {
 }
 
 void Game::CommandButton(const std::string& text) {
+  if (CommandRunning) return;
   P.SetCommandText(text);
   CommandLine = text;
   ProcessCommand();
   P.SetCommandText("");
 }
 
-void Game::imgViewMouseUp(int, int) {}
+// A release on the room picture takes the lowest-numbered object whose icon
+// is under it; the test uses the click moved 10 pixels down.
+void Game::imgViewMouseUp(int x, int y) {
+  if (CommandRunning) return;
+  for (int k = 1; k <= ObjectCount; ++k) {
+    if (!ObjectIsHere(k)) continue;
+    const TObjectRec& o = Obj(k);
+    if (o.X <= x && x <= o.X + 31 && o.Y <= y + 10 && y + 10 <= o.Y + 31) {
+      CommandButton("get " + o.Name);
+      return;
+    }
+  }
+}
 
-void Game::imgCarriedMouseUp(int, int, bool) {}
+// A left-button release on the carried panel drops the object in that slot.
+void Game::imgCarriedMouseUp(int x, int y, bool left) {
+  if (!left || CommandRunning) return;
+  for (int k = 1; k <= ObjectCount; ++k) {
+    if (!IsCarried(k)) continue;
+    const TObjectRec& o = Obj(k);
+    if (70 < x && x < 102 && o.Y < y && y < o.Y + 31) {
+      P.SetCommandText("drop " + o.Name);
+      CommandLine = "drop " + o.Name;
+      ProcessCommand();
+      DrawCarriedPanel();
+      P.SetCommandText("");
+      return;
+    }
+  }
+}
 
 // The Load button shows the room afterwards whatever the load came to: after
 // a cancelled dialog or a refused file the game is as it was and the room is
@@ -40,8 +72,9 @@ void Game::mnuFile_SaveClick() {
   if (!CommandRunning) SaveGame();
 }
 
-
-void Game::mnuFile_NewClick() { NewGame(); }
+void Game::mnuFile_NewClick() {
+  if (!CommandRunning) NewGame();
+}
 
 void Game::mnuAbout_aboutClick() { P.ShowAbout(); }
 

@@ -1,14 +1,92 @@
-// Splitting a command line into words and looking words up.
+// Splitting a command line into words and looking words up in the
+// vocabulary. Matching is by whole words only.
+#include <algorithm>
+
 #include "world/Game.h"
+#include "world/Text.h"
 
 namespace glim {
 
-int Game::SplitCommand(const std::string&) { return 0; }
+int Game::SplitCommand(const std::string& text) {
+  const std::string line = text + " ";
+  int count = 0;
+  size_t start = 0;
+  for (size_t i = 0; i < line.size(); ++i) {
+    if (line[i] != ' ') continue;
+    const std::string token = line.substr(start, i - start);
+    start = i + 1;
+    const std::string lower = LowerAscii(token);
+    bool ignored = false;
+    for (const std::string& w : IgnoredWords) {
+      if (LowerAscii(w) == lower) {
+        ignored = true;
+        break;
+      }
+    }
+    if (ignored) continue;
+    ++count;
+    // Words after the fifth are counted (the line is then refused) but
+    // never stored.
+    if (count <= 5) Words[static_cast<size_t>(count)] = lower;
+  }
+  return count;
+}
 
-void Game::LookupWord(const std::string&, int) {}
+namespace {
 
-void Game::LookupNoun(int) {}
+const std::string& Entry(Game& g, int wordClass, int i) {
+  switch (wordClass) {
+    case WcVerb: return g.WordLists.Verbs[i];
+    case WcAdverb: return g.WordLists.AdVerbs[i];
+    case WcUnreal: return g.WordLists.Unreals[i].Name;
+    case WcObject: return g.WordLists.Objects[i].Name;
+    default: return g.WordLists.Baddies[i].Name;
+  }
+}
 
-bool Game::NounFound() { return false; }
+int Count(Game& g, int wordClass) {
+  switch (wordClass) {
+    case WcVerb: return std::min(g.VerbCount, MaxVerbs);
+    case WcAdverb: return std::min(g.AdverbCount, MaxAdverbs);
+    case WcUnreal: return std::min(g.UnrealCount, MaxUnreals);
+    case WcObject: return std::min(g.ObjectCount, MaxObjects);
+    default: return std::min(g.BaddieCount, MaxBaddies);
+  }
+}
+
+}  // namespace
+
+void Game::LookupWord(const std::string& word, int wordClass) {
+  if (wordClass < WcVerb || wordClass > WcBaddie) {
+    P.MessageBox("Wordtype error");
+    return;
+  }
+  const size_t pos = (WordPosition >= 1 && WordPosition <= 5) ? static_cast<size_t>(WordPosition) : 0;
+  const int n = Count(*this, wordClass);
+  for (int i = 1; i <= n; ++i) {
+    if (Entry(*this, wordClass, i) == word) {
+      WordFound[static_cast<size_t>(wordClass)] = true;
+      if (pos) {
+        WordClass[pos] = static_cast<uint8_t>(wordClass);
+        WordNumber[pos] = i;
+      }
+      return;
+    }
+  }
+  WordFound[static_cast<size_t>(wordClass)] = false;
+  if (pos) WordNumber[pos] = 0;
+}
+
+void Game::LookupNoun(int position) {
+  if (position < 1 || position > 5) return;
+  const std::string word = Words[static_cast<size_t>(position)];
+  LookupWord(word, WcObject);
+  if (WordFound[WcObject]) return;
+  LookupWord(word, WcBaddie);
+  if (WordFound[WcBaddie]) return;
+  LookupWord(word, WcUnreal);
+}
+
+bool Game::NounFound() { return WordFound[WcUnreal] || WordFound[WcObject] || WordFound[WcBaddie]; }
 
 }  // namespace glim
