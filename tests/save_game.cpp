@@ -1,0 +1,599 @@
+// Saved games: writing, reading back, the file's exact bytes, and the refusal
+// of a broken file with the running game left as it was.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "Harness.h"
+#include "savegame/SaveFile.h"
+#include "world/Text.h"
+
+namespace glimtest {
+namespace {
+
+namespace fs = std::filesystem;
+using glim::Game;
+
+// Every field of the world a load could touch, and the ones it must not,
+// by name and in a fixed order, so that a difference says which field it is.
+using WorldDump = std::vector<std::pair<std::string, std::string>>;
+
+struct Dumper {
+  WorldDump d;
+  void put(const std::string& k, const std::string& v) { d.emplace_back(k, v); }
+  void put(const std::string& k, int64_t v) { d.emplace_back(k, std::to_string(v)); }
+};
+
+WorldDump Dump(Game& g) {
+  Dumper d;
+  d.d.reserve(2500);
+  d.put("CurrentRoom", g.CurrentRoom);
+  d.put("CarriedCount", g.CarriedCount);
+  d.put("CarryLimit", g.CarryLimit);
+  d.put("RoomCount", g.RoomCount);
+  d.put("DoorIndex", g.DoorIndex);
+  d.put("PlayerDirty", g.PlayerDirty);
+  d.put("PlayerWarm", g.PlayerWarm);
+  d.put("PlayerInvisible", g.PlayerInvisible);
+  d.put("TrollsScared", g.TrollsScared);
+  d.put("WallsStopped", g.WallsStopped);
+  d.put("CompanionFollows", g.CompanionFollows);
+  d.put("DrinkFlag", g.DrinkFlag);
+  d.put("LockFlag", g.LockFlag);
+  for (int k = 1; k <= glim::MaxObjects; ++k) {
+    const glim::TObjectRec& o = g.Obj(k);
+    const std::string p = "Object" + std::to_string(k) + ".";
+    d.put(p + "Name", o.Name);
+    d.put(p + "Qualifier", o.Qualifier);
+    d.put(p + "Location", o.Location);
+    d.put(p + "State", o.State);
+    d.put(p + "Tense", o.Tense);
+    d.put(p + "X", o.X);
+    d.put(p + "Y", o.Y);
+    d.put(p + "Number", o.Number);
+  }
+  for (int k = 1; k <= glim::MaxBaddies; ++k) {
+    const glim::TBaddieRec& b = g.Baddie(k);
+    const std::string p = "Baddie" + std::to_string(k) + ".";
+    d.put(p + "Name", b.Name);
+    d.put(p + "Qualifier", b.Qualifier);
+    d.put(p + "Location", b.Location);
+    d.put(p + "BlockCode", b.BlockCode);
+    d.put(p + "Pronoun", b.Pronoun);
+    d.put(p + "Tense", b.Tense);
+    d.put(p + "Lying", b.Lying);
+    d.put(p + "Picture", b.Picture);
+    d.put(p + "LyingPicture", b.LyingPicture);
+  }
+  for (int k = 1; k <= glim::MaxDoors; ++k) {
+    const glim::TDoor& dr = g.Doors[k];
+    const std::string p = "Door" + std::to_string(k) + ".";
+    d.put(p + "State", dr.State);
+    d.put(p + "Room", dr.Room);
+    d.put(p + "Direction", dr.Direction);
+    d.put(p + "Key", dr.Key);
+  }
+  for (int r = 1; r <= glim::MaxRooms; ++r) {
+    const glim::TRoom& rm = g.Rooms[r];
+    const std::string p = "Room" + std::to_string(r) + ".";
+    d.put(p + "North", rm.North);
+    d.put(p + "South", rm.South);
+    d.put(p + "East", rm.East);
+    d.put(p + "West", rm.West);
+    d.put(p + "LineCount", rm.LineCount);
+  }
+  return d.d;
+}
+
+void Set(WorldDump& d, const std::string& key, const std::string& value) {
+  for (auto& [k, v] : d)
+    if (k == key) {
+      v = value;
+      return;
+    }
+  ADD_FAILURE() << "no field " << key;
+}
+
+// The fields that differ, "name: expected -> actual", one per line.
+std::string Diff(const WorldDump& want, const WorldDump& got) {
+  if (want == got) return "";
+  std::string out;
+  for (size_t i = 0; i < want.size() && i < got.size(); ++i)
+    if (want[i] != got[i]) out += want[i].first + ": " + want[i].second + " -> " + got[i].second + "\n";
+  return out.empty() ? "different field lists\n" : out;
+}
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+std::string JoinCrLf(const std::vector<std::string>& lines) {
+  std::string s;
+  for (const std::string& l : lines) s += l + "\r\n";
+  return s;
+}
+
+// A started game on one of the saved-game worlds.
+struct SaveHarness : Harness {
+  explicit SaveHarness(const std::string& fixture) : Harness(Fixture(fixture)) { Start(); }
+  bool Save(const std::string& path) {
+    platform.QueueFile(path);
+    game.SaveGame();
+    return fs::exists(path);
+  }
+  bool Load(const std::string& path) {
+    platform.QueueFile(path);
+    return game.LoadGame();
+  }
+};
+
+// Changes nearly every stored field, and the two flags that a load keeps.
+void ChangeWorld(Game& g) {
+  g.CurrentRoom = 14;
+  g.CarriedCount = 3;
+  g.DrinkFlag = true;
+  g.PlayerWarm = true;
+  g.PlayerInvisible = true;
+  g.WallsStopped = true;
+  g.PlayerDirty = false;
+  g.CompanionFollows = true;
+  g.TrollsScared = true;
+  const int32_t locs[] = {-1, 0, 300, 1, 220, 77};
+  for (int k = 1; k <= g.ObjectCount; ++k) {
+    g.Obj(k).Location = locs[k % 6];
+    g.Obj(k).State = k % 3;
+    g.Obj(k).Tense = k % 5;
+  }
+  for (int k = 1; k <= g.BaddieCount; ++k) {
+    g.Baddie(k).Location = (k * 9) % 221;
+    g.Baddie(k).BlockCode = k % 16;
+    g.Baddie(k).Pronoun = k % 4;
+    g.Baddie(k).Tense = (k + 1) % 4;
+    g.Baddie(k).Lying = k % 2;
+  }
+  for (int k = 1; k <= g.DoorCount; ++k) {
+    g.Doors[k].State = static_cast<uint8_t>((k + 1) % 5);
+    g.Doors[k].Room = 200 + k;
+    g.Doors[k].Direction = static_cast<uint8_t>(5 - k);
+    g.Doors[k].Key = 40 + k;
+  }
+  g.Rooms[12].East = 0;
+  g.Rooms[12].North = 99;
+  g.Rooms[40].West = -3;
+  g.Rooms[219].South = 220;
+  g.Rooms[220].North = 5;  // the last room, which the room file leaves empty
+}
+
+TEST(SaveGame, FreshGameSavedAndLoadedIsUnchanged) {
+  SaveHarness h("save_world");
+  const std::string path = TempDir("save_fresh") + "fresh.gam";
+  const WorldDump before = Dump(h.game);
+  ASSERT_TRUE(h.Save(path));
+  EXPECT_EQ(h.Take(), "Saving game\n");
+  // 45 objects, 23 characters, 4 doors; the room file names 221 rooms but
+  // the map holds 220.
+  const std::vector<std::string> lines = glim::SplitLines(ReadBytes(path));
+  EXPECT_EQ(lines.size(), 7u + 4 * 45 + 6 * 23 + 4 * 4 + 4 * 220);
+  EXPECT_TRUE(h.Load(path));
+  EXPECT_EQ(h.Take(), "Loading game\nLoading " + path + "\n");
+  EXPECT_EQ(Diff(before, Dump(h.game)), "");
+}
+
+TEST(SaveGame, ChangedWorldComesBackFieldByField) {
+  SaveHarness h("save_world");
+  const std::string path = TempDir("save_changed") + "changed.gam";
+  ChangeWorld(h.game);
+  WorldDump saved = Dump(h.game);
+  ASSERT_TRUE(h.Save(path));
+
+  // Back to the start (which also drops the companion), then the two flags
+  // that are not stored are set the other way round.
+  h.game.NewGame();
+  h.game.TrollsScared = false;
+  h.game.CompanionFollows = true;
+  h.game.CarryLimit = 3;
+  h.game.DoorIndex = 2;
+  h.game.Obj(13).X = 7;
+  h.game.Baddie(1).Qualifier = "renamed";
+  EXPECT_NE(Diff(saved, Dump(h.game)), "");
+  h.Take();
+  ASSERT_TRUE(h.Load(path));
+
+  Set(saved, "TrollsScared", "0");
+  Set(saved, "CompanionFollows", "1");
+  Set(saved, "CarryLimit", "3");
+  Set(saved, "DoorIndex", "2");
+  Set(saved, "Object13.X", "7");
+  Set(saved, "Baddie1.Qualifier", "renamed");
+  EXPECT_EQ(Diff(saved, Dump(h.game)), "");
+}
+
+TEST(SaveGame, FileFromOneGameLoadsIdenticallyInAnother) {
+  const std::string dir = TempDir("save_second");
+  WorldDump first;
+  {
+    SaveHarness a("save_world");
+    ChangeWorld(a.game);
+    a.game.CompanionFollows = false;
+    a.game.TrollsScared = false;
+    first = Dump(a.game);
+    ASSERT_TRUE(a.Save(dir + "a.gam"));
+  }
+  SaveHarness b("save_world");
+  ASSERT_TRUE(b.Load(dir + "a.gam"));
+  EXPECT_EQ(Diff(first, Dump(b.game)), "");
+  ASSERT_TRUE(b.Save(dir + "b.gam"));
+  EXPECT_EQ(ReadBytes(dir + "a.gam"), ReadBytes(dir + "b.gam"));
+}
+
+TEST(SaveGame, SmallWorldFileBytes) {
+  SaveHarness h("save_small");
+  const std::string path = TempDir("save_bytes") + "small.gam";
+  h.game.CarriedCount = 1;
+  h.game.Obj(1).Location = -1;
+  h.game.Baddie(2).Lying = 1;
+  h.game.Doors[2].State = 9;  // outside the codes: written as 0
+  h.game.PlayerWarm = true;
+  h.game.Rooms[3].West = 2;   // the room past the last one the file fills
+  ASSERT_TRUE(h.Save(path));
+  const std::string expected = JoinCrLf({
+      "1", "1", "0", "1", "0", "0", "1",                    // room, carried, flags
+      "book", "-1", "0", "0",                               // objects
+      "map", "1", "5", "3",                                 //
+      "caveman", "2", "3", "1", "2", "0",                   // characters
+      "guard", "0", "0", "0", "1", "1",                     //
+      "1", "1", "3", "1",                                   // doors
+      "0", "2", "4", "0",                                   //
+      "0", "0", "2", "0", "0", "0", "0", "1", "0", "0", "0", "2",  // rooms 1..3
+  });
+  EXPECT_EQ(ReadBytes(path), expected);
+}
+
+TEST(SaveGame, RoomsWrittenNeverPassTheMap) {
+  SaveHarness h("save_small");
+  const std::string dir = TempDir("save_roomcount");
+  h.game.RoomCount = 500;
+  ASSERT_TRUE(h.Save(dir + "many.gam"));
+  EXPECT_EQ(glim::SplitLines(ReadBytes(dir + "many.gam")).size(), 7u + 8 + 12 + 8 + 4 * 220);
+  EXPECT_TRUE(h.Load(dir + "many.gam"));
+  h.game.RoomCount = 0;
+  ASSERT_TRUE(h.Save(dir + "none.gam"));
+  EXPECT_EQ(glim::SplitLines(ReadBytes(dir + "none.gam")).size(), 7u + 8 + 12 + 8);
+}
+
+TEST(SaveGame, FileTruncatedAtEveryLineIsRefused) {
+  for (const char* fixture : {"save_small", "save_world"}) {
+    SaveHarness h(fixture);
+    const std::string dir = TempDir(std::string("save_trunc_") + fixture);
+    ChangeWorld(h.game);
+    ASSERT_TRUE(h.Save(dir + "full.gam"));
+    const std::vector<std::string> lines = glim::SplitLines(ReadBytes(dir + "full.gam"));
+    h.game.NewGame();
+    const WorldDump before = Dump(h.game);
+    h.Take();
+    for (size_t n = 0; n < lines.size(); ++n) {
+      const std::string path = dir + "short.gam";
+      WriteText(path, JoinCrLf(std::vector<std::string>(lines.begin(), lines.begin() + long(n))));
+      EXPECT_FALSE(h.Load(path)) << fixture << " " << n;
+      EXPECT_EQ(h.Take(), "Loading game\nLoading " + path + "\n[box] List index out of bounds (" +
+                              std::to_string(n) + ")\n")
+          << fixture << " " << n;
+      ASSERT_EQ(Diff(before, Dump(h.game)), "") << fixture << " " << n;
+    }
+    // Lines after the last room are ignored.
+    std::vector<std::string> longer = lines;
+    longer.push_back("extra");
+    longer.push_back("");
+    WriteText(dir + "long.gam", JoinCrLf(longer));
+    EXPECT_TRUE(h.Load(dir + "long.gam"));
+    EXPECT_EQ(h.game.CurrentRoom, 14);
+  }
+}
+
+// What each line of a saved file holds, in the order they are written.
+enum class Kind { Int, Trimmed, Text, Flag, Code };
+
+std::vector<Kind> Layout(int objects, int baddies, int doors, int rooms) {
+  std::vector<Kind> k = {Kind::Int, Kind::Int, Kind::Flag, Kind::Flag, Kind::Flag, Kind::Flag, Kind::Flag};
+  for (int i = 0; i < objects; ++i) k.insert(k.end(), {Kind::Text, Kind::Int, Kind::Int, Kind::Int});
+  for (int i = 0; i < baddies; ++i)
+    k.insert(k.end(), {Kind::Text, Kind::Int, Kind::Int, Kind::Int, Kind::Int, Kind::Int});
+  for (int i = 0; i < doors; ++i) k.insert(k.end(), {Kind::Code, Kind::Trimmed, Kind::Code, Kind::Trimmed});
+  for (int i = 0; i < rooms * 4; ++i) k.push_back(Kind::Trimmed);
+  return k;
+}
+
+TEST(SaveGame, BadValueAtEveryLineIsRefused) {
+  SaveHarness h("save_world");
+  const std::string dir = TempDir("save_bad");
+  ChangeWorld(h.game);
+  ASSERT_TRUE(h.Save(dir + "good.gam"));
+  const std::vector<std::string> lines = glim::SplitLines(ReadBytes(dir + "good.gam"));
+  const std::vector<Kind> kinds = Layout(45, 23, 4, 220);
+  ASSERT_EQ(lines.size(), kinds.size());
+  h.game.NewGame();
+  const WorldDump before = Dump(h.game);
+  h.Take();
+  const std::string path = dir + "bad.gam";
+  int refused = 0;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    std::string bad, message;
+    switch (kinds[i]) {
+      case Kind::Int: bad = lines[i] + " "; message = "'" + bad + "' is not a valid integer value"; break;
+      case Kind::Trimmed: bad = " 1x2\t"; message = "'1x2' is not a valid integer value"; break;
+      case Kind::Code: bad = ""; message = "Range check error"; break;
+      default: continue;  // any text is a name or a flag
+    }
+    std::vector<std::string> changed = lines;
+    changed[i] = bad;
+    WriteText(path, JoinCrLf(changed));
+    EXPECT_FALSE(h.Load(path)) << i;
+    EXPECT_EQ(h.Take(), "Loading game\nLoading " + path + "\n[box] " + message + "\n") << i;
+    ASSERT_EQ(Diff(before, Dump(h.game)), "") << i;
+    ++refused;
+  }
+  EXPECT_EQ(refused, 2 + 3 * 45 + 5 * 23 + 4 * 4 + 4 * 220);
+}
+
+// One line of a valid small-world file replaced; true when it loaded.
+struct OneLine {
+  size_t line;
+  std::string text;
+  bool loads;
+  std::string message;
+};
+
+TEST(SaveGame, ValuesOutsideTheTablesAreRefused) {
+  SaveHarness h("save_small");
+  const std::string dir = TempDir("save_range");
+  ASSERT_TRUE(h.Save(dir + "good.gam"));
+  const std::vector<std::string> lines = glim::SplitLines(ReadBytes(dir + "good.gam"));
+  // Lines: 0 room, 7.. objects (location at 8 and 12), 15.. characters
+  // (location at 16 and 22), 27.. doors (room 28, key 30), 35.. exits.
+  const OneLine cases[] = {
+      {0, "0", false, "'0' is not a valid room number"},
+      {0, "221", false, "'221' is not a valid room number"},
+      {0, "220", true, ""},
+      {0, " 5", true, ""},
+      {8, "-2", false, "'-2' is not a valid object location"},
+      {8, "221", false, "'221' is not a valid object location"},
+      {8, "299", false, "'299' is not a valid object location"},
+      {8, "301", false, "'301' is not a valid object location"},
+      {8, "300", true, ""},
+      {12, "-1", true, ""},
+      {12, "0", true, ""},
+      {12, "220", true, ""},
+      {16, "-1", false, "'-1' is not a valid character location"},
+      {16, "300", false, "'300' is not a valid character location"},
+      {22, "221", false, "'221' is not a valid character location"},
+      {22, "220", true, ""},
+      {28, "0", false, "'0' is not a valid room number"},
+      {28, "221", false, "'221' is not a valid room number"},
+      {28, " 220\t", true, ""},
+      {30, "-1", false, "'-1' is not a valid key number"},
+      {30, "46", false, "'46' is not a valid key number"},
+      {30, "45 ", true, ""},
+      {35, "221", false, "'221' is not a valid room number"},
+      {44, "221", false, "'221' is not a valid room number"},
+      {35, "-7", true, ""},
+      {46, "\t220 ", true, ""},
+  };
+  const WorldDump before = Dump(h.game);
+  h.Take();
+  for (const OneLine& c : cases) {
+    std::vector<std::string> changed = lines;
+    changed[c.line] = c.text;
+    const std::string path = dir + "case.gam";
+    WriteText(path, JoinCrLf(changed));
+    EXPECT_EQ(h.Load(path), c.loads) << c.line << " '" << c.text << "'";
+    const std::string out = h.Take();
+    if (c.loads) {
+      EXPECT_EQ(out.find("[box]"), std::string::npos) << out;
+      ASSERT_TRUE(h.Load(dir + "good.gam"));
+      h.Take();
+    } else {
+      EXPECT_EQ(out, "Loading game\nLoading " + path + "\n[box] " + c.message + "\n");
+      ASSERT_EQ(Diff(before, Dump(h.game)), "") << c.line;
+    }
+  }
+  // The accepted values land where they belong.
+  std::vector<std::string> changed = lines;
+  changed[12] = "-1";
+  changed[28] = " 2 ";
+  changed[30] = "45 ";
+  changed[35] = "-7";
+  WriteText(dir + "ok.gam", JoinCrLf(changed));
+  ASSERT_TRUE(h.Load(dir + "ok.gam"));
+  EXPECT_EQ(h.game.Obj(2).Location, -1);
+  EXPECT_EQ(h.game.Doors[1].Room, 2);
+  EXPECT_EQ(h.game.Doors[1].Key, 45);
+  EXPECT_EQ(h.game.Rooms[1].North, -7);
+}
+
+TEST(SaveGame, FlagsAndCodesReadAsWritten) {
+  SaveHarness h("save_small");
+  const std::string dir = TempDir("save_flags");
+  ASSERT_TRUE(h.Save(dir + "good.gam"));
+  std::vector<std::string> lines = glim::SplitLines(ReadBytes(dir + "good.gam"));
+  // Flags: 2 DrinkFlag, 3 PlayerWarm, 4 PlayerInvisible, 5 WallsStopped, 6 PlayerDirty.
+  lines[2] = "True";
+  lines[3] = "true";
+  lines[4] = "1";
+  lines[5] = "TRUE";
+  lines[6] = "1 ";
+  // Door 1: state "3" (jammed), direction "3abc"; door 2: state "x", direction "7".
+  lines[27] = "3";
+  lines[29] = "3abc";
+  lines[31] = "x";
+  lines[33] = "7";
+  // The names are taken as they stand.
+  lines[7] = " Odd name ";
+  WriteText(dir + "flags.gam", JoinCrLf(lines));
+  ASSERT_TRUE(h.Load(dir + "flags.gam"));
+  EXPECT_TRUE(h.game.DrinkFlag);
+  EXPECT_FALSE(h.game.PlayerWarm);
+  EXPECT_TRUE(h.game.PlayerInvisible);
+  EXPECT_FALSE(h.game.WallsStopped);
+  EXPECT_FALSE(h.game.PlayerDirty);
+  EXPECT_EQ(h.game.Doors[1].State, glim::DoorJammed);
+  EXPECT_EQ(h.game.Doors[1].Direction, glim::DirEast);
+  EXPECT_EQ(h.game.Doors[2].State, glim::DoorOpen);
+  EXPECT_EQ(h.game.Doors[2].Direction, glim::DirNone);
+  EXPECT_EQ(h.game.Obj(1).Name, " Odd name ");
+
+  EXPECT_EQ(glim::FlagToText(true), "1");
+  EXPECT_EQ(glim::FlagToText(false), "0");
+  EXPECT_FALSE(glim::TextToFlag(""));
+  EXPECT_FALSE(glim::TextToFlag("0"));
+  EXPECT_EQ(glim::StrToDoorState("2 and more"), glim::DoorLocked);
+  EXPECT_EQ(glim::StrToDoorState("4"), glim::DoorNoPassage);
+  EXPECT_EQ(glim::StrToDoorState(""), glim::DoorOpen);
+  EXPECT_EQ(glim::StrToDoorState(" 2"), glim::DoorOpen);
+  EXPECT_EQ(glim::StrToDirection("1"), glim::DirNorth);
+  EXPECT_EQ(glim::StrToDirection("5"), glim::DirNone);
+  EXPECT_EQ(glim::DoorStateToStr(4), "4");
+  EXPECT_EQ(glim::DoorStateToStr(0), "0");
+  EXPECT_EQ(glim::DoorStateToStr(5), "0");
+  EXPECT_EQ(glim::DirectionToStr(-1), "0");
+  EXPECT_EQ(glim::DirectionToStr(2), "2");
+}
+
+TEST(SaveGame, CarriedCountComesFromTheFile) {
+  SaveHarness h("save_small");
+  const std::string dir = TempDir("save_carried");
+  h.game.CarriedCount = 5;  // no object is carried
+  ASSERT_TRUE(h.Save(dir + "c.gam"));
+  SaveHarness other("save_small");
+  ASSERT_TRUE(other.Load(dir + "c.gam"));
+  EXPECT_EQ(other.game.CarriedCount, 5);
+}
+
+TEST(SaveGame, FileOfAWorldWithFewerThingsIsRefused) {
+  SaveHarness small("save_small");
+  const std::string dir = TempDir("save_counts");
+  ASSERT_TRUE(small.Save(dir + "small.gam"));
+  SaveHarness big("save_world");
+  const WorldDump before = Dump(big.game);
+  big.Take();
+  EXPECT_FALSE(big.Load(dir + "small.gam"));
+  EXPECT_NE(big.Take().find("[box] "), std::string::npos);
+  EXPECT_EQ(Diff(before, Dump(big.game)), "");
+}
+
+TEST(SaveGame, SavingOverAFileAsksFirst) {
+  SaveHarness h("save_small");
+  const std::string path = TempDir("save_overwrite") + "old.gam";
+  WriteText(path, "old contents\r\n");
+  h.Take();
+  h.Send(":answer no");
+  EXPECT_EQ(h.Send(":save " + path),
+            "Saving game\n[box] " + path + " already exists.\n[box] Do you want to replace it?\n[box] No\n");
+  EXPECT_EQ(ReadBytes(path), "old contents\r\n");
+  h.Send(":answer yes");
+  EXPECT_TRUE(ContainsInOrder(h.Send(":save " + path), {"Saving game", "Do you want to replace it?", "Yes"}));
+  EXPECT_EQ(ReadBytes(path).substr(0, 3), "1\r\n");
+}
+
+TEST(SaveGame, NameWithoutExtensionGetsGam) {
+  SaveHarness h("save_small");
+  const std::string dir = TempDir("save_ext");
+  h.Send(":save " + dir + "mygame");
+  EXPECT_TRUE(fs::exists(dir + "mygame.gam"));
+  h.game.CurrentRoom = 2;
+  h.Take();
+  h.Send(":load " + dir + "mygame");
+  EXPECT_EQ(h.game.CurrentRoom, 1);
+}
+
+TEST(SaveGame, FailedSaveKeepsOldFileAndGame) {
+  SaveHarness h("save_small");
+  const std::string dir = TempDir("save_fail");
+  const WorldDump before = Dump(h.game);
+  h.Take();
+
+  // A folder that does not exist.
+  const std::string missing = dir + "no/such/folder/x.gam";
+  h.platform.QueueFile(missing);
+  h.game.SaveGame();
+  EXPECT_TRUE(ContainsInOrder(h.Take(), {"Saving game\n", "[box] Cannot create file \"" + missing + "\". "}));
+  EXPECT_FALSE(fs::exists(missing));
+
+  // An old file whose replacement cannot be written beside it: the file
+  // the save writes first is taken by a folder.
+  const std::string old = dir + "old.gam";
+  WriteText(old, "precious\r\n");
+  fs::create_directory(old + ".tmp~");
+  h.Send(":answer yes");
+  h.platform.QueueFile(old);
+  h.game.SaveGame();
+  EXPECT_TRUE(ContainsInOrder(h.Take(), {"Saving game\n", "Yes\n", "[box] Cannot create file \"" + old + "\". "}));
+  EXPECT_EQ(ReadBytes(old), "precious\r\n");
+  EXPECT_EQ(Diff(before, Dump(h.game)), "");
+}
+
+TEST(SaveGame, DialogsStartWhereThePlayerMayWrite) {
+  SaveHarness h("save_small");
+  h.game.InitialFolderWritable = true;
+  const glim::FileDialogSpec load = h.game.LoadGSpec();
+  const glim::FileDialogSpec save = h.game.GameSSpec();
+  EXPECT_EQ(load.Title, "Load a game");
+  EXPECT_EQ(save.Title, "Save Current Game");
+  EXPECT_EQ(load.Filter, "Saved Brimel Game|*.gam");
+  EXPECT_EQ(save.Filter, "Saved Brimel Game|*.gam");
+  EXPECT_EQ(load.DefaultExt, "gam");
+  EXPECT_EQ(save.DefaultExt, "gam");
+  EXPECT_EQ(load.InitialDir, Fixture("save_small"));
+  EXPECT_EQ(save.InitialDir, Fixture("save_small"));
+
+  std::string home = TempDir("save_xdg");
+  home.pop_back();  // as the variable is usually written, without the slash
+  const char* was = std::getenv("XDG_DATA_HOME");
+  const std::string keep = was ? was : "";
+  setenv("XDG_DATA_HOME", home.c_str(), 1);
+  h.game.InitialFolderWritable = false;
+  const std::string folder = h.game.GameSSpec().InitialDir;
+  EXPECT_EQ(h.game.LoadGSpec().InitialDir, folder);
+  if (was)
+    setenv("XDG_DATA_HOME", keep.c_str(), 1);
+  else
+    unsetenv("XDG_DATA_HOME");
+  EXPECT_EQ(folder, home + "/glimmerhold/");
+  EXPECT_TRUE(fs::is_directory(folder));
+}
+
+// The Load button: the room is shown afterwards, whether the dialog was
+// cancelled, the file refused or the game loaded.
+TEST(SaveGame, LoadButtonShowsTheRoomAfterwards) {
+  SaveHarness h("save_world");
+  const std::string dir = TempDir("save_button");
+  h.game.CurrentRoom = 12;
+  ASSERT_TRUE(h.Save(dir + "at12.gam"));
+  h.game.CurrentRoom = 13;
+  h.Take();
+
+  EXPECT_EQ(h.Send(":load"),
+            "[sound] repeat off\nLoading game\nyou are in test room 13.\nwhat shall we do now?\n"
+            "A candle test is here.\n");
+
+  WriteText(dir + "broken.gam", "12\r\nabc\r\n");
+  EXPECT_EQ(h.Send(":load " + dir + "broken.gam"),
+            "[sound] repeat off\nLoading game\nLoading " + dir + "broken.gam\n[box] 'abc' is not a valid integer value\n"
+            "you are in test room 13.\nwhat shall we do now?\nA candle test is here.\n");
+  EXPECT_EQ(h.game.CurrentRoom, 13);
+
+  EXPECT_EQ(h.Send(":load " + dir + "at12.gam"),
+            "[sound] repeat off\nLoading game\nLoading " + dir + "at12.gam\n"
+            "you are in test room 12.\nwhat shall we do now?\nThe map test is here.\n");
+  EXPECT_EQ(h.game.CurrentRoom, 12);
+}
+
+}  // namespace
+}  // namespace glimtest
