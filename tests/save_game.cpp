@@ -595,5 +595,21 @@ TEST(SaveGame, LoadButtonShowsTheRoomAfterwards) {
   EXPECT_EQ(h.game.CurrentRoom, 12);
 }
 
+
+// While a command is still running (one of its pauses), the buttons are not
+// acted on: a load would change the world under it.
+TEST(SaveGame, ButtonsWaitForTheRunningCommand) {
+  SaveHarness h("save_small");
+  const std::string dir = TempDir("save_busy");
+  ASSERT_TRUE(h.Save(dir + "a.gam"));
+  h.game.CurrentRoom = 2;
+  h.game.CommandRunning = true;
+  h.Take();
+  EXPECT_EQ(h.Send(":load " + dir + "a.gam"), "");
+  EXPECT_EQ(h.game.CurrentRoom, 2);
+  EXPECT_EQ(h.Send(":save " + dir + "b.gam"), "");
+  EXPECT_FALSE(fs::exists(dir + "b.gam"));
+}
+
 }  // namespace
 }  // namespace glimtest
