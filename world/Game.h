@@ -123,6 +123,10 @@ class Game : public PlatformEvents {
   uint8_t SecondNounClass = 0;
   uint8_t LastDirection = 0;
   bool CommandRunning = false;  // a command is in progress (see ProcessCommand)
+  // How many nouns the current sentence names (0, 1 or 2). With one noun the
+  // second-noun fields still hold the command before's, so an action that
+  // needs a second noun asks this first (actions/TakeDrop.cpp).
+  int SentenceNounCount() const;
 
   // Command entry handlers (parser/CommandEntry.cpp).
   void txtCommandKeyDown(const std::string& fieldText);
