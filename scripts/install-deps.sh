@@ -11,7 +11,7 @@ PACKAGES=(
   libsdl2-mixer-dev libchm-dev libedit-dev libxrandr-dev
   timgm6mb-soundfont fp-utils
   xvfb xauth imagemagick sox espeak-ng
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-urw-base35 qt6-qpa-plugins
 )
 
 missing=()

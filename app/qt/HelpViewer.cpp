@@ -1,0 +1,336 @@
+#include "app/qt/HelpViewer.h"
+
+#include <chm_lib.h>
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QImage>
+#include <QRegularExpression>
+#include <QSplitter>
+#include <QStringConverter>
+#include <QStringDecoder>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "app/qt/Fonts.h"
+
+namespace glim {
+
+namespace {
+
+// Files larger than this are not read: no page or picture of a help file
+// comes near it, and a broken length must not exhaust memory.
+constexpr LONGUINT64 MaxObject = 64ull * 1024 * 1024;
+
+int CollectPath(struct chmFile*, struct chmUnitInfo* ui, void* ctx) {
+  static_cast<QStringList*>(ctx)->append(QString::fromUtf8(ui->path));
+  return CHM_ENUMERATOR_CONTINUE;
+}
+
+QString CString(const QByteArray& b, int at, int len) {
+  if (at < 0 || len <= 0 || at + len > b.size()) return {};
+  QByteArray s = b.mid(at, len);
+  const int nul = s.indexOf('\0');
+  if (nul >= 0) s.truncate(nul);
+  return QString::fromLatin1(s);
+}
+
+// A path from a link or the contents file as an absolute archive path.
+QString ArchivePath(QString local) {
+  const int sep = local.indexOf("::");
+  if (sep >= 0) local = local.mid(sep + 2);
+  local.replace('\\', '/');
+  if (!local.startsWith('/')) local.prepend('/');
+  return local;
+}
+
+}  // namespace
+
+ChmFile::~ChmFile() {
+  if (h_) chm_close(h_);
+}
+
+bool ChmFile::Open(const QString& path) {
+  if (h_) {
+    chm_close(h_);
+    h_ = nullptr;
+  }
+  h_ = chm_open(path.toLocal8Bit().constData());
+  if (!h_) return false;
+  ReadSystem();
+  return true;
+}
+
+QString ChmFile::Resolve(const QString& path) const {
+  if (!h_) return {};
+  chmUnitInfo ui;
+  if (chm_resolve_object(h_, path.toUtf8().constData(), &ui) == CHM_RESOLVE_SUCCESS) return path;
+  for (const QString& f : Files())
+    if (f.compare(path, Qt::CaseInsensitive) == 0) return f;
+  return {};
+}
+
+bool ChmFile::Exists(const QString& path) const { return !Resolve(path).isEmpty(); }
+
+bool ChmFile::Read(const QString& path, QByteArray& out) const {
+  const QString real = Resolve(path);
+  if (real.isEmpty()) return false;
+  chmUnitInfo ui;
+  if (chm_resolve_object(h_, real.toUtf8().constData(), &ui) != CHM_RESOLVE_SUCCESS) return false;
+  if (ui.length > MaxObject) return false;
+  out.resize(static_cast<qsizetype>(ui.length));
+  if (ui.length == 0) return true;
+  const LONGINT64 got = chm_retrieve_object(h_, &ui, reinterpret_cast<unsigned char*>(out.data()), 0,
+                                            static_cast<LONGINT64>(ui.length));
+  if (got < 0) return false;
+  out.resize(static_cast<qsizetype>(got));
+  return static_cast<LONGUINT64>(got) == ui.length;
+}
+
+QStringList ChmFile::Files() const {
+  QStringList list;
+  if (h_) chm_enumerate(h_, CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_FILES, CollectPath, &list);
+  return list;
+}
+
+void ChmFile::ReadSystem() {
+  title_.clear();
+  defaultTopic_.clear();
+  contentsFile_.clear();
+  // The #SYSTEM file: a version, then records of code, length and data.
+  QByteArray sys;
+  chmUnitInfo ui;
+  if (chm_resolve_object(h_, "/#SYSTEM", &ui) == CHM_RESOLVE_SUCCESS && ui.length <= MaxObject) {
+    sys.resize(static_cast<qsizetype>(ui.length));
+    const LONGINT64 got =
+        chm_retrieve_object(h_, &ui, reinterpret_cast<unsigned char*>(sys.data()), 0, static_cast<LONGINT64>(ui.length));
+    sys.resize(got < 0 ? 0 : static_cast<qsizetype>(got));
+  }
+  int at = 4;
+  while (at + 4 <= sys.size()) {
+    const auto* p = reinterpret_cast<const unsigned char*>(sys.constData()) + at;
+    const int code = p[0] | (p[1] << 8);
+    const int len = p[2] | (p[3] << 8);
+    at += 4;
+    if (at + len > sys.size()) break;
+    if (code == 0) contentsFile_ = ArchivePath(CString(sys, at, len));
+    if (code == 2) defaultTopic_ = ArchivePath(CString(sys, at, len));
+    if (code == 3) title_ = CString(sys, at, len);
+    at += len;
+  }
+  const QStringList files = Files();
+  if (contentsFile_.isEmpty() || !Exists(contentsFile_)) {
+    contentsFile_.clear();
+    for (const QString& f : files)
+      if (f.endsWith(".hhc", Qt::CaseInsensitive)) {
+        contentsFile_ = f;
+        break;
+      }
+  }
+  if (defaultTopic_.isEmpty() || !Exists(defaultTopic_)) {
+    defaultTopic_.clear();
+    for (const char* name : {"/index.htm", "/index.html", "/default.htm", "/default.html"})
+      if (Exists(name)) {
+        defaultTopic_ = Resolve(name);
+        break;
+      }
+  }
+  if (defaultTopic_.isEmpty()) {
+    QByteArray hhc;
+    if (!contentsFile_.isEmpty() && Read(contentsFile_, hhc)) {
+      std::vector<HelpTopic> t = ParseContents(hhc);
+      while (!t.empty() && defaultTopic_.isEmpty()) {
+        if (!t.front().Local.isEmpty()) defaultTopic_ = ArchivePath(t.front().Local.section('#', 0, 0));
+        std::vector<HelpTopic> next = std::move(t.front().Children);
+        t = std::move(next);
+      }
+    }
+  }
+  if (defaultTopic_.isEmpty())
+    for (const QString& f : files)
+      if (f.endsWith(".htm", Qt::CaseInsensitive) || f.endsWith(".html", Qt::CaseInsensitive)) {
+        defaultTopic_ = f;
+        break;
+      }
+}
+
+std::vector<HelpTopic> ParseContents(const QByteArray& data) {
+  const QString html = DecodePage(data);
+  static const QRegularExpression tag(QStringLiteral("<\\s*(/?)\\s*([a-zA-Z]+)([^>]*)>"));
+  static const QRegularExpression attr(
+      QStringLiteral("([a-zA-Z]+)\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s>]+))"));
+  std::vector<HelpTopic> root;
+  // The chain of lists the parser is in; each level appends to the children
+  // of the last topic of the level above.
+  std::vector<std::vector<HelpTopic>*> stack{&root};
+  bool inObject = false;
+  HelpTopic current;
+  auto it = tag.globalMatch(html);
+  while (it.hasNext()) {
+    const auto m = it.next();
+    const bool closing = !m.captured(1).isEmpty();
+    const QString name = m.captured(2).toLower();
+    if (name == "ul" && !closing) {
+      std::vector<HelpTopic>* level = stack.back();
+      if (!level->empty())
+        stack.push_back(&level->back().Children);
+      else
+        stack.push_back(level);  // a list with no topic before it
+    } else if (name == "ul" && closing) {
+      if (stack.size() > 1) stack.pop_back();
+    } else if (name == "object" && !closing) {
+      inObject = m.captured(3).contains("sitemap", Qt::CaseInsensitive);
+      current = HelpTopic{};
+    } else if (name == "object" && closing) {
+      if (inObject && (!current.Name.isEmpty() || !current.Local.isEmpty())) stack.back()->push_back(current);
+      inObject = false;
+    } else if (name == "param" && inObject) {
+      QString pname, pvalue;
+      auto ai = attr.globalMatch(m.captured(3));
+      while (ai.hasNext()) {
+        const auto a = ai.next();
+        QString v = a.captured(2);
+        if (v.isEmpty()) v = a.captured(3);
+        if (v.isEmpty()) v = a.captured(4);
+        if (a.captured(1).compare("name", Qt::CaseInsensitive) == 0) pname = v;
+        if (a.captured(1).compare("value", Qt::CaseInsensitive) == 0) pvalue = v;
+      }
+      if (pname.compare("Name", Qt::CaseInsensitive) == 0 && current.Name.isEmpty()) current.Name = pvalue;
+      if (pname.compare("Local", Qt::CaseInsensitive) == 0) current.Local = pvalue;
+    }
+  }
+  return root;
+}
+
+QString DecodePage(const QByteArray& data) {
+  if (auto enc = QStringConverter::encodingForHtml(data)) {
+    QStringDecoder dec(*enc);
+    if (dec.isValid()) return dec.decode(data);
+  }
+  QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+  const QString s = utf8.decode(data);
+  if (!utf8.hasError()) return s;
+  return QString::fromLatin1(data);
+}
+
+HelpBrowser::HelpBrowser(const ChmFile& chm, QWidget* parent) : QTextBrowser(parent), chm_(chm) {
+  setOpenExternalLinks(true);
+  setOpenLinks(true);
+}
+
+QUrl HelpBrowser::UrlFor(const QString& archivePath) {
+  QUrl u;
+  u.setScheme(QStringLiteral("chm"));
+  u.setPath(ArchivePath(archivePath));
+  return u;
+}
+
+QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
+  QUrl url = name;
+  if (url.isRelative()) url = source().resolved(url);
+  if (url.scheme() != QLatin1String("chm")) return QTextBrowser::loadResource(type, name);
+  QByteArray data;
+  if (!chm_.Read(url.path(), data)) return {};
+  if (type == QTextDocument::ImageResource) {
+    QImage img;
+    if (img.loadFromData(data)) return img;
+    return {};
+  }
+  if (type == QTextDocument::HtmlResource || type == QTextDocument::StyleSheetResource) return DecodePage(data);
+  return data;
+}
+
+HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent) {
+  setWindowTitle(QStringLiteral("Glimmerhold Help"));
+  setObjectName(QStringLiteral("HelpViewer"));
+  resize(760, 540);
+  auto* top = new QVBoxLayout(this);
+  top->setContentsMargins(4, 4, 4, 4);
+  auto* bar = new QHBoxLayout;
+  auto makeButton = [&](const QString& text, const QString& tip, const char* name) {
+    auto* b = new QToolButton(this);
+    b->setText(text);
+    b->setToolTip(tip);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoRaise(true);
+    bar->addWidget(b);
+    return b;
+  };
+  back_ = makeButton(QStringLiteral("< Back"), QStringLiteral("Back (Alt+Left)"), "helpBack");
+  forward_ = makeButton(QStringLiteral("Forward >"), QStringLiteral("Forward (Alt+Right)"), "helpForward");
+  home_ = makeButton(QStringLiteral("Contents"), QStringLiteral("The first page"), "helpHome");
+  bar->addStretch(1);
+  QToolButton* closeBtn = makeButton(QStringLiteral("Close"), QStringLiteral("Close the help (Esc)"), "helpClose");
+  top->addLayout(bar);
+
+  auto* split = new QSplitter(this);
+  contents_ = new QTreeWidget(split);
+  contents_->setObjectName(QStringLiteral("helpContents"));
+  contents_->setHeaderHidden(true);
+  contents_->setAccessibleName(QStringLiteral("Help contents"));
+  browser_ = new HelpBrowser(chm_, split);
+  browser_->setObjectName(QStringLiteral("helpPage"));
+  browser_->setAccessibleName(QStringLiteral("Help page"));
+  browser_->document()->setDefaultFont(SansFont(13));
+  split->addWidget(contents_);
+  split->addWidget(browser_);
+  split->setStretchFactor(0, 0);
+  split->setStretchFactor(1, 1);
+  split->setSizes({200, 560});
+  top->addWidget(split, 1);
+
+  back_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
+  forward_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
+  back_->setEnabled(false);
+  forward_->setEnabled(false);
+  connect(back_, &QToolButton::clicked, browser_, &QTextBrowser::backward);
+  connect(forward_, &QToolButton::clicked, browser_, &QTextBrowser::forward);
+  connect(browser_, &QTextBrowser::backwardAvailable, back_, &QToolButton::setEnabled);
+  connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QToolButton::setEnabled);
+  connect(home_, &QToolButton::clicked, this, [this] {
+    if (!home.isEmpty()) ShowPage(home);
+  });
+  connect(closeBtn, &QToolButton::clicked, this, &QDialog::accept);
+  connect(contents_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item, int) {
+    const QString local = item->data(0, Qt::UserRole).toString();
+    if (!local.isEmpty()) ShowPage(local);
+  });
+  connect(contents_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item, int) {
+    const QString local = item->data(0, Qt::UserRole).toString();
+    if (!local.isEmpty()) ShowPage(local);
+  });
+}
+
+void HelpViewer::AddTopics(QTreeWidgetItem* parent, const std::vector<HelpTopic>& topics) {
+  for (const HelpTopic& t : topics) {
+    auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(contents_);
+    item->setText(0, t.Name.isEmpty() ? t.Local : t.Name);
+    if (!t.Local.isEmpty()) item->setData(0, Qt::UserRole, ArchivePath(t.Local));
+    AddTopics(item, t.Children);
+  }
+}
+
+bool HelpViewer::Open(const QString& path) {
+  if (!chm_.Open(path)) return false;
+  if (!chm_.Title().isEmpty()) setWindowTitle(chm_.Title());
+  contents_->clear();
+  QByteArray hhc;
+  if (!chm_.ContentsFile().isEmpty() && chm_.Read(chm_.ContentsFile(), hhc)) AddTopics(nullptr, ParseContents(hhc));
+  contents_->expandAll();
+  contents_->setVisible(contents_->topLevelItemCount() > 0);
+  home = chm_.DefaultTopic();
+  if (home.isEmpty()) return false;
+  ShowPage(home);
+  return true;
+}
+
+void HelpViewer::ShowPage(const QString& archivePath) {
+  const QString path = archivePath.section('#', 0, 0);
+  const QString anchor = archivePath.section('#', 1);
+  QUrl url = HelpBrowser::UrlFor(path);
+  if (!anchor.isEmpty()) url.setFragment(anchor);
+  browser_->setSource(url);
+}
+
+}  // namespace glim

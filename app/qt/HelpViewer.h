@@ -1,0 +1,98 @@
+// The help viewer: a small window of the game's own that shows the compiled
+// help file (pages, pictures, links and the table of contents), read with
+// chmlib. It is shown modally, so the game waits until it is closed.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <QTextBrowser>
+#include <QUrl>
+#include <memory>
+#include <vector>
+
+struct chmFile;
+
+class QTreeWidget;
+class QTreeWidgetItem;
+class QToolButton;
+
+namespace glim {
+
+// A compiled help file opened for reading.
+class ChmFile {
+ public:
+  ChmFile() = default;
+  ~ChmFile();
+  ChmFile(const ChmFile&) = delete;
+  ChmFile& operator=(const ChmFile&) = delete;
+
+  bool Open(const QString& path);
+  bool IsOpen() const { return h_ != nullptr; }
+  // Reads one file of the archive; path is absolute inside it ("/index.htm").
+  // Names are matched as stored, then without regard to letter case.
+  bool Read(const QString& path, QByteArray& out) const;
+  bool Exists(const QString& path) const;
+  // Every file path in the archive.
+  QStringList Files() const;
+
+  QString Title() const { return title_; }
+  QString DefaultTopic() const { return defaultTopic_; }  // "/index.htm"
+  QString ContentsFile() const { return contentsFile_; }  // "/toc.hhc" or empty
+
+ private:
+  void ReadSystem();
+  QString Resolve(const QString& path) const;
+
+  ::chmFile* h_ = nullptr;
+  QString title_, defaultTopic_, contentsFile_;
+};
+
+// One entry of the table of contents.
+struct HelpTopic {
+  QString Name;
+  QString Local;  // path inside the archive, may carry an #anchor
+  std::vector<HelpTopic> Children;
+};
+
+// Parses a contents file (the sitemap HTML of nested lists).
+std::vector<HelpTopic> ParseContents(const QByteArray& html);
+
+// Decodes a page: its own charset declaration, else UTF-8 when it is valid
+// UTF-8, else Windows-1252 (Latin-1).
+QString DecodePage(const QByteArray& data);
+
+class HelpBrowser : public QTextBrowser {
+  Q_OBJECT
+ public:
+  explicit HelpBrowser(const ChmFile& chm, QWidget* parent = nullptr);
+  QVariant loadResource(int type, const QUrl& name) override;
+  static QUrl UrlFor(const QString& archivePath);
+
+ private:
+  const ChmFile& chm_;
+};
+
+class HelpViewer : public QDialog {
+  Q_OBJECT
+ public:
+  explicit HelpViewer(QWidget* parent = nullptr);
+  // Opens the file and shows its first page; false when it is not a help
+  // file that can be read.
+  bool Open(const QString& path);
+  HelpBrowser* Browser() const { return browser_; }
+  QTreeWidget* Contents() const { return contents_; }
+  const ChmFile& File() const { return chm_; }
+  // Shows a page of the archive.
+  void ShowPage(const QString& archivePath);
+
+ private:
+  void AddTopics(QTreeWidgetItem* parent, const std::vector<HelpTopic>& topics);
+
+  ChmFile chm_;
+  HelpBrowser* browser_ = nullptr;
+  QTreeWidget* contents_ = nullptr;
+  QToolButton *back_ = nullptr, *forward_ = nullptr, *home_ = nullptr;
+  QString home;
+};
+
+}  // namespace glim

@@ -1,0 +1,412 @@
+#include "app/qt/MainWindow.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScreen>
+#include <QScrollBar>
+#include <QShortcut>
+
+#include "app/qt/Fonts.h"
+#include "app/qt/QtPlatform.h"
+#include "world/Game.h"
+
+namespace glim {
+
+namespace {
+
+const QColor Navy(0, 0, 128);
+const QColor Yellow(255, 255, 0);
+const QColor Aqua(0, 255, 255);
+
+TLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, const QRect& geo, const QColor& colour,
+                  const QFont& font, Qt::Alignment align) {
+  auto* l = new TLabel(caption, parent);
+  l->setObjectName(QString::fromLatin1(name));
+  l->setGeometry(geo);
+  l->setFont(font);
+  QPalette p = l->palette();
+  p.setColor(QPalette::WindowText, colour);
+  p.setColor(QPalette::Window, Qt::black);
+  l->setPalette(p);
+  l->setAlignment(align);
+  return l;
+}
+
+}  // namespace
+
+QPixmap DirectionPicture(int direction, bool enabled) {
+  QPixmap pm(19, 18);
+  pm.fill(Qt::black);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing);
+  const QColor fill = enabled ? QColor(255, 215, 0) : QColor(72, 72, 72);
+  const QColor edge = enabled ? QColor(140, 90, 0) : QColor(40, 40, 40);
+  p.setPen(QPen(edge, 1));
+  p.setBrush(fill);
+  if (direction == 0) {
+    p.drawEllipse(QRectF(1.5, 1, 16, 16));
+    p.setPen(enabled ? QColor(0, 0, 128) : QColor(30, 30, 30));
+    QFont f = SansFont(13, true);
+    p.setFont(f);
+    p.drawText(QRect(0, 0, 19, 18), Qt::AlignCenter, QStringLiteral("?"));
+    return pm;
+  }
+  // An arrow pointing up, turned to its direction.
+  QPainterPath arrow;
+  arrow.moveTo(0, -8);
+  arrow.lineTo(7, 0);
+  arrow.lineTo(3, 0);
+  arrow.lineTo(3, 7);
+  arrow.lineTo(-3, 7);
+  arrow.lineTo(-3, 0);
+  arrow.lineTo(-7, 0);
+  arrow.closeSubpath();
+  static const int angle[5] = {0, 0, 180, 90, 270};
+  p.translate(9.5, 9);
+  p.rotate(angle[direction]);
+  p.drawPath(arrow);
+  return pm;
+}
+
+void TLabel::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  if (autoFillBackground()) p.fillRect(rect(), palette().color(QPalette::Window));
+  p.setFont(font());
+  p.setPen(palette().color(isEnabled() ? QPalette::Normal : QPalette::Disabled, QPalette::WindowText));
+  const QFontMetrics fm(font());
+  const QRect ink = fm.tightBoundingRect(text());
+  const int advance = fm.horizontalAdvance(text());
+  int x = 0;
+  if (alignment() & Qt::AlignHCenter) x = (width() - advance) / 2;
+  if (alignment() & Qt::AlignRight) x = width() - advance;
+  const int baseline = (height() - ink.height()) / 2 - ink.top();
+  p.drawText(x, baseline, text());
+}
+
+TSpeedButton::TSpeedButton(QWidget* parent) : QAbstractButton(parent) {
+  setFocusPolicy(Qt::NoFocus);
+  setAttribute(Qt::WA_Hover);
+}
+
+void TSpeedButton::SetPictures(const QPixmap& enabled, const QPixmap& disabled) {
+  enabledPic_ = enabled;
+  disabledPic_ = disabled;
+  update();
+}
+
+void TSpeedButton::enterEvent(QEnterEvent* e) {
+  hover_ = true;
+  update();
+  QAbstractButton::enterEvent(e);
+}
+
+void TSpeedButton::leaveEvent(QEvent* e) {
+  hover_ = false;
+  update();
+  QAbstractButton::leaveEvent(e);
+}
+
+void TSpeedButton::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.fillRect(rect(), Qt::black);
+  const bool down = isDown() && isEnabled();
+  const int shift = down ? 1 : 0;
+  if (!enabledPic_.isNull()) {
+    const QPixmap& pm = isEnabled() ? enabledPic_ : disabledPic_;
+    p.drawPixmap((width() - pm.width()) / 2 + shift, (height() - pm.height()) / 2 + shift, pm);
+  } else {
+    p.setFont(font());
+    p.setPen(isEnabled() ? palette().color(QPalette::ButtonText) : QColor(96, 96, 96));
+    p.drawText(rect().translated(shift, shift), Qt::AlignCenter, text());
+  }
+  if ((hover_ && isEnabled()) || down) {
+    const QColor light(200, 200, 200), dark(70, 70, 70);
+    const QRect r = rect().adjusted(0, 0, -1, -1);
+    p.setPen(down ? dark : light);
+    p.drawLine(r.topLeft(), r.topRight());
+    p.drawLine(r.topLeft(), r.bottomLeft());
+    p.setPen(down ? light : dark);
+    p.drawLine(r.bottomLeft(), r.bottomRight());
+    p.drawLine(r.topRight(), r.bottomRight());
+  }
+}
+
+TCommandEdit::TCommandEdit(QWidget* parent) : QLineEdit(parent) {}
+
+void TCommandEdit::Remember(const QString& command) {
+  if (!command.isEmpty() && (history_.isEmpty() || history_.back() != command)) history_.append(command);
+  pos_ = static_cast<int>(history_.size());
+  draft_.clear();
+}
+
+void TCommandEdit::keyPressEvent(QKeyEvent* e) {
+  switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      emit enterPressed();
+      e->accept();
+      return;
+    case Qt::Key_Up:
+      if (pos_ > 0) {
+        if (pos_ == history_.size()) draft_ = text();
+        --pos_;
+        setText(history_[pos_]);
+      }
+      e->accept();
+      return;
+    case Qt::Key_Down:
+      if (pos_ < history_.size()) {
+        ++pos_;
+        setText(pos_ == history_.size() ? draft_ : history_[pos_]);
+      }
+      e->accept();
+      return;
+    default:
+      QLineEdit::keyPressEvent(e);
+  }
+}
+
+TfrmMain::TfrmMain(Game& game, QtPlatform& platform) : QWidget(nullptr), game_(game), platform_(platform) {
+  setObjectName(QStringLiteral("frmMain"));
+  setWindowTitle(QStringLiteral("Glimmerhold"));
+  setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+  setAutoFillBackground(true);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, Qt::black);
+  setPalette(pal);
+  setFont(SansFont(11));
+  resize(788, 530);
+
+  imgView = new TImage(this);
+  imgView->setObjectName(QStringLiteral("imgView"));
+  imgView->setGeometry(0, 0, 600, 375);
+  imgView->setCursor(Qt::PointingHandCursor);
+  imgView->setAccessibleName(QStringLiteral("Room picture"));
+
+  Print = new QPlainTextEdit(this);
+  Print->setObjectName(QStringLiteral("Print"));
+  Print->setGeometry(0, 376, 600, 153);
+  Print->setReadOnly(true);
+  Print->setFrameShape(QFrame::NoFrame);
+  Print->setFont(SansFont(11));
+  Print->setAccessibleName(QStringLiteral("Messages"));
+  Print->setAccessibleDescription(QStringLiteral("What the game says"));
+  Print->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  Print->setFocusPolicy(Qt::StrongFocus);
+  {
+    QPalette p = Print->palette();
+    p.setColor(QPalette::Base, Navy);
+    p.setColor(QPalette::Text, Yellow);
+    Print->setPalette(p);
+  }
+
+  txtCommand = new TCommandEdit(this);
+  txtCommand->setObjectName(QStringLiteral("txtCommand"));
+  txtCommand->setGeometry(0, 528, 600, 21);
+  txtCommand->setMaxLength(80);
+  txtCommand->setFont(SansFont(11));
+  txtCommand->setAccessibleName(QStringLiteral("Command"));
+  {
+    QPalette p = txtCommand->palette();
+    p.setColor(QPalette::Base, Qt::white);
+    p.setColor(QPalette::Text, Qt::black);
+    txtCommand->setPalette(p);
+  }
+
+  imgCarried = new TImage(this);
+  imgCarried->setObjectName(QStringLiteral("imgCarried"));
+  imgCarried->setGeometry(624, 24, 153, 353);
+  imgCarried->setCursor(Qt::PointingHandCursor);
+  imgCarried->SetSmooth(false);
+  imgCarried->setAccessibleName(QStringLiteral("Carried objects"));
+
+  lblCarry = MakeLabel(this, "lblCarry", QStringLiteral("You are carrying"), QRect(616, 16, 169, 25), Qt::white,
+                       ScriptFont(19, false, true), Qt::AlignHCenter | Qt::AlignTop);
+  lblCarry->setAutoFillBackground(true);
+  Label1 = MakeLabel(this, "Label1", QStringLiteral("The Wendle Staff"), QRect(640, 0, 124, 22), Aqua,
+                     ScriptFont(19, true, false), Qt::AlignLeft | Qt::AlignTop);
+
+  auto fileButton = [&](const char* name, const QString& caption, const QRect& geo) {
+    auto* b = new TSpeedButton(this);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setText(caption);
+    b->setGeometry(geo);
+    b->setFont(ScriptFont(13, true, false));
+    QPalette p = b->palette();
+    p.setColor(QPalette::ButtonText, Yellow);
+    p.setColor(QPalette::Button, Qt::black);
+    b->setPalette(p);
+    return b;
+  };
+  LoadBtn = fileButton("LoadBtn", QStringLiteral("Load"), QRect(632, 48, 33, 33));
+  SaveBtn = fileButton("SaveBtn", QStringLiteral("Save"), QRect(632, 88, 33, 33));
+  NewBtn = fileButton("NewBtn", QStringLiteral("New"), QRect(632, 128, 33, 33));
+  AboutBtn = fileButton("AboutBtn", QStringLiteral("About"), QRect(640, 504, 33, 33));
+  ExitBtn = fileButton("ExitBtn", QStringLiteral("Exit"), QRect(736, 504, 33, 33));
+
+  auto dirButton = [&](const char* name, int dir, const QString& tip, const QRect& geo) {
+    auto* b = new TSpeedButton(this);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometry(geo);
+    b->setToolTip(tip);
+    b->setAccessibleName(tip);
+    b->SetPictures(DirectionPicture(dir, true), DirectionPicture(dir, false));
+    return b;
+  };
+  spbNorth = dirButton("spbNorth", 1, QStringLiteral("Move North"), QRect(696, 419, 23, 22));
+  spbNorth->setCursor(Qt::PointingHandCursor);
+  spbSouth = dirButton("spbSouth", 2, QStringLiteral("Move South"), QRect(696, 465, 23, 22));
+  spbEast = dirButton("spbEast", 3, QStringLiteral("Move East"), QRect(720, 442, 23, 22));
+  spbWest = dirButton("spbWest", 4, QStringLiteral("Move West"), QRect(672, 442, 23, 22));
+  spbHelp = dirButton("spbHelp", 0, QStringLiteral("Help"), QRect(696, 442, 23, 22));
+
+  const QFont compass = ScriptFont(21, true, false);
+  lblNorth = MakeLabel(this, "lblNorth", QStringLiteral("N"), QRect(700, 392, 19, 24), Qt::white, compass,
+                       Qt::AlignHCenter | Qt::AlignTop);
+  lblSouth = MakeLabel(this, "lblSouth", QStringLiteral("S"), QRect(700, 489, 11, 24), Qt::white, compass,
+                       Qt::AlignLeft | Qt::AlignTop);
+  lblEast = MakeLabel(this, "lblEast", QStringLiteral("E"), QRect(744, 440, 13, 24), Qt::white, compass,
+                      Qt::AlignLeft | Qt::AlignTop);
+  lblWest = MakeLabel(this, "lblWest", QStringLiteral("W"), QRect(648, 442, 22, 24), Qt::white, compass,
+                      Qt::AlignLeft | Qt::AlignTop);
+
+  // The debugging controls: never shown; Ctrl+Shift+G and Ctrl+Shift+R
+  // press them.
+  ObjectCheat = new QPushButton(QStringLiteral("G"), this);
+  ObjectCheat->setObjectName(QStringLiteral("ObjectCheat"));
+  ObjectCheat->setGeometry(760, 392, 21, 21);
+  ObjectCheat->setVisible(false);
+  RoomCheat = new QPushButton(QStringLiteral("R"), this);
+  RoomCheat->setObjectName(QStringLiteral("RoomCheat"));
+  RoomCheat->setGeometry(736, 392, 21, 21);
+  RoomCheat->setVisible(false);
+  auto* objectKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G), this);
+  connect(objectKey, &QShortcut::activated, ObjectCheat, &QPushButton::click);
+  auto* roomKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R), this);
+  connect(roomKey, &QShortcut::activated, RoomCheat, &QPushButton::click);
+
+  // The label lies over the top of the carried panel; it is drawn above it.
+  lblCarry->raise();
+
+  setTabOrder(Print, txtCommand);
+  for (QWidget* w : std::initializer_list<QWidget*>{imgView, imgCarried, lblCarry, Label1})
+    w->setFocusPolicy(Qt::NoFocus);
+
+  EventT.setObjectName(QStringLiteral("EventT"));
+  EventT.setSingleShot(true);
+  EventT.setInterval(10000);
+  EventT.setTimerType(Qt::PreciseTimer);
+  connect(&EventT, &QTimer::timeout, this, [this] {
+    if (!closing_ && !closed_) platform_.EventTimerExpired();
+  });
+
+  connect(txtCommand, &TCommandEdit::enterPressed, this, &TfrmMain::CommandEntered);
+  connect(spbNorth, &QAbstractButton::clicked, this, [this] { Handle([this] { game_.spbNorthClick(); }); });
+  connect(spbSouth, &QAbstractButton::clicked, this, [this] { Handle([this] { game_.spbSouthClick(); }); });
+  connect(spbEast, &QAbstractButton::clicked, this, [this] { Handle([this] { game_.spbEastClick(); }); });
+  connect(spbWest, &QAbstractButton::clicked, this, [this] { Handle([this] { game_.spbWestClick(); }); });
+  connect(spbHelp, &QAbstractButton::clicked, this, [this] { Handle([this] { game_.spbHelpClick(); }); });
+  connect(LoadBtn, &QAbstractButton::clicked, this, [this] { Handle([this] { game_.mnuFile_OpenClick(); }); });
+  connect(SaveBtn, &QAbstractButton::clicked, this, [this] { Handle([this] { game_.mnuFile_SaveClick(); }); });
+  connect(NewBtn, &QAbstractButton::clicked, this, [this] { Handle([this] { game_.mnuFile_NewClick(); }); });
+  connect(AboutBtn, &QAbstractButton::clicked, this, [this] { Handle([this] { game_.mnuAbout_aboutClick(); }); });
+  connect(ExitBtn, &QAbstractButton::clicked, this, [this] { Handle([this] { game_.mnuFile_ExitClick(); }); });
+  connect(ObjectCheat, &QAbstractButton::clicked, this, [this] { Handle([this] { game_.ObjectCheatClick(); }); });
+  connect(RoomCheat, &QAbstractButton::clicked, this, [this] { Handle([this] { game_.RoomCheatClick(); }); });
+  connect(imgView, &TImage::released, this, &TfrmMain::imgViewReleased);
+  connect(imgCarried, &TImage::released, this, &TfrmMain::imgCarriedReleased);
+}
+
+template <typename F>
+void TfrmMain::Handle(F f) {
+  if (closing_ || closed_) return;
+  f();
+}
+
+void TfrmMain::CommandEntered() {
+  Handle([this] {
+    const QString text = txtCommand->text();
+    txtCommand->Remember(text);
+    game_.txtCommandKeyDown(ToGame(text));
+  });
+}
+
+namespace {
+
+// A position on a picture control in the coordinates of the picture it
+// shows stretched.
+QPoint PicturePoint(const TImage* view, QPoint pos) {
+  const QImage& pic = view->Picture();
+  if (pic.isNull() || view->width() <= 0 || view->height() <= 0) return pos;
+  const int x = static_cast<int>(static_cast<long long>(pos.x()) * pic.width() / view->width());
+  const int y = static_cast<int>(static_cast<long long>(pos.y()) * pic.height() / view->height());
+  return {x, y};
+}
+
+}  // namespace
+
+void TfrmMain::imgViewReleased(QPoint pos, Qt::MouseButton) {
+  Handle([&] {
+    const QPoint p = PicturePoint(imgView, pos);
+    game_.imgViewMouseUp(p.x(), p.y());
+  });
+}
+
+void TfrmMain::imgCarriedReleased(QPoint pos, Qt::MouseButton button) {
+  Handle([&] {
+    const QPoint p = PicturePoint(imgCarried, pos);
+    game_.imgCarriedMouseUp(p.x(), p.y(), button == Qt::LeftButton);
+  });
+}
+
+void TfrmMain::AppendLine(const QString& text) {
+  Print->appendPlainText(text);
+  QScrollBar* bar = Print->verticalScrollBar();
+  bar->setValue(bar->maximum());
+}
+
+void TfrmMain::ClearLines() { Print->clear(); }
+
+void TfrmMain::MaximiseWindow() {
+  QScreen* s = screen();
+  if (!s) return;
+  const QRect g = s->geometry();
+  if (geometry() != g) setGeometry(g);
+  if (!(windowState() & Qt::WindowMaximized)) setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TfrmMain::ActivateSoon() {
+  if (activationPending_ || closing_ || closed_) return;
+  activationPending_ = true;
+  QTimer::singleShot(0, this, [this] {
+    activationPending_ = false;
+    if (!closing_ && !closed_) game_.FormActivate();
+  });
+}
+
+bool TfrmMain::event(QEvent* e) {
+  if (e->type() == QEvent::WindowActivate) ActivateSoon();
+  return QWidget::event(e);
+}
+
+void TfrmMain::closeEvent(QCloseEvent* e) {
+  if (closed_) {
+    e->accept();
+    return;
+  }
+  if (closing_) {  // already closing: the pause is under way
+    e->ignore();
+    return;
+  }
+  closing_ = true;
+  EventT.stop();
+  platform_.FormClose();
+  closed_ = true;
+  platform_.SetClosed();
+  e->accept();
+  emit closed();
+}
+
+}  // namespace glim

@@ -1,0 +1,140 @@
+// The main window: the room view, the message panel, the command line, the
+// carried-objects panel, the direction and file buttons, all at the fixed
+// places of the game's 788 x 530 design, on black.
+#pragma once
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+
+#include "app/qt/SplashAbout.h"
+
+namespace glim {
+
+class Game;
+class QtPlatform;
+
+// A flat button: no frame until the mouse is over it; a caption, or a
+// picture with its own disabled version.
+class TSpeedButton : public QAbstractButton {
+  Q_OBJECT
+ public:
+  explicit TSpeedButton(QWidget* parent = nullptr);
+  void SetPictures(const QPixmap& enabled, const QPixmap& disabled);
+  const QPixmap& EnabledPicture() const { return enabledPic_; }
+  const QPixmap& DisabledPicture() const { return disabledPic_; }
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+  void enterEvent(QEnterEvent*) override;
+  void leaveEvent(QEvent*) override;
+
+ private:
+  QPixmap enabledPic_, disabledPic_;
+  bool hover_ = false;
+};
+
+// A caption. The decorative face stands taller than the labels of the
+// layout, so the caption's ink (not the font's line box) is fitted into the
+// label: centred vertically, aligned horizontally as the label says.
+class TLabel : public QLabel {
+  Q_OBJECT
+ public:
+  using QLabel::QLabel;
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+};
+
+// The command line: at most 80 characters; Enter is handed to the game and
+// consumed; Up and Down walk through the commands entered this run, keeping
+// the line being typed.
+class TCommandEdit : public QLineEdit {
+  Q_OBJECT
+ public:
+  explicit TCommandEdit(QWidget* parent = nullptr);
+  void Remember(const QString& command);
+  const QStringList& History() const { return history_; }
+
+ signals:
+  void enterPressed();
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override;
+
+ private:
+  QStringList history_;
+  int pos_ = 0;  // history_.size() means the line being typed
+  QString draft_;
+};
+
+class TfrmMain : public QWidget {
+  Q_OBJECT
+ public:
+  TfrmMain(Game& game, QtPlatform& platform);
+
+  void MaximiseWindow();
+  void AppendLine(const QString& text);
+  void ClearLines();
+  // The window's first activation, also without a window manager to give
+  // the window the focus.
+  void ActivateSoon();
+
+  TImage* imgView = nullptr;
+  QPlainTextEdit* Print = nullptr;
+  TCommandEdit* txtCommand = nullptr;
+  TImage* imgCarried = nullptr;
+  TLabel* lblCarry = nullptr;
+  TLabel* Label1 = nullptr;
+  TSpeedButton* LoadBtn = nullptr;
+  TSpeedButton* SaveBtn = nullptr;
+  TSpeedButton* NewBtn = nullptr;
+  TSpeedButton* AboutBtn = nullptr;
+  TSpeedButton* ExitBtn = nullptr;
+  TSpeedButton* spbNorth = nullptr;
+  TSpeedButton* spbSouth = nullptr;
+  TSpeedButton* spbEast = nullptr;
+  TSpeedButton* spbWest = nullptr;
+  TSpeedButton* spbHelp = nullptr;
+  TLabel* lblNorth = nullptr;
+  TLabel* lblSouth = nullptr;
+  TLabel* lblEast = nullptr;
+  TLabel* lblWest = nullptr;
+  QPushButton* ObjectCheat = nullptr;
+  QPushButton* RoomCheat = nullptr;
+  QTimer EventT;
+
+ signals:
+  // The window has closed and the program should end.
+  void closed();
+
+ protected:
+  bool event(QEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  // Runs a handler of the game unless the window is closing.
+  template <typename F>
+  void Handle(F f);
+  void imgViewReleased(QPoint pos, Qt::MouseButton button);
+  void imgCarriedReleased(QPoint pos, Qt::MouseButton button);
+  void CommandEntered();
+
+  Game& game_;
+  QtPlatform& platform_;
+  bool activationPending_ = false;
+  bool closing_ = false;
+  bool closed_ = false;
+};
+
+// The pictures of the direction and help buttons (1..4 north, south, east,
+// west; 0 help), enabled or greyed.
+QPixmap DirectionPicture(int direction, bool enabled);
+
+}  // namespace glim
