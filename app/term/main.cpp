@@ -3,9 +3,13 @@
 
 #include <cstring>
 #include <iostream>
+#include <memory>
 #include <string>
 
 #include "app/term/TextPlatform.h"
+#ifdef GLIM_HAVE_SOUND
+#include "app/sound/SdlSoundPlayer.h"
+#endif
 #include "shell/GameFolder.h"
 #include "world/Game.h"
 
@@ -61,7 +65,13 @@ int main(int argc, char** argv) {
   if (opts.Folder.empty()) opts.Folder = glim::FindGameFolder();
   opts.Interactive = isatty(STDIN_FILENO) == 1;
   opts.Splash = splash && opts.Interactive;
-  glim::TextPlatform platform(std::cout, opts);
+  // Real sound unless told to stay silent; without an audio device the
+  // player says so once and the game goes on silently.
+  std::unique_ptr<glim::SoundPlayer> sound;
+#ifdef GLIM_HAVE_SOUND
+  if (!opts.Silent) sound = glim::MakeSdlSoundPlayer();
+#endif
+  glim::TextPlatform platform(std::cout, opts, sound.get());
   glim::Game game(platform);
   return platform.Run(game, std::cin);
 }
