@@ -201,6 +201,13 @@ class Game : public PlatformEvents {
   void Attack();
   void Victory();
   void PlayerDies();
+  // A wait inside an action or an event lets the event timer run, and so
+  // possibly kill the player. DeathCount tells an action that its world was
+  // replaced during a wait; PlayerDying tells the pursuit that the player is
+  // already dying and cannot be killed a second time.
+  int32_t DeathCount = 0;
+  bool PlayerDying = false;
+  void DieAfterPause(int seconds);
   void RoomEvents();
   void Pursuit();
   void EventTTimer();
