@@ -1,0 +1,64 @@
+// World changes of the item puzzles that the printed lines do not show.
+#include <gtest/gtest.h>
+
+#include "Harness.h"
+
+namespace glimtest {
+namespace {
+
+struct Items : ::testing::Test {
+  Harness h{Fixture("act_items")};
+  void SetUp() override { h.Start(); }
+};
+
+TEST_F(Items, OrbAnsweredSendsTheGodAwayAndOpensTheWayNorth) {
+  h.game.SetCharacterLocation(9, 73);
+  h.game.Baddie(9).BlockCode = 2;
+  ASSERT_TRUE(h.game.AddToCarried(20));
+  h.Send(":room 73");
+  h.Send("use orb");
+  EXPECT_EQ(0, h.game.Baddie(9).Location);
+  EXPECT_EQ(0, h.game.Baddie(9).BlockCode);
+  EXPECT_EQ(74, h.game.Rooms[73].North);
+  EXPECT_EQ(73, h.game.Obj(11).Location);
+  EXPECT_TRUE(h.game.IsCarried(20)) << "the orb stays with the player";
+}
+
+TEST_F(Items, CameraScaresTheTrollsOnlyInTheirCave) {
+  ASSERT_TRUE(h.game.AddToCarried(11));
+  h.Send("use camera");
+  EXPECT_FALSE(h.game.TrollsScared);
+  h.Send(":room 96");
+  h.Send("use camera");
+  EXPECT_TRUE(h.game.TrollsScared);
+}
+
+TEST_F(Items, WornThingsSetTheirFlagsAndDrinkingFromNothingClearsTheDrinkFlag) {
+  ASSERT_TRUE(h.game.AddToCarried(26));
+  ASSERT_TRUE(h.game.AddToCarried(45));
+  h.Send("wear coat");
+  h.Send("wear cape");
+  EXPECT_TRUE(h.game.PlayerWarm);
+  EXPECT_TRUE(h.game.PlayerInvisible);
+  EXPECT_TRUE(h.game.IsCarried(26));
+
+  ASSERT_TRUE(h.game.AddToCarried(5));
+  h.game.DrinkFlag = true;
+  h.Send("drink slug");
+  EXPECT_FALSE(h.game.DrinkFlag);
+}
+
+TEST_F(Items, CleaningTheKeyUsesUpKeyAndOilAndLeavesTheShinyKeyOnTheFloor) {
+  ASSERT_TRUE(h.game.AddToCarried(4));
+  ASSERT_TRUE(h.game.AddToCarried(6));
+  h.game.Obj(41).Y = 123;
+  h.Send("clean rustykey with oil");
+  EXPECT_EQ(0, h.game.Obj(4).Location);
+  EXPECT_EQ(0, h.game.Obj(6).Location);
+  EXPECT_EQ(1, h.game.Obj(41).Location);
+  EXPECT_EQ(123, h.game.Obj(41).Y) << "the revealed key keeps its picture position";
+  EXPECT_EQ(0, h.game.CarriedCount);
+}
+
+}  // namespace
+}  // namespace glimtest
