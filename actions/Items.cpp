@@ -41,7 +41,8 @@ constexpr int God = 9;
 void Game::Light() {
   if (NounClassIs(WcBaddie) || NounClassIs(WcUnreal)) return;
   if (AdverbNumber != 7 || SentenceNounCount() < 2) {
-    // Without the instrument named there is nothing to light it with.
+    // A sentence with one noun still holds an earlier command's second
+    // noun; without the instrument named there is nothing to light it with.
     ParseError = 13;
     return;
   }
