@@ -50,6 +50,17 @@ bool IsMusicFile(const std::string& path) {
   return ext == ".mid" || ext == ".midi" || ext == ".rmi";
 }
 
+// The synthesiser's gain, set so that the title music peaks a few dB below
+// full scale and sits as loud as the effects (measured by rendering it):
+// TimGM6mb peaks at -3.9 dBFS with 72; FluidR3 is about 6 dB quieter.
+int MusicVolume(const std::string& soundfont) {
+  std::error_code ec;
+  const std::filesystem::path real = std::filesystem::weakly_canonical(soundfont, ec);
+  const std::string name = LowerAscii((ec ? std::filesystem::path(soundfont) : real).filename().string());
+  if (name.find("fluidr3") != std::string::npos) return 112;
+  return 72;
+}
+
 class Engine;
 std::atomic<Engine*> g_engine{nullptr};
 
@@ -300,6 +311,7 @@ class Engine {
     if (frameBytes_ == 0) frameBytes_ = 4;
     Mix_AllocateChannels(1);
     if (!soundfont_.empty()) Mix_SetSoundFonts(soundfont_.c_str());
+    Mix_VolumeMusic(MusicVolume(soundfont_));
     Mix_ChannelFinished([](int channel) {
       if (Engine* e = g_engine.load()) e->OnChannelDone(channel);
     });
