@@ -8,6 +8,9 @@
 #include <map>
 #include <sstream>
 
+#include <png.h>
+#include <cstring>
+
 namespace pics {
 
 Col Hex(uint32_t rgb) {
@@ -522,6 +525,23 @@ bool WriteFile(const std::string& path, const std::string& bytes) {
 bool SavePng(const std::string& path, const glim::Image& img) {
   std::string bytes;
   return glim::EncodePng(img, bytes) && WriteFile(path, bytes);
+}
+
+bool SavePngRgba(const std::string& path, const glim::Image& img) {
+  std::vector<unsigned char> rgba(img.Px.size() * 4);
+  for (size_t i = 0; i < img.Px.size(); ++i) {
+    rgba[4 * i] = static_cast<unsigned char>(img.Px[i] >> 16);
+    rgba[4 * i + 1] = static_cast<unsigned char>(img.Px[i] >> 8);
+    rgba[4 * i + 2] = static_cast<unsigned char>(img.Px[i]);
+    rgba[4 * i + 3] = static_cast<unsigned char>(img.Px[i] >> 24);
+  }
+  png_image pi;
+  std::memset(&pi, 0, sizeof pi);
+  pi.version = PNG_IMAGE_VERSION;
+  pi.width = static_cast<png_uint_32>(img.W);
+  pi.height = static_cast<png_uint_32>(img.H);
+  pi.format = PNG_FORMAT_RGBA;
+  return png_image_write_to_file(&pi, path.c_str(), 0, rgba.data(), 0, nullptr) != 0;
 }
 
 bool SaveJpeg(const std::string& path, const glim::Image& img, int quality) {

@@ -137,6 +137,8 @@ void DrawText(Canvas& cv, const std::string& s, float x, float y, float h, float
 
 bool WriteFile(const std::string& path, const std::string& bytes);
 bool SavePng(const std::string& path, const glim::Image& img);
+// Pixels 0xAARRGGBB, with transparency.
+bool SavePngRgba(const std::string& path, const glim::Image& img);
 bool SaveJpeg(const std::string& path, const glim::Image& img, int quality);
 
 }  // namespace pics

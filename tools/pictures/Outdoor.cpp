@@ -69,30 +69,50 @@ void Sky(Scene& s, const Element& e) {
   }
 }
 
-// Land rising to a ridge: the height at column x.
-float Ridge(float x, float base, float height, float rough, uint32_t seed) {
-  const float n = Fbm(x / (180.f / rough), 0.3f, seed, 5);
-  const float sharp = 1.f - std::fabs(Fbm(x / 70.f, 3.7f, seed + 1, 3) * 2.f - 1.f);
-  return base - height * (0.4f + 0.8f * n + 0.25f * sharp * rough);
-}
-
+// A range of peaks, each with a sunlit left face, a shadowed right face and,
+// on the high ones, a cap of snow.
 void Mountains(Scene& s, const Element& e) {
-  const float far = e.Num("far", 0.6f), height = e.Num("height", 90), base = e.Num("y", s.horizon + 4);
+  const float far = e.Num("far", 0.6f), height = e.Num("height", 110), base = e.Num("y", s.horizon + 4);
   const bool snow = e.Num("snow", 1) > 0;
-  const uint32_t seed = s.seed + static_cast<uint32_t>(e.Num("seed", 21));
-  const Col rock = Haze(s, s.pal.rock, far), dark = Haze(s, s.pal.rockDark, far);
-  s.cv.Map([&](int x, int y, Col c) {
-    const float top = Ridge(static_cast<float>(x), base, height, 1.4f, seed);
-    if (y < top || y > base + 2) return c;
-    // Light from the left: faces whose ridge rises to the right are lit.
-    const float slope = Ridge(x + 3.f, base, height, 1.4f, seed) - top;
-    const float lit = Clamp01(0.55f - slope * 0.25f);
-    Col m = Mix(dark, rock, lit) * (0.85f + 0.3f * Fbm(x / 20.f, y / 8.f, seed + 3, 3));
-    const float depth = (y - top) / std::max(base - top, 1.f);
-    if (snow && depth < 0.35f && top < base - height * 0.55f)
-      m = Mix(m, Haze(s, Hex(0xf4f7fb), far * 0.5f) * (0.8f + 0.3f * lit), Smooth(0.35f, 0.1f, depth));
-    return Mix(m, s.pal.skyLow, depth * far * 0.3f);
-  });
+  const int n = static_cast<int>(e.Num("n", 7 * s.cv.W() / 600));
+  Rng r(s.seed + static_cast<uint32_t>(e.Num("seed", 21)));
+  struct Peak {
+    float x, h, w;
+  };
+  std::vector<Peak> peaks;
+  for (int i = 0; i < n; ++i) {
+    const float h = height * r.Range(0.45f, 1.f);
+    peaks.push_back({(i + r.Range(-0.3f, 0.3f)) * s.cv.W() / (n - 1.f), h, h * r.Range(1.2f, 1.9f)});
+  }
+  // Tall peaks stand behind, so paint them first.
+  std::sort(peaks.begin(), peaks.end(), [](const Peak& a, const Peak& b) { return a.h > b.h; });
+  int idx = 0;
+  for (const Peak& p : peaks) {
+    const float depth = far * (0.7f + 0.5f * p.h / height);
+    const Col lit = Haze(s, s.pal.rock * 1.15f, depth), dark = Haze(s, s.pal.rockDark, depth);
+    const float top = base - p.h, mid = p.x + p.w * r.Range(-0.1f, 0.15f);
+    const uint32_t sd = s.seed + 300u + static_cast<uint32_t>(idx++);
+    auto face = [&](Col c) {
+      return Shader([=](float x, float y) {
+        const float gully = Fbm(x / 9.f + y / 14.f, y / 30.f, sd, 3);
+        return c * (0.78f + 0.42f * gully);
+      });
+    };
+    s.cv.Fill(Rough(Poly({p.x - p.w, base + 2, p.x, top, mid, base + 2}), 3, 8, sd), face(lit));
+    s.cv.Fill(Rough(Poly({p.x, top, p.x + p.w, base + 2, mid, base + 2}), 3, 8, sd + 1), face(dark));
+    if (snow && p.h > height * 0.6f) {
+      const float sh = p.h * 0.3f;
+      std::vector<float> cap = {p.x, top};
+      cap.insert(cap.end(), {p.x + p.w * sh / p.h, top + sh});
+      for (int k = 1; k < 6; ++k) {
+        const float t = k / 6.f;
+        cap.insert(cap.end(), {p.x + p.w * sh / p.h * (1 - 2 * t), top + sh * (k % 2 ? 0.65f : 1.1f)});
+      }
+      cap.insert(cap.end(), {p.x - p.w * sh / p.h, top + sh});
+      const Col white = Haze(s, Hex(0xf6f8fc), depth * 0.5f);
+      s.cv.Fill(Rough(Poly(cap), 1.5f, 4, sd + 2), [=](float x, float) { return x < p.x ? white : white * 0.78f; });
+    }
+  }
 }
 
 void Hills(Scene& s, const Element& e) {
@@ -135,7 +155,7 @@ void Ground(Scene& s, const Element& e) {
   const float h = s.horizon;
   s.cv.Map([&](int x, int y, Col c) {
     if (y < h) return c;
-    const float t = Clamp01((y - h) / (375.f - h));
+    const float t = Clamp01((y - h) / (s.cv.H() - h));
     const float sc = 0.25f + 2.5f * t;  // perspective: texture grows nearer
     const float n = Fbm(x / (30.f * sc), (y - h) / (6.f * sc + 1.f), seed, 4);
     Col g = Mix(far, near, Smooth(0.f, 0.6f, t)) * (0.8f + 0.4f * n) * (1.f - 0.18f * t);
@@ -143,10 +163,18 @@ void Ground(Scene& s, const Element& e) {
     if (kind == "ice") g = g + Hex(0xffffff) * (0.25f * Smooth(0.7f, 0.9f, Fbm(x / 60.f, (y - h) / 4.f, seed + 9, 2)));
     return g;
   });
+  if (kind == "rock" || kind == "earth") {
+    Rng r(s.seed + 44);
+    for (int i = 0; i < 45; ++i) {
+      const float y = r.Range(h + 6, s.cv.H() - 4.f), t = (y - h) / (s.cv.H() - h);
+      Boulder(s, r.Range(0, static_cast<float>(s.cv.W())), y, (2 + 9 * t) * r.Range(0.6f, 1.4f), (1.4f + 6 * t) * r.Range(0.6f, 1.3f),
+              Mix(s.pal.rock, s.pal.rockDark, r.Uni() * 0.5f));
+    }
+  }
   if (kind == "grass" && e.Num("tufts", 1) > 0) {
     Rng r(s.seed + 43);
-    for (int i = 0; i < 260; ++i) {
-      const float y = r.Range(h + 8, 372), t = (y - h) / (375 - h), x = r.Range(0, 600);
+    for (int i = 0; i < 260 * s.cv.W() / 600; ++i) {
+      const float y = r.Range(h + 8, s.cv.H() - 3.f), t = (y - h) / (s.cv.H() - h), x = r.Range(0, static_cast<float>(s.cv.W()));
       const float len = 3 + 9 * t;
       const Col c = Mix(s.pal.leafDark, s.pal.leaf * 1.2f, r.Uni());
       s.cv.Fill(Line(x, y, x + r.Range(-2, 2) * t, y - len, 0.5f + 0.6f * t), c, 0.8f);
@@ -162,7 +190,7 @@ void Path(Scene& s, const Element& e) {
   const uint32_t seed = s.seed + 51;
   s.cv.Map([&](int x, int y, Col old) {
     if (y < vy) return old;
-    const float t = Clamp01((y - vy) / (375.f - vy));
+    const float t = Clamp01((y - vy) / (s.cv.H() - vy));
     const float cx = vx + (bx - vx) * t + bend * std::sin(t * 3.14159f) * (1 - t * 0.3f);
     const float hw = 2 + bw * std::pow(t, 1.1f);
     const float d = std::fabs(x - cx) - hw;
@@ -187,7 +215,7 @@ void River(Scene& s, const Element& e) {
   const uint32_t seed = s.seed + 61;
   s.cv.Map([&](int x, int y, Col old) {
     if (y < vy) return old;
-    const float t = Clamp01((y - vy) / (375.f - vy));
+    const float t = Clamp01((y - vy) / (s.cv.H() - vy));
     const float cx = vx + (bx - vx) * t + bend * std::sin(t * 3.14159f);
     const float hw = 3 + bw * std::pow(t, 1.2f);
     const float d = std::fabs(x - cx) - hw;
@@ -301,8 +329,8 @@ void Flowers(Scene& s, const Element& e) {
   const float y0 = e.Num("y", s.horizon + 10);
   const Col cols[] = {Hex(0xf0e040), Hex(0xf4f4f4), Hex(0xd04060), Hex(0x9a6ad0), Hex(0xf09030)};
   for (int i = 0; i < n; ++i) {
-    const float y = s.rng.Range(y0, 370), t = (y - s.horizon) / (375 - s.horizon);
-    s.cv.Fill(Circle(s.rng.Range(0, 600), y, 0.8f + 2.2f * t), cols[s.rng.Int(0, 4)], 0.9f);
+    const float y = s.rng.Range(y0, s.cv.H() - 5.f), t = (y - s.horizon) / (s.cv.H() - s.horizon);
+    s.cv.Fill(Circle(s.rng.Range(0, static_cast<float>(s.cv.W())), y, 0.8f + 2.2f * t), cols[s.rng.Int(0, 4)], 0.9f);
   }
 }
 
@@ -408,8 +436,9 @@ void Drifts(Scene& s, const Element& e) {
   for (int i = 0; i < n; ++i) {
     const float x = s.rng.Range(0, 600), y = s.rng.Range(s.horizon + 10, 330), t = (y - s.horizon) / 160.f;
     const float rx = (40 + 80 * t) * s.rng.Range(0.7f, 1.3f), ry = rx * 0.22f;
-    s.cv.Fill(Ellipse(x + rx * 0.2f, y + ry * 0.5f, rx, ry * 0.6f), Hex(0x8aa0bc), 0.35f, 6);
-    s.cv.Fill(Ellipse(x, y, rx, ry), Rounded(Hex(0xf2f6fa), x, y, rx, ry, 0.25f), 1, 3);
+    s.cv.Fill(Ellipse(x + rx * 0.1f, y + ry * 0.4f, rx * 1.05f, ry * 0.7f), Hex(0x9ab0c8), 0.25f, 8);
+    s.cv.Fill(Rough(Ellipse(x, y, rx, ry), ry * 0.3f, rx * 0.3f, s.seed + static_cast<uint32_t>(i)),
+              Linear(0, y - ry, Hex(0xfafcff), 0, y + ry, Hex(0xc8d6e6)), 0.85f, 6);
   }
 }
 

@@ -26,16 +26,16 @@ std::vector<Element> ParseElements(const std::string& line) {
   while (ss >> tok) {
     Element e;
     const size_t colon = tok.find(':');
-    e.name = tok.substr(0, colon);
+    e.name.assign(tok, 0, colon);
     if (colon != std::string::npos) {
-      std::stringstream as(tok.substr(colon + 1));
+      std::stringstream as(std::string(tok, colon + 1));
       std::string kv;
       while (std::getline(as, kv, ',')) {
         const size_t eq = kv.find('=');
         if (eq == std::string::npos)
           e.args[kv] = "1";
         else
-          e.args[kv.substr(0, eq)] = kv.substr(eq + 1);
+          e.args[std::string(kv, 0, eq)] = std::string(kv, eq + 1);
       }
     }
     out.push_back(std::move(e));
@@ -241,14 +241,19 @@ void Pine(Scene& s, float x, float y, float k, bool snowy) {
     const float top = y - (60 + 34 * i) * k, bot = y - (18 + 30 * i) * k, w = (46 - 9 * i) * k;
     Shape tri = Rough(Poly({x, top, x + w, bot, x - w, bot}), 3 * k, 4 * k, s.seed + static_cast<uint32_t>(i));
     s.cv.Fill(tri, Linear(x - w, 0, c * 1.5f, x + w, 0, c * 0.6f));
-    if (snowy) s.cv.Fill(Intersect(tri, Poly({x, top - 5, x + w, bot - 12 * k, x - w, bot - 8 * k})), Textured(Flat(Hex(0xeef4fa)), 0.1f, 3, 1));
+    if (snowy) s.cv.Fill(Intersect(tri, Poly({x, top - 5, x + w * 0.8f, bot - (bot - top) * 0.45f, x, bot - (bot - top) * 0.62f, x - w * 0.8f, bot - (bot - top) * 0.4f})), Textured(Flat(Hex(0xeef4fa)), 0.1f, 3, 1));
   }
 }
 
 void Boulder(Scene& s, float x, float y, float rx, float ry, Col c) {
-  s.cv.Fill(Ellipse(x + rx * 0.15f, y + ry * 0.85f, rx * 1.05f, ry * 0.25f), Hex(0x000000), 0.3f, 4);
-  s.cv.Fill(Rough(Ellipse(x, y, rx, ry), std::min(rx, ry) * 0.15f, std::min(rx, ry) * 0.5f, s.seed + static_cast<uint32_t>(x)),
-            Textured(Rounded(c, x, y, rx, ry, 0.6f), 0.25f, 3, s.seed + 5u));
+  s.cv.Fill(Ellipse(x + rx * 0.15f, y + ry * 0.85f, rx * 1.1f, ry * 0.28f), Hex(0x000000), 0.35f, 4);
+  const uint32_t sd = s.seed + static_cast<uint32_t>(x * 7 + y);
+  Shape rock = Rough(Intersect(Ellipse(x, y, rx, ry), Box(x - rx - 1, y - ry - 1, x + rx + 1, y + ry * 0.8f)), std::min(rx, ry) * 0.2f, std::min(rx, ry) * 0.45f, sd);
+  s.cv.Fill(rock, [=](float px, float py) {
+    const float facet = Fbm(px / (rx * 0.35f + 1), py / (ry * 0.35f + 1), sd, 3);
+    const float lit = Clamp01(0.6f - (px - x) / (rx * 1.6f) - (py - y) / (ry * 1.8f));
+    return c * (0.45f + 0.75f * lit) * (0.75f + 0.5f * facet);
+  });
 }
 
 void Flame(Scene& s, float x, float y, float k) {
@@ -309,7 +314,15 @@ std::vector<std::string> ElementNames() {
 
 glim::Image PaintScene(const std::string& region, const std::string& line, uint32_t seed,
                        std::vector<std::string>* unknown) {
+  Canvas cv = PaintSceneCanvas(region, line, seed, 600, 375, unknown);
+  Finish(cv, RegionPalette(region).vignette, seed);
+  return cv.ToImage();
+}
+
+Canvas PaintSceneCanvas(const std::string& region, const std::string& line, uint32_t seed, int w, int h,
+                        std::vector<std::string>* unknown) {
   Scene s;
+  s.cv = Canvas(w, h);
   s.pal = RegionPalette(region);
   s.seed = seed;
   s.rng = Rng(seed);
@@ -327,12 +340,12 @@ glim::Image PaintScene(const std::string& region, const std::string& line, uint3
   if (s.mist > 0)
     s.cv.Map([&](int x, int y, Col c) {
       const float m = s.mist * Smooth(s.horizon - 40, s.horizon + 30, static_cast<float>(y)) *
-                      (1.f - Smooth(s.horizon + 30, 375, static_cast<float>(y)) * 0.6f) * (0.6f + 0.6f * Fbm(x / 80.f, y / 30.f, seed + 77, 3));
+                      (1.f - Smooth(s.horizon + 30, static_cast<float>(h), static_cast<float>(y)) * 0.6f) * (0.6f + 0.6f * Fbm(x / 80.f, y / 30.f, seed + 77, 3));
       return Mix(c, s.pal.skyLow, Clamp01(m));
     });
   Rng flakes(seed + 991);
   for (int i = 0; i < s.snowfall; ++i) {
-    const float x = flakes.Range(0, 600), y = flakes.Range(0, 375), r = flakes.Range(0.6f, 1.9f);
+    const float x = flakes.Range(0, static_cast<float>(w)), y = flakes.Range(0, static_cast<float>(h)), r = flakes.Range(0.6f, 1.9f);
     s.cv.Fill(Circle(x, y, r), Hex(0xf6f9ff), flakes.Range(0.5f, 0.95f));
   }
   if (s.darkness > 0)
@@ -340,8 +353,7 @@ glim::Image PaintScene(const std::string& region, const std::string& line, uint3
       const float n = 0.7f + 0.6f * Fbm(x / 60.f, y / 60.f, seed + 5, 3);
       return c * ((1.f - s.darkness) * n);
     });
-  Finish(s.cv, s.pal.vignette, seed);
-  return s.cv.ToImage();
+  return s.cv;
 }
 
 }  // namespace pics

@@ -60,6 +60,9 @@ struct Scene {
 // through 'unknown' and skipped.
 glim::Image PaintScene(const std::string& region, const std::string& line, uint32_t seed,
                        std::vector<std::string>* unknown = nullptr);
+// The same on a canvas of any size, before the finishing grain.
+Canvas PaintSceneCanvas(const std::string& region, const std::string& line, uint32_t seed, int w, int h,
+                        std::vector<std::string>* unknown = nullptr);
 // The names of every element the painter knows.
 std::vector<std::string> ElementNames();
 
