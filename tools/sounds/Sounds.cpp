@@ -453,7 +453,9 @@ Buf Purr() {
   }
   hz = WholeCycles(hz);
   Buf pulses(n, 0.0);
-  double ph = 0;
+  // Starting half a cycle in puts every pulse well inside the loop, the
+  // last one as far from the end as the first is from the start.
+  double ph = 0.5;
   for (size_t i = 0; i < n; ++i) {
     ph += hz[i] / kRate;
     if (ph >= 1) {
@@ -536,7 +538,7 @@ Buf BirdSong() {
   caller(3.3, 0.12);
   warble(4.6, 0.3);
   trill(6.2, 0.2);
-  caller(7.4, 0.1);  // runs over the end and goes round to the start
+  caller(6.95, 0.1);
   RemoveDc(b);
   return b;
 }
