@@ -8,8 +8,10 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
+#include <QSet>
 #include <QStringList>
 #include <QTimer>
 #include <deque>
@@ -43,9 +45,30 @@ class Answerer : public QObject {
   bool LeaveSplash = false;
 
  private:
+  // The answer is given from a queued call, not from the timer itself: an
+  // answer may open the next modal box (a file dialog asking before it
+  // replaces a file), and the timer must be free to answer that one too.
   void Poll() {
+    if (pending_) return;
     QWidget* w = QApplication::activeModalWidget();
-    if (!w || !w->isVisible()) return;
+    if (!w || !w->isVisible() || inProgress_.contains(w)) return;
+    pending_ = true;
+    QPointer<QWidget> target(w);
+    QMetaObject::invokeMethod(
+        this,
+        [this, target] {
+          pending_ = false;
+          if (!target || !target->isVisible() || QApplication::activeModalWidget() != target) return;
+          // A window being answered (its hook may wait, its answer may
+          // open a box of its own) is not answered a second time meanwhile.
+          inProgress_.insert(target.data());
+          Answer(target);
+          inProgress_.remove(target.data());
+        },
+        Qt::QueuedConnection);
+  }
+
+  void Answer(QWidget* w) {
     if (Hook && !Hook(w)) return;
     if (auto* box = qobject_cast<QMessageBox*>(w)) {
       Titles << box->windowTitle();
@@ -79,7 +102,12 @@ class Answerer : public QObject {
         Files.pop_front();
       }
       if (f) {
-        fd->selectFile(*f);
+        // Typed into the name field, as a player would (selectFile works
+        // only once the dialog has read the folder).
+        if (auto* edit = fd->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+          edit->setText(*f);
+        else
+          fd->selectFile(*f);
         static_cast<QDialog*>(fd)->accept();
       } else {
         fd->reject();
@@ -100,6 +128,8 @@ class Answerer : public QObject {
   }
 
   QTimer timer_;
+  bool pending_ = false;
+  QSet<QWidget*> inProgress_;
 };
 
 }  // namespace glim::testing

@@ -1,0 +1,600 @@
+// The desktop window on the offscreen platform: every control where the
+// layout puts it and as it looks, the command line, the buttons and clicks
+// reaching the game, the boxes and dialogs, the timer and pauses, the
+// splash's scrolling, the About box, the help viewer, the hidden debugging
+// controls and the closing of the window.
+#include <QAccessible>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "app/qt/Desktop.h"
+#include "app/qt/Fonts.h"
+#include "app/qt/HelpViewer.h"
+#include "app/qt/tests/Answerer.h"
+
+using glim::testing::Answerer;
+
+namespace {
+
+const QString Fixture = QStringLiteral(GLIM_QT_FIXTURE "/");
+
+struct TimerSpy : glim::PlatformEvents {
+  int Fired = 0;
+  void OnEventTimer() override { ++Fired; }
+};
+
+}  // namespace
+
+class WindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<glim::Desktop> d;
+  std::unique_ptr<Answerer> answers;
+
+  glim::TfrmMain& w() { return d->frmMain; }
+  QStringList Lines() { return w().Print->toPlainText().split('\n'); }
+  // Lines printed since the panel held n lines.
+  QStringList LinesAfter(qsizetype n) { return Lines().mid(n); }
+
+  void WaitUntil(const std::function<bool()>& cond, int ms = 5000) {
+    QElapsedTimer t;
+    t.start();
+    while (!cond() && t.elapsed() < ms) QTest::qWait(10);
+  }
+
+ private slots:
+  void initTestCase() {
+    QApplication::setQuitOnLastWindowClosed(false);
+    glim::LoadGameFonts(Fixture);
+    glim::QtOptions opts;
+    opts.Folder = Fixture.toStdString();
+    opts.DisplaySwitch = false;
+    d = std::make_unique<glim::Desktop>(opts);
+    answers = std::make_unique<Answerer>();
+    d->Start();
+    WaitUntil([&] { return d->game.FirstActivationDone && d->game.CurrentRoom == 1 && !w().imgView->Picture().isNull(); });
+    QVERIFY(d->game.FirstActivationDone);
+    QCOMPARE(answers->Splashes, 1);
+  }
+
+  // The start-up: the splash once, then room 1 shown on a cleared panel.
+  void startsInRoomOne() {
+    QCOMPARE(d->game.CurrentRoom, 1);
+    QCOMPARE(Lines().first(), QStringLiteral("you are in a bright test hall."));
+    QVERIFY(Lines().contains(QStringLiteral("The caveman test is here.")));
+    // The scene is the 800 x 500 room picture with the characters and
+    // objects on it; the panel is the carried panel's size.
+    QCOMPARE(w().imgView->Picture().size(), QSize(800, 500));
+    QCOMPARE(w().imgCarried->Picture().size(), QSize(153, 353));
+    QVERIFY(w().spbNorth->isEnabled());
+    QVERIFY(w().spbEast->isEnabled());
+    QVERIFY(!w().spbSouth->isEnabled());
+    QVERIFY(!w().spbWest->isEnabled());
+    QVERIFY(w().txtCommand->hasFocus() || QApplication::focusWidget() == nullptr ||
+            QApplication::focusWidget() == w().txtCommand);
+    // A second activation repeats only the maximising.
+    const int lines = static_cast<int>(Lines().size());
+    d->game.FormActivate();
+    QCOMPARE(static_cast<int>(Lines().size()), lines);
+    QCOMPARE(answers->Splashes, 1);
+  }
+
+  void windowItself() {
+    QCOMPARE(w().windowTitle(), QStringLiteral("Glimmerhold"));
+    QVERIFY(w().windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(w().palette().color(QPalette::Window), QColor(Qt::black));
+    QCOMPARE(w().font().family(), glim::SansFamily());
+    QCOMPARE(w().font().pixelSize(), 11);
+    // Maximised to the screen; the controls keep their places.
+    QCOMPARE(w().geometry(), w().screen()->geometry());
+    QCOMPARE(w().imgView->geometry(), QRect(0, 0, 600, 375));
+  }
+
+  void controlsAtTheirPlaces_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("tip");
+    QTest::addColumn<bool>("visible");
+    QTest::newRow("imgView") << "imgView" << QRect(0, 0, 600, 375) << "" << "" << true;
+    QTest::newRow("Print") << "Print" << QRect(0, 376, 600, 153) << "" << "" << true;
+    QTest::newRow("txtCommand") << "txtCommand" << QRect(0, 528, 600, 21) << "" << "" << true;
+    QTest::newRow("imgCarried") << "imgCarried" << QRect(624, 24, 153, 353) << "" << "" << true;
+    QTest::newRow("lblCarry") << "lblCarry" << QRect(616, 16, 169, 25) << "You are carrying" << "" << true;
+    QTest::newRow("Label1") << "Label1" << QRect(640, 0, 124, 22) << "The Wendle Staff" << "" << true;
+    QTest::newRow("LoadBtn") << "LoadBtn" << QRect(632, 48, 33, 33) << "Load" << "" << true;
+    QTest::newRow("SaveBtn") << "SaveBtn" << QRect(632, 88, 33, 33) << "Save" << "" << true;
+    QTest::newRow("NewBtn") << "NewBtn" << QRect(632, 128, 33, 33) << "New" << "" << true;
+    QTest::newRow("AboutBtn") << "AboutBtn" << QRect(640, 504, 33, 33) << "About" << "" << true;
+    QTest::newRow("ExitBtn") << "ExitBtn" << QRect(736, 504, 33, 33) << "Exit" << "" << true;
+    QTest::newRow("spbNorth") << "spbNorth" << QRect(696, 419, 23, 22) << "" << "Move North" << true;
+    QTest::newRow("spbSouth") << "spbSouth" << QRect(696, 465, 23, 22) << "" << "Move South" << true;
+    QTest::newRow("spbEast") << "spbEast" << QRect(720, 442, 23, 22) << "" << "Move East" << true;
+    QTest::newRow("spbWest") << "spbWest" << QRect(672, 442, 23, 22) << "" << "Move West" << true;
+    QTest::newRow("spbHelp") << "spbHelp" << QRect(696, 442, 23, 22) << "" << "Help" << true;
+    QTest::newRow("lblNorth") << "lblNorth" << QRect(700, 392, 19, 24) << "N" << "" << true;
+    QTest::newRow("lblSouth") << "lblSouth" << QRect(700, 489, 11, 24) << "S" << "" << true;
+    QTest::newRow("lblEast") << "lblEast" << QRect(744, 440, 13, 24) << "E" << "" << true;
+    QTest::newRow("lblWest") << "lblWest" << QRect(648, 442, 22, 24) << "W" << "" << true;
+    QTest::newRow("ObjectCheat") << "ObjectCheat" << QRect(760, 392, 21, 21) << "G" << "" << false;
+    QTest::newRow("RoomCheat") << "RoomCheat" << QRect(736, 392, 21, 21) << "R" << "" << false;
+  }
+
+  void controlsAtTheirPlaces() {
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, caption);
+    QFETCH(QString, tip);
+    QFETCH(bool, visible);
+    auto* c = w().findChild<QWidget*>(name);
+    QVERIFY2(c, qPrintable(name));
+    QCOMPARE(c->geometry(), geometry);
+    QCOMPARE(c->isVisible(), visible);
+    if (auto* l = qobject_cast<QLabel*>(c)) QCOMPARE(l->text(), caption);
+    if (auto* b = qobject_cast<QAbstractButton*>(c)) QCOMPARE(b->text(), caption);
+    QCOMPARE(c->toolTip(), tip);
+  }
+
+  void coloursAndFonts() {
+    auto checkFont = [](QWidget* c, const QString& family, int px, bool bold, bool italic) {
+      QCOMPARE(c->font().family(), family);
+      QCOMPARE(c->font().pixelSize(), px);
+      QCOMPARE(c->font().bold(), bold);
+      QCOMPARE(c->font().italic(), italic);
+    };
+    const QString script = glim::ScriptFamily();
+    QVERIFY(script != glim::SansFamily());
+    QCOMPARE(w().Print->palette().color(QPalette::Base), QColor(0, 0, 128));
+    QCOMPARE(w().Print->palette().color(QPalette::Text), QColor(255, 255, 0));
+    QCOMPARE(w().Print->frameShape(), QFrame::NoFrame);
+    QVERIFY(w().Print->isReadOnly());
+    checkFont(w().Print, glim::SansFamily(), 11, false, false);
+    QCOMPARE(w().lblCarry->palette().color(QPalette::WindowText), QColor(Qt::white));
+    QCOMPARE(w().lblCarry->palette().color(QPalette::Window), QColor(Qt::black));
+    QVERIFY(w().lblCarry->autoFillBackground());
+    QVERIFY(w().lblCarry->alignment() & Qt::AlignHCenter);
+    checkFont(w().lblCarry, script, 19, false, true);
+    QCOMPARE(w().Label1->palette().color(QPalette::WindowText), QColor(0, 255, 255));
+    checkFont(w().Label1, script, 19, true, false);
+    for (QAbstractButton* b : {static_cast<QAbstractButton*>(w().LoadBtn), static_cast<QAbstractButton*>(w().SaveBtn),
+                               static_cast<QAbstractButton*>(w().NewBtn), static_cast<QAbstractButton*>(w().AboutBtn),
+                               static_cast<QAbstractButton*>(w().ExitBtn)}) {
+      QCOMPARE(b->palette().color(QPalette::ButtonText), QColor(255, 255, 0));
+      checkFont(b, script, 13, true, false);
+    }
+    for (QLabel* l : {static_cast<QLabel*>(w().lblNorth), static_cast<QLabel*>(w().lblSouth),
+                      static_cast<QLabel*>(w().lblEast), static_cast<QLabel*>(w().lblWest)}) {
+      QCOMPARE(l->palette().color(QPalette::WindowText), QColor(Qt::white));
+      checkFont(l, script, 21, true, false);
+    }
+    QVERIFY(w().lblNorth->alignment() & Qt::AlignHCenter);
+    // Hand cursors on the pictures and the north button.
+    QCOMPARE(w().imgView->cursor().shape(), Qt::PointingHandCursor);
+    QCOMPARE(w().imgCarried->cursor().shape(), Qt::PointingHandCursor);
+    QCOMPARE(w().spbNorth->cursor().shape(), Qt::PointingHandCursor);
+    // The direction buttons have a picture and a different greyed one.
+    for (glim::TSpeedButton* b : {w().spbNorth, w().spbSouth, w().spbEast, w().spbWest, w().spbHelp}) {
+      QVERIFY(!b->EnabledPicture().isNull());
+      QVERIFY(b->EnabledPicture().toImage() != b->DisabledPicture().toImage());
+    }
+    // The splash's and the About box's text fields.
+    QCOMPARE(d->frmAbout.memAbout->palette().color(QPalette::Base), QColor(0, 0, 128));
+    QCOMPARE(d->frmAbout.memAbout->palette().color(QPalette::Text), QColor(255, 255, 0));
+    QCOMPARE(d->frmAbout.memAbout->font().pixelSize(), 11);  // 8 points
+  }
+
+  void tabOrderAndNames() {
+    // The next control Tab reaches from the message panel is the command line.
+    QWidget* next = w().Print->nextInFocusChain();
+    while (next && (w().Print->isAncestorOf(next) || !(next->focusPolicy() & Qt::TabFocus) || !next->isVisible()))
+      next = next->nextInFocusChain();
+    QCOMPARE(next, static_cast<QWidget*>(w().txtCommand));
+    QCOMPARE(w().Print->accessibleName(), QStringLiteral("Messages"));
+    for (QWidget* b : {static_cast<QWidget*>(w().LoadBtn), static_cast<QWidget*>(w().spbNorth)})
+      QCOMPARE(b->focusPolicy(), Qt::NoFocus);
+  }
+
+  void entryTakesAtMostEightyCharacters() {
+    w().txtCommand->clear();
+    QTest::keyClicks(w().txtCommand, QString(85, 'x'));
+    QCOMPARE(w().txtCommand->text().size(), 80);
+    w().txtCommand->clear();
+  }
+
+  void enterRunsTheCommandAndClearsTheField() {
+    w().txtCommand->setFocus();
+    const auto before = Lines().size();
+    QTest::keyClicks(w().txtCommand, QStringLiteral("Xyzzy  "));
+    QTest::keyClick(w().txtCommand, Qt::Key_Return);
+    // The line goes to the game as typed, not trimmed.
+    QCOMPARE(LinesAfter(before).value(0), QStringLiteral("Xyzzy  "));
+    QCOMPARE(w().txtCommand->text(), QString());
+    // Enter on an empty field runs an empty command.
+    const auto mid = Lines().size();
+    QTest::keyClick(w().txtCommand, Qt::Key_Enter);
+    QVERIFY(Lines().size() > mid);
+  }
+
+  void historyWithUpAndDown() {
+    w().txtCommand->clear();
+    for (const char* c : {"look", "inventory"}) {
+      QTest::keyClicks(w().txtCommand, QString::fromLatin1(c));
+      QTest::keyClick(w().txtCommand, Qt::Key_Return);
+    }
+    QTest::keyClicks(w().txtCommand, QStringLiteral("half"));
+    QTest::keyClick(w().txtCommand, Qt::Key_Up);
+    QCOMPARE(w().txtCommand->text(), QStringLiteral("inventory"));
+    QTest::keyClick(w().txtCommand, Qt::Key_Up);
+    QCOMPARE(w().txtCommand->text(), QStringLiteral("look"));
+    for (int i = 0; i < 5; ++i) QTest::keyClick(w().txtCommand, Qt::Key_Up);  // no further back than the first
+    QCOMPARE(w().txtCommand->text(), w().txtCommand->History().first());
+    while (w().txtCommand->text() != QStringLiteral("look")) QTest::keyClick(w().txtCommand, Qt::Key_Down);
+    QTest::keyClick(w().txtCommand, Qt::Key_Down);
+    QCOMPARE(w().txtCommand->text(), QStringLiteral("inventory"));
+    QTest::keyClick(w().txtCommand, Qt::Key_Down);
+    QCOMPARE(w().txtCommand->text(), QStringLiteral("half"));  // the line being typed
+    QTest::keyClick(w().txtCommand, Qt::Key_Down);
+    QCOMPARE(w().txtCommand->text(), QStringLiteral("half"));
+    w().txtCommand->clear();
+  }
+
+  void directionButtonsMoveAndDiscardTheTypedText() {
+    QTest::keyClicks(w().txtCommand, QStringLiteral("half typed"));
+    auto before = Lines().size();
+    QTest::mouseClick(w().spbEast, Qt::LeftButton);
+    QCOMPARE(w().txtCommand->text(), QString());
+    QCOMPARE(d->game.CurrentRoom, 2);
+    QVERIFY(LinesAfter(before).contains(QStringLiteral("e")));
+    QVERIFY(LinesAfter(before).contains(QStringLiteral("you are in test room 2.")));
+    // Room 2 leads only west.
+    QVERIFY(!w().spbNorth->isEnabled());
+    QVERIFY(!w().spbEast->isEnabled());
+    QVERIFY(w().spbWest->isEnabled());
+    // A disabled button does nothing.
+    before = Lines().size();
+    QTest::mouseClick(w().spbNorth, Qt::LeftButton);
+    QCOMPARE(Lines().size(), before);
+    QTest::mouseClick(w().spbWest, Qt::LeftButton);
+    QCOMPARE(d->game.CurrentRoom, 1);
+    before = Lines().size();
+    QTest::mouseClick(w().spbHelp, Qt::LeftButton);
+    QCOMPARE(LinesAfter(before).value(0), QStringLiteral("help"));
+  }
+
+  // The view shows the 800 x 500 picture in 600 x 375: a release is taken
+  // in picture pixels. The book lies at (280, 300); the hit test moves the
+  // click 10 pixels down.
+  void clickOnTheViewTakesTheObject() {
+    QCOMPARE(d->game.Obj(1).X, 280);
+    // Control (100, 100) is picture (133, 133): nothing there.
+    auto before = Lines().size();
+    QTest::mouseClick(w().imgView, Qt::LeftButton, {}, QPoint(100, 100));
+    QCOMPARE(Lines().size(), before);
+    // Control (218, 229) is picture (290, 305): the book, with any button.
+    QTest::mouseClick(w().imgView, Qt::RightButton, {}, QPoint(218, 229));
+    QCOMPARE(LinesAfter(before).value(0), QStringLiteral("get book"));
+    QVERIFY(d->game.IsCarried(1));
+    QCOMPARE(w().txtCommand->text(), QString());
+  }
+
+  void clickOnThePanelDropsTheObject() {
+    QVERIFY(d->game.IsCarried(1));
+    QCOMPARE(d->game.Obj(1).Y, 40);
+    auto before = Lines().size();
+    // Only the left button drops; the band is 70 < x < 102.
+    QTest::mouseClick(w().imgCarried, Qt::RightButton, {}, QPoint(80, 50));
+    QTest::mouseClick(w().imgCarried, Qt::LeftButton, {}, QPoint(70, 50));
+    QCOMPARE(Lines().size(), before);
+    QTest::mouseClick(w().imgCarried, Qt::LeftButton, {}, QPoint(80, 50));
+    QCOMPARE(LinesAfter(before).value(0), QStringLiteral("drop book"));
+    QVERIFY(!d->game.IsCarried(1));
+  }
+
+  void boxesCarryTheTitle() {
+    answers->Boxes.clear();
+    answers->Titles.clear();
+    d->platform.MessageBox("first\r\nsecond");
+    d->platform.ErrorBox("broken");
+    answers->Confirms.push_back(true);
+    QVERIFY(d->platform.ConfirmBox("sure?"));
+    QVERIFY(!d->platform.ConfirmBox("sure again?"));  // no answer queued: No
+    QCOMPARE(answers->Boxes, QStringList({"first\nsecond", "broken", "?sure?", "?sure again?"}));
+    for (const QString& t : answers->Titles) QCOMPARE(t, QStringLiteral("Glimmerhold"));
+    // An input box gives its default when cancelled.
+    QCOMPARE(d->platform.InputBox("Room Jump", "New Room", "1"), std::string("1"));
+    answers->Inputs.push_back(QStringLiteral("36"));
+    QCOMPARE(d->platform.InputBox("Room Jump", "New Room", "1"), std::string("36"));
+    QCOMPARE(answers->Titles.back(), QStringLiteral("Room Jump"));
+    QCOMPARE(answers->Boxes.back(), QStringLiteral("New Room"));
+  }
+
+  void confirmationIsAWarningWithNoAsDefault() {
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString def;
+    bool seen = false;
+    answers->Hook = [&](QWidget* m) {
+      if (auto* b = qobject_cast<QMessageBox*>(m)) {
+        icon = b->icon();
+        def = b->defaultButton() ? b->defaultButton()->text().remove('&') : QString();
+        seen = true;
+      }
+      return true;
+    };
+    d->platform.ConfirmBox("quit?");
+    answers->Hook = nullptr;
+    QVERIFY(seen);
+    QCOMPARE(icon, QMessageBox::Warning);
+    QCOMPARE(def, QStringLiteral("No"));
+  }
+
+  void fileDialogs() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    glim::FileDialogSpec spec{"Save Current Game", "Saved Brimel Game|*.gam", "gam", dir.path().toStdString() + "/"};
+    QString title, directory, suffix;
+    QStringList filters;
+    bool confirms = false;
+    QFileDialog::AcceptMode mode = QFileDialog::AcceptOpen;
+    answers->Hook = [&](QWidget* m) {
+      if (auto* f = qobject_cast<QFileDialog*>(m)) {
+        title = f->windowTitle();
+        directory = f->directory().absolutePath();
+        suffix = f->defaultSuffix();
+        filters = f->nameFilters();
+        confirms = !f->testOption(QFileDialog::DontConfirmOverwrite);
+        mode = f->acceptMode();
+      }
+      return true;
+    };
+    // Saving: the name gets the default extension.
+    answers->Files.push_back(dir.filePath("mygame"));
+    auto saved = d->platform.SaveFileDialog(spec);
+    QVERIFY(saved.has_value());
+    QCOMPARE(QString::fromStdString(*saved), dir.filePath("mygame.gam"));
+    QCOMPARE(title, QStringLiteral("Save Current Game"));
+    QCOMPARE(directory, QDir(dir.path()).absolutePath());
+    QCOMPARE(suffix, QStringLiteral("gam"));
+    QCOMPARE(filters, QStringList({"Saved Brimel Game (*.gam)"}));
+    QCOMPARE(mode, QFileDialog::AcceptSave);
+    QVERIFY(confirms);
+    // Replacing an existing file asks first; No keeps the dialog open, and
+    // cancelling it then gives nothing.
+    QFile existing(dir.filePath("old.gam"));
+    QVERIFY(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    answers->Boxes.clear();
+    answers->Files.push_back(dir.filePath("old.gam"));
+    answers->Confirms.push_back(false);
+    QVERIFY(!d->platform.SaveFileDialog(spec).has_value());
+    QCOMPARE(answers->Boxes.size(), 1);
+    QVERIFY(answers->Boxes[0].startsWith('?'));
+    // Loading.
+    spec.Title = "Load a game";
+    answers->Files.push_back(dir.filePath("old.gam"));
+    auto loaded = d->platform.OpenFileDialog(spec);
+    QVERIFY(loaded.has_value());
+    QCOMPARE(QString::fromStdString(*loaded), dir.filePath("old.gam"));
+    QCOMPARE(title, QStringLiteral("Load a game"));
+    QCOMPARE(mode, QFileDialog::AcceptOpen);
+    QVERIFY(!d->platform.OpenFileDialog(spec).has_value());  // cancelled
+    answers->Hook = nullptr;
+  }
+
+  void eventTimerIsOneCountdown() {
+    TimerSpy spy;
+    d->platform.SetEvents(&spy);
+    d->platform.StartTimer(30);
+    d->platform.StartTimer(60);  // restarts, does not add a second expiry
+    QTest::qWait(300);
+    QCOMPARE(spy.Fired, 1);
+    d->platform.StartTimer(30);
+    d->platform.StopTimer();
+    QTest::qWait(100);
+    QCOMPARE(spy.Fired, 1);
+    d->platform.SetEvents(&d->game);
+  }
+
+  // A pause handles events (here the event timer) while it waits and lasts
+  // at least its time; a pause of 0 handles what is pending once.
+  void waitSecondsKeepsTheWindowAlive() {
+    TimerSpy spy;
+    d->platform.SetEvents(&spy);
+    d->platform.StartTimer(100);
+    QElapsedTimer t;
+    t.start();
+    d->platform.WaitSeconds(1);
+    QVERIFY(t.elapsed() >= 1000);
+    QCOMPARE(spy.Fired, 1);
+    bool ran = false;
+    QTimer::singleShot(0, [&] { ran = true; });
+    d->platform.WaitSeconds(0);
+    QVERIFY(ran);
+    d->platform.SetEvents(&d->game);
+  }
+
+  void splashScrollsAndWraps() {
+    glim::TfrmAbout about;
+    glim::TfrmSplash splash(&about);
+    splash.SetGameFolder(Fixture);
+    splash.show();  // its activation prepares the strip and starts scrolling
+    QVERIFY(splash.tmrScroll.isActive());
+    QCOMPARE(splash.tmrScroll.interval(), 10);
+    splash.tmrScroll.stop();
+    // The About box got the same text, line breaks and all.
+    QCOMPARE(about.memAbout->toPlainText(), splash.Memo1->toPlainText());
+    QCOMPARE(about.memAbout->toPlainText().split('\n').value(2),
+             QStringLiteral("Trolls do not like having their photo taken."));
+    QVERIFY(!splash.Memo1->isVisible());
+    const QImage start = splash.Strip();
+    QCOMPARE(start.height(), 33);
+    QVERIFY(start.width() >= 761);
+    // The whole text fits on the strip.
+    QVERIFY(start.width() >= QFontMetrics(glim::ArialFont(16)).horizontalAdvance(splash.ScrollText()));
+    QCOMPARE(splash.imgScroll->Picture(), start.copy(0, 0, 761, 33));
+    splash.tmrScrollTimer();
+    const QImage one = splash.Strip();
+    QCOMPARE(one.copy(0, 0, one.width() - 1, 33), start.copy(1, 0, start.width() - 1, 33));
+    QCOMPARE(one.copy(one.width() - 1, 0, 1, 33), start.copy(0, 0, 1, 33));
+    QCOMPARE(splash.imgScroll->Picture(), one.copy(0, 0, 761, 33));
+    for (int i = 1; i < start.width(); ++i) splash.tmrScrollTimer();
+    QCOMPARE(splash.Strip(), start);
+    splash.hide();
+  }
+
+  void splashGoesOnWithEscapeOrTheButton() {
+    glim::TfrmSplash splash(nullptr);
+    splash.SetGameFolder(Fixture);
+    QCOMPARE(splash.cmdDone->text(), QStringLiteral("Click to Continue"));
+    QCOMPARE(splash.cmdDone->geometry(), QRect(328, 408, 129, 25));
+    QCOMPARE(splash.imgScroll->geometry(), QRect(16, 480, 761, 33));
+    QCOMPARE(splash.size(), QSize(792, 532));
+    QVERIFY(splash.windowFlags() & Qt::FramelessWindowHint);
+    answers->LeaveSplash = true;
+    QTimer::singleShot(100, [&] { QTest::keyClick(&splash, Qt::Key_Escape); });
+    splash.RunModal();
+    answers->LeaveSplash = false;
+    QCOMPARE(splash.result(), int(QDialog::Accepted));
+    QVERIFY(!splash.isVisible());
+    QVERIFY(!splash.tmrScroll.isActive());
+  }
+
+  void aboutBox() {
+    glim::TfrmAbout& a = d->frmAbout;
+    QCOMPARE(a.windowTitle(), QStringLiteral("About Glimmerhold"));
+    QCOMPARE(a.size(), QSize(399, 532));
+    QCOMPARE(a.imgSplash->geometry(), QRect(-2, 0, 400, 300));
+    QCOMPARE(a.memAbout->geometry(), QRect(0, 304, 401, 193));
+    QCOMPARE(a.cmdOK->geometry(), QRect(162, 504, 75, 25));
+    QCOMPARE(a.cmdOK->text(), QStringLiteral("OK"));
+    QVERIFY(a.memAbout->isReadOnly());
+    QCOMPARE(a.memAbout->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QVERIFY(a.memAbout->toPlainText().contains(QStringLiteral("photo taken")));
+    QVERIFY(!a.imgSplash->Picture().isNull());
+    const int before = answers->Abouts;
+    QTest::mouseClick(w().AboutBtn, Qt::LeftButton);
+    QCOMPARE(answers->Abouts, before + 1);
+  }
+
+  void titlePictureHasAStandIn() {
+    QTemporaryDir empty;
+    const QImage pic = glim::TitlePicture(empty.path() + "/");
+    QCOMPARE(pic.size(), QSize(800, 600));
+    QVERIFY(glim::GameText(empty.path() + "/").join(' ').contains(QStringLiteral("photo")));
+  }
+
+  void helpViewer() {
+    QCOMPARE(d->platform.ShowHelpFile("/nonexistent/glimhelp.chm"), std::string("Process file does not exist"));
+    QString page, title;
+    int topics = 0, children = 0;
+    bool picture = false;
+    answers->Hook = [&](QWidget* m) {
+      if (auto* h = qobject_cast<glim::HelpViewer*>(m)) {
+        page = h->Browser()->toPlainText();
+        title = h->windowTitle();
+        topics = h->Contents()->topLevelItemCount();
+        children = topics ? h->Contents()->topLevelItem(0)->childCount() : 0;
+        picture = !h->Browser()->loadResource(QTextDocument::ImageResource, QUrl("pic.png")).value<QImage>().isNull();
+        // A link leads to the next page.
+        h->ShowPage(QStringLiteral("page2.htm"));
+        page += "|" + h->Browser()->toPlainText();
+      }
+      return true;
+    };
+    const auto before = Lines().size();
+    QTest::mouseClick(w().spbHelp, Qt::LeftButton);
+    answers->Hook = nullptr;
+    QCOMPARE(LinesAfter(before).value(1), QStringLiteral("Help activation"));
+    QVERIFY2(page.contains(QStringLiteral("Test help")), qPrintable(page));
+    QVERIFY(page.contains(QStringLiteral("|Second page")));
+    QCOMPARE(title, QStringLiteral("Test Help"));
+    QCOMPARE(topics, 1);
+    QCOMPARE(children, 1);
+    QVERIFY(picture);
+    // A file that is not a help file is reported, not shown.
+    QTemporaryDir dir;
+    QFile bad(dir.filePath("glimhelp.chm"));
+    QVERIFY(bad.open(QIODevice::WriteOnly));
+    bad.write("this is not a compiled help file");
+    bad.close();
+    answers->Boxes.clear();
+    QVERIFY(d->platform.ShowHelpFile(bad.fileName().toStdString()) != "OK");
+    QCOMPARE(answers->Boxes.size(), 1);
+  }
+
+  void contentsParsing() {
+    const QByteArray hhc =
+        "<HTML><BODY><OBJECT type=\"text/site properties\"><param name=\"X\" value=\"y\"></OBJECT>"
+        "<UL><LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"One\"><param name=\"Local\" "
+        "value=\"one.htm\"></OBJECT><UL><LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"One A\">"
+        "<param name=\"Local\" value=\"sub\\a.htm#part\"></OBJECT></UL>"
+        "<LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"Two\"><param name=\"Local\" "
+        "value=\"two.htm\"></OBJECT></UL></BODY></HTML>";
+    const auto t = glim::ParseContents(hhc);
+    QCOMPARE(t.size(), size_t(2));
+    QCOMPARE(t[0].Name, QStringLiteral("One"));
+    QCOMPARE(t[0].Children.size(), size_t(1));
+    QCOMPARE(t[0].Children[0].Local, QStringLiteral("sub\\a.htm#part"));
+    QCOMPARE(t[1].Name, QStringLiteral("Two"));
+    QVERIFY(t[1].Children.empty());
+  }
+
+  void textConversions() {
+    QCOMPARE(glim::DialogFilter("Saved Brimel Game|*.gam"), QStringLiteral("Saved Brimel Game (*.gam)"));
+    QCOMPARE(glim::DialogFilter("A|*.a|B|*.b;*.c"), QStringLiteral("A (*.a);;B (*.b *.c)"));
+    QCOMPARE(glim::BoxText("a\r\nb\rc"), QStringLiteral("a\nb\nc"));
+    QCOMPARE(glim::FromGame("caf\xe9"), QStringLiteral("caf\u00e9"));       // Latin-1
+    QCOMPARE(glim::FromGame("caf\xc3\xa9"), QStringLiteral("caf\u00e9"));   // UTF-8
+    QCOMPARE(glim::ToGame(QStringLiteral("caf\u00e9")), std::string("caf\xe9"));
+    glim::Image img(2, 1);
+    img.At(0, 0) = 0x123456;
+    QCOMPARE(glim::ToQImage(img).pixel(0, 0), qRgb(0x12, 0x34, 0x56));
+  }
+
+  void debuggingControlsByShortcut() {
+    QVERIFY(!w().RoomCheat->isVisible());
+    w().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w()));
+    answers->Inputs.push_back(QStringLiteral("3"));
+    answers->Titles.clear();
+    QTest::keyClick(&w(), Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(answers->Titles.value(0), QStringLiteral("Room Jump"));
+    QCOMPARE(d->game.CurrentRoom, 3);
+    QCOMPARE(Lines().first(), QStringLiteral("you are in test room 3."));
+    w().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w()));
+    answers->Inputs.push_back(QStringLiteral("7"));
+    answers->Titles.clear();
+    QTest::keyClick(&w(), Qt::Key_G, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(answers->Titles.value(0), QStringLiteral("Pick up object"));
+    QVERIFY(d->game.IsCarried(7));
+    QVERIFY(!w().ObjectCheat->isVisible());
+  }
+
+  void exitAsksThenClosesAfterAPause() {
+    QSignalSpy closed(&w(), &glim::TfrmMain::closed);
+    QTest::mouseClick(w().ExitBtn, Qt::LeftButton);  // No
+    QVERIFY(w().isVisible());
+    QCOMPARE(closed.count(), 0);
+    answers->Confirms.push_back(true);
+    QElapsedTimer t;
+    t.start();
+    QTest::mouseClick(w().ExitBtn, Qt::LeftButton);
+    QCOMPARE(closed.count(), 1);
+    QVERIFY(t.elapsed() >= 2000);
+    QVERIFY(!w().isVisible());
+    QVERIFY(d->platform.Closed());
+  }
+
+  void cleanupTestCase() {
+    answers.reset();
+    d.reset();
+  }
+};
+
+QTEST_MAIN(WindowTest)
+#include "WindowTest.moc"
