@@ -36,7 +36,13 @@ TLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, con
 
 }  // namespace
 
-QPixmap DirectionPicture(int direction, bool enabled) {
+QPixmap DirectionPicture(const QString& gameFolder, int direction, bool enabled) {
+  static const char* names[5] = {"help", "north", "south", "east", "west"};
+  if (direction < 0 || direction > 4) direction = 0;
+  QPixmap file;
+  if (file.load(gameFolder + QStringLiteral("images/btn_") + QString::fromLatin1(names[direction]) +
+                (enabled ? QStringLiteral(".png") : QStringLiteral("_off.png"))))
+    return file;
   QPixmap pm(19, 18);
   pm.fill(Qt::black);
   QPainter p(&pm);
@@ -246,13 +252,14 @@ TfrmMain::TfrmMain(Game& game, QtPlatform& platform) : QWidget(nullptr), game_(g
   AboutBtn = fileButton("AboutBtn", QStringLiteral("About"), QRect(640, 504, 33, 33));
   ExitBtn = fileButton("ExitBtn", QStringLiteral("Exit"), QRect(736, 504, 33, 33));
 
+  const QString folder = FromGame(platform.Options().Folder);
   auto dirButton = [&](const char* name, int dir, const QString& tip, const QRect& geo) {
     auto* b = new TSpeedButton(this);
     b->setObjectName(QString::fromLatin1(name));
     b->setGeometry(geo);
     b->setToolTip(tip);
     b->setAccessibleName(tip);
-    b->SetPictures(DirectionPicture(dir, true), DirectionPicture(dir, false));
+    b->SetPictures(DirectionPicture(folder, dir, true), DirectionPicture(folder, dir, false));
     return b;
   };
   spbNorth = dirButton("spbNorth", 1, QStringLiteral("Move North"), QRect(696, 419, 23, 22));
@@ -372,6 +379,15 @@ void TfrmMain::ClearLines() { Print->clear(); }
 void TfrmMain::MaximiseWindow() {
   QScreen* s = screen();
   if (!s) return;
+  // A switch of the display mode changes the screen's size a moment later:
+  // the window follows it.
+  if (s != followed_) {
+    if (followed_) disconnect(followed_, nullptr, this, nullptr);
+    followed_ = s;
+    connect(s, &QScreen::geometryChanged, this, [this] {
+      if (!closing_ && !closed_ && isVisible()) MaximiseWindow();
+    });
+  }
   const QRect g = s->geometry();
   if (geometry() != g) setGeometry(g);
   if (!(windowState() & Qt::WindowMaximized)) setWindowState(windowState() | Qt::WindowMaximized);

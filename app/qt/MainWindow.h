@@ -19,6 +19,11 @@ namespace glim {
 
 class Game;
 class QtPlatform;
+}  // namespace glim
+
+class QScreen;
+
+namespace glim {
 
 // A flat button: no frame until the mouse is over it; a caption, or a
 // picture with its own disabled version.
@@ -128,13 +133,15 @@ class TfrmMain : public QWidget {
 
   Game& game_;
   QtPlatform& platform_;
+  QScreen* followed_ = nullptr;
   bool activationPending_ = false;
   bool closing_ = false;
   bool closed_ = false;
 };
 
 // The pictures of the direction and help buttons (1..4 north, south, east,
-// west; 0 help), enabled or greyed.
-QPixmap DirectionPicture(int direction, bool enabled);
+// west; 0 help), enabled or greyed: images/btn_NAME.png and btn_NAME_off.png
+// of the game folder, or pictures drawn here when the game has none.
+QPixmap DirectionPicture(const QString& gameFolder, int direction, bool enabled);
 
 }  // namespace glim

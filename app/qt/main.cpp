@@ -1,5 +1,6 @@
 // glimmerhold: the game in its desktop window.
 #include <QApplication>
+#include <QIcon>
 #include <QSocketNotifier>
 #include <unistd.h>
 
@@ -49,6 +50,13 @@ int main(int argc, char** argv) {
   opts.Executable = glim::ExecutableFolder() + "glimmerhold";
   glim::LoadGameFonts(QString::fromLocal8Bit(opts.Folder.c_str()));
   QApplication::setFont(glim::SansFont(12));
+  {
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+      icon.addFile(QString::fromLocal8Bit(opts.Folder.c_str()) +
+                   QStringLiteral("icons/hicolor/%1x%1/apps/glimmerhold.png").arg(size));
+    QApplication::setWindowIcon(icon);
+  }
 
   std::unique_ptr<glim::SoundPlayer> sound = glim::MakeSoundPlayer();
   glim::Desktop desktop(opts, sound.get());

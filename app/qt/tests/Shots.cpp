@@ -1,8 +1,10 @@
 // Screenshots of the desktop window in its main states, taken of the whole
 // X screen with ImageMagick's import. Run under Xvfb:
 //
-//   xvfb-run -a -s "-screen 0 1024x768x24" glimqt_shots OUTDIR [--compare REFDIR]
+//   xvfb-run -a -s "-screen 0 1024x768x24" glimqt_shots OUTDIR [--compare REFDIR] [--folder DIR]
 //
+// The pictures are of the test world unless --folder names another game
+// folder (to look at the game's own pictures).
 // With --compare every picture is compared with the one of the same name in
 // REFDIR; a picture passes when fewer than 2% of its pixels differ by more
 // than a small amount in any colour (fonts may be drawn a shade apart).
@@ -67,7 +69,7 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
   const QStringList args = QCoreApplication::arguments();
   if (args.size() < 2) {
-    std::fprintf(stderr, "usage: glimqt_shots OUTDIR [--compare REFDIR]\n");
+    std::fprintf(stderr, "usage: glimqt_shots OUTDIR [--compare REFDIR] [--folder DIR]\n");
     return 2;
   }
   g_out = args[1];
@@ -77,6 +79,8 @@ int main(int argc, char** argv) {
 
   glim::QtOptions opts;
   opts.Folder = GLIM_QT_FIXTURE "/";
+  const int fi = static_cast<int>(args.indexOf(QStringLiteral("--folder")));
+  if (fi > 0 && fi + 1 < args.size()) opts.Folder = args[fi + 1].toStdString() + "/";
   opts.DisplaySwitch = false;
   glim::LoadGameFonts(QString::fromStdString(opts.Folder));
   QApplication::setFont(glim::SansFont(12));
