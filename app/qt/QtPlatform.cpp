@@ -217,7 +217,10 @@ void QtPlatform::DisplayModeStep() {
   displayStepDone_ = true;
   // Only an X11 display can be switched; elsewhere (Wayland, no display)
   // the game runs in the mode it finds, without a word.
+  // An X11 program on a Wayland desktop (Xwayland) does not own the display
+  // either.
   if (!opts_.DisplaySwitch || QGuiApplication::platformName() != QLatin1String("xcb")) return;
+  if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) return;
   if (!display_.Open()) return;
   display_.Record();
   if (display_.Available(800, 600, 16)) {
