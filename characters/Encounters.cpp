@@ -1,10 +1,226 @@
-// What the characters present do each time their room is shown.
+// What the characters present do each time their room is shown. Every
+// behaviour looks at the world as it is now, so showing the room again after a
+// change lets the character react to the new state, not repeat the old one.
 #include "world/Game.h"
 
 namespace glim {
 
-void Game::BaddieAction(int) {}
+namespace {
 
-void Game::SpeakerLine(int) {}
+constexpr int Slug = 5;
+constexpr int Apple = 8;
+constexpr int Candle = 10;
+constexpr int Statue = 7;
+constexpr int Garlic = 15;
+constexpr int Bone = 21;
+constexpr int ShinyThing = 25;
+constexpr int Lolly = 33;
+
+constexpr int VampireDoor = 12;
+
+void Caveman(Game& g) {
+  TBaddieRec& me = g.Baddie(1);
+  if (me.BlockCode == 0) {
+    g.PlaySound("lowsnore.wav", true);
+    g.PrintLine("ZZZZZZZZZZ");
+  } else if (g.ObjectIsHere(Slug)) {
+    g.PlaySound("eat.wav", false);
+    g.PrintLine("Mmmmm, slurp, slurp!");
+    g.PrintLine("The caveman grabs the slug and swallows it whole, smacking his lips,");
+    g.PrintLine("then he yawns, lies down on the floor and falls fast asleep.");
+    me.BlockCode = 0;
+    me.Lying = 1;
+    g.RemoveObject(Slug);
+  } else {
+    g.PrintLine("Ugg! Me hungry! Me want food, or me eat little wizard!");
+  }
+}
+
+void Guard(Game& g) {
+  TBaddieRec& me = g.Baddie(2);
+  if (me.Lying == 1) {
+    g.PrintLine("Nothing, he is dead!!!");
+  } else if (!g.IsCarried(Apple) && !g.ObjectIsHere(Apple)) {
+    g.PrintLine("None shall pass!");
+  } else if (g.IsCarried(Apple)) {
+    g.PrintLine("that is a lovely juicy apple you have there, just what a hungry guard needs.");
+  } else if (g.Obj(Apple).State == 1) {
+    g.PlaySound("eat.wav", false);
+    g.PrintLine("Ooooh, my stomach...");
+    g.PrintLine("The guard gobbles up the poisoned apple and drops down dead on the spot.");
+    me.Lying = 1;
+    me.BlockCode = 0;
+    g.RemoveObject(Apple);
+    g.ShowRoom(false);
+  } else {
+    g.PrintLine("thanks, now get lost!");
+    g.SetObjectLocation(Apple, 24);
+  }
+}
+
+void Darkness(Game& g) {
+  if (g.Obj(Candle).State != 1) {
+    g.PrintLine(" Nothing");
+    g.PrintLine("you cant see a thing in here");
+  } else if (!g.IsCarried(Candle)) {
+    g.PrintLine("nothing, but perhaps you left something behind that could light the way?");
+  } else {
+    g.PrintLine("nothing, as the candle's little flame pushes the darkness back down the passage.");
+    g.PrintLine("You find an old torch on the wall and light it from the candle.");
+    g.RemoveCharacter(4);
+    g.ShowRoom(false);
+  }
+}
+
+void Vampire(Game& g) {
+  if (g.ObjectIsHere(Garlic)) {
+    g.RemoveCharacter(5);
+    g.PrintLine("Aaargh! Garlic!");
+    g.PrintLine("The vampire catches sight of the garlic and takes to his heels,");
+    g.PrintLine("racing past you in a panic, east and then north, and out of sight.");
+    g.Doors[VampireDoor].State = DoorOpen;
+  } else {
+    g.PrintLine("I vant to drink your blood, little wizard!");
+  }
+}
+
+void Crowd(Game& g) {
+  g.PlaySound("crowd.wav", true);
+  g.PrintLine("we shall get you, stranger!");
+  g.PrintLine("and they start running after you, waving pitchforks and cabbages.");
+  g.PrintLine("I would run if I were you.");
+  g.Rooms[67].North = 69;
+  g.SetEventT(true, 20000);
+}
+
+void God(Game& g) {
+  g.PrintLine("mortal, you who have dared to come to this high place,");
+  g.PrintLine("you must show your fidelity before you may leave,");
+  g.PrintLine("for the truth will out.");
+}
+
+void Dragon(Game& g) {
+  if (g.PlayerDirty) {
+    g.PrintLine("phwoar, what is that terrible smell? Is it you?");
+    g.PrintLine("");
+    g.PrintLine("The dragon takes a deep breath and burns you to a cinder.");
+    g.PlaySound("FryBeast.wav", false);
+    g.DieAfterPause(2);
+  } else {
+    g.PrintLine("go away, little wizard, I am busy polishing my scales.");
+  }
+}
+
+void Dog(Game& g) {
+  TBaddieRec& me = g.Baddie(12);
+  if (!g.ObjectIsHere(Bone)) {
+    g.PlaySound("dogrowl.wav", true);
+    g.PrintLine(" Grrrrrrrrr");
+    return;
+  }
+  // The dog has its bone: a growl that is still playing ends for good.
+  g.SetRepeatSound(false);
+  if (me.BlockCode != 0) {
+    g.PrintLine("Mmmmmmm");
+    g.PrintLine("The dog settles down happily to gnaw on the bone");
+    g.PrintLine("that you dropped.");
+    g.PrintLine("You notice something shiny laying on the floor");
+    g.PutObjectHere(ShinyThing, true);
+    me.BlockCode = 0;
+    g.ShowRoom(false);
+  } else {
+    g.PrintLine("Mmmmmmm");
+    g.PrintLine("as it lies in the corner chewing on the large bone.");
+    if (g.ObjectIsHere(ShinyThing)) g.PrintLine("You notice something shiny laying on the floor");
+  }
+}
+
+void Trolls(Game& g) {
+  if (g.TrollsScared) {
+    g.PlaySound("camera.wav", false);
+    g.PrintLine("aaah, not the magic light box! Run for it!");
+    g.PrintLine("And put a coat on, it's freezing outside!");
+    g.RemoveCharacter(13);
+    g.ShowRoom(false);
+  } else {
+    g.PrintLine("we will eat the human for supper,");
+    g.PrintLine("and chew on its bones for pudding!");
+  }
+}
+
+void FrostBeast(Game& g) {
+  g.PlaySound("beast.wav", false);
+  g.PrintLine("nothing but strikes out at you with its claws");
+}
+
+void SecondGuard(Game& g) {
+  if (g.ObjectIsHere(Lolly)) {
+    g.PrintLine("wow thanks right you can go past now");
+    g.PlaySound("eat.wav", false);
+    g.RemoveCharacter(18);
+    g.RemoveObject(Lolly);
+  } else if (g.Obj(Lolly).Location != 170) {
+    g.PrintLine("GO AWAY you can't go past here");
+  }
+}
+
+void Demon(Game& g) {
+  g.PrintLine("nothing and attacks you");
+  if (g.IsCarried(Statue)) {
+    g.PrintLine("You have the means to defeat him, but not with your own strenth");
+  } else {
+    g.PrintLine("There is nothing you can do, and he rips you apart.");
+    g.PlayerDies();
+  }
+}
+
+void Keeper(Game& g) {
+  g.PrintLine("do you dare to face me, puny apprentice?");
+  g.PrintLine("Then prepare to die!");
+}
+
+}  // namespace
+
+void Game::BaddieAction(int k) {
+  if (k < 1 || k > BaddieCount || k > MaxBaddies) return;
+  SpeakerLine(k);
+  switch (k) {
+    case 1: Caveman(*this); break;
+    case 2: Guard(*this); break;
+    case 3: PrintLine("I am a wally, mumble mumble, just a wally."); break;
+    case 4: Darkness(*this); break;
+    case 5: Vampire(*this); break;
+    case 6: WomanActs(); break;
+    case 7: PrintLine("in prep"); break;
+    case 8: Crowd(*this); break;
+    case 9: God(*this); break;
+    case 10: PrintLine("Boo Hoo!"); break;
+    case 11: Dragon(*this); break;
+    case 12: Dog(*this); break;
+    case 13: Trolls(*this); break;
+    case 14: BeggarActs(); break;
+    case 15: OldManActs(); break;
+    case 16: RiddlerActs(); break;
+    case 17: FrostBeast(*this); break;
+    case 18: SecondGuard(*this); break;
+    case 19: RingOwnerActs(); break;
+    case 20: GhostActs(); break;
+    case 21: Demon(*this); break;
+    case 22: Keeper(*this); break;
+    case 23: CatActs(); break;
+    default: break;
+  }
+}
+
+void Game::SpeakerLine(int k) {
+  if (k < 1 || k > MaxBaddies) return;
+  switch (Baddie(k).Pronoun) {
+    case 0: PrintLine("He says "); break;
+    case 1: PrintLine("She says "); break;
+    case 2: PrintLine("They say "); break;
+    case 3: PrintLine("It says "); break;
+    default: break;
+  }
+}
 
 }  // namespace glim

@@ -222,6 +222,15 @@ class Game : public PlatformEvents {
   // ===================== characters =====================
   void BaddieAction(int k);
   void SpeakerLine(int k);
+  // The allies and quest givers, each run by BaddieAction after its
+  // speaker line (characters/Allies.cpp).
+  void WomanActs();      // 6
+  void BeggarActs();     // 14
+  void OldManActs();     // 15
+  void RiddlerActs();    // 16
+  void RingOwnerActs();  // 19
+  void GhostActs();      // 20
+  void CatActs();        // 23
   void TalkTo();
   void Bribe();
   void CallCat();
