@@ -1,6 +1,7 @@
 #include "app/term/TextPlatform.h"
 
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -40,7 +41,67 @@ std::optional<int> ToInt(const std::string& s) {
   return *v;
 }
 
+// Columns taken by s[b, e): every byte but the continuation bytes of UTF-8.
+int Columns(const std::string& s, size_t b, size_t e) {
+  int n = 0;
+  for (size_t i = b; i < e; ++i)
+    if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) ++n;
+  return n;
+}
+
+// The byte after the character that starts at i.
+size_t NextChar(const std::string& s, size_t i) {
+  ++i;
+  while (i < s.size() && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80) ++i;
+  return i;
+}
+
 }  // namespace
+
+std::vector<std::string> WrapText(const std::string& line, int width, int indent) {
+  const size_t n = line.size();
+  if (width <= 0 || Columns(line, 0, n) <= width) return {line};
+  // A hanging indent that leaves too little room for the text is dropped.
+  if (indent < 0 || indent > width / 2) indent = 0;
+  std::vector<std::string> out;
+  std::string prefix;
+  int room = width;
+  size_t pos = 0;
+  for (;;) {
+    if (Columns(line, pos, n) <= room) {
+      out.push_back(prefix + line.substr(pos));
+      break;
+    }
+    // cut: the first character that does not fit on this line.
+    size_t cut = pos;
+    for (int cols = 0; cut < n && cols < room; ++cols) cut = NextChar(line, cut);
+    // Break at the last blank up to the cut (a blank at the cut itself ends a
+    // line that is exactly full), unless only leading blanks stand before it.
+    size_t end = cut;
+    for (size_t i = cut; i > pos; --i)
+      if (line[i] == ' ') {
+        size_t e = i;
+        while (e > pos && line[e - 1] == ' ') --e;
+        if (e > pos) end = i;
+        break;
+      }
+    size_t e = end;
+    while (e > pos && line[e - 1] == ' ') --e;
+    out.push_back(prefix + line.substr(pos, e - pos));
+    pos = end;
+    while (pos < n && line[pos] == ' ') ++pos;
+    if (pos >= n) break;
+    prefix.assign(static_cast<size_t>(indent), ' ');
+    room = width - indent;
+  }
+  return out;
+}
+
+int TerminalColumns(int fd) {
+  winsize ws{};
+  if (ioctl(fd, TIOCGWINSZ, &ws) != 0) return 0;
+  return ws.ws_col;
+}
 
 TextPlatform::TextPlatform(std::ostream& out, TextOptions opts, SoundPlayer* sound)
     : out_(out), opts_(std::move(opts)), sound_(sound) {
@@ -54,7 +115,21 @@ uint64_t TextPlatform::RealNow() const {
   return static_cast<uint64_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
-void TextPlatform::PrintLine(const std::string& text) { out_ << text << '\n'; }
+int TextPlatform::WrapColumns() const {
+  if (opts_.WrapWidth >= 0) return opts_.WrapWidth;
+  return TerminalColumns(STDOUT_FILENO);
+}
+
+void TextPlatform::Emit(const std::string& line, int indent) {
+  const int width = WrapColumns();
+  if (width <= 0) {
+    out_ << line << '\n';
+    return;
+  }
+  for (const std::string& l : WrapText(line, width, indent)) out_ << l << '\n';
+}
+
+void TextPlatform::PrintLine(const std::string& text) { Emit(text); }
 
 void TextPlatform::ClearPanel() {
   if (opts_.Trace)
@@ -64,7 +139,8 @@ void TextPlatform::ClearPanel() {
 }
 
 void TextPlatform::Box(const std::string& text) {
-  for (const std::string& l : SplitLines(text)) out_ << "[box] " << l << '\n';
+  // A box's long lines go on under its text, not under the prefix.
+  for (const std::string& l : SplitLines(text)) Emit("[box] " + l, 6);
   if (text.empty()) out_ << "[box] \n";
 }
 
@@ -83,7 +159,7 @@ bool TextPlatform::ConfirmBox(const std::string& text) {
 }
 
 std::string TextPlatform::InputBox(const std::string& title, const std::string& prompt, const std::string& def) {
-  out_ << "[box] " << title << ": " << prompt << '\n';
+  Emit("[box] " + title + ": " + prompt, 6);
   std::string answer = def;
   if (!inputs_.empty()) {
     answer = inputs_.front();
@@ -208,7 +284,7 @@ void TextPlatform::PrintIntro() {
   std::ifstream in(opts_.Folder + "credits.txt", std::ios::binary);
   std::stringstream ss;
   ss << in.rdbuf();
-  for (const std::string& l : SplitLines(ss.str())) out_ << l << '\n';
+  for (const std::string& l : SplitLines(ss.str())) Emit(l);
 }
 
 void TextPlatform::ShowSplash() {
@@ -312,18 +388,32 @@ bool TextPlatform::HandleLine(Game& game, const std::string& raw) {
   return !closed_;
 }
 
+void TextPlatform::Begin(Game& game) { game.FormActivate(); }
+
+int TextPlatform::Finish() {
+  if (closed_) WaitSeconds(2);  // the window's close pause
+  out_.flush();
+  return 0;
+}
+
+int TextPlatform::MsUntilTimer() const {
+  if (!timerArmed_ || opts_.VirtualClock) return -1;
+  const uint64_t now = RealNow();
+  if (deadline_ <= now) return 0;
+  const uint64_t left = deadline_ - now;
+  return left > 0x7fffffff ? 0x7fffffff : static_cast<int>(left);
+}
+
 int TextPlatform::Run(Game& game, std::istream& in) {
-  game.FormActivate();
+  Begin(game);
   std::string line;
   for (;;) {
     if (closed_) break;
     out_.flush();
-    if (opts_.Interactive && !opts_.VirtualClock && timerArmed_) {
+    if (opts_.Interactive && MsUntilTimer() >= 0) {
       // Let the event timer run out while the player thinks.
-      const uint64_t now = RealNow();
-      const int wait = deadline_ > now ? static_cast<int>(deadline_ - now) : 0;
       pollfd pfd{STDIN_FILENO, POLLIN, 0};
-      if (poll(&pfd, 1, wait) == 0) {
+      if (poll(&pfd, 1, MsUntilTimer()) == 0) {
         FireTimerIfDue();
         continue;
       }
@@ -331,9 +421,7 @@ int TextPlatform::Run(Game& game, std::istream& in) {
     if (!std::getline(in, line)) break;
     if (!HandleLine(game, line)) break;
   }
-  if (closed_) WaitSeconds(2);  // the window's close pause
-  out_.flush();
-  return 0;
+  return Finish();
 }
 
 }  // namespace glim

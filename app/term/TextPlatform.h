@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "shell/SoundPlayer.h"
 #include "ui/Platform.h"
@@ -26,7 +27,19 @@ struct TextOptions {
   bool Trace = false;         // print [sound], [clear] and [timer] lines
   bool Splash = false;        // print the introduction at start-up
   bool Interactive = false;   // stdin is a terminal: poll it for the timer
+  // Word wrap of printed lines: 0 never wraps, a positive number wraps at
+  // that many columns, -1 at the width of the terminal on standard output
+  // (asked again for every line, so a resized window is followed).
+  int WrapWidth = 0;
 };
+
+// Breaks one printed line into lines of at most `width` columns, at blanks
+// where it can; a word longer than a whole line is cut. Continuation lines
+// start with `indent` blanks. A line that fits, or a width of 0 or less,
+// gives the line unchanged. Columns are counted in characters of UTF-8.
+std::vector<std::string> WrapText(const std::string& line, int width, int indent = 0);
+// The number of columns of the terminal on file descriptor fd, or 0.
+int TerminalColumns(int fd);
 
 class TextPlatform : public Platform {
  public:
@@ -40,6 +53,15 @@ class TextPlatform : public Platform {
   // Plays a whole session from the input stream: start-up, every line, and
   // the end of input. Returns the exit status.
   int Run(Game& game, std::istream& in);
+  // The pieces of Run, for a front end that reads its lines another way:
+  // Begin starts the game (the window's first activation); Finish ends the
+  // session (the window's close pause, when it was closed) and returns the
+  // exit status.
+  void Begin(Game& game);
+  int Finish();
+  // Milliseconds until the event timer is due on the real clock (0 when it
+  // is overdue); -1 when it is not armed or time runs on the virtual clock.
+  int MsUntilTimer() const;
   // Lets simulated (or real) time pass, firing the timer when it is due.
   void Advance(uint32_t ms);
 
@@ -84,6 +106,9 @@ class TextPlatform : public Platform {
 
  private:
   void Box(const std::string& text);
+  // Writes one line, wrapped as the options say.
+  void Emit(const std::string& line, int indent = 0);
+  int WrapColumns() const;
   void FireTimerIfDue();
   void PrintIntro();
   bool Meta(Game& game, const std::string& line);

@@ -1,11 +1,14 @@
 // glimmerhold-term: the game on a terminal or a pipe.
 #include <unistd.h>
 
+#include <clocale>
 #include <cstring>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <string>
 
+#include "app/term/LineEditor.h"
 #include "app/term/TextPlatform.h"
 #ifdef GLIM_HAVE_SOUND
 #include "app/sound/SdlSoundPlayer.h"
@@ -29,7 +32,28 @@ void Usage(std::ostream& o) {
        "  --no-splash       do not print the introduction at start\n"
        "  --help            show this help and exit\n"
        "  --version         show the version and exit\n\n"
-       "Lines starting with ':' reach the window's other controls; see the README.\n";
+       "Lines starting with ':' reach the window's other controls; see the README.\n"
+       "At a terminal the commands are typed at a prompt with line editing and\n"
+       "history, and the text is wrapped at the terminal's width.\n";
+}
+
+// The game at a terminal: lines come from the line editor, and the event
+// timer may run out while the player is typing.
+int PlayAtTerminal(glim::TextPlatform& platform, glim::Game& game) {
+  platform.Begin(game);
+  glim::LineEditor editor("glimmerhold-term");
+  const std::function<int()> msUntilTimer = [&platform] { return platform.MsUntilTimer(); };
+  std::string line;
+  while (!platform.Closed()) {
+    platform.PumpEvents();  // a timer that ran out during the last command
+    if (platform.Closed()) break;
+    std::cout.flush();
+    const glim::LineEditor::Result r = editor.Read(line, msUntilTimer);
+    if (r == glim::LineEditor::Result::End) break;
+    if (r == glim::LineEditor::Result::Timer) continue;  // fired by PumpEvents above
+    if (!platform.HandleLine(game, line)) break;
+  }
+  return platform.Finish();
 }
 
 }  // namespace
@@ -65,6 +89,10 @@ int main(int argc, char** argv) {
   if (opts.Folder.empty()) opts.Folder = glim::FindGameFolder();
   opts.Interactive = isatty(STDIN_FILENO) == 1;
   opts.Splash = splash && opts.Interactive;
+  const bool terminalOut = isatty(STDOUT_FILENO) == 1;
+  // Wrap only what goes to a terminal: a file or a pipe gets every printed
+  // line as one line.
+  if (terminalOut) opts.WrapWidth = -1;
   // Real sound unless told to stay silent; without an audio device the
   // player says so once and the game goes on silently.
   std::unique_ptr<glim::SoundPlayer> sound;
@@ -73,5 +101,9 @@ int main(int argc, char** argv) {
 #endif
   glim::TextPlatform platform(std::cout, opts, sound.get());
   glim::Game game(platform);
+  if (opts.Interactive && terminalOut) {
+    std::setlocale(LC_CTYPE, "");  // the editor reads the terminal's characters
+    return PlayAtTerminal(platform, game);
+  }
   return platform.Run(game, std::cin);
 }
