@@ -18,11 +18,17 @@ std::string ExecutableFolder() {
   return dir;
 }
 
+// The installed data folder, seen from the installed programs' folder; the
+// build says where it installs both, so a relocated prefix still works.
+#ifndef GLIM_INSTALL_DATA_FROM_BIN
+#define GLIM_INSTALL_DATA_FROM_BIN "../share/glimmerhold"
+#endif
+
 std::string FindGameFolder() {
   const std::string exe = ExecutableFolder();
   const std::string candidates[] = {
       exe + "data/",
-      exe + "../share/glimmerhold/",
+      exe + GLIM_INSTALL_DATA_FROM_BIN "/",
 #ifdef GLIM_SOURCE_DATA_DIR
       GLIM_SOURCE_DATA_DIR "/",
 #endif

@@ -8,9 +8,10 @@ namespace glim {
 
 // The folder of the running executable, ending in '/'.
 std::string ExecutableFolder();
-// The game folder (ending in '/'): the first of <exe>/data/,
-// <exe>/../share/glimmerhold/ and the source tree's data folder that holds
-// the word data file.
+// The game folder (ending in '/'): the first of <exe>/data/ (a build tree
+// or an unpacked copy), the installed data folder (<prefix>/share/glimmerhold/
+// beside <prefix>/bin/) and the source tree's data folder that holds the
+// word data file.
 std::string FindGameFolder();
 // The player's own folder for saved games ($XDG_DATA_HOME/glimmerhold/),
 // created on demand; ends in '/'.

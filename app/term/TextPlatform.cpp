@@ -169,15 +169,21 @@ std::string TextPlatform::InputBox(const std::string& title, const std::string& 
   return answer;
 }
 
-std::optional<std::string> TextPlatform::NextFile() {
+std::optional<std::string> TextPlatform::NextFile(const FileDialogSpec& spec) {
   if (files_.empty()) return std::nullopt;
   auto f = files_.front();
   files_.pop_front();
+  // As in a dialog, a bare name is a file in the folder the dialog shows.
+  if (f && !f->empty() && (*f)[0] != '/' && !spec.InitialDir.empty()) {
+    std::string dir = spec.InitialDir;
+    if (dir.back() != '/') dir += '/';
+    *f = dir + *f;
+  }
   return f;
 }
 
 std::optional<std::string> TextPlatform::OpenFileDialog(const FileDialogSpec& spec) {
-  auto f = NextFile();
+  auto f = NextFile(spec);
   if (f && f->find('.', f->find_last_of('/') == std::string::npos ? 0 : f->find_last_of('/')) == std::string::npos)
     *f += "." + spec.DefaultExt;
   if (f && !FileExists(*f)) {
@@ -188,7 +194,7 @@ std::optional<std::string> TextPlatform::OpenFileDialog(const FileDialogSpec& sp
 }
 
 std::optional<std::string> TextPlatform::SaveFileDialog(const FileDialogSpec& spec) {
-  auto f = NextFile();
+  auto f = NextFile(spec);
   if (!f) return f;
   const size_t slash = f->find_last_of('/');
   if (f->find('.', slash == std::string::npos ? 0 : slash) == std::string::npos) *f += "." + spec.DefaultExt;

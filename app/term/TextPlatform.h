@@ -112,7 +112,7 @@ class TextPlatform : public Platform {
   void FireTimerIfDue();
   void PrintIntro();
   bool Meta(Game& game, const std::string& line);
-  std::optional<std::string> NextFile();
+  std::optional<std::string> NextFile(const FileDialogSpec& spec);
   uint64_t RealNow() const;
 
   std::ostream& out_;

@@ -1,0 +1,82 @@
+# Installing the game (cmake --install) and packaging it (cpack: a .deb and
+# a .tar.gz that can be unpacked and played where it lies).
+#
+# Layout under the prefix:
+#   bin/glimmerhold, bin/glimmerhold-term
+#   share/glimmerhold/                the game folder: data files, images/, sounds/, help
+#   share/applications/, share/metainfo/, share/icons/hicolor/, share/man/man6/
+include(GNUInstallDirs)
+
+set(GLIM_APP_ID org.glimmerhold.Glimmerhold)
+set(GLIM_INSTALL_GAMEDIR ${CMAKE_INSTALL_DATADIR}/glimmerhold)
+
+# The programs find the installed game folder relative to their own folder,
+# so an installed tree can be moved to another prefix as a whole.
+file(RELATIVE_PATH GLIM_DATA_FROM_BIN
+  ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_DATADIR}/glimmerhold)
+set_property(SOURCE shell/GameFolder.cpp APPEND PROPERTY
+  COMPILE_DEFINITIONS GLIM_INSTALL_DATA_FROM_BIN="${GLIM_DATA_FROM_BIN}")
+
+install(TARGETS glimmerhold-term RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET glimmerhold)
+  install(TARGETS glimmerhold RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+
+# Everything in data/ is what the game reads, but for the desktop icons,
+# which go to the icon theme.
+install(DIRECTORY data/ DESTINATION ${GLIM_INSTALL_GAMEDIR}
+  PATTERN icons EXCLUDE
+  PATTERN ".*" EXCLUDE
+  PATTERN "*~" EXCLUDE)
+install(DIRECTORY data/icons/hicolor/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor OPTIONAL
+  FILES_MATCHING PATTERN "glimmerhold.png" PATTERN "glimmerhold.svg")
+
+install(FILES packaging/${GLIM_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES packaging/${GLIM_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# Manual pages, compressed as Debian installs them.
+find_program(GLIM_GZIP gzip REQUIRED)
+set(GLIM_MAN_PAGES)
+foreach(page glimmerhold.6 glimmerhold-term.6)
+  set(out ${CMAKE_CURRENT_BINARY_DIR}/packaging/${page}.gz)
+  add_custom_command(OUTPUT ${out}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/packaging
+    COMMAND ${GLIM_GZIP} -n -9 -c ${CMAKE_CURRENT_SOURCE_DIR}/packaging/${page} > ${out}
+    DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/packaging/${page}
+    VERBATIM)
+  list(APPEND GLIM_MAN_PAGES ${out})
+endforeach()
+add_custom_target(glim-man-pages ALL DEPENDS ${GLIM_MAN_PAGES})
+install(FILES ${GLIM_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+
+# The package.
+set(CPACK_PACKAGE_NAME glimmerhold)
+set(CPACK_PACKAGE_VENDOR "The Glimmerhold developers")
+set(CPACK_PACKAGE_CONTACT "The Glimmerhold developers <glimmerhold@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "illustrated text adventure for the desktop")
+set(CPACK_PACKAGE_DESCRIPTION "You are an apprentice wizard: the Keeper of Stones has slain your master
+and taken the Wendle Staff. Type short English commands or click the
+pictures, solve the puzzles, meet the characters of the world and win the
+staff back.
+.
+The game is played in its window (glimmerhold) or in a terminal
+(glimmerhold-term).")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY glimmerhold)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_GENERATOR DEB TGZ)
+set(CPACK_PACKAGE_FILE_NAME ${CPACK_PACKAGE_NAME}-${PROJECT_VERSION}-${CMAKE_SYSTEM_PROCESSOR})
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# The libraries the programs link come from dpkg-shlibdeps; the rest are
+# loaded at run time and named here: Qt's platform plugins (no window
+# without them), and the music's soundfont and the window's fonts, which the
+# game does without.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+if(TARGET glimmerhold)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+endif()
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "timgm6mb-soundfont | fluid-soundfont-gm, fonts-urw-base35")
+set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
+set(CPACK_SOURCE_IGNORE_FILES "/build[^/]*/" "/\\\\.git/")
+include(CPack)
