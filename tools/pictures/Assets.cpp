@@ -310,8 +310,8 @@ bool MakeAll(const std::string& root, bool roomsOnly) {
     Save(img + "room" + std::to_string(r) + ".jpg", rooms[r], ok);
   }
   // Room 82 while the darkness fills it.
-  if (scenes.count(82)) {
-    const RoomScene& sc = scenes.at(82);
+  {
+    const RoomScene sc = scenes.count(82) ? scenes.at(82) : RoomScene{"tunnels", "tunnel torch:x=470,y=120", false};
     rooms[300] = PaintScene(sc.region, sc.elements + " dark:k=0.93", 1082u);
     Save(img + "room300.jpg", rooms[300], ok);
   }
@@ -399,7 +399,7 @@ bool MakeAll(const std::string& root, bool roomsOnly) {
 
   // Pictures for the help pages.
   const std::string help = root + "/help/images/";
-  if (rooms.count(1)) Save(help + "window.png", WindowPicture(rooms.at(1), chars, icons, buttons), ok);
+  Save(help + "window.png", WindowPicture(rooms.count(1) ? rooms.at(1) : rooms.at(0), chars, icons, buttons), ok);
   Save(help + "title.png", Shrink(title, 400, 300), ok);
   for (const auto& b : buttons) Save(help + "btn_" + b.name + ".png", b.on, ok);
   glim::Image panel(153, 200, 0);
