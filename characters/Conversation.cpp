@@ -36,8 +36,8 @@ constexpr int IceBlock = 43;
 
 bool AtHand(Game& g, int o) { return g.ObjectIsHere(o) || g.IsCarried(o); }
 
-void BoredGuard(Game& g) {
-  g.PrintLine("I'm just a guard, standing here bored and hungry all day long.");
+// The guards' lament; the second guard has his own first line for it.
+void GuardsLament(Game& g) {
   g.PrintLine("My only satisfaction in life is stopping twerps like you");
   g.PrintLine("from getting past.");
 }
@@ -53,12 +53,14 @@ void PlainAnswer(Game& g, int k) {
         g.PrintLine("Feed me, me hungry!");
       return;
     case 2:
-      if (g.Baddie(2).Lying == 1)
+      if (g.Baddie(2).Lying == 1) {
         g.PrintLine("nothing, he is dead.");
-      else if (AtHand(g, Apple))
+      } else if (AtHand(g, Apple)) {
         g.PrintLine("shut up and give me a bit of that apple.");
-      else
-        BoredGuard(g);
+      } else {
+        g.PrintLine("I'm just a guard, standing here bored and hungry all day long.");
+        GuardsLament(g);
+      }
       return;
     case 3:
       g.PrintLine("I'm just a wally, me...");
@@ -140,7 +142,8 @@ void PlainAnswer(Game& g, int k) {
         g.PrintLine("shut up and give me that lolly.");
       } else {
         g.PrintLine("you've heard it before, but here goes:");
-        BoredGuard(g);
+        g.PrintLine("I'm just a guard too, as bored and as hungry as the other one.");
+        GuardsLament(g);
       }
       return;
     case 19:
