@@ -149,7 +149,9 @@ void Game::RiddlerActs() {
     PrintLine("What may have a girls name and can make night to day?");
     if (ObjectIsHere(OtherAmuletHalf)) {
       AddToCarried(OtherAmuletHalf);
-      if (AddToCarried(Cape)) {
+      // A cape already carried (only the debugging control can do that) is
+      // not counted a second time.
+      if (IsCarried(Cape) || AddToCarried(Cape)) {
         PrintLine("Correct, place this to the south of the Keeper of stones");
         PrintLine("You are wise and strong, my son, and the last hope against the Keeper.");
         PrintLine("Take this cape, it will help you.");

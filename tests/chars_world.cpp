@@ -153,6 +153,18 @@ TEST(Characters, TheRiddlersStagesLiveInHisLocation) {
   EXPECT_EQ(g.CarriedCount, 4);
 }
 
+TEST(Characters, TheRiddlerDoesNotCountACapeCarriedTwice) {
+  World w;
+  Game& g = w.g();
+  g.Baddie(16).Location = 140;
+  w.Give(45);
+  w.Give(22);
+  w.Send(":room 140");
+  w.Send("drop halfamulet");
+  EXPECT_EQ(g.CurrentRoom, 141);
+  EXPECT_EQ(g.CarriedCount, 2);
+}
+
 TEST(Characters, TheDragonPausesBeforeItBurns) {
   World w;
   Game& g = w.g();
