@@ -185,13 +185,11 @@ void Game::RingOwnerActs() {
 
 // The ghost counts the three special items the player carries.
 void Game::GhostActs() {
-  const int count = (IsCarried(Sword) ? 1 : 0) + (IsCarried(AmuletHalf) ? 1 : 0) +
-                    (IsCarried(OtherAmuletHalf) ? 1 : 0);
+  const int count = (IsCarried(Sword) ? 1 : 0) + (IsCarried(AmuletHalf) ? 1 : 0) + (IsCarried(OtherAmuletHalf) ? 1 : 0);
   if (count == 0)
     PrintLine("Do not be hasty: You must collect three special items, you have none of them");
   else if (count < 3)
-    PrintLine("You need " + std::to_string(3 - count) +
-              " more special items, before you can defeat the Keeper");
+    PrintLine("You need " + std::to_string(3 - count) + " more special items, before you can defeat the Keeper");
   else
     PrintLine("You are ready to defeat the Keeper of stones, I am proud of you my disciple");
 }

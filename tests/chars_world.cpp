@@ -172,8 +172,8 @@ TEST(Characters, TheDragonPausesBeforeItBurns) {
   const std::string out = w.Send(":room 80");
   // Two seconds after its lines, then the six of the death.
   EXPECT_EQ(w.platform.TickCount() - before, 8000u);
-  EXPECT_TRUE(ContainsInOrder(out, {"He says \n", "\n\n", "[sound] play FryBeast.wav once\n",
-                                    "you are dead TRY AGAIN\n"}));
+  EXPECT_TRUE(
+      ContainsInOrder(out, {"He says \n", "\n\n", "[sound] play FryBeast.wav once\n", "you are dead TRY AGAIN\n"}));
   EXPECT_EQ(g.CurrentRoom, 1);
 }
 
