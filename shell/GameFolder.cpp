@@ -36,12 +36,17 @@ std::string FindGameFolder() {
   std::error_code ec;
   for (const std::string& c : candidates)
     if (fs::is_regular_file(c + "glimtext.wdt", ec)) return fs::path(c).lexically_normal().string();
+  // Without a word data file anywhere, the first folder that is there at all
+  // is the game's, so that the missing file is reported where it belongs.
+  for (const std::string& c : candidates)
+    if (fs::is_directory(c, ec)) return fs::path(c).lexically_normal().string();
   return exe + "data/";
 }
 
 std::string PlayerDataFolder() {
   std::string base;
-  if (const char* x = std::getenv("XDG_DATA_HOME"); x && *x)
+  // A relative XDG_DATA_HOME is invalid and is ignored, as the XDG rules say.
+  if (const char* x = std::getenv("XDG_DATA_HOME"); x && x[0] == '/')
     base = x;
   else if (const char* h = std::getenv("HOME"); h && *h)
     base = std::string(h) + "/.local/share";

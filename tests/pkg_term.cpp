@@ -1,0 +1,185 @@
+// The terminal game for people: word wrap, the plain behaviour on pipes,
+// and where saved games named without a folder go.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "Harness.h"
+#include "shell/GameFolder.h"
+
+using glim::WrapText;
+using glimtest::CopyFixture;
+using glimtest::Fixture;
+using glimtest::Harness;
+using glimtest::TempDir;
+using Lines = std::vector<std::string>;
+
+namespace fs = std::filesystem;
+
+TEST(PkgWrap, LinesThatFitAreLeftAsTheyAre) {
+  EXPECT_EQ(WrapText("", 10), Lines{""});
+  EXPECT_EQ(WrapText("abc  def", 8), Lines{"abc  def"});      // exactly full
+  EXPECT_EQ(WrapText("  indented ", 20), Lines{"  indented "});  // blanks kept
+  const std::string long_line(300, 'x');
+  EXPECT_EQ(WrapText(long_line, 0), Lines{long_line});  // 0: never wrap
+  EXPECT_EQ(WrapText(long_line, -1), Lines{long_line});
+}
+
+TEST(PkgWrap, BreaksAtBlanksAndDropsThem) {
+  EXPECT_EQ(WrapText("you are in a small stone cottage", 12), (Lines{"you are in a", "small stone", "cottage"}));
+  // A blank right at the width ends a line that is exactly full.
+  EXPECT_EQ(WrapText("abcd efgh", 4), (Lines{"abcd", "efgh"}));
+  // A run of blanks at a break is dropped, not carried to the next line.
+  EXPECT_EQ(WrapText("abc     def", 5), (Lines{"abc", "def"}));
+  // Trailing blanks after the last word do not make an empty line.
+  EXPECT_EQ(WrapText("abc def    ", 4), (Lines{"abc", "def"}));
+  // Leading blanks stay on the first line.
+  EXPECT_EQ(WrapText("   ab cd ef", 6), (Lines{"   ab", "cd ef"}));
+}
+
+TEST(PkgWrap, CutsWordsLongerThanALine) {
+  EXPECT_EQ(WrapText("abcdefghij", 4), (Lines{"abcd", "efgh", "ij"}));
+  EXPECT_EQ(WrapText("go abcdefghij", 4), (Lines{"go", "abcd", "efgh", "ij"}));
+  // Blanks before the first word are no place to break.
+  EXPECT_EQ(WrapText("    abcdefgh", 6), (Lines{"    ab", "cdefgh"}));
+}
+
+TEST(PkgWrap, HangingIndentAndCharacters) {
+  EXPECT_EQ(WrapText("[box] one two three four", 12, 6), (Lines{"[box] one", "      two", "      three", "      four"}));
+  // An indent that would leave too little room is not used.
+  EXPECT_EQ(WrapText("[box] one two", 8, 6), (Lines{"[box]", "one two"}));
+  // UTF-8 characters take one column each and are never split.
+  EXPECT_EQ(WrapText("caf\xc3\xa9 na\xc3\xafve", 5), (Lines{"caf\xc3\xa9", "na\xc3\xafve"}));
+  EXPECT_EQ(WrapText("\xc3\xa9\xc3\xa9\xc3\xa9", 2), (Lines{"\xc3\xa9\xc3\xa9", "\xc3\xa9"}));
+}
+
+// What the game prints goes through the wrap at the given width: printed
+// lines, boxes (continued under their text) and the input boxes' question.
+TEST(PkgWrap, ThePlatformWrapsWhatTheGamePrints) {
+  std::ostringstream out;
+  glim::TextOptions o = Harness::Options(Fixture("example"), false, true);
+  o.WrapWidth = 24;
+  glim::TextPlatform p(out, o);
+  p.PrintLine("you are in a small stone cottage at the edge of the wood.");
+  p.MessageBox("Unable to load Word data file /some/where/glimtext.wdt");
+  p.QueueInput("7");
+  EXPECT_EQ(p.InputBox("Room Jump", "New Room number please", ""), "7");
+  EXPECT_EQ(out.str(),
+            "you are in a small stone\n"
+            "cottage at the edge of\n"
+            "the wood.\n"
+            "[box] Unable to load\n"
+            "      Word data file\n"
+            "      /some/where/glimte\n"
+            "      xt.wdt\n"
+            "[box] Room Jump: New\n"
+            "      Room number please\n"
+            "[box] > 7\n");
+}
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  std::stringstream ss;
+  ss << f.rdbuf();
+  return ss.str();
+}
+
+// The terminal program of this build, beside the tests' folder.
+std::string TermProgram() { return glim::ExecutableFolder() + "../glimmerhold-term"; }
+
+}  // namespace
+
+// Input from a pipe: no prompt, no introduction, no wrap, no line editing;
+// the output is exactly what the text platform prints for the same lines.
+TEST(PkgTerm, PipedInputPlaysPlainly) {
+  if (!fs::exists(TermProgram())) GTEST_SKIP() << "glimmerhold-term is not built";
+  const std::string dir = TempDir("pkg_pipe");
+  const Lines input = {
+      "look", ":exits", "e",
+      "this line is far longer than any terminal would be wide, so that a wrap would show at once in the output",
+      "l", ":field", ":exit yes"};
+  std::string text;
+  for (const std::string& l : input) text += l + "\n";
+  glimtest::WriteText(dir + "in.txt", text);
+  const std::string cmd = "'" + TermProgram() + "' --folder '" + Fixture("example") +
+                          "' --virtual-clock --silent --trace < '" + dir + "in.txt' > '" + dir + "out.txt' 2>&1";
+  const int rc = std::system(cmd.c_str());
+  ASSERT_TRUE(WIFEXITED(rc));
+  EXPECT_EQ(WEXITSTATUS(rc), 0);
+
+  Harness h(Fixture("example"), true, true);
+  std::string expected = h.Start();
+  for (const std::string& l : input) expected += h.Send(l);
+  h.platform.Finish();
+  expected += h.Take();
+  EXPECT_EQ(ReadAll(dir + "out.txt"), expected);
+  EXPECT_EQ(ReadAll(dir + "out.txt").find("> "), std::string::npos);
+}
+
+namespace {
+
+// Sets an environment variable for one test.
+struct SetEnv {
+  std::string name, old;
+  bool had = false;
+  SetEnv(const char* n, const std::string& value) : name(n) {
+    if (const char* v = std::getenv(n)) {
+      had = true;
+      old = v;
+    }
+    setenv(n, value.c_str(), 1);
+  }
+  ~SetEnv() {
+    if (had)
+      setenv(name.c_str(), old.c_str(), 1);
+    else
+      unsetenv(name.c_str());
+  }
+};
+
+}  // namespace
+
+// A saved game named without a folder goes where the dialog starts: the
+// game folder when the player may write there, else the player's data
+// folder; loading finds it there again. A path with a folder is kept.
+TEST(PkgTerm, BareSaveNamesGoToTheDialogsFolder) {
+  const std::string folder = CopyFixture("example", "pkg_save_game");
+  const std::string home = TempDir("pkg_save_home");
+  SetEnv env("XDG_DATA_HOME", home);
+
+  Harness writable(folder);
+  writable.Start();
+  writable.game.InitialFolderWritable = true;
+  writable.Send(":save first");
+  EXPECT_TRUE(fs::is_regular_file(folder + "first.gam"));
+  EXPECT_FALSE(fs::exists(home + "glimmerhold/first.gam"));
+
+  Harness installed(folder);
+  installed.Start();
+  installed.game.InitialFolderWritable = false;
+  installed.Send("e");
+  installed.Send(":save second");
+  EXPECT_TRUE(fs::is_regular_file(home + "glimmerhold/second.gam"));
+  EXPECT_FALSE(fs::exists(folder + "second.gam"));
+  const int room = installed.game.CurrentRoom;
+  installed.Send(":new");
+  installed.Send(":load second");
+  EXPECT_EQ(installed.game.CurrentRoom, room);
+  // A relative XDG_DATA_HOME is not a place for saved games.
+  {
+    SetEnv relative("XDG_DATA_HOME", "relative/dir");
+    SetEnv h("HOME", home + "home");
+    EXPECT_EQ(glim::PlayerDataFolder(), home + "home/.local/share/glimmerhold/");
+  }
+
+  const std::string other = TempDir("pkg_save_other");
+  installed.Send(":save " + other + "third");
+  EXPECT_TRUE(fs::is_regular_file(other + "third.gam"));
+}
