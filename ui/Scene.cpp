@@ -34,6 +34,18 @@ void Game::LoadImageLists() {
   LoadSheet(P, dir + "objects.png", 32, 32, LstObjImages);
 }
 
+// Puts the picture in the file's bytes into the view. Most commands show the
+// same room again, so a file whose bytes are those the view was decoded from
+// is not decoded a second time; a changed file is, whatever its name.
+bool Game::ShowPictureFile(std::string& bytes) {
+  if (!View.Empty() && bytes == ViewFile) return true;
+  Image pic;
+  if (!DecodeJpeg(bytes, pic)) return false;
+  View = std::move(pic);
+  ViewFile = std::move(bytes);
+  return true;
+}
+
 void Game::LoadRoomPicture() {
   LoadImageLists();
   const std::string dir = GameFolder + "images/";
@@ -42,18 +54,13 @@ void Game::LoadRoomPicture() {
   else
     PicturePath = dir + "room" + std::to_string(CurrentRoom) + ".jpg";
   std::string bytes;
-  Image pic;
   if (P.FileExists(PicturePath)) {
-    if (P.ReadFile(PicturePath, bytes) && DecodeJpeg(bytes, pic))
-      View = std::move(pic);
-    else
+    if (!P.ReadFile(PicturePath, bytes) || !ShowPictureFile(bytes))
       P.MessageBox("File error: No image could be found or loaded for this location");
     return;
   }
   PicturePath = dir + "room0.jpg";
-  if (P.FileExists(PicturePath) && P.ReadFile(PicturePath, bytes) && DecodeJpeg(bytes, pic))
-    View = std::move(pic);
-  else
+  if (!P.FileExists(PicturePath) || !P.ReadFile(PicturePath, bytes) || !ShowPictureFile(bytes))
     P.MessageBox("Error: The default image could not be loaded");
 }
 

@@ -6,10 +6,24 @@
 
 namespace glim {
 
+namespace {
+
+// The positions DrawObjects records for the objects present, without the
+// drawing.
+void PlaceObjects(Game& g) {
+  int x = 220;
+  for (int k = 1; k <= g.ObjectCount; ++k) {
+    if (g.Obj(k).Location != g.CurrentRoom) continue;
+    x += 60;
+    g.Obj(k).X = x;
+  }
+}
+
+}  // namespace
+
 void Game::ShowRoom(bool clearPanel) {
   RoomEvents();
   LoadRoomPicture();
-  Image scene = View;
   if (clearPanel) ClearPanel();
 
   const int32_t r = CurrentRoom;
@@ -17,7 +31,7 @@ void Game::ShowRoom(bool clearPanel) {
     // Only a broken saved game or a debugging jump can get here; say so
     // instead of reading outside the map.
     PrintLine("There is no room " + std::to_string(r) + " in this world");
-    P.ShowScene(scene);
+    P.ShowScene(View);
     return;
   }
   const int lines = std::min<int32_t>(Rooms[r].LineCount - 1, MaxRoomLines);
@@ -27,7 +41,7 @@ void Game::ShowRoom(bool clearPanel) {
   }
   PrintLine("what shall we do now?");
   DrawCarriedPanel();
-  DrawObjects(scene);
+  PlaceObjects(*this);
 
   for (int k = 1; k <= ObjectCount; ++k) {
     if (Obj(k).Location != CurrentRoom) continue;
@@ -41,6 +55,7 @@ void Game::ShowRoom(bool clearPanel) {
       default: PrintLine("Object tense Data Error " + std::to_string(k)); break;
     }
   }
+  bool reacted = false;
   for (int k = 1; k <= BaddieCount; ++k) {
     if (Baddie(k).Location != CurrentRoom) continue;
     const std::string p = BaddiePhrase(k);
@@ -52,9 +67,19 @@ void Game::ShowRoom(bool clearPanel) {
       default: PrintLine("Baddie Tense Data Error " + std::to_string(k)); break;
     }
     BaddieAction(k);
-    DrawCharacters(scene);
-    DrawObjects(scene);
+    reacted = true;
+    PlaceObjects(*this);
   }
+  // The scene shows the picture, the characters and then the objects as the
+  // last reaction left them. Every reaction's scene is drawn over by the
+  // next one's, so only the last is composed; the objects' positions are
+  // still recorded after every reaction, as drawing them would.
+  Image scene;
+  if (reacted)
+    DrawCharacters(scene);
+  else
+    scene = View;
+  DrawObjects(scene);
   P.ShowScene(scene);
 
   const int32_t now = CurrentRoom;
