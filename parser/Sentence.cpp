@@ -58,6 +58,19 @@ void Game::ProcessCommand() {
   }
 }
 
+namespace {
+
+// "talk to cat", "talk to the cat": a talk verb whose only noun is a
+// character is accepted with any adverb before it, so that the natural way of
+// speaking to someone is not refused for the adverb's number.
+bool TalkToCharacter(const Game& g, int nounPosition) {
+  const int32_t v = g.WordNumber[1];
+  const bool talkVerb = v == 33 || v == 34 || v == 35 || v == 40;
+  return talkVerb && g.WordClass[static_cast<size_t>(nounPosition)] == WcBaddie;
+}
+
+}  // namespace
+
 void Game::AnalyseTwoWords() {
   WordPosition = 2;
   LookupNoun(2);
@@ -76,8 +89,9 @@ void Game::AnalyseThreeWords() {
     ParseError = 3;
   }
   const int32_t a = adverb ? WordNumber[2] : 0;
-  if (a >= 6 && a <= 9) ParseError = 13;
-  if (a >= 2 && a <= 4) ParseError = 7;
+  const bool talk = ParseError == 0 && TalkToCharacter(*this, 3);
+  if (a >= 6 && a <= 9 && !talk) ParseError = 13;
+  if (a >= 2 && a <= 4 && !talk) ParseError = 7;
   if (ParseError == 0) AdverbNumber = a;
 }
 
@@ -90,7 +104,9 @@ void Game::AnalyseFourWords() {
     if (!NounFound()) ParseError = 2;
   } else {
     const int32_t a = WordNumber[2];
-    if ((a >= 1 && a <= 6) || a == 10)
+    // Adverbs 1 to 6 here are refused below, once the noun is known, unless
+    // the sentence speaks to a character ("talk to the cat").
+    if (a == 10)
       ParseError = 4;
     else if (a >= 7 && a <= 9)
       AdverbNumber = a;
@@ -125,6 +141,8 @@ void Game::AnalyseFourWords() {
       ParseError = 13;
     }
   }
+  const bool lowAdverb = WordClass[2] == WcAdverb && WordNumber[2] >= 1 && WordNumber[2] <= 6;
+  if (lowAdverb && !(ParseError == 0 && TalkToCharacter(*this, 4))) ParseError = 4;
 }
 
 void Game::AnalyseFiveWords() {

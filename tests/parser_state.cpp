@@ -47,6 +47,24 @@ TEST(Sentence, FieldsOfAcceptedSentences) {
   EXPECT_EQ(g.ParseError, 2);
 }
 
+TEST(Sentence, SpeakingToACharacterTakesAnyAdverb) {
+  ParserGame h;
+  auto& g = h.game;
+  for (const char* line : {"talk to sadguard", "talk to the sadguard", "ask into the sadguard", "speak on sadguard"}) {
+    const std::string out = h.Send(line);
+    EXPECT_EQ(out.find("Please be more specific"), std::string::npos) << line << "\n" << out;
+    EXPECT_EQ(out.find("I dont understand"), std::string::npos) << line << "\n" << out;
+    EXPECT_EQ(g.FirstNounClass, glim::WcBaddie) << line;
+    EXPECT_EQ(g.FirstNoun, 10) << line;
+  }
+  // Only speaking is excepted: other verbs, and objects, keep their answers.
+  EXPECT_NE(h.Send("go to sadguard").find("Please be more specific"), std::string::npos);
+  EXPECT_NE(h.Send("talk to book").find("Please be more specific"), std::string::npos);
+  EXPECT_NE(h.Send("go to the sadguard").find("I dont understand"), std::string::npos);
+  EXPECT_NE(h.Send("talk to the book").find("I dont understand"), std::string::npos);
+  EXPECT_NE(h.Send("talk and the zzz").find("I dont understand"), std::string::npos);
+}
+
 TEST(Words, SplittingAndLookup) {
   ParserGame h;
   auto& g = h.game;
