@@ -80,3 +80,10 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "timgm6mb-soundfont | fluid-soundfont-gm, fo
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_SOURCE_IGNORE_FILES "/build[^/]*/" "/\\\\.git/")
 include(CPack)
+
+# The installed tree, checked from a scratch prefix.
+if(GLIM_BUILD_TESTS)
+  add_test(NAME pkg_install
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/pkg_install.sh ${CMAKE_CURRENT_BINARY_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+  set_tests_properties(pkg_install PROPERTIES TIMEOUT 300)
+endif()

@@ -12,6 +12,7 @@ PACKAGES=(
   timgm6mb-soundfont fp-utils
   xvfb xauth imagemagick sox espeak-ng
   fonts-dejavu-core fonts-urw-base35 qt6-qpa-plugins
+  dpkg-dev appstream desktop-file-utils groff-base debootstrap
 )
 
 missing=()
