@@ -86,4 +86,8 @@ if(GLIM_BUILD_TESTS)
   add_test(NAME pkg_install
     COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/pkg_install.sh ${CMAKE_CURRENT_BINARY_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
   set_tests_properties(pkg_install PROPERTIES TIMEOUT 300)
+  add_test(NAME pkg_interactive
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/pkg_interactive.sh
+      $<TARGET_FILE:glimmerhold-term> ${CMAKE_CURRENT_SOURCE_DIR}/tests/fixtures/example)
+  set_tests_properties(pkg_interactive PROPERTIES TIMEOUT 120)
 endif()
