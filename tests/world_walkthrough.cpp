@@ -1,0 +1,62 @@
+// The shipped world played from a new game to the Wendle Staff. The
+// walkthrough file holds one command a line; a "# expect: TEXT" line checks
+// that TEXT was printed by the command before it. Nobody may die on the way.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "Harness.h"
+
+namespace {
+
+struct Step {
+  std::string command;
+  std::vector<std::string> expect;
+  int line = 0;
+};
+
+std::vector<Step> ReadWalkthrough(const std::string& path) {
+  std::vector<Step> steps;
+  std::ifstream in(path);
+  std::string line;
+  int n = 0;
+  const std::string marker = "# expect:";
+  while (std::getline(in, line)) {
+    ++n;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.rfind(marker, 0) == 0) {
+      std::string text = line.substr(marker.size());
+      while (!text.empty() && text.front() == ' ') text.erase(0, 1);
+      if (!steps.empty()) steps.back().expect.push_back(text);
+      continue;
+    }
+    if (line.empty() || line[0] == '#') continue;
+    steps.push_back(Step{line, {}, n});
+  }
+  return steps;
+}
+
+TEST(WorldWalkthrough, NewGameToTheWendleStaff) {
+  const std::vector<Step> steps = ReadWalkthrough(glimtest::TestDir() + "/walkthrough/win.txt");
+  ASSERT_GT(steps.size(), 100u);
+  glimtest::Harness h(std::string(GLIM_DATA_DIR) + "/");
+  const std::string start = h.Start();
+  ASSERT_NE(start.find("you are in your little attic bedroom"), std::string::npos) << start;
+  std::string last;
+  for (const Step& s : steps) {
+    last = h.Send(s.command);
+    ASSERT_EQ(last.find("you are dead TRY AGAIN"), std::string::npos)
+        << "line " << s.line << ": " << s.command << " killed the player:\n"
+        << last;
+    for (const std::string& e : s.expect)
+      ASSERT_NE(last.find(e), std::string::npos)
+          << "line " << s.line << ": " << s.command << " did not print \"" << e << "\":\n"
+          << last;
+  }
+  EXPECT_NE(last.find("quest is over"), std::string::npos) << last;
+  EXPECT_EQ(h.game.Obj(40).Location, glim::LocCarried);
+}
+
+}  // namespace
