@@ -182,7 +182,22 @@ def write(w, folder):
         f.write(("\r\n".join(w.room_lines()) + "\r\n").encode("latin-1"))
 
 
+def write_room_list(path):
+    """docs/rooms.tsv for the picture generator: number, region, what the room looks like."""
+    lines = ["room\tregion\tlooks"]
+    for r in sorted(ROOMS):
+        region, _, text = ROOMS[r]
+        flat = " ".join(text.split("|"))
+        end = flat.find(". ")
+        first = flat if end < 0 else flat[:end + 1]
+        first = first[0].upper() + first[1:]
+        lines.append("%d\t%s\t%s" % (r, region, first))
+    with open(path, "w") as f:
+        f.write("\n".join(lines) + "\n")
+
+
 if __name__ == "__main__":
     root = os.path.abspath(os.path.join(HERE, "..", ".."))
     write(build(), os.path.join(root, "data"))
-    print("wrote data/glimtext.wdt and data/glimroom.dat")
+    write_room_list(os.path.join(root, "docs", "rooms.tsv"))
+    print("wrote data/glimtext.wdt, data/glimroom.dat and docs/rooms.tsv")

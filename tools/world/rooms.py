@@ -243,84 +243,110 @@ R(137, I, dict(e=136), "by a great dwarvish fuel tank, still sloshing.")
 
 # --- The riddler's castle ------------------------------------------------------------------
 C = "castle"
-R(138, C, dict(w=135, e=139), "in the gate hall of a small castle.")
-R(139, C, dict(w=138, e=140), "in a hall hung with tapestries of stars.")
-R(140, C, dict(w=139, e=141), "in a tower room where night and day are painted on the ceiling.")
-R(141, C, dict(w=140, s=142, e=143), "in the castle courtyard. The gate leads south, and a hall lies east.")
-R(142, C, dict(n=141), "outside the castle gate, at the edge of the snowy plains.")
-R(143, C, dict(w=141, n=144, e=146), "in the castle hall. A gallery lies north; a corridor east.")
-R(144, C, dict(s=143, n=149), "in a long gallery hung with portraits.")
-R(145, C, {}, "on a tiny ledge high up the castle tower. There is no way down.")
-R(146, C, dict(w=143, e=147), "in a corridor lined with empty suits of armour.")
-R(147, C, dict(w=146, s=150), "at the top of a stair leading down to the cellars.")
-R(148, C, dict(e=149), "in a secret room behind the picture. A shaft leads up into darkness.")
-R(149, C, dict(s=144), "in a gallery with one old picture hanging crookedly on the west wall.")
-R(150, C, dict(n=147, s=155, e=151, w=153), "in the castle cellars.")
-R(151, C, dict(w=150, e=152), "in the wine cellar.")
-R(152, C, dict(w=151), "in an empty cellar.")
-R(153, C, dict(e=150, w=154), "in a cellar full of cobwebs.")
-R(154, C, dict(e=153), "in a dead end of the cellars.")
-R(155, C, dict(n=150, e=159, s=156), "in a cave below the castle.")
-R(156, C, dict(n=155, s=157), "in a dripping passage.")
-R(157, C, dict(n=156, e=158), "in a passage of black rock.")
-R(158, C, dict(w=157), "in a dead end.")
+R(138, C, dict(w=135, e=139), "in the gate hall of a small castle. Candles burn in iron stands, and|"
+  "an old man with a long white beard watches you with twinkling eyes.|"
+  "The hall goes on east; the ice cave lies back to the west.")
+R(139, C, dict(w=138, e=140), "in a hall hung with tapestries of the sun, moon and stars.|"
+  "Doors lead east and west.")
+R(140, C, dict(w=139, e=141), "in a tower room where night and day are painted on the ceiling,|"
+  "one half dark with stars, the other bright with the rising dawn.")
+R(141, C, dict(w=140, s=142, e=143), "in the castle courtyard, where snow lies on the well.|"
+  "The castle gate leads south, and a great hall lies to the east.")
+R(142, C, dict(n=141), "outside the castle gate, at the edge of the snowy plains. A track|"
+  "once led west across the snow, but the drifts have buried it.|"
+  "The courtyard is north.")
+R(143, C, dict(w=141, n=144, e=146), "in the castle hall, under smoky rafters. A gallery lies north|"
+  "and a corridor runs east. The courtyard is west.")
+R(144, C, dict(s=143, n=149), "in a long gallery hung with portraits of stern old wizards,|"
+  "whose eyes follow you. The gallery goes on north.")
+R(145, C, {}, "on a tiny ledge high up the castle tower, with the wind tugging|"
+  "at your robes. There is no way down, and nobody will ever hear you.")
+R(146, C, dict(w=143, e=147), "in a corridor lined with empty suits of armour, which creak as you pass.")
+R(147, C, dict(w=146, s=150), "at the top of a winding stair leading south, down to the cellars.")
+R(148, C, dict(e=149), "in a secret room behind the picture. A dusty floor, and a dark shaft|"
+  "that leads up into the tower, where it would be easy to climb and|"
+  "hard to come back.")
+R(149, C, dict(s=144), "at the end of the gallery, where one old picture of a grumpy wizard|"
+  "hangs crookedly on the west wall. The gallery leads back south.")
+R(150, C, dict(n=147, s=155, e=151, w=153), "in the castle cellars, among barrels and cobwebs. Ways lead off|"
+  "east, west and south, and the stair climbs north.")
+R(151, C, dict(w=150, e=152), "in the wine cellar. Every bottle is empty, except the one that is vinegar.")
+R(152, C, dict(w=151), "in an empty cellar that smells of mice.")
+R(153, C, dict(e=150, w=154), "in a cellar so full of cobwebs that the spiders must be very proud.")
+R(154, C, dict(e=153), "in a dead end of the cellars, where someone has written HELP on the wall.")
+R(155, C, dict(n=150, e=159, s=156), "in a cave below the castle, where the cellars give way to raw rock.|"
+  "Water drips somewhere to the east.")
+R(156, C, dict(n=155, s=157), "in a dripping passage that runs south.")
+R(157, C, dict(n=156, e=158), "in a passage of black rock, glittering with mica.")
+R(158, C, dict(w=157), "in a dead end, where a skeleton sits patiently, waiting for nothing.")
 
 # --- The underground river and the second chasm --------------------------------------------
 K = "deep caves"
-R(159, K, dict(w=155, s=165, e=160), "on the bank of the underground river, where driftwood collects.")
-R(160, K, dict(w=159, e=161), "on a rocky shore.")
-R(161, K, dict(w=160, n=162), "in a cave of stalagmites.")
-R(162, K, dict(s=161, n=163), "in a cave of stalactites.")
-R(163, K, dict(s=162, e=164), "in a crystal grotto.")
-R(164, K, dict(w=163), "at a dead end.")
-R(165, K, dict(n=159, s=166), "in a passage leading south.")
-R(166, K, dict(s=165, e=167, w=169), "at the edge of a deep chasm.")
-R(167, K, dict(w=166, e=168), "on a ledge along the chasm.")
+R(159, K, dict(w=155, s=165, e=160), "on the bank of an underground river, where driftwood and other|"
+  "things washed down from far upstream collect in a tangle.")
+R(160, K, dict(w=159, e=161), "on a rocky shore beside the black river.")
+R(161, K, dict(w=160, n=162), "in a cave of stalagmites, like a forest of stone.")
+R(162, K, dict(s=161, n=163), "in a cave of stalactites, hanging like stone icicles.")
+R(163, K, dict(s=162, e=164), "in a crystal grotto that sparkles in every colour.")
+R(164, K, dict(w=163), "at a dead end in the grotto.")
+R(165, K, dict(n=159, s=166), "in a passage leading south, towards a cold draught.")
+R(166, K, dict(s=165, e=167, w=169), "at the edge of a deep chasm. The far side, to the north, is a long|"
+  "stride too far to jump. Ledges run east and west along the edge.")
+R(167, K, dict(w=166, e=168), "on a ledge along the chasm. Pebbles you kick fall for a very long time.")
 R(168, K, dict(w=167), "at the end of the ledge.")
-R(169, K, dict(e=166, w=170), "in a sweet-smelling cave.")
-R(170, K, dict(e=169, n=171), "in a sweet shop, long abandoned.")
-R(171, K, dict(s=170), "in the shop's back room.")
-R(172, K, dict(s=166, n=173), "on the far side of the chasm.")
-R(173, K, dict(s=172, n=175, e=176), "at a meeting of ways.")
-R(174, K, dict(e=175), "in a forgotten armoury.")
-R(175, K, dict(s=173), "at a blank wall.")
-R(176, K, dict(w=173, e=177), "at a gate.")
-R(177, K, dict(w=176, e=178, n=179), "in a mine.")
-R(178, K, dict(w=177), "in a diamond mine.")
-R(179, K, dict(s=177, n=180), "in a tunnel.")
-R(180, K, dict(s=179, n=181), "in a tunnel.")
-R(181, K, dict(s=180, n=182), "in a tunnel.")
-R(182, K, dict(s=181, e=183), "in a tunnel.")
-R(183, K, dict(w=182, e=184), "in a tunnel.")
-R(184, K, dict(w=183, n=185), "in a tunnel.")
-R(185, K, dict(s=184, n=186), "in a tunnel.")
+R(169, K, dict(e=166, w=170), "in a cave that smells sweetly of sugar and strawberries.")
+R(170, K, dict(e=169, n=171), "in a sweet shop that somebody once opened here, deep underground,|"
+  "and that closed for lack of customers. Jars line the dusty shelves.")
+R(171, K, dict(s=170), "in the back room of the sweet shop, among empty boxes.")
+R(172, K, dict(s=166, n=173), "on the far side of the chasm. A passage leads north.")
+R(173, K, dict(s=172, n=175, e=176), "at a meeting of ways. Passages lead north and east, and the chasm is south.")
+R(174, K, dict(e=175), "in a forgotten armoury, where the old heroes left their weapons.")
+R(175, K, dict(s=173), "at a blank wall of dressed stone at the end of a passage. On it is|"
+  "carved the crest of the House of Anieron. The way back is south.")
+R(176, K, dict(w=173, e=177), "at a gate in the rock, with a sentry box beside it. The way on is east.")
+R(177, K, dict(w=176, e=178, n=179), "in an old mine. Tunnels lead east and north.")
+R(178, K, dict(w=177), "in a diamond mine. The floor is covered in fine white powder.")
+R(179, K, dict(s=177, n=180), "in a tunnel that climbs north.")
+R(180, K, dict(s=179, n=181), "in a tunnel where the walls grow smooth and carved.")
+R(181, K, dict(s=180, n=182), "in a tunnel decorated with stone serpents.")
+R(182, K, dict(s=181, e=183), "in a tunnel that turns east.")
+R(183, K, dict(w=182, e=184), "in a tunnel lit by glowing runes.")
+R(184, K, dict(w=183, n=185), "in a tunnel that turns north, towards a great building.")
+R(185, K, dict(s=184, n=186), "at the end of the tunnels, under a sky of purple cloud.")
 
 # --- The palace approach and the four doors --------------------------------------------------
 P = "four doors"
-R(186, P, dict(s=185, n=187), "before the palace gate.")
-R(187, P, dict(s=186, n=188), "inside the palace gate.")
-R(188, P, dict(s=187, e=189), "at the foot of a stair.")
-R(189, P, dict(w=188), "in a cloakroom.")
-R(190, P, dict(n=191, e=192, s=193, w=194), "in a round chamber with four doors.")
-R(191, P, dict(s=190, n=195), "behind the north door.")
-R(192, P, dict(w=190, e=196), "behind the east door.")
-R(193, P, dict(n=190, s=196), "behind the south door.")
-R(194, P, dict(e=190, w=196), "behind the west door.")
-R(195, P, dict(s=191, n=197), "in a safe passage.")
-R(196, P, {}, "in a pit of doom.")
+R(186, P, dict(s=185, n=187), "before the palace of the Keeper of Stones, a black tower of fused rock.|"
+  "A great gate with a heavy lock stands to the north.")
+R(187, P, dict(s=186, n=188), "inside the palace gate, in a passage of black glass. A stair lies north.")
+R(188, P, dict(s=187, e=189), "at the foot of a stair that climbs up into the palace. A cloakroom lies east.")
+R(189, P, dict(w=188), "in a cloakroom, full of the cloaks of visitors who never came back for them.")
+R(190, P, dict(n=191, e=192, s=193, w=194), "in a round chamber with four doors, north, east, south and west.")
+R(191, P, dict(s=190, n=195), "behind the north door, in a passage that leads on north.")
+R(192, P, dict(w=190, e=196), "behind the east door, in a passage that leads on east.")
+R(193, P, dict(n=190, s=196), "behind the south door, in a passage that leads on south.")
+R(194, P, dict(e=190, w=196), "behind the west door, in a passage that leads on west.")
+R(195, P, dict(s=191, n=197), "in a safe, quiet passage. You have chosen well. It leads north.")
+R(196, P, {}, "falling into a bottomless pit. You were warned not to trust the doors.")
 
 # --- The palace of the Keeper of Stones ----------------------------------------------------------
 Q = "palace"
-R(197, Q, dict(s=195, n=198), "in the palace.")
-R(198, Q, dict(s=197, n=199), "in the palace antechamber.")
-R(199, Q, dict(s=198, n=200, e=201, w=202), "in the great hall of the palace.")
-R(200, Q, dict(s=199, n=204, e=203), "south of the Keeper's chamber.")
-R(201, Q, dict(w=199, n=205), "in a corridor.")
-R(202, Q, dict(e=199, w=209), "in a side hall.")
-R(203, Q, dict(w=200), "in a side room.")
-R(204, Q, dict(s=200, n=208), "in the Keeper's chamber.")
+R(197, Q, dict(s=195, n=198), "in the palace entrance hall, where a pale ghost floats above the floor.|"
+  "A passage leads north to the antechamber.")
+R(198, Q, dict(s=197, n=199), "in the palace antechamber. Beyond it, to the north, lie the Keeper's|"
+  "own halls, where the Keeper's eyes see everything that can be seen.")
+R(199, Q, dict(s=198, n=200, e=201, w=202), "in the great hall of the palace, under a dome of black crystal.|"
+  "Doors lead north, east and west.")
+R(200, Q, dict(s=199, n=204, e=203), "in a hall just south of the Keeper's chamber.")
+R(201, Q, dict(w=199, n=205), "in a corridor running north from the great hall.")
+R(202, Q, dict(e=199, w=209), "in a side hall that stinks of old meat. Something huge growls|"
+  "and rattles its chain to the west.")
+R(203, Q, dict(w=200), "in a side room full of crystal balls, all showing your face.")
+R(204, Q, dict(s=200, n=208), "in the Keeper's chamber, a hall of standing stones that hum with power.|"
+  "Ways lead north and south.")
 R(205, Q, dict(s=201, n=206), "in a dark gallery.")
-R(206, Q, dict(s=205, n=207), "in a dark room.")
-R(207, Q, dict(s=206, w=208), "in a hall.")
-R(208, Q, dict(e=207, s=204), "north of the Keeper's chamber.")
-R(209, Q, {}, "in the lair of the Keeper's pet.")
+R(206, Q, dict(s=205, n=207), "in a dark room. A brass switch is set into the wall; a notice beside|"
+  "it says: PALACE GUARDS ONLY.")
+R(207, Q, dict(s=206, w=208), "in a hall of mirrors.")
+R(208, Q, dict(e=207, s=204), "in a hall just north of the Keeper's chamber.")
+R(209, Q, {}, "in the lair of the Keeper's pet rock troll, which is hungry.")
