@@ -38,6 +38,26 @@ std::vector<Step> ReadWalkthrough(const std::string& path) {
   return steps;
 }
 
+// Plays a walkthrough file; a death is a failure unless the step expects it.
+void Play(glimtest::Harness& h, const std::vector<Step>& steps, std::string& last) {
+  for (const Step& s : steps) {
+    last = h.Send(s.command);
+    bool deathExpected = false;
+    for (const std::string& e : s.expect) {
+      if (e == "you are dead TRY AGAIN" || e.find("you are in your little attic") != std::string::npos)
+        deathExpected = true;
+      ASSERT_NE(last.find(e), std::string::npos)
+          << "line " << s.line << ": " << s.command << " did not print \"" << e << "\":\n"
+          << last;
+    }
+    if (!deathExpected) {
+      ASSERT_EQ(last.find("you are dead TRY AGAIN"), std::string::npos)
+          << "line " << s.line << ": " << s.command << " killed the player:\n"
+          << last;
+    }
+  }
+}
+
 TEST(WorldWalkthrough, NewGameToTheWendleStaff) {
   const std::vector<Step> steps = ReadWalkthrough(glimtest::TestDir() + "/walkthrough/win.txt");
   ASSERT_GT(steps.size(), 100u);
@@ -45,18 +65,23 @@ TEST(WorldWalkthrough, NewGameToTheWendleStaff) {
   const std::string start = h.Start();
   ASSERT_NE(start.find("you are in your little attic bedroom"), std::string::npos) << start;
   std::string last;
-  for (const Step& s : steps) {
-    last = h.Send(s.command);
-    ASSERT_EQ(last.find("you are dead TRY AGAIN"), std::string::npos)
-        << "line " << s.line << ": " << s.command << " killed the player:\n"
-        << last;
-    for (const std::string& e : s.expect)
-      ASSERT_NE(last.find(e), std::string::npos)
-          << "line " << s.line << ": " << s.command << " did not print \"" << e << "\":\n"
-          << last;
-  }
+  Play(h, steps, last);
+  if (HasFatalFailure()) return;
   EXPECT_NE(last.find("quest is over"), std::string::npos) << last;
   EXPECT_EQ(h.game.Obj(40).Location, glim::LocCarried);
+}
+
+// Every death of the world, each followed by a fresh game in the attic.
+TEST(WorldWalkthrough, EveryDeathRestartsCleanly) {
+  const std::vector<Step> steps = ReadWalkthrough(glimtest::TestDir() + "/walkthrough/deaths.txt");
+  glimtest::Harness h(std::string(GLIM_DATA_DIR) + "/");
+  h.Start();
+  std::string last;
+  Play(h, steps, last);
+  if (HasFatalFailure()) return;
+  EXPECT_GE(h.game.DeathCount, 14);
+  EXPECT_EQ(h.game.CurrentRoom, 1);
+  EXPECT_EQ(h.game.CarriedCount, 0);
 }
 
 }  // namespace

@@ -143,7 +143,7 @@ R(66, V, dict(n=65, e=67), "in the guardroom of the village prison. The guard is
 R(67, V, dict(w=66, e=68), "in the village market square, among fish stalls and goats.|"
   "A carver's hut with a locked door stands to the east.")
 R(68, V, dict(w=67), "in the carver's hut, full of wooden saints and angels.")
-R(69, V, dict(s=67), "in a narrow market lane. To the north the lane ends in a blind alley|"
+R(69, V, dict(s=67, n=70), "in a narrow market lane. To the north the lane ends in a blind alley|"
   "where the villagers would have you trapped. Your only hope is to run!")
 R(70, V, {}, "in a blind alley, and the villagers have caught up with you.")
 R(71, V, dict(s=69), "at the foot of steep ice cliffs, so fragile that they creak in the wind.|"
