@@ -127,6 +127,26 @@ UP = [(57, 58), (190, 188), (145, 148)]   # (upper, lower): up from lower
 DOWN = [(57, 58), (190, 188)]              # (upper, lower): down from upper
 
 
+# Exits the game opens while it is played, and the moves it makes itself.
+RUNTIME_EXITS = [(15, 20), (46, 47), (46, 45), (72, 73), (73, 74), (86, 87), (87, 88), (95, 94), (95, 89),
+                 (67, 69), (120, 125), (142, 105), (149, 148), (166, 172), (175, 174),
+                 (26, 31), (32, 35), (68, 71), (69, 71), (71, 72), (64, 65), (140, 141)]
+
+
+def unreachable():
+    """Rooms the player can never reach from room 1, with every door opened."""
+    edges = {r: [d for d in ex if d] for r, (_, ex, _) in ROOMS.items()}
+    for a, b in RUNTIME_EXITS + [(l, u) for u, l in UP] + [(u, l) for u, l in DOWN]:
+        edges[a].append(b)
+    seen, todo = {1}, [1]
+    while todo:
+        for d in edges[todo.pop()]:
+            if d not in seen:
+                seen.add(d)
+                todo.append(d)
+    return sorted(set(ROOMS) - seen)
+
+
 def picture(k):
     return 6 if k == 23 else k - 1
 
@@ -151,6 +171,10 @@ def check(w):
         for d in ex:
             assert 0 <= d <= max(ROOMS), (r, d)
             assert d == 0 or d in ROOMS, (r, d)
+    assert not unreachable(), unreachable()
+    for state, room, direction, key in DOORS:
+        assert room in ROOMS and 1 <= direction <= 4 and 0 <= key <= 45, (room, direction)
+        assert ROOMS[room][1][direction - 1] or (room, direction) in ((26, 1),), ("door on no exit", room)
 
 
 def build():

@@ -130,7 +130,8 @@ R(58, V, dict(s=59), "on a narrow ledge halfway down the cliff. The path goes on
   "towards the bottom, and up to the clifftop.")
 R(59, V, dict(n=58, e=60), "at the bottom of the cliff. A village lies to the east.")
 R(60, V, dict(w=59, n=64, e=61, s=63), "outside the village gates, which stand open to the north.|"
-  "The smell of roasting meat drifts out. Paths lead east and south.")
+  "The smell of roasting meat drifts out. Paths lead east and south.|"
+  "Chalked on the gatepost: ALL GUESTS WELCOME. NO GUEST LEAVES.")
 R(61, V, dict(w=60, n=62), "beside a frozen stream, which runs north.")
 R(62, V, dict(s=61), "by a frozen pond. Something glints deep inside a block of ice|"
   "on the bank.")
@@ -167,7 +168,9 @@ R(77, U, dict(n=76, s=78), "at the mouth of the tunnels, where a guard sits on a
   "weeping into his helmet. The tunnel goes on south.")
 R(78, U, dict(n=77, s=79), "at a rock face which blocks the tunnel to the south.|"
   "A round hole is carved into the rock.")
-R(79, U, dict(n=78, e=80), "in a tunnel lit by glowing fungus. It leads east.")
+R(79, U, dict(n=78, e=80), "in a tunnel lit by glowing fungus. It leads east, and from that way|"
+  "comes a whiff of brimstone and scale polish. Whatever lives there is|"
+  "very clean, and very particular about how visitors smell.")
 R(80, U, dict(w=79, e=81), "in a vast cavern strewn with bones and gold. A way leads on east.")
 R(81, U, dict(w=80, e=82), "in a narrow passage. Ahead, to the east, it is pitch black.")
 R(82, U, dict(w=81, e=83), "in a dark passage. Old torch holders line the walls.")
@@ -321,7 +324,8 @@ R(186, P, dict(s=185, n=187), "before the palace of the Keeper of Stones, a blac
 R(187, P, dict(s=186, n=188), "inside the palace gate, in a passage of black glass. A stair lies north.")
 R(188, P, dict(s=187, e=189), "at the foot of a stair that climbs up into the palace. A cloakroom lies east.")
 R(189, P, dict(w=188), "in a cloakroom, full of the cloaks of visitors who never came back for them.")
-R(190, P, dict(n=191, e=192, s=193, w=194), "in a round chamber with four doors, north, east, south and west.")
+R(190, P, dict(n=191, e=192, s=193, w=194), "in a round chamber with four doors, north, east, south and west.|"
+  "Something is written on each of them. A stair leads down.")
 R(191, P, dict(s=190, n=195), "behind the north door, in a passage that leads on north.")
 R(192, P, dict(w=190, e=196), "behind the east door, in a passage that leads on east.")
 R(193, P, dict(n=190, s=196), "behind the south door, in a passage that leads on south.")
@@ -332,7 +336,8 @@ R(196, P, {}, "falling into a bottomless pit. You were warned not to trust the d
 # --- The palace of the Keeper of Stones ----------------------------------------------------------
 Q = "palace"
 R(197, Q, dict(s=195, n=198), "in the palace entrance hall, where a pale ghost floats above the floor.|"
-  "A passage leads north to the antechamber.")
+  "A passage leads north to the antechamber, where the demon Azrak stands|"
+  "guard. No weapon of steel can harm him; only a thing of good.")
 R(198, Q, dict(s=197, n=199), "in the palace antechamber. Beyond it, to the north, lie the Keeper's|"
   "own halls, where the Keeper's eyes see everything that can be seen.")
 R(199, Q, dict(s=198, n=200, e=201, w=202), "in the great hall of the palace, under a dome of black crystal.|"
