@@ -165,13 +165,14 @@ std::string KeepFilesInside(const std::string& line) {
 
 bool FuzzGame::Line(const std::string& line) { return platform.HandleLine(game, KeepFilesInside(line)); }
 
-void FuzzGame::Play(const std::string& text, size_t maxLines) {
+void FuzzGame::Play(const std::string& text, size_t maxLines, bool showAfter) {
   const std::vector<std::string> lines = glim::SplitLines(text);
   size_t n = 0;
   for (const std::string& l : lines) {
     if (++n > maxLines) break;
     if (!Line(l) || platform.Closed()) break;
     CheckInvariants(game);
+    if (!showAfter) continue;
     game.ShowRoom(false);
     CheckInvariants(game);
   }

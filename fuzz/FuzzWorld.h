@@ -42,9 +42,9 @@ struct FuzzGame {
   // file (:save, :load, :scene, :carried) are kept inside TempFolder().
   // Returns false once the window has been closed.
   bool Line(const std::string& line);
-  // Feeds the text line by line (at most maxLines), showing the room again
-  // after each line, and checks the world after each.
-  void Play(const std::string& text, size_t maxLines);
+  // Feeds the text line by line (at most maxLines) and checks the world
+  // after each; with showAfter the room is shown again after each line.
+  void Play(const std::string& text, size_t maxLines, bool showAfter = true);
 };
 
 // Rewrites a meta-command's file name to one inside TempFolder().

@@ -47,6 +47,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   game.ShowRoom(false);
   glimfuzz::CheckInvariants(game);
-  g.Play("l\ni\nn\ne\ns\nw\nu\nd\n:objects 1 2 0\ni\n:click carried 80 50\n", 20);
+  g.Play("l\ni\nn\ne\ns\nw\nu\nd\n:objects 1 2 0\ni\n:click carried 80 50\n", 20, false);
   return 0;
 }

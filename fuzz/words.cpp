@@ -39,6 +39,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     commands += game.WordLists.Verbs[k] + " " + (k % 2 ? game.Obj(o).Name : game.Baddie(b).Name) + "\n";
   }
   commands += ":click view 300 300\n:click carried 80 50\n";
-  g.Play(commands, 80);
+  g.Play(commands, 80, false);
   return 0;
 }

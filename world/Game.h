@@ -100,6 +100,7 @@ class Game : public PlatformEvents {
   // Scene composition (ui/Scene.cpp).
   Image View;     // the room view's current (loaded) picture
   std::string ViewFile;  // the bytes View was decoded from: the same file is not decoded again
+  Image Composed;  // ShowRoom's scene, kept so that each showing reuses its pixels
   Image Carried;  // the carried-objects panel, 153 x 353
   std::vector<Image> lstCharacters, Chars2, LstObjImages;
   std::string SpritesFolder;  // folder the image lists were loaded from

@@ -74,13 +74,12 @@ void Game::ShowRoom(bool clearPanel) {
   // last reaction left them. Every reaction's scene is drawn over by the
   // next one's, so only the last is composed; the objects' positions are
   // still recorded after every reaction, as drawing them would.
-  Image scene;
   if (reacted)
-    DrawCharacters(scene);
+    DrawCharacters(Composed);
   else
-    scene = View;
-  DrawObjects(scene);
-  P.ShowScene(scene);
+    Composed = View;
+  DrawObjects(Composed);
+  P.ShowScene(Composed);
 
   const int32_t now = CurrentRoom;
   for (int d = DirNorth; d <= DirWest; ++d) P.EnableDirection(d, false);

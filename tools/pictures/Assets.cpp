@@ -85,9 +85,20 @@ bool Says(const std::string& text, std::initializer_list<const char*> words) {
 
 }  // namespace
 
+// The palette name of a region as the room list spells it.
+static std::string RegionKey(const std::string& name) {
+  const std::string n = Lower(name);
+  if (n == "frozen wastes") return "frozen";
+  if (n == "ice cave") return "icecave";
+  if (n == "four doors") return "doors";
+  if (n == "deep caves") return "deepcaves";
+  if (n == "enchanted woods") return "enchanted";
+  return n;
+}
+
 RoomScene SceneFromWords(const std::string& regionIn, const std::string& textIn) {
   const std::string t = Lower(textIn);
-  std::string region = regionIn.empty() ? "land" : regionIn;
+  std::string region = regionIn.empty() ? "land" : RegionKey(regionIn);
   std::string e;
   const bool snowy = Says(t, {"snow", "frozen", "ice", "icy", "frost"}) || region == "frozen";
   const bool inside = Says(t, {"room", "hall", "chamber", "kitchen", "cell", "corridor", "inside", "bedroom", "library", "throne", "study", "cellar", "prison"});

@@ -29,6 +29,12 @@ void Sky(Scene& s, const Element& e) {
     top = Hex(0x8a96a6);
     low = Hex(0xdde3ea);
     clouds = 0.8f;
+  } else if (kind == "purple") {
+    // The sky over the Keeper's land: heavy violet cloud.
+    top = Hex(0x1e0e2e);
+    low = Hex(0x7a3a7a);
+    sun = Hex(0xd070c0);
+    clouds = 0.9f;
   } else if (kind == "dawn") {
     top = Hex(0x6a7ab8);
     low = Hex(0xf4c8b0);
@@ -36,7 +42,7 @@ void Sky(Scene& s, const Element& e) {
   }
   s.pal.skyLow = low;
   const float sx = e.Num("sunx", 470), sy = e.Num("suny", kind == "dusk" ? s.horizon - 25 : 60);
-  const bool showSun = kind != "storm" && kind != "grey" && e.Num("sun", 1) > 0;
+  const bool showSun = kind != "storm" && kind != "grey" && kind != "purple" && e.Num("sun", 1) > 0;
   const uint32_t seed = s.seed + 11;
   const float h = s.horizon + 30;
   s.cv.Map([&](int x, int y, Col c) {

@@ -79,6 +79,58 @@ Palette RegionPalette(const std::string& region) {
     p.brush.coarse = 10;
     p.brush.saturation = 1.05f;
     p.vignette = 0.5f;
+  } else if (region == "orchard") {
+    // Late-summer apple trees in a warm, golden light.
+    p.skyTop = Hex(0x6a92c4);
+    p.skyLow = Hex(0xf0e2c0);
+    p.ground = Hex(0x5a7a2a);
+    p.groundFar = Hex(0x9aa85a);
+    p.leaf = Hex(0x6a8a2e);
+    p.leafDark = Hex(0x2e4418);
+    p.wood = Hex(0x6a4a2a);
+    p.brush.warmth = 0.7f;
+    p.brush.coarse = 10;
+    p.vignette = 0.45f;
+  } else if (region == "meadows") {
+    // Open grassland and its old graves, under a wide pale sky.
+    p.skyTop = Hex(0x5a8ad0);
+    p.skyLow = Hex(0xe4ecf0);
+    p.ground = Hex(0x6a8a34);
+    p.groundFar = Hex(0xa8b868);
+    p.leaf = Hex(0x7a9a3c);
+    p.leafDark = Hex(0x34501e);
+    p.rock = Hex(0x9a968a);
+    p.brush.coarse = 11;
+    p.brush.saturation = 1.05f;
+  } else if (region == "enchanted") {
+    // Woods with a touch of glamour: violet shadows, silvery light.
+    p.skyTop = Hex(0x7a84c8);
+    p.skyLow = Hex(0xe0d8ec);
+    p.ground = Hex(0x3e6a3a);
+    p.groundFar = Hex(0x7a9a78);
+    p.leaf = Hex(0x5a9a5a);
+    p.leafDark = Hex(0x24304a);
+    p.rock = Hex(0x8a8490);
+    p.rockDark = Hex(0x443e52);
+    p.brush.warmth = -0.2f;
+    p.brush.saturation = 1.15f;
+    p.vignette = 0.5f;
+  } else if (region == "deepcaves") {
+    // The caves under the world: cold blue-grey rock, lamp-lit.
+    p.skyTop = Hex(0x10141c);
+    p.skyLow = Hex(0x242a36);
+    p.rock = Hex(0x5e6270);
+    p.rockDark = Hex(0x181a24);
+    p.ground = Hex(0x3e424c);
+    p.groundFar = Hex(0x262a32);
+    p.floor = Hex(0x464a54);
+    p.floorDark = Hex(0x16181e);
+    p.wall = Hex(0x60646e);
+    p.wallDark = Hex(0x22242c);
+    p.water = Hex(0x1e3442);
+    p.brush.warmth = -0.3f;
+    p.brush.coarse = 8;
+    p.vignette = 0.65f;
   } else if (region == "village") {
     p.skyTop = Hex(0x5f8cc6);
     p.skyLow = Hex(0xf0dcb4);
