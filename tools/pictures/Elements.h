@@ -15,6 +15,11 @@ using Registry = std::map<std::string, Painter>;
 void RegisterOutdoor(Registry& r);
 void RegisterIndoor(Registry& r);
 void RegisterBuildings(Registry& r);
+// The details of each part of the world, one file a part.
+void RegisterCountryside(Registry& r);  // rooms of the tower, orchard, woods, meadows
+void RegisterHighlands(Registry& r);    // village, mountain, tunnels
+void RegisterNorthlands(Registry& r);   // frozen wastes, ice cave, castle
+void RegisterUnderworld(Registry& r);   // deep caves, the four doors, palace
 
 // Shared helpers.
 // Mixes a colour towards the low sky with distance (0 near .. 1 far).

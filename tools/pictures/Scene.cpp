@@ -351,6 +351,10 @@ const Registry& Elements() {
     RegisterOutdoor(x);
     RegisterIndoor(x);
     RegisterBuildings(x);
+    RegisterCountryside(x);
+    RegisterHighlands(x);
+    RegisterNorthlands(x);
+    RegisterUnderworld(x);
     return x;
   }();
   return r;
