@@ -1,0 +1,527 @@
+// The world checker: loads both data files into a Game through the game's own
+// readers, then checks what the readers take on trust: that the words can be
+// typed and told apart, that every exit, door and link stays on the map, that
+// every room can be reached, that no table overflows and that every entry the
+// game logic names by number is filled.
+#include "tools/worldcheck/WorldCheck.h"
+
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+
+#include "app/term/TextPlatform.h"
+#include "world/Game.h"
+#include "world/Text.h"
+
+namespace worldcheck {
+
+using glim::Game;
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// Exits the game logic opens while it is played, and the moves it makes
+// itself that take the player into a room without an exit leading there.
+// `dir` is the side of `from` on which the way opens (0 when the move goes
+// through no side of the room). Loading a saved game and the hidden room-jump
+// control move the player anywhere, and are not part of the world's routes.
+struct RuntimeWay {
+  int from;
+  int dir;
+  int to;
+};
+
+constexpr RuntimeWay kRuntimeWays[] = {
+    {15, glim::DirNorth, 20},   // the passage spell read at the laughing tree
+    {46, glim::DirNorth, 47},   // the marble dropped on the hill rolls north
+    {46, glim::DirEast, 45},    // ... and opens the hill's east side as well
+    {72, glim::DirWest, 73},    // the map read in the wood beyond the avalanche
+    {73, glim::DirNorth, 74},   // the god's question answered at the orb
+    {86, glim::DirEast, 87},    // the plank laid across the first chasm
+    {166, glim::DirNorth, 172}, // the plank laid across the second chasm
+    {87, glim::DirEast, 88},    // the wall examined: a hidden doorway
+    {149, glim::DirWest, 148},  // the picture examined: a passage behind it
+    {95, glim::DirSouth, 94},   // the metal bar placed between the closing walls
+    {95, glim::DirEast, 89},    // ... which opens the room's east side too
+    {67, glim::DirNorth, 69},   // the crowd of villagers starts the chase
+    {120, glim::DirEast, 125},  // the dirty old man given his gift opens the ice
+    {142, glim::DirWest, 105},  // the ring's owner asked, promising a short cut
+    {175, glim::DirWest, 174},  // the ring's owner given back his ring
+    {26, glim::DirNorth, 31},   // the lodge door rammed: the player breaks through
+    {32, glim::DirEast, 35},    // the shack door rammed: the player flies through
+    {68, 0, 71},                // running from the crowd in the carver's hut
+    {69, 0, 71},                // running from the crowd in the market lane
+    {71, 0, 72},                // the shout that sets off the avalanche
+    {64, 0, 65},                // the drugged feast: the player wakes in the cell
+    {140, 0, 141},              // the riddler's third answer sends the player on
+};
+
+// ---------------------------------------------------------------------------
+// Vocabulary entries whose number the game logic relies on; an empty entry
+// there leaves a verb, an adverb or a thing the game cannot be played without.
+struct UsedEntry {
+  int number;
+  const char* role;
+};
+
+// Verbs whose number the dispatcher maps to an action.
+constexpr UsedEntry kUsedVerbs[] = {
+    {11, "read"},   {12, "attack"}, {13, "attack"}, {14, "attack"}, {15, "attack"}, {16, "take"},
+    {17, "take"},   {18, "drop"},   {19, "drop"},   {20, "drop"},   {21, "unlock"}, {22, "unlock"},
+    {23, "eat"},    {24, "drink"},  {25, "bribe"},  {27, "light"},  {28, "light"},  {29, "use"},
+    {30, "wear"},   {31, "climb"},  {32, "climb"},  {33, "talk"},   {34, "talk"},   {35, "talk"},
+    {36, "insert"}, {37, "examine"}, {38, "break"}, {39, "lock"},   {40, "talk"},   {41, "lock"},
+    {42, "ram"},    {43, "read"},   {44, "shout"},  {45, "shout"},  {46, "shout"},  {47, "place"},
+    {48, "place"},  {49, "place"},  {50, "clean"},  {51, "wash"},   {52, "run"},    {53, "pour"},
+    {54, "call"},
+};
+
+// Adverbs with a role in the sentences or in an action.
+constexpr UsedEntry kUsedAdverbs[] = {
+    {2, "the poison's target"},  {3, "two things taken or dropped together"},
+    {6, "the receiver of a gift"}, {7, "the instrument or key used"},
+    {9, "the poison's target"},  {10, "the linking word of long sentences"},
+    {12, "the topic asked about"},
+};
+
+// Scenery words the examining and reading actions treat by number.
+constexpr UsedEntry kUsedScenery[] = {
+    {1, "door"},  {2, "spell section"}, {3, "joke section"}, {4, "the player"}, {5, "grass"},
+    {6, "eye"},   {7, "hair"},          {8, "snow"},         {11, "wall"},      {12, "picture"},
+    {13, "powder"}, {14, "dust"},       {15, "hole"},        {16, "fuel tank"},
+};
+
+// Objects the actions and the characters name: all but object 36, which the
+// game only lets the player carry.
+constexpr UsedEntry kUsedObjects[] = {
+    {1, "book"},     {2, "map"},        {3, "rose"},      {4, "rusty key"},  {5, "slug"},
+    {6, "oil"},      {7, "statue"},     {8, "apple"},     {9, "poison"},     {10, "candle"},
+    {11, "camera"},  {12, "amulet half"}, {13, "marble"}, {14, "spear"},     {15, "garlic"},
+    {16, "note"},    {17, "ice pick"},  {18, "medallion"}, {19, "hair pin"}, {20, "orb"},
+    {21, "bone"},    {22, "amulet half"}, {23, "plank"},  {24, "metal bar"}, {25, "shiny thing"},
+    {26, "coat"},    {27, "gold"},      {28, "ring"},     {29, "soap"},      {30, "sign"},
+    {31, "gift"},    {32, "flame-thrower"}, {33, "lolly"}, {34, "box"},      {35, "rope"},
+    {37, "sword"},   {38, "special key"}, {39, "sticking key"}, {40, "staff"}, {41, "shiny key"},
+    {42, "light switch"}, {43, "ice block"}, {44, "matches"}, {45, "cape"},
+};
+
+// Characters with a behaviour: all but character 7, who has no part in the
+// story.
+constexpr UsedEntry kUsedCharacters[] = {
+    {1, "caveman"},  {2, "guard"},    {3, "wally"},       {4, "darkness"},   {5, "vampire"},
+    {6, "woman"},    {8, "crowd"},    {9, "god"},         {10, "sad guard"}, {11, "dragon"},
+    {12, "dog"},     {13, "trolls"},  {14, "beggar"},     {15, "dirty old man"}, {16, "riddler"},
+    {17, "frost beast"}, {18, "second guard"}, {19, "ring owner"}, {20, "ghost"}, {21, "demon"},
+    {22, "keeper"},  {23, "cat"},
+};
+
+// The one-letter commands; a qualifier word equal to one of them would be
+// dropped from the command line before the command is seen.
+constexpr const char* kLetterCommands = "nsewudlqih";
+
+const char* const kWordFile = "glimtext.wdt";
+const char* const kRoomFile = "glimroom.dat";
+
+const char* DirName(int d) {
+  switch (d) {
+    case glim::DirNorth: return "north";
+    case glim::DirSouth: return "south";
+    case glim::DirEast: return "east";
+    case glim::DirWest: return "west";
+    default: return "none";
+  }
+}
+
+// The stream the quiet platform prints to; a base of its own so that it is
+// built before the platform that writes to it.
+struct Sink {
+  std::ostringstream sink;
+};
+
+// A text platform that collects the readers' boxes instead of printing them.
+class QuietPlatform : private Sink, public glim::TextPlatform {
+ public:
+  QuietPlatform() : glim::TextPlatform(sink, Options()) {}
+  void MessageBox(const std::string& text) override { boxes.push_back(text); }
+  void ErrorBox(const std::string& text) override { boxes.push_back(text); }
+  std::vector<std::string> boxes;
+
+ private:
+  static glim::TextOptions Options() {
+    glim::TextOptions o;
+    o.VirtualClock = true;
+    o.Silent = true;
+    return o;
+  }
+};
+
+// One line of a box message: the line-count message holds a line break.
+std::string OneLine(std::string s) {
+  for (char& c : s)
+    if (c == '\r' || c == '\n') c = ' ';
+  return s;
+}
+
+class Checker {
+ public:
+  Checker(const std::string& wordText, const std::string& roomText)
+      : wordLines_(glim::SplitLines(wordText)), roomLines_(glim::SplitLines(roomText)), g_(platform_) {}
+
+  std::vector<std::string> Run();
+
+ private:
+  void Fault(const char* file, const std::string& what) { faults_.push_back(std::string(file) + ": " + what); }
+  bool InMap(int r) const { return r >= 1 && r < roomCount_; }
+  std::string MapRange() const { return "rooms 1-" + std::to_string(roomCount_ - 1); }
+
+  bool CheckWordCapacities();
+  bool CheckRoomRecords();
+  bool Load();
+  void CheckNames();
+  void CheckQualifiers();
+  void CheckVerbsAndAdverbs();
+  void CheckExits();
+  void CheckDoors();
+  void CheckLinks();
+  void CheckLocations();
+  void CheckRuntimeWays();
+  void CheckReachable();
+  void CheckUsedEntries();
+
+  // Every word the player may type as a noun, with the entry it names.
+  struct Noun {
+    std::string kind;  // "object", "character", "scenery word"
+    int number;
+    std::string name, qualifier;
+    std::string Label() const { return kind + " " + std::to_string(number) + " \"" + name + "\""; }
+  };
+  std::vector<Noun> Nouns() const;
+
+  std::vector<std::string> wordLines_, roomLines_;
+  QuietPlatform platform_;
+  Game g_;
+  int roomCount_ = 0;
+  std::vector<std::string> faults_;
+};
+
+// The counts of the header, as the reader converts them.
+bool Checker::CheckWordCapacities() {
+  struct Cap {
+    const char* what;
+    int cap;
+  };
+  const Cap caps[8] = {{"verb", glim::MaxVerbs},   {"adverb", glim::MaxAdverbs}, {"scenery word", glim::MaxUnreals},
+                       {"object", glim::MaxObjects}, {"character", glim::MaxBaddies}, {"door", glim::MaxDoors},
+                       {"up link", glim::MaxLinks},  {"down link", glim::MaxLinks}};
+  bool ok = true;
+  for (size_t i = 0; i < 8 && i < wordLines_.size(); ++i) {
+    auto v = glim::LenientInt(wordLines_[i]);
+    if (v && *v > caps[i].cap) {
+      Fault(kWordFile, std::string(caps[i].what) + " count " + std::to_string(*v) + " is above the capacity of " +
+                           std::to_string(caps[i].cap));
+      ok = false;
+    }
+  }
+  return ok;
+}
+
+// Walks the room records as the reader will, to name a room that overflows
+// its table or that the file cuts short.
+bool Checker::CheckRoomRecords() {
+  if (roomLines_.empty()) return true;  // the reader reports it
+  auto rc = glim::StrictInt(glim::Trim(roomLines_[0]));
+  if (!rc) return true;
+  const long total = static_cast<long>(roomLines_.size());
+  if (*rc - 1 > glim::MaxRooms) {
+    Fault(kRoomFile, "room count " + std::to_string(*rc - 1) + " is above the capacity of " +
+                         std::to_string(glim::MaxRooms));
+    return false;
+  }
+  long n = 1;
+  for (int r = 1; r < *rc; ++r) {
+    if (n + 4 >= total) {
+      Fault(kRoomFile, "room " + std::to_string(r) + ": the file ends before its record (the header promises " +
+                           std::to_string(*rc - 1) + " rooms)");
+      return false;
+    }
+    auto lc = glim::StrictInt(glim::Trim(roomLines_[static_cast<size_t>(n + 4)]));
+    if (!lc) return true;  // a bad number: the reader names its line
+    if (*lc - 1 > glim::MaxRoomLines) {
+      Fault(kRoomFile, "room " + std::to_string(r) + ": " + std::to_string(*lc - 1) +
+                           " description lines, above the capacity of " + std::to_string(glim::MaxRoomLines));
+      return false;
+    }
+    n += 4 + (*lc < 1 ? 1 : *lc);
+  }
+  return true;
+}
+
+// Loads both files the way the game's start-up does. Every box a reader
+// shows is a fault; after one the world is incomplete and is not checked on.
+bool Checker::Load() {
+  bool ok = g_.LoadWordData(wordLines_) && g_.BuildIgnoredWords();
+  for (const std::string& b : platform_.boxes) Fault(kWordFile, "the game's reader stops: " + OneLine(b));
+  const size_t seen = platform_.boxes.size();
+  ok = g_.LoadRoomData(roomLines_) && ok;
+  for (size_t i = seen; i < platform_.boxes.size(); ++i)
+    Fault(kRoomFile, "the game's reader stops: " + OneLine(platform_.boxes[i]));
+  if (roomLines_.empty() && platform_.boxes.size() == seen) Fault(kRoomFile, "the file is empty");
+  roomCount_ = g_.RoomCount;
+  return ok && platform_.boxes.empty() && !roomLines_.empty();
+}
+
+std::vector<Checker::Noun> Checker::Nouns() const {
+  std::vector<Noun> v;
+  const glim::WList& w = g_.WordLists;
+  for (int k = 1; k <= g_.ObjectCount; ++k) v.push_back({"object", k, w.Objects[k].Name, w.Objects[k].Qualifier});
+  for (int k = 1; k <= g_.BaddieCount; ++k) v.push_back({"character", k, w.Baddies[k].Name, w.Baddies[k].Qualifier});
+  for (int k = 1; k <= g_.UnrealCount; ++k) v.push_back({"scenery word", k, w.Unreals[k].Name, w.Unreals[k].Qualifier});
+  return v;
+}
+
+// A word the parser can match: the player's words are split at blanks and
+// lower-cased, and matched exactly.
+bool IsTypableWord(const std::string& s) {
+  if (s.empty()) return false;
+  for (unsigned char c : s)
+    if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '\'')) return false;
+  return true;
+}
+
+void Checker::CheckNames() {
+  std::map<std::string, std::string> owner;  // name -> first entry with it
+  for (const Noun& n : Nouns()) {
+    if (n.name.empty()) continue;  // an empty name is reported with the used entries
+    if (!IsTypableWord(n.name)) {
+      Fault(kWordFile, n.Label() + ": name is not one lower-case word");
+      continue;
+    }
+    auto [it, fresh] = owner.emplace(n.name, n.Label());
+    if (!fresh) Fault(kWordFile, n.Label() + ": name is not unique (" + it->second + " has it too)");
+  }
+  // A noun spelled like a verb or an adverb is read as that word instead.
+  const glim::WList& w = g_.WordLists;
+  for (const Noun& n : Nouns()) {
+    if (n.name.empty()) continue;
+    for (int k = 1; k <= g_.VerbCount; ++k)
+      if (w.Verbs[k] == n.name) Fault(kWordFile, n.Label() + ": name is also verb " + std::to_string(k));
+    for (int k = 1; k <= g_.AdverbCount; ++k)
+      if (w.AdVerbs[k] == n.name) Fault(kWordFile, n.Label() + ": name is also adverb " + std::to_string(k));
+  }
+}
+
+void Checker::CheckVerbsAndAdverbs() {
+  auto check = [this](const char* what, int count, auto entry) {
+    std::map<std::string, int> first;
+    for (int k = 1; k <= count; ++k) {
+      const std::string& s = entry(k);
+      if (s.empty()) continue;
+      const std::string label = std::string(what) + " " + std::to_string(k) + " \"" + s + "\"";
+      if (!IsTypableWord(s)) {
+        Fault(kWordFile, label + ": not one lower-case word");
+        continue;
+      }
+      auto [it, fresh] = first.emplace(s, k);
+      if (!fresh)
+        Fault(kWordFile, label + ": also " + what + " " + std::to_string(it->second) + ", which the parser finds first");
+    }
+  };
+  check("verb", g_.VerbCount, [this](int k) -> const std::string& { return g_.WordLists.Verbs[k]; });
+  check("adverb", g_.AdverbCount, [this](int k) -> const std::string& { return g_.WordLists.AdVerbs[k]; });
+}
+
+// The parser drops every typed word that equals a word of a qualifier. The
+// qualifier is split as the game splits it: at its first blank only.
+void Checker::CheckQualifiers() {
+  const glim::WList& w = g_.WordLists;
+  std::map<std::string, std::string> typed;  // lower-case word -> what it is
+  for (int k = 1; k <= g_.VerbCount; ++k)
+    if (!w.Verbs[k].empty()) typed.emplace(glim::LowerAscii(w.Verbs[k]), "verb " + std::to_string(k));
+  for (int k = 1; k <= g_.AdverbCount; ++k)
+    if (!w.AdVerbs[k].empty()) typed.emplace(glim::LowerAscii(w.AdVerbs[k]), "adverb " + std::to_string(k));
+  const std::vector<Noun> nouns = Nouns();
+  for (const Noun& n : nouns)
+    if (!n.name.empty()) typed.emplace(glim::LowerAscii(n.name), "the name of " + n.Label());
+  for (const char* c = kLetterCommands; *c; ++c)
+    typed.emplace(std::string(1, *c), std::string("the one-letter command ") + *c);
+
+  for (const Noun& n : nouns) {
+    const std::string& q = n.qualifier;
+    const size_t p = q.find(' ');
+    std::vector<std::string> dropped;
+    if (p == std::string::npos) {
+      dropped.push_back(q);
+    } else {
+      dropped.push_back(q.substr(p + 1));
+      dropped.push_back(glim::Trim(q.substr(0, p)));
+    }
+    for (const std::string& d : dropped) {
+      auto it = typed.find(glim::LowerAscii(d));
+      if (d.empty() || it == typed.end()) continue;
+      Fault(kWordFile, n.Label() + ": qualifier word \"" + d + "\" is " + it->second + ", which the parser would drop");
+    }
+  }
+}
+
+void Checker::CheckExits() {
+  for (int r = 1; r < roomCount_; ++r)
+    for (int d = glim::DirNorth; d <= glim::DirWest; ++d) {
+      const int to = g_.Rooms[r].Exit(d);
+      if (to >= 1 && !InMap(to))
+        Fault(kRoomFile, "room " + std::to_string(r) + ": " + DirName(d) + " exit leads to room " +
+                             std::to_string(to) + ", outside the map (" + MapRange() + ")");
+    }
+}
+
+void Checker::CheckRuntimeWays() {
+  for (const RuntimeWay& w : kRuntimeWays)
+    if (!InMap(w.from) || !InMap(w.to))
+      Fault(kRoomFile, "the game opens a way from room " + std::to_string(w.from) + " to room " +
+                           std::to_string(w.to) + ", outside the map (" + MapRange() + ")");
+}
+
+void Checker::CheckDoors() {
+  const int objects = g_.ObjectCount;
+  for (int k = 1; k <= g_.DoorCount; ++k) {
+    const glim::TDoor& d = g_.Doors[k];
+    const std::string label = "door " + std::to_string(k);
+    if (!InMap(d.Room)) {
+      Fault(kWordFile, label + ": room " + std::to_string(d.Room) + " is outside the map (" + MapRange() + ")");
+    } else if (d.Direction < glim::DirNorth || d.Direction > glim::DirWest) {
+      Fault(kWordFile, label + " (room " + std::to_string(d.Room) + "): direction " + std::to_string(d.Direction) +
+                           " is not north, south, east or west");
+    } else if (g_.Rooms[d.Room].Exit(d.Direction) < 1) {
+      bool opened = false;
+      for (const RuntimeWay& w : kRuntimeWays) opened = opened || (w.from == d.Room && w.dir == d.Direction);
+      if (!opened)
+        Fault(kWordFile, label + " (room " + std::to_string(d.Room) + " " + DirName(d.Direction) +
+                             "): room " + std::to_string(d.Room) + " has no exit on that side");
+    }
+    if (d.Key != 0 && (d.Key < 1 || d.Key > objects || g_.WordLists.Objects[d.Key].Name.empty()))
+      Fault(kWordFile, label + ": key " + std::to_string(d.Key) + " is not an object");
+  }
+}
+
+void Checker::CheckLinks() {
+  auto check = [this](const char* what, int count, const glim::Table<glim::TLink, glim::MaxLinks>& t) {
+    for (int k = 1; k <= count; ++k) {
+      const std::string label = std::string(what) + " " + std::to_string(k);
+      if (!InMap(t[k].Upper))
+        Fault(kWordFile, label + ": upper room " + std::to_string(t[k].Upper) + " is outside the map (" +
+                             MapRange() + ")");
+      if (!InMap(t[k].Lower))
+        Fault(kWordFile, label + ": lower room " + std::to_string(t[k].Lower) + " is outside the map (" +
+                             MapRange() + ")");
+    }
+  };
+  check("up link", g_.UpCount, g_.UpLinks);
+  check("down link", g_.DownCount, g_.DownLinks);
+}
+
+// Objects start in a room, carried, nowhere or handed over; characters in a
+// room or out of play.
+void Checker::CheckLocations() {
+  for (int k = 1; k <= g_.ObjectCount; ++k) {
+    const int loc = g_.WordLists.Objects[k].Location;
+    if (loc != glim::LocCarried && loc != glim::LocNowhere && loc != glim::LocHandedOver && !InMap(loc))
+      Fault(kWordFile, "object " + std::to_string(k) + " \"" + g_.WordLists.Objects[k].Name + "\": starts in room " +
+                           std::to_string(loc) + ", outside the map (" + MapRange() + ")");
+  }
+  for (int k = 1; k <= g_.BaddieCount; ++k) {
+    const int loc = g_.WordLists.Baddies[k].Location;
+    if (loc != 0 && !InMap(loc))
+      Fault(kWordFile, "character " + std::to_string(k) + " \"" + g_.WordLists.Baddies[k].Name +
+                           "\": starts in room " + std::to_string(loc) + ", outside the map (" + MapRange() + ")");
+  }
+}
+
+// Every room must be reachable from room 1 by the file's exits, the up and
+// down links and the ways the game opens, with every door taken as openable.
+void Checker::CheckReachable() {
+  std::vector<std::vector<int>> next(static_cast<size_t>(roomCount_ > 0 ? roomCount_ : 1));
+  auto edge = [&](int a, int b) {
+    if (InMap(a) && InMap(b)) next[static_cast<size_t>(a)].push_back(b);
+  };
+  for (int r = 1; r < roomCount_; ++r)
+    for (int d = glim::DirNorth; d <= glim::DirWest; ++d) edge(r, g_.Rooms[r].Exit(d));
+  for (int k = 1; k <= g_.UpCount; ++k) edge(g_.UpLinks[k].Lower, g_.UpLinks[k].Upper);
+  for (int k = 1; k <= g_.DownCount; ++k) edge(g_.DownLinks[k].Upper, g_.DownLinks[k].Lower);
+  for (const RuntimeWay& w : kRuntimeWays) edge(w.from, w.to);
+  if (!InMap(1)) return;
+  std::vector<bool> seen(next.size(), false);
+  std::vector<int> todo{1};
+  seen[1] = true;
+  while (!todo.empty()) {
+    const int r = todo.back();
+    todo.pop_back();
+    for (int to : next[static_cast<size_t>(r)])
+      if (!seen[static_cast<size_t>(to)]) {
+        seen[static_cast<size_t>(to)] = true;
+        todo.push_back(to);
+      }
+  }
+  for (int r = 1; r < roomCount_; ++r)
+    if (!seen[static_cast<size_t>(r)]) Fault(kRoomFile, "room " + std::to_string(r) + ": cannot be reached from room 1");
+}
+
+void Checker::CheckUsedEntries() {
+  const glim::WList& w = g_.WordLists;
+  auto check = [this](const char* what, int count, const auto& used, auto entry) {
+    for (const UsedEntry& u : used)
+      if (u.number > count || entry(u.number).empty())
+        Fault(kWordFile, std::string(what) + " " + std::to_string(u.number) + " is empty, but the game uses it (" +
+                             u.role + ")");
+  };
+  check("verb", g_.VerbCount, kUsedVerbs, [&](int k) { return w.Verbs[k]; });
+  check("adverb", g_.AdverbCount, kUsedAdverbs, [&](int k) { return w.AdVerbs[k]; });
+  check("scenery word", g_.UnrealCount, kUsedScenery, [&](int k) { return w.Unreals[k].Name; });
+  check("object", g_.ObjectCount, kUsedObjects, [&](int k) { return w.Objects[k].Name; });
+  check("character", g_.BaddieCount, kUsedCharacters, [&](int k) { return w.Baddies[k].Name; });
+}
+
+std::vector<std::string> Checker::Run() {
+  const bool wordsFit = CheckWordCapacities();
+  const bool roomsFit = CheckRoomRecords();
+  if (!wordsFit || !roomsFit) return faults_;
+  if (!Load()) return faults_;
+  CheckNames();
+  CheckVerbsAndAdverbs();
+  CheckQualifiers();
+  CheckUsedEntries();
+  CheckExits();
+  CheckRuntimeWays();
+  CheckDoors();
+  CheckLinks();
+  CheckLocations();
+  CheckReachable();
+  return faults_;
+}
+
+bool ReadWhole(const std::string& path, std::string& text) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream s;
+  s << in.rdbuf();
+  text = s.str();
+  return true;
+}
+
+}  // namespace
+
+std::vector<std::string> CheckWorld(const std::string& wordText, const std::string& roomText) {
+  return Checker(wordText, roomText).Run();
+}
+
+std::vector<std::string> CheckFolder(const std::string& folder) {
+  std::string base = folder.empty() ? "." : folder;
+  if (base.back() != '/') base += '/';
+  std::string words, rooms;
+  std::vector<std::string> faults;
+  if (!ReadWhole(base + kWordFile, words)) faults.push_back(base + kWordFile + ": cannot be read");
+  if (!ReadWhole(base + kRoomFile, rooms)) faults.push_back(base + kRoomFile + ": cannot be read");
+  if (!faults.empty()) return faults;
+  return CheckWorld(words, rooms);
+}
+
+}  // namespace worldcheck
