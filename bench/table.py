@@ -1,0 +1,122 @@
+#!/usr/bin/env python3
+"""Prints the benchmarks' medians side by side with their ratios and aims.
+
+Reads core.json, splash.json (Google Benchmark's JSON output, with
+repetitions) and memory.txt from the results folder given as argument.
+"""
+import json
+import os
+import re
+import sys
+
+UNIT = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}
+
+
+def medians(path):
+    """name -> the median row of each benchmark (times in seconds)."""
+    rows = {}
+    if not os.path.exists(path):
+        return rows
+    with open(path) as f:
+        data = json.load(f)
+    for b in data.get("benchmarks", []):
+        if b.get("aggregate_name") not in ("median", None):
+            continue
+        if b.get("error_occurred"):
+            rows[b["run_name"]] = {"error": b.get("error_message", "error")}
+            continue
+        scale = UNIT[b.get("time_unit", "ns")]
+        row = dict(b)
+        row["real_s"] = b["real_time"] * scale
+        row["cpu_s"] = b["cpu_time"] * scale
+        rows[b.get("run_name", b["name"])] = row
+    return rows
+
+
+def fmt_time(s):
+    if s is None:
+        return "-"
+    if s >= 1e-3:
+        return f"{s * 1e3:.2f} ms"
+    if s >= 1e-6:
+        return f"{s * 1e6:.1f} us"
+    return f"{s * 1e9:.0f} ns"
+
+
+def main():
+    folder = sys.argv[1] if len(sys.argv) > 1 else "build-bench/bench-results"
+    core = medians(os.path.join(folder, "core.json"))
+    splash = medians(os.path.join(folder, "splash.json"))
+    lines = []
+
+    def get(rows, name):
+        r = rows.get(name)
+        if r is None or "error" in r:
+            return None
+        return r
+
+    def row(what, value, beside="", ratio="", aim=""):
+        lines.append(f"| {what} | {value} | {beside} | {ratio} | {aim} |")
+
+    lines.append("| measure (median) | figure | beside | ratio | aim |")
+    lines.append("| --- | --- | --- | --- | --- |")
+
+    cmd = get(core, "BM_WalkthroughCommand")
+    floor = get(core, "BM_PictureDecodeFloor")
+    changes = get(core, "BM_PictureDecodeChanges")
+    if cmd and floor:
+        n = cmd["commands"]
+        per_cmd = cmd["real_s"] / n
+        per_dec = floor["real_s"] / floor["commands"]
+        ratio = per_cmd / per_dec
+        row(f"one command, walkthrough of {int(n)}", fmt_time(per_cmd),
+            f"picture decode per command {fmt_time(per_dec)}", f"{ratio:.2f}",
+            "<= 1.5 " + ("met" if ratio <= 1.5 else "MISSED"))
+    if changes:
+        row(f"decodes the game does ({int(changes['decodes'])} picture changes), per command",
+            fmt_time(changes["real_s"] / changes["commands"]))
+
+    fast = get(core, "BM_ComposeScene")
+    naive = get(core, "BM_ComposeSceneNaive")
+    if fast and naive:
+        what = (f"scene composition, room {int(fast['room'])}, "
+                f"{int(fast['characters'])} characters, {int(fast['objects'])} objects")
+        row(what, fmt_time(fast["real_s"]), f"naive virtual pixels {fmt_time(naive['real_s'])}",
+            f"naive is {naive['real_s'] / fast['real_s']:.1f} x slower")
+
+    start = get(core, "BM_Startup")
+    if start:
+        row("start-up to the first room", fmt_time(start["real_s"]), "", "",
+            "< 150 ms " + ("met" if start["real_s"] < 0.150 else "MISSED"))
+        for name, label in (("BM_StartupDataFiles", "  data files"), ("BM_StartupImageLists", "  image lists"),
+                            ("BM_StartupFirstRoom", "  first room shown")):
+            part = get(core, name)
+            if part:
+                row(label, fmt_time(part["real_s"]), "", f"{part['real_s'] / start['real_s'] * 100:.0f} % of start-up")
+
+    step = get(splash, "BM_SplashScrollStep")
+    bare = get(splash, "BM_SplashScrollStepNoPaint")
+    if step:
+        row(f"splash scroll step with repaint, strip {int(step['strip_width'])} px", fmt_time(step["real_s"]),
+            "timer interval 10 ms", f"{step['real_s'] / 0.010 * 100:.1f} % of the interval")
+    if bare:
+        row("splash scroll step without repaint", fmt_time(bare["real_s"]))
+
+    mem = os.path.join(folder, "memory.txt")
+    if os.path.exists(mem):
+        with open(mem) as f:
+            for line in f:
+                m = re.match(r"(.*?)\s+(\d+) KiB\s+([\d.]+) MiB", line.strip())
+                if not m:
+                    continue
+                label, mib = m.group(1), float(m.group(3))
+                aim = ""
+                if label.startswith("glimmerhold,"):
+                    aim = "< 80 MB " + ("met" if mib * 1.048576 < 80 else "MISSED")
+                row(f"peak resident, {label}", f"{mib:.1f} MiB", "", "", aim)
+
+    print("\n".join(lines))
+
+
+if __name__ == "__main__":
+    main()
