@@ -33,28 +33,28 @@ struct RuntimeWay {
 };
 
 constexpr RuntimeWay kRuntimeWays[] = {
-    {15, glim::DirNorth, 20},   // the passage spell read at the laughing tree
-    {46, glim::DirNorth, 47},   // the marble dropped on the hill rolls north
-    {46, glim::DirEast, 45},    // ... and opens the hill's east side as well
-    {72, glim::DirWest, 73},    // the map read in the wood beyond the avalanche
-    {73, glim::DirNorth, 74},   // the god's question answered at the orb
-    {86, glim::DirEast, 87},    // the plank laid across the first chasm
-    {166, glim::DirNorth, 172}, // the plank laid across the second chasm
-    {87, glim::DirEast, 88},    // the wall examined: a hidden doorway
-    {149, glim::DirWest, 148},  // the picture examined: a passage behind it
-    {95, glim::DirSouth, 94},   // the metal bar placed between the closing walls
-    {95, glim::DirEast, 89},    // ... which opens the room's east side too
-    {67, glim::DirNorth, 69},   // the crowd of villagers starts the chase
-    {120, glim::DirEast, 125},  // the dirty old man given his gift opens the ice
-    {142, glim::DirWest, 105},  // the ring's owner asked, promising a short cut
-    {175, glim::DirWest, 174},  // the ring's owner given back his ring
-    {26, glim::DirNorth, 31},   // the lodge door rammed: the player breaks through
-    {32, glim::DirEast, 35},    // the shack door rammed: the player flies through
-    {68, 0, 71},                // running from the crowd in the carver's hut
-    {69, 0, 71},                // running from the crowd in the market lane
-    {71, 0, 72},                // the shout that sets off the avalanche
-    {64, 0, 65},                // the drugged feast: the player wakes in the cell
-    {140, 0, 141},              // the riddler's third answer sends the player on
+    {15, glim::DirNorth, 20},    // the passage spell read at the laughing tree
+    {46, glim::DirNorth, 47},    // the marble dropped on the hill rolls north
+    {46, glim::DirEast, 45},     // ... and opens the hill's east side as well
+    {72, glim::DirWest, 73},     // the map read in the wood beyond the avalanche
+    {73, glim::DirNorth, 74},    // the god's question answered at the orb
+    {86, glim::DirEast, 87},     // the plank laid across the first chasm
+    {166, glim::DirNorth, 172},  // the plank laid across the second chasm
+    {87, glim::DirEast, 88},     // the wall examined: a hidden doorway
+    {149, glim::DirWest, 148},   // the picture examined: a passage behind it
+    {95, glim::DirSouth, 94},    // the metal bar placed between the closing walls
+    {95, glim::DirEast, 89},     // ... which opens the room's east side too
+    {67, glim::DirNorth, 69},    // the crowd of villagers starts the chase
+    {120, glim::DirEast, 125},   // the dirty old man given his gift opens the ice
+    {142, glim::DirWest, 105},   // the ring's owner asked, promising a short cut
+    {175, glim::DirWest, 174},   // the ring's owner given back his ring
+    {26, glim::DirNorth, 31},    // the lodge door rammed: the player breaks through
+    {32, glim::DirEast, 35},     // the shack door rammed: the player flies through
+    {68, 0, 71},                 // running from the crowd in the carver's hut
+    {69, 0, 71},                 // running from the crowd in the market lane
+    {71, 0, 72},                 // the shout that sets off the avalanche
+    {64, 0, 65},                 // the drugged feast: the player wakes in the cell
+    {140, 0, 141},               // the riddler's third answer sends the player on
 };
 
 // ---------------------------------------------------------------------------
@@ -67,53 +67,54 @@ struct UsedEntry {
 
 // Verbs whose number the dispatcher maps to an action.
 constexpr UsedEntry kUsedVerbs[] = {
-    {11, "read"},   {12, "attack"}, {13, "attack"}, {14, "attack"}, {15, "attack"}, {16, "take"},
-    {17, "take"},   {18, "drop"},   {19, "drop"},   {20, "drop"},   {21, "unlock"}, {22, "unlock"},
-    {23, "eat"},    {24, "drink"},  {25, "bribe"},  {27, "light"},  {28, "light"},  {29, "use"},
-    {30, "wear"},   {31, "climb"},  {32, "climb"},  {33, "talk"},   {34, "talk"},   {35, "talk"},
-    {36, "insert"}, {37, "examine"}, {38, "break"}, {39, "lock"},   {40, "talk"},   {41, "lock"},
-    {42, "ram"},    {43, "read"},   {44, "shout"},  {45, "shout"},  {46, "shout"},  {47, "place"},
-    {48, "place"},  {49, "place"},  {50, "clean"},  {51, "wash"},   {52, "run"},    {53, "pour"},
+    {11, "read"},  {12, "attack"}, {13, "attack"}, {14, "attack"}, {15, "attack"},  {16, "take"},  {17, "take"},
+    {18, "drop"},  {19, "drop"},   {20, "drop"},   {21, "unlock"}, {22, "unlock"},  {23, "eat"},   {24, "drink"},
+    {25, "bribe"}, {27, "light"},  {28, "light"},  {29, "use"},    {30, "wear"},    {31, "climb"}, {32, "climb"},
+    {33, "talk"},  {34, "talk"},   {35, "talk"},   {36, "insert"}, {37, "examine"}, {38, "break"}, {39, "lock"},
+    {40, "talk"},  {41, "lock"},   {42, "ram"},    {43, "read"},   {44, "shout"},   {45, "shout"}, {46, "shout"},
+    {47, "place"}, {48, "place"},  {49, "place"},  {50, "clean"},  {51, "wash"},    {52, "run"},   {53, "pour"},
     {54, "call"},
 };
 
 // Adverbs with a role in the sentences or in an action.
 constexpr UsedEntry kUsedAdverbs[] = {
-    {2, "the poison's target"},  {3, "two things taken or dropped together"},
+    {2, "the poison's target"},    {3, "two things taken or dropped together"},
     {6, "the receiver of a gift"}, {7, "the instrument or key used"},
-    {9, "the poison's target"},  {10, "the linking word of long sentences"},
+    {9, "the poison's target"},    {10, "the linking word of long sentences"},
     {12, "the topic asked about"},
 };
 
 // Scenery words the examining and reading actions treat by number.
 constexpr UsedEntry kUsedScenery[] = {
-    {1, "door"},  {2, "spell section"}, {3, "joke section"}, {4, "the player"}, {5, "grass"},
-    {6, "eye"},   {7, "hair"},          {8, "snow"},         {11, "wall"},      {12, "picture"},
-    {13, "powder"}, {14, "dust"},       {15, "hole"},        {16, "fuel tank"},
+    {1, "door"},    {2, "spell section"}, {3, "joke section"}, {4, "the player"}, {5, "grass"},
+    {6, "eye"},     {7, "hair"},          {8, "snow"},         {11, "wall"},      {12, "picture"},
+    {13, "powder"}, {14, "dust"},         {15, "hole"},        {16, "fuel tank"},
 };
 
 // Objects the actions and the characters name: all but object 36, which the
 // game only lets the player carry.
 constexpr UsedEntry kUsedObjects[] = {
-    {1, "book"},     {2, "map"},        {3, "rose"},      {4, "rusty key"},  {5, "slug"},
-    {6, "oil"},      {7, "statue"},     {8, "apple"},     {9, "poison"},     {10, "candle"},
-    {11, "camera"},  {12, "amulet half"}, {13, "marble"}, {14, "spear"},     {15, "garlic"},
-    {16, "note"},    {17, "ice pick"},  {18, "medallion"}, {19, "hair pin"}, {20, "orb"},
-    {21, "bone"},    {22, "amulet half"}, {23, "plank"},  {24, "metal bar"}, {25, "shiny thing"},
-    {26, "coat"},    {27, "gold"},      {28, "ring"},     {29, "soap"},      {30, "sign"},
-    {31, "gift"},    {32, "flame-thrower"}, {33, "lolly"}, {34, "box"},      {35, "rope"},
-    {37, "sword"},   {38, "special key"}, {39, "sticking key"}, {40, "staff"}, {41, "shiny key"},
-    {42, "light switch"}, {43, "ice block"}, {44, "matches"}, {45, "cape"},
+    {1, "book"},          {2, "map"},           {3, "rose"},      {4, "rusty key"},
+    {5, "slug"},          {6, "oil"},           {7, "statue"},    {8, "apple"},
+    {9, "poison"},        {10, "candle"},       {11, "camera"},   {12, "amulet half"},
+    {13, "marble"},       {14, "spear"},        {15, "garlic"},   {16, "note"},
+    {17, "ice pick"},     {18, "medallion"},    {19, "hair pin"}, {20, "orb"},
+    {21, "bone"},         {22, "amulet half"},  {23, "plank"},    {24, "metal bar"},
+    {25, "shiny thing"},  {26, "coat"},         {27, "gold"},     {28, "ring"},
+    {29, "soap"},         {30, "sign"},         {31, "gift"},     {32, "flame-thrower"},
+    {33, "lolly"},        {34, "box"},          {35, "rope"},     {37, "sword"},
+    {38, "special key"},  {39, "sticking key"}, {40, "staff"},    {41, "shiny key"},
+    {42, "light switch"}, {43, "ice block"},    {44, "matches"},  {45, "cape"},
 };
 
 // Characters with a behaviour: all but character 7, who has no part in the
 // story.
 constexpr UsedEntry kUsedCharacters[] = {
-    {1, "caveman"},  {2, "guard"},    {3, "wally"},       {4, "darkness"},   {5, "vampire"},
-    {6, "woman"},    {8, "crowd"},    {9, "god"},         {10, "sad guard"}, {11, "dragon"},
-    {12, "dog"},     {13, "trolls"},  {14, "beggar"},     {15, "dirty old man"}, {16, "riddler"},
-    {17, "frost beast"}, {18, "second guard"}, {19, "ring owner"}, {20, "ghost"}, {21, "demon"},
-    {22, "keeper"},  {23, "cat"},
+    {1, "caveman"},      {2, "guard"},         {3, "wally"},       {4, "darkness"},       {5, "vampire"},
+    {6, "woman"},        {8, "crowd"},         {9, "god"},         {10, "sad guard"},     {11, "dragon"},
+    {12, "dog"},         {13, "trolls"},       {14, "beggar"},     {15, "dirty old man"}, {16, "riddler"},
+    {17, "frost beast"}, {18, "second guard"}, {19, "ring owner"}, {20, "ghost"},         {21, "demon"},
+    {22, "keeper"},      {23, "cat"},
 };
 
 // The one-letter commands; a qualifier word equal to one of them would be
@@ -163,6 +164,14 @@ std::string OneLine(std::string s) {
   return s;
 }
 
+// The words the parser drops for a qualifier: split at its first blank only,
+// the part after the blank first.
+std::vector<std::string> QualifierWords(const std::string& q) {
+  const size_t p = q.find(' ');
+  if (p == std::string::npos) return {q};
+  return {q.substr(p + 1), glim::Trim(q.substr(0, p))};
+}
+
 class Checker {
  public:
   Checker(const std::string& wordText, const std::string& roomText)
@@ -183,6 +192,7 @@ class Checker {
   void CheckVerbsAndAdverbs();
   void CheckExits();
   void CheckDoors();
+  void CheckDoorPairs();
   void CheckLinks();
   void CheckLocations();
   void CheckRuntimeWays();
@@ -211,9 +221,10 @@ bool Checker::CheckWordCapacities() {
     const char* what;
     int cap;
   };
-  const Cap caps[8] = {{"verb", glim::MaxVerbs},   {"adverb", glim::MaxAdverbs}, {"scenery word", glim::MaxUnreals},
-                       {"object", glim::MaxObjects}, {"character", glim::MaxBaddies}, {"door", glim::MaxDoors},
-                       {"up link", glim::MaxLinks},  {"down link", glim::MaxLinks}};
+  const Cap caps[8] = {{"verb", glim::MaxVerbs},           {"adverb", glim::MaxAdverbs},
+                       {"scenery word", glim::MaxUnreals}, {"object", glim::MaxObjects},
+                       {"character", glim::MaxBaddies},    {"door", glim::MaxDoors},
+                       {"up link", glim::MaxLinks},        {"down link", glim::MaxLinks}};
   bool ok = true;
   for (size_t i = 0; i < 8 && i < wordLines_.size(); ++i) {
     auto v = glim::LenientInt(wordLines_[i]);
@@ -234,8 +245,8 @@ bool Checker::CheckRoomRecords() {
   if (!rc) return true;
   const long total = static_cast<long>(roomLines_.size());
   if (*rc - 1 > glim::MaxRooms) {
-    Fault(kRoomFile, "room count " + std::to_string(*rc - 1) + " is above the capacity of " +
-                         std::to_string(glim::MaxRooms));
+    Fault(kRoomFile,
+          "room count " + std::to_string(*rc - 1) + " is above the capacity of " + std::to_string(glim::MaxRooms));
     return false;
   }
   long n = 1;
@@ -260,8 +271,23 @@ bool Checker::CheckRoomRecords() {
 // Loads both files the way the game's start-up does. Every box a reader
 // shows is a fault; after one the world is incomplete and is not checked on.
 bool Checker::Load() {
-  bool ok = g_.LoadWordData(wordLines_) && g_.BuildIgnoredWords();
+  bool ok = g_.LoadWordData(wordLines_);
   for (const std::string& b : platform_.boxes) Fault(kWordFile, "the game's reader stops: " + OneLine(b));
+  if (ok && !g_.BuildIgnoredWords()) {
+    // Name the entry whose qualifier overflows the table, not the box.
+    platform_.boxes.pop_back();
+    ok = false;
+    std::set<std::string> words;
+    for (const Noun& n : Nouns()) {
+      for (const std::string& w : QualifierWords(n.qualifier))
+        if (!w.empty()) words.insert(w);
+      if (words.size() > static_cast<size_t>(glim::MaxIgnored)) {
+        Fault(kWordFile, n.Label() + ": its qualifier brings the words the parser drops above the capacity of " +
+                             std::to_string(glim::MaxIgnored));
+        break;
+      }
+    }
+  }
   const size_t seen = platform_.boxes.size();
   ok = g_.LoadRoomData(roomLines_) && ok;
   for (size_t i = seen; i < platform_.boxes.size(); ++i)
@@ -324,15 +350,15 @@ void Checker::CheckVerbsAndAdverbs() {
       }
       auto [it, fresh] = first.emplace(s, k);
       if (!fresh)
-        Fault(kWordFile, label + ": also " + what + " " + std::to_string(it->second) + ", which the parser finds first");
+        Fault(kWordFile,
+              label + ": also " + what + " " + std::to_string(it->second) + ", which the parser finds first");
     }
   };
   check("verb", g_.VerbCount, [this](int k) -> const std::string& { return g_.WordLists.Verbs[k]; });
   check("adverb", g_.AdverbCount, [this](int k) -> const std::string& { return g_.WordLists.AdVerbs[k]; });
 }
 
-// The parser drops every typed word that equals a word of a qualifier. The
-// qualifier is split as the game splits it: at its first blank only.
+// The parser drops every typed word that equals a word of a qualifier.
 void Checker::CheckQualifiers() {
   const glim::WList& w = g_.WordLists;
   std::map<std::string, std::string> typed;  // lower-case word -> what it is
@@ -347,16 +373,7 @@ void Checker::CheckQualifiers() {
     typed.emplace(std::string(1, *c), std::string("the one-letter command ") + *c);
 
   for (const Noun& n : nouns) {
-    const std::string& q = n.qualifier;
-    const size_t p = q.find(' ');
-    std::vector<std::string> dropped;
-    if (p == std::string::npos) {
-      dropped.push_back(q);
-    } else {
-      dropped.push_back(q.substr(p + 1));
-      dropped.push_back(glim::Trim(q.substr(0, p)));
-    }
-    for (const std::string& d : dropped) {
+    for (const std::string& d : QualifierWords(n.qualifier)) {
       auto it = typed.find(glim::LowerAscii(d));
       if (d.empty() || it == typed.end()) continue;
       Fault(kWordFile, n.Label() + ": qualifier word \"" + d + "\" is " + it->second + ", which the parser would drop");
@@ -369,16 +386,16 @@ void Checker::CheckExits() {
     for (int d = glim::DirNorth; d <= glim::DirWest; ++d) {
       const int to = g_.Rooms[r].Exit(d);
       if (to >= 1 && !InMap(to))
-        Fault(kRoomFile, "room " + std::to_string(r) + ": " + DirName(d) + " exit leads to room " +
-                             std::to_string(to) + ", outside the map (" + MapRange() + ")");
+        Fault(kRoomFile, "room " + std::to_string(r) + ": " + DirName(d) + " exit leads to room " + std::to_string(to) +
+                             ", outside the map (" + MapRange() + ")");
     }
 }
 
 void Checker::CheckRuntimeWays() {
   for (const RuntimeWay& w : kRuntimeWays)
     if (!InMap(w.from) || !InMap(w.to))
-      Fault(kRoomFile, "the game opens a way from room " + std::to_string(w.from) + " to room " +
-                           std::to_string(w.to) + ", outside the map (" + MapRange() + ")");
+      Fault(kRoomFile, "the game opens a way from room " + std::to_string(w.from) + " to room " + std::to_string(w.to) +
+                           ", outside the map (" + MapRange() + ")");
 }
 
 void Checker::CheckDoors() {
@@ -395,11 +412,29 @@ void Checker::CheckDoors() {
       bool opened = false;
       for (const RuntimeWay& w : kRuntimeWays) opened = opened || (w.from == d.Room && w.dir == d.Direction);
       if (!opened)
-        Fault(kWordFile, label + " (room " + std::to_string(d.Room) + " " + DirName(d.Direction) +
-                             "): room " + std::to_string(d.Room) + " has no exit on that side");
+        Fault(kWordFile, label + " (room " + std::to_string(d.Room) + " " + DirName(d.Direction) + "): room " +
+                             std::to_string(d.Room) + " has no exit on that side");
     }
     if (d.Key != 0 && (d.Key < 1 || d.Key > objects || g_.WordLists.Objects[d.Key].Name.empty()))
       Fault(kWordFile, label + ": key " + std::to_string(d.Key) + " is not an object");
+  }
+}
+
+// Doors 1 and 2, and doors 3 and 4, are the two sides of one door, which the
+// game opens and locks together: each must lead to the other's room.
+void Checker::CheckDoorPairs() {
+  for (int first : {1, 3}) {
+    if (first + 1 > g_.DoorCount) break;
+    const glim::TDoor& a = g_.Doors[first];
+    const glim::TDoor& b = g_.Doors[first + 1];
+    if (!InMap(a.Room) || !InMap(b.Room)) continue;  // reported on its own
+    const int ab = g_.Rooms[a.Room].Exit(a.Direction), ba = g_.Rooms[b.Room].Exit(b.Direction);
+    if (ab != b.Room || ba != a.Room)
+      Fault(kWordFile, "doors " + std::to_string(first) + " and " + std::to_string(first + 1) +
+                           ": not the two sides of one door (room " + std::to_string(a.Room) + " " +
+                           DirName(a.Direction) + " leads to room " + std::to_string(ab) + ", room " +
+                           std::to_string(b.Room) + " " + DirName(b.Direction) + " to room " + std::to_string(ba) +
+                           ")");
   }
 }
 
@@ -408,11 +443,11 @@ void Checker::CheckLinks() {
     for (int k = 1; k <= count; ++k) {
       const std::string label = std::string(what) + " " + std::to_string(k);
       if (!InMap(t[k].Upper))
-        Fault(kWordFile, label + ": upper room " + std::to_string(t[k].Upper) + " is outside the map (" +
-                             MapRange() + ")");
+        Fault(kWordFile,
+              label + ": upper room " + std::to_string(t[k].Upper) + " is outside the map (" + MapRange() + ")");
       if (!InMap(t[k].Lower))
-        Fault(kWordFile, label + ": lower room " + std::to_string(t[k].Lower) + " is outside the map (" +
-                             MapRange() + ")");
+        Fault(kWordFile,
+              label + ": lower room " + std::to_string(t[k].Lower) + " is outside the map (" + MapRange() + ")");
     }
   };
   check("up link", g_.UpCount, g_.UpLinks);
@@ -431,8 +466,8 @@ void Checker::CheckLocations() {
   for (int k = 1; k <= g_.BaddieCount; ++k) {
     const int loc = g_.WordLists.Baddies[k].Location;
     if (loc != 0 && !InMap(loc))
-      Fault(kWordFile, "character " + std::to_string(k) + " \"" + g_.WordLists.Baddies[k].Name +
-                           "\": starts in room " + std::to_string(loc) + ", outside the map (" + MapRange() + ")");
+      Fault(kWordFile, "character " + std::to_string(k) + " \"" + g_.WordLists.Baddies[k].Name + "\": starts in room " +
+                           std::to_string(loc) + ", outside the map (" + MapRange() + ")");
   }
 }
 
@@ -462,7 +497,8 @@ void Checker::CheckReachable() {
       }
   }
   for (int r = 1; r < roomCount_; ++r)
-    if (!seen[static_cast<size_t>(r)]) Fault(kRoomFile, "room " + std::to_string(r) + ": cannot be reached from room 1");
+    if (!seen[static_cast<size_t>(r)])
+      Fault(kRoomFile, "room " + std::to_string(r) + ": cannot be reached from room 1");
 }
 
 void Checker::CheckUsedEntries() {
@@ -470,8 +506,8 @@ void Checker::CheckUsedEntries() {
   auto check = [this](const char* what, int count, const auto& used, auto entry) {
     for (const UsedEntry& u : used)
       if (u.number > count || entry(u.number).empty())
-        Fault(kWordFile, std::string(what) + " " + std::to_string(u.number) + " is empty, but the game uses it (" +
-                             u.role + ")");
+        Fault(kWordFile,
+              std::string(what) + " " + std::to_string(u.number) + " is empty, but the game uses it (" + u.role + ")");
   };
   check("verb", g_.VerbCount, kUsedVerbs, [&](int k) { return w.Verbs[k]; });
   check("adverb", g_.AdverbCount, kUsedAdverbs, [&](int k) { return w.AdVerbs[k]; });
@@ -492,6 +528,7 @@ std::vector<std::string> Checker::Run() {
   CheckExits();
   CheckRuntimeWays();
   CheckDoors();
+  CheckDoorPairs();
   CheckLinks();
   CheckLocations();
   CheckReachable();
