@@ -5,7 +5,9 @@
 // game logic names by number is filled.
 #include "tools/worldcheck/WorldCheck.h"
 
+#include <algorithm>
 #include <fstream>
+#include <initializer_list>
 #include <map>
 #include <set>
 #include <sstream>
@@ -91,8 +93,8 @@ constexpr UsedEntry kUsedScenery[] = {
     {13, "powder"}, {14, "dust"},         {15, "hole"},        {16, "fuel tank"},
 };
 
-// Objects the actions and the characters name: all but object 36, which the
-// game only lets the player carry.
+// Objects the actions and the characters name: all but object 36, which no
+// rule of the game names.
 constexpr UsedEntry kUsedObjects[] = {
     {1, "book"},          {2, "map"},           {3, "rose"},      {4, "rusty key"},
     {5, "slug"},          {6, "oil"},           {7, "statue"},    {8, "apple"},
@@ -186,6 +188,7 @@ class Checker {
 
   bool CheckWordCapacities();
   bool CheckRoomRecords();
+  bool CheckWordRecords();
   bool Load();
   void CheckNames();
   void CheckQualifiers();
@@ -237,34 +240,124 @@ bool Checker::CheckWordCapacities() {
   return ok;
 }
 
-// Walks the room records as the reader will, to name a room that overflows
-// its table or that the file cuts short.
+// Walks the room records as the reader will, to name the room whose record
+// is cut short, holds something other than a number or overflows its table.
 bool Checker::CheckRoomRecords() {
   if (roomLines_.empty()) return true;  // the reader reports it
   auto rc = glim::StrictInt(glim::Trim(roomLines_[0]));
   if (!rc) return true;
-  const long total = static_cast<long>(roomLines_.size());
+  const size_t total = roomLines_.size();
   if (*rc - 1 > glim::MaxRooms) {
     Fault(kRoomFile,
           "room count " + std::to_string(*rc - 1) + " is above the capacity of " + std::to_string(glim::MaxRooms));
     return false;
   }
-  long n = 1;
+  const char* fields[5] = {"north exit", "south exit", "east exit", "west exit", "line count"};
+  size_t n = 1;
   for (int r = 1; r < *rc; ++r) {
-    if (n + 4 >= total) {
-      Fault(kRoomFile, "room " + std::to_string(r) + ": the file ends before its record (the header promises " +
-                           std::to_string(*rc - 1) + " rooms)");
+    const std::string room = "room " + std::to_string(r);
+    if (n >= total) {
+      Fault(kRoomFile,
+            room + ": the file ends before its record (the header promises " + std::to_string(*rc - 1) + " rooms)");
       return false;
     }
-    auto lc = glim::StrictInt(glim::Trim(roomLines_[static_cast<size_t>(n + 4)]));
-    if (!lc) return true;  // a bad number: the reader names its line
-    if (*lc - 1 > glim::MaxRoomLines) {
-      Fault(kRoomFile, "room " + std::to_string(r) + ": " + std::to_string(*lc - 1) +
-                           " description lines, above the capacity of " + std::to_string(glim::MaxRoomLines));
+    int32_t lc = 0;
+    for (size_t f = 0; f < 5; ++f, ++n) {
+      if (n >= total) {
+        Fault(kRoomFile, room + ": the file ends before its " + fields[f] + " (line " + std::to_string(n + 1) + ")");
+        return false;
+      }
+      auto v = glim::StrictInt(glim::Trim(roomLines_[n]));
+      if (!v) {
+        Fault(kRoomFile, room + ": " + fields[f] + " \"" + roomLines_[n] + "\" (line " + std::to_string(n + 1) +
+                             ") is not a number");
+        return false;
+      }
+      lc = *v;
+    }
+    if (lc - 1 > glim::MaxRoomLines) {
+      Fault(kRoomFile, room + ": " + std::to_string(lc - 1) + " description lines, above the capacity of " +
+                           std::to_string(glim::MaxRoomLines));
       return false;
     }
-    n += 4 + (*lc < 1 ? 1 : *lc);
+    n += static_cast<size_t>(lc > 1 ? lc - 1 : 0);
+    if (n > total) {
+      Fault(kRoomFile, room + ": the file ends inside its description");
+      return false;
+    }
   }
+  return true;
+}
+
+// Walks the word file's records as the reader will, to name the entry whose
+// record is cut short or holds something other than a number where the
+// reader wants one.
+bool Checker::CheckWordRecords() {
+  enum Kind { Text, Int, TrimmedInt, Code };
+  struct Field {
+    const char* name;
+    Kind kind;
+  };
+  int counts[8] = {};
+  for (size_t i = 0; i < 8 && i < wordLines_.size(); ++i)
+    if (auto v = glim::LenientInt(wordLines_[i])) counts[i] = *v;
+  size_t n = 8;
+  // Checks one record of `fields` for `entry`; a text first field is the
+  // entry's name, shown with it.
+  auto record = [&](std::string entry, std::initializer_list<Field> fields) {
+    bool first = true;
+    for (const Field& f : fields) {
+      if (n >= wordLines_.size()) {
+        Fault(kWordFile, entry + ": the file ends before its " + f.name + " (line " + std::to_string(n + 1) + ")");
+        return false;
+      }
+      const std::string& line = wordLines_[n];
+      bool good = true;
+      if (f.kind == Int) good = glim::StrictInt(line).has_value();
+      if (f.kind == TrimmedInt) good = glim::StrictInt(glim::Trim(line)).has_value();
+      if (f.kind == Code) good = !line.empty();
+      if (!good) {
+        Fault(kWordFile, entry + ": " + f.name + " \"" + line + "\" (line " + std::to_string(n + 1) + ") is " +
+                             (f.kind == Code ? "empty" : "not a number"));
+        return false;
+      }
+      if (first && f.kind == Text && fields.size() > 2) entry += " \"" + line + "\"";
+      first = false;
+      ++n;
+    }
+    return true;
+  };
+  auto label = [](const char* what, int k) { return std::string(what) + " " + std::to_string(k); };
+  for (int k = 1; k <= counts[0]; ++k)
+    if (!record(label("verb", k), {{"word", Text}})) return false;
+  for (int k = 1; k <= counts[1]; ++k)
+    if (!record(label("adverb", k), {{"word", Text}})) return false;
+  for (int k = 1; k <= counts[2]; ++k)
+    if (!record(label("scenery word", k), {{"name", Text}, {"qualifier", Text}})) return false;
+  for (int k = 1; k <= std::max(counts[3], 1); ++k)
+    if (!record(label("object", k), {{"name", Text},
+                                     {"qualifier", Text},
+                                     {"location", Int},
+                                     {"state", Int},
+                                     {"tense", Int},
+                                     {"x", Int},
+                                     {"y", Int}}))
+      return false;
+  for (int k = 1; k <= std::max(counts[4], 1); ++k)
+    if (!record(label("character", k), {{"name", Text},
+                                        {"qualifier", Text},
+                                        {"location", Int},
+                                        {"block code", Int},
+                                        {"pronoun and tense", Int},
+                                        {"picture", Int},
+                                        {"lying picture", Int}}))
+      return false;
+  for (int k = 1; k <= counts[6]; ++k)
+    if (!record(label("up link", k), {{"upper room", TrimmedInt}, {"lower room", TrimmedInt}})) return false;
+  for (int k = 1; k <= counts[7]; ++k)
+    if (!record(label("down link", k), {{"upper room", TrimmedInt}, {"lower room", TrimmedInt}})) return false;
+  for (int k = 1; k <= counts[5]; ++k)
+    if (!record(label("door", k), {{"state", Code}, {"room", Int}, {"direction", Code}, {"key", Int}})) return false;
   return true;
 }
 
@@ -517,7 +610,7 @@ void Checker::CheckUsedEntries() {
 }
 
 std::vector<std::string> Checker::Run() {
-  const bool wordsFit = CheckWordCapacities();
+  const bool wordsFit = CheckWordCapacities() && CheckWordRecords();
   const bool roomsFit = CheckRoomRecords();
   if (!wordsFit || !roomsFit) return faults_;
   if (!Load()) return faults_;

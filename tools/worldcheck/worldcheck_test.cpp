@@ -198,7 +198,7 @@ TEST_F(WorldCheckTest, EntriesTheGameUsesAreFilled) {
   EXPECT_EQ(Check(), Lines{});
 }
 
-TEST_F(WorldCheckTest, CapacitiesAndReaderErrors) {
+TEST_F(WorldCheckTest, CapacitiesAndMalformedRecords) {
   words[0] = "60";
   ExpectOnly("glimtext.wdt: verb count 60 is above the capacity of 54");
 
@@ -224,9 +224,27 @@ TEST_F(WorldCheckTest, CapacitiesAndReaderErrors) {
       "glimtext.wdt: character 8 \"crowd\": its qualifier brings the words the parser drops above the "
       "capacity of 101");
 
+  // A line the readers cannot take is named by its entry and its line,
+  // counted from 1 as editors count.
   words = WordFile();
-  words[words.Object(3) + 2] = "x";
-  ExpectOnly("glimtext.wdt: the game's reader stops: 'x' is not a valid integer value");
+  const size_t location = words.Object(3) + 2;
+  words[location] = "x";
+  ExpectOnly("glimtext.wdt: object 3 \"rose\": location \"x\" (line " + std::to_string(location + 1) +
+             ") is not a number");
+
+  words = WordFile();
+  words[words.Door(2)] = "";
+  ExpectOnly("glimtext.wdt: door 2: state \"\" (line " + std::to_string(words.Door(2) + 1) + ") is empty");
+
+  words = WordFile();
+  words.lines.resize(words.Door(words.Count(5)) + 2);
+  ExpectOnly("glimtext.wdt: door " + words[5] + ": the file ends before its direction (line " +
+             std::to_string(words.lines.size() + 1) + ")");
+
+  words = WordFile();
+  const size_t east = rooms.Room(4) + 2;
+  rooms[east] = "12a";
+  ExpectOnly("glimroom.dat: room 4: east exit \"12a\" (line " + std::to_string(east + 1) + ") is not a number");
 }
 
 }  // namespace
