@@ -10,7 +10,8 @@
 int main(int argc, char** argv) {
   if (argc > 2 || (argc == 2 && (std::string(argv[1]) == "-h" || std::string(argv[1]) == "--help"))) {
     std::cerr << "usage: glim-worldcheck [DATA_FOLDER]\n"
-              << "Checks glimtext.wdt and glimroom.dat in DATA_FOLDER (default: " << GLIM_DEFAULT_DATA_DIR << ").\n";
+              << "Checks glimtext.wdt and glimroom.dat in DATA_FOLDER (default: " << GLIM_DEFAULT_DATA_DIR << ").\n"
+              << "Prints one line per fault, naming the file and the entry; line numbers count from 1.\n";
     return 2;
   }
   const std::string folder = argc == 2 ? argv[1] : GLIM_DEFAULT_DATA_DIR;
