@@ -3,15 +3,43 @@
 #   - glimmerhold-term playing the whole walkthrough from a pipe;
 #   - glimmerhold, the desktop window, left running for some seconds on Qt's
 #     offscreen platform and, where xvfb-run is installed, on a virtual X
-#     display; it is then closed with SIGTERM, which it handles in order.
+#     display; it is then closed with SIGTERM, which it handles in order;
+#   - where xdotool is installed too, glimmerhold on the virtual display with
+#     its splash closed and the first walkthrough commands typed in, so that
+#     rooms are shown and pictures decoded.
 # The programs come from $GLIM_BUILD (default build-bench).
-#   GLIM_MEM_SECONDS=8 bench/memory.sh
+#   GLIM_MEM_SECONDS=8 GLIM_MEM_COMMANDS=40 bench/memory.sh
+#   GLIM_MEM_SHOT=/tmp/window.png bench/memory.sh   (a screenshot after typing)
 set -euo pipefail
+
+# Inside a virtual X display: the desktop program started under GNU time,
+# its splash closed with a click on its button, then commands typed into
+# the window one after another, with time between them for the game's
+# pauses; the program is ended by timeout when the typing is done.
+if [ "${1:-}" = --play ]; then
+  desk=$2 data=$3 commands=$4 report=$5
+  n=$(wc -l <"$commands")
+  /usr/bin/time -v -o "$report" timeout -s TERM $((n * 2 + 10)) "$desk" --folder "$data" &
+  sleep 3
+  read -r sw sh < <(xdotool getdisplaygeometry)
+  # The splash (792 x 532) is centred; its button's middle is at (392, 420).
+  xdotool mousemove $(((sw - 792) / 2 + 392)) $(((sh - 532) / 2 + 420)) click 1
+  sleep 2
+  while IFS= read -r c; do
+    xdotool type --delay 15 "$c"
+    xdotool key Return
+    sleep 1.5
+  done <"$commands"
+  [ -n "${GLIM_MEM_SHOT:-}" ] && command -v import >/dev/null && import -window root "$GLIM_MEM_SHOT"
+  wait
+  exit 0
+fi
 
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
 build=${GLIM_BUILD:-$root/build-bench}
 secs=${GLIM_MEM_SECONDS:-5}
+typed=${GLIM_MEM_COMMANDS:-25}
 data="$root/data"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
@@ -46,6 +74,12 @@ if [ -x "$desk" ]; then
     env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1280x1024x24" /usr/bin/time -v -o "$tmp/xvfb.time" \
       timeout -s TERM "$secs" "$desk" --folder "$data" >"$tmp/xvfb.out" 2>&1 || true
     show "glimmerhold, virtual X display, ${secs} s" "$tmp/xvfb.time"
+    if command -v xdotool >/dev/null; then
+      grep -v -e '^#' -e '^$' "$root/tests/walkthrough/win.txt" | head -n "$typed" >"$tmp/typed"
+      env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1280x1024x24" \
+        bash "$here/memory.sh" --play "$desk" "$data" "$tmp/typed" "$tmp/play.time" >"$tmp/play.out" 2>&1 || true
+      show "glimmerhold, X, splash closed, $typed commands" "$tmp/play.time"
+    fi
   fi
 else
   echo "glimmerhold not built in $build" >&2

@@ -58,7 +58,10 @@ def main():
     def row(what, value, beside="", ratio="", aim=""):
         lines.append(f"| {what} | {value} | {beside} | {ratio} | {aim} |")
 
-    lines.append("| measure (median) | figure | beside | ratio | aim |")
+    def both(r, per=1):
+        return f"{fmt_time(r['real_s'] / per)} (cpu {fmt_time(r['cpu_s'] / per)})"
+
+    lines.append("| measure (median; real time, cpu time) | figure | beside | ratio | aim |")
     lines.append("| --- | --- | --- | --- | --- |")
 
     cmd = get(core, "BM_WalkthroughCommand")
@@ -66,41 +69,41 @@ def main():
     changes = get(core, "BM_PictureDecodeChanges")
     if cmd and floor:
         n = cmd["commands"]
-        per_cmd = cmd["real_s"] / n
-        per_dec = floor["real_s"] / floor["commands"]
-        ratio = per_cmd / per_dec
-        row(f"one command, walkthrough of {int(n)}", fmt_time(per_cmd),
-            f"picture decode per command {fmt_time(per_dec)}", f"{ratio:.2f}",
-            "<= 1.5 " + ("met" if ratio <= 1.5 else "MISSED"))
+        ratio = cmd["real_s"] / floor["real_s"]
+        ratio_cpu = cmd["cpu_s"] / floor["cpu_s"]
+        row(f"one command, walkthrough of {int(n)}", both(cmd, n),
+            f"picture decode per command {both(floor, floor['commands'])}",
+            f"{ratio:.2f} (cpu {ratio_cpu:.2f})",
+            "<= 1.5 " + ("met" if max(ratio, ratio_cpu) <= 1.5 else "MISSED"))
     if changes:
         row(f"decodes the game does ({int(changes['decodes'])} picture changes), per command",
-            fmt_time(changes["real_s"] / changes["commands"]))
+            both(changes, changes["commands"]))
 
     fast = get(core, "BM_ComposeScene")
     naive = get(core, "BM_ComposeSceneNaive")
     if fast and naive:
         what = (f"scene composition, room {int(fast['room'])}, "
                 f"{int(fast['characters'])} characters, {int(fast['objects'])} objects")
-        row(what, fmt_time(fast["real_s"]), f"naive virtual pixels {fmt_time(naive['real_s'])}",
-            f"naive is {naive['real_s'] / fast['real_s']:.1f} x slower")
+        row(what, both(fast), f"naive virtual pixels {both(naive)}",
+            f"naive {naive['real_s'] / fast['real_s']:.1f} x slower (cpu {naive['cpu_s'] / fast['cpu_s']:.1f} x)")
 
     start = get(core, "BM_Startup")
     if start:
-        row("start-up to the first room", fmt_time(start["real_s"]), "", "",
+        row("start-up to the first room", both(start), "", "",
             "< 150 ms " + ("met" if start["real_s"] < 0.150 else "MISSED"))
         for name, label in (("BM_StartupDataFiles", "  data files"), ("BM_StartupImageLists", "  image lists"),
                             ("BM_StartupFirstRoom", "  first room shown")):
             part = get(core, name)
             if part:
-                row(label, fmt_time(part["real_s"]), "", f"{part['real_s'] / start['real_s'] * 100:.0f} % of start-up")
+                row(label, both(part), "", f"{part['cpu_s'] / start['cpu_s'] * 100:.0f} % of start-up (cpu)")
 
     step = get(splash, "BM_SplashScrollStep")
     bare = get(splash, "BM_SplashScrollStepNoPaint")
     if step:
-        row(f"splash scroll step with repaint, strip {int(step['strip_width'])} px", fmt_time(step["real_s"]),
+        row(f"splash scroll step with repaint, strip {int(step['strip_width'])} px", both(step),
             "timer interval 10 ms", f"{step['real_s'] / 0.010 * 100:.1f} % of the interval")
     if bare:
-        row("splash scroll step without repaint", fmt_time(bare["real_s"]))
+        row("splash scroll step without repaint", both(bare))
 
     mem = os.path.join(folder, "memory.txt")
     if os.path.exists(mem):
