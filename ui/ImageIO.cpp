@@ -50,6 +50,11 @@ std::vector<Image> SplitSheet(const Image& sheet, int cellW, int cellH) {
   return out;
 }
 
+// Packs n pixels of 3 bytes (red, green, blue) into 0x00RRGGBB values.
+static void PackRgb(const unsigned char* rgb, uint32_t* px, size_t n) {
+  for (size_t i = 0; i < n; ++i, rgb += 3) px[i] = (uint32_t{rgb[0]} << 16) | (uint32_t{rgb[1]} << 8) | rgb[2];
+}
+
 bool DecodeJpeg(const std::string& bytes, Image& out) {
   if (bytes.empty()) return false;
   tjhandle h = tjInitDecompress();
@@ -66,8 +71,7 @@ bool DecodeJpeg(const std::string& bytes, Image& out) {
   tjDestroy(h);
   if (!ok) return false;
   Image img(w, ht);
-  for (size_t i = 0, n = img.Px.size(); i < n; ++i)
-    img.Px[i] = (uint32_t{rgb[3 * i]} << 16) | (uint32_t{rgb[3 * i + 1]} << 8) | rgb[3 * i + 2];
+  PackRgb(rgb.data(), img.Px.data(), img.Px.size());
   out = std::move(img);
   return true;
 }
