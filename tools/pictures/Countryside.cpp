@@ -1,10 +1,619 @@
 // The details of the tower and its garden, the orchard, the woods, the meadows and the enchanted woods.
+#include <algorithm>
+
 #include "tools/pictures/Elements.h"
 
 namespace pics {
 
+namespace {
+
+// The back wall of a room painted by "room" spans these bounds.
+constexpr float WX0 = 130, WX1 = 470, WY0 = 45, WY1 = 235;
+
+uint32_t SeedAt(const Scene& s, float x, float y, uint32_t salt) {
+  return s.seed + salt + static_cast<uint32_t>(x * 13 + y * 7);
+}
+
+// A tapering leaf or blade from (x, y) in the direction ang (radians).
+void Leaf(Scene& s, float x, float y, float ang, float len, float w, const Shader& sh, float op = 1) {
+  const float ex = x + std::cos(ang) * len, ey = y + std::sin(ang) * len;
+  const float mx = x + std::cos(ang) * len * 0.45f, my = y + std::sin(ang) * len * 0.45f;
+  s.cv.Fill(Union(Capsule(x, y, mx, my, w * 0.35f, w), Capsule(mx, my, ex, ey, w, 0.4f)), sh, op);
+}
+
+// A rotated frame: points given relative to an origin, turned by 'ang'.
+struct Frame {
+  float ox, oy, c, s;
+  Frame(float x, float y, float ang) : ox(x), oy(y), c(std::cos(ang)), s(std::sin(ang)) {}
+  float X(float dx, float dy) const { return ox + dx * c - dy * s; }
+  float Y(float dx, float dy) const { return oy + dx * s + dy * c; }
+  std::vector<float> P(std::initializer_list<float> pts) const {
+    std::vector<float> out;
+    for (auto it = pts.begin(); it != pts.end(); it += 2) {
+      out.push_back(X(*it, *(it + 1)));
+      out.push_back(Y(*it, *(it + 1)));
+    }
+    return out;
+  }
+};
+
+// A log seen end-on: bark rim, pale wood and growth rings.
+void LogEnd(Scene& s, float x, float y, float r, Col wood) {
+  s.cv.Fill(Circle(x, y, r), wood * 0.45f);
+  const Col pale = Mix(wood, Hex(0xe8cc98), 0.55f);
+  s.cv.Fill(Circle(x - r * 0.06f, y - r * 0.06f, r * 0.82f), [=](float px, float py) {
+    const float d = std::hypot(px - x, py - y) / r;
+    const float ring = 0.88f + 0.12f * std::sin(d * 26.f);
+    return pale * ring * (1.05f - 0.3f * d);
+  });
+  s.cv.Fill(Circle(x, y, r * 0.08f + 0.5f), wood * 0.6f);
+}
+
+// A simple stone gravestone-like block of dry stones.
+void DryStone(Scene& s, Shape area, uint32_t seed) {
+  s.cv.Fill(Rough(area, 3, 8, seed), Stones(s.pal.rock * 1.05f, s.pal.rockDark * 0.7f, 22, 11, seed));
+}
+
+// ------------------------------------------------------------ the tower
+
+// Star charts pinned to the study's walls: parchment sheets of stars joined
+// into figures, and one round chart of the heavens on deep blue.
+void Charts(Scene& s, const Element& e) {
+  Rng g(s.seed + 401);
+  const Col paper = Hex(0xe4d4a8), ink = Hex(0x3a2a1a);
+  auto sheet = [&](float x0, float y0, float x1, float y1, bool dark) {
+    s.cv.Fill(Box(x0 + 3, y0 + 4, x1 + 3, y1 + 4), Hex(0x000000), 0.25f, 3);
+    s.cv.Fill(Rough(Box(x0, y0, x1, y1), 1.2f, 6, g.Int(1, 999)),
+              Textured(Linear(x0, y0, dark ? Hex(0x24306a) : paper, x1, y1, dark ? Hex(0x141a40) : paper * 0.82f), 0.12f, 5, s.seed + 3));
+    const Col star = dark ? Hex(0xf4e4a0) : ink;
+    std::vector<std::pair<float, float>> pts;
+    for (int i = 0; i < 9; ++i) {
+      const float px = g.Range(x0 + 6, x1 - 6), py = g.Range(y0 + 6, y1 - 6);
+      pts.push_back({px, py});
+      s.cv.Fill(Circle(px, py, g.Range(1.0f, 2.2f)), star);
+    }
+    for (size_t i = 0; i + 1 < 6; ++i) s.cv.Fill(Line(pts[i].first, pts[i].second, pts[i + 1].first, pts[i + 1].second, 0.5f), star, 0.6f);
+    s.cv.Fill(Circle(x0 + 4, y0 + 4, 1.6f), Hex(0x8a2020));
+  };
+  const float y = e.Num("y", 68);
+  sheet(232, y, 292, y + 78, false);
+  sheet(400, y + 8, 452, y + 70, false);
+  // The round chart: a disc of night with a golden rim and the ecliptic.
+  const float cx = 345, cy = y + 44, r = 38;
+  s.cv.Fill(Circle(cx + 3, cy + 4, r + 4), Hex(0x000000), 0.25f, 4);
+  s.cv.Fill(Circle(cx, cy, r + 4), Rounded(Hex(0xc8a048), cx, cy, r + 4, r + 4, 0.4f));
+  s.cv.Fill(Circle(cx, cy, r), Linear(cx - r, cy - r, Hex(0x2a3a7a), cx + r, cy + r, Hex(0x0e1230)));
+  s.cv.Fill(Cut(Ellipse(cx, cy, r * 0.95f, r * 0.4f), Ellipse(cx, cy, r * 0.95f - 1.2f, r * 0.4f - 1.2f)), Hex(0xc8a048), 0.8f);
+  for (int i = 0; i < 26; ++i) {
+    const float a = g.Range(0, 6.283f), d = r * std::sqrt(g.Uni()) * 0.92f;
+    s.cv.Fill(Circle(cx + std::cos(a) * d, cy + std::sin(a) * d, g.Range(0.6f, 1.6f)), Hex(0xfff4c0));
+  }
+  s.cv.Fill(Circle(cx, cy, 4), Hex(0xffd060));
+  // A long chart on the right-hand wall, drawn in the wall's slant.
+  s.cv.Fill(Poly({500, 70, 560, 52, 560, 170, 500, 170}), Hex(0x000000), 0.25f, 4);
+  s.cv.Fill(Poly({496, 66, 556, 48, 556, 164, 496, 164}), Textured(Linear(496, 0, paper * 0.75f, 556, 0, paper * 0.55f), 0.15f, 5, s.seed + 4));
+  for (int i = 0; i < 8; ++i) {
+    const float px = g.Range(502, 550), py = g.Range(72, 158);
+    s.cv.Fill(Circle(px, py, 1.4f), ink);
+  }
+  s.cv.Fill(Line(505, 140, 548, 80, 0.6f), ink, 0.6f);
+}
+
+// Dust: a shaft of light full of motes, and cobwebs in the corners.
+void Dust(Scene& s, const Element& e) {
+  Rng g(s.seed + 411);
+  const float x = e.Num("x", 150);
+  const Col beam = Hex(0xffe8b0);
+  s.cv.Fill(Poly({x - 20, -5, x + 40, -5, x + 260, 380, x + 140, 380}), beam, 0.08f, 20);
+  s.cv.Fill(Poly({x - 5, -5, x + 20, -5, x + 210, 380, x + 165, 380}), beam, 0.06f, 12);
+  for (int i = 0; i < 160; ++i) {
+    const float t = g.Uni(), px = x + 10 + 190 * t + g.Range(-50, 50) * (0.3f + t), py = -5 + 385 * t;
+    s.cv.Fill(Circle(px, py, g.Range(0.5f, 1.3f)), Hex(0xfff4d8), g.Range(0.3f, 0.8f));
+  }
+  // Cobwebs in the two upper corners of the back wall and the room.
+  auto web = [&](float cx, float cy, float dir) {
+    const Col silk = Hex(0xe8e8e0);
+    for (int k = 0; k < 5; ++k) {
+      const float a = (k / 4.f) * 1.5708f;
+      s.cv.Fill(Line(cx, cy, cx + dir * std::cos(a) * 70, cy + std::sin(a) * 70, 0.5f), silk, 0.5f);
+    }
+    for (int ring = 1; ring <= 4; ++ring) {
+      const float rr = ring * 16.f;
+      for (int k = 0; k < 4; ++k) {
+        const float a0 = (k / 4.f) * 1.5708f, a1 = ((k + 1) / 4.f) * 1.5708f;
+        const float mx = cx + dir * std::cos((a0 + a1) / 2) * rr * 0.85f, my = cy + std::sin((a0 + a1) / 2) * rr * 0.85f;
+        s.cv.Fill(Line(cx + dir * std::cos(a0) * rr, cy + std::sin(a0) * rr, mx, my, 0.45f), silk, 0.45f);
+        s.cv.Fill(Line(mx, my, cx + dir * std::cos(a1) * rr, cy + std::sin(a1) * rr, 0.45f), silk, 0.45f);
+      }
+    }
+  };
+  web(WX1, WY0, -1);
+  web(WX0, WY0, 1);
+  web(604, -2, -1);
+  // A grey film on the tops of the shelves' books.
+  s.cv.Fill(Box(WX0, WY0, WX1, WY1), Hex(0xb8b0a0), 0.08f, 4);
+}
+
+// A suit of armour leaning against the wall, asleep and snoring.
+void Armour(Scene& s, const Element& e) {
+  const float x = e.Num("x", 300), y = e.Num("y", 238), k = e.Num("s", 1);
+  const Frame f(x, y, e.Num("lean", 0.07f));
+  const Col steel = Hex(0xa8acb4);
+  auto metal = [&](float cx, float cy, float rx, float ry) { return Rounded(steel, f.X(cx, cy), f.Y(cx, cy), rx * k, ry * k, 0.55f); };
+  auto poly = [&](std::initializer_list<float> p) {
+    std::vector<float> v = f.P(p);
+    for (size_t i = 0; i < v.size(); i += 2) {
+      v[i] = x + (v[i] - x) * k;
+      v[i + 1] = y + (v[i + 1] - y) * k;
+    }
+    return Poly(v);
+  };
+  auto cap = [&](float ax, float ay, float bx, float by, float ra, float rb) {
+    return Capsule(x + (f.X(ax, ay) - x) * k, y + (f.Y(ax, ay) - y) * k, x + (f.X(bx, by) - x) * k, y + (f.Y(bx, by) - y) * k, ra * k, rb * k);
+  };
+  s.cv.Fill(Ellipse(x + 10 * k, y + 2, 50 * k, 8 * k), Hex(0x000000), 0.3f, 5);
+  // Legs and sabatons.
+  for (float side : {-1.f, 1.f}) {
+    s.cv.Fill(cap(side * 12, -80, side * 14, -8, 9, 7), metal(side * 12, -50, 14, 50));
+    s.cv.Fill(poly({side * 6, -10, side * 24, -10, side * 30, 0, side * 4, 0}), metal(side * 16, -5, 16, 8));
+    s.cv.Fill(Circle(x + (f.X(side * 13, -46) - x) * k, y + (f.Y(side * 13, -46) - y) * k, 7 * k), metal(side * 13, -46, 8, 8));
+  }
+  // Tassets, breastplate and pauldrons.
+  s.cv.Fill(poly({-24, -92, 24, -92, 28, -72, -28, -72}), metal(0, -82, 30, 14));
+  s.cv.Fill(poly({-26, -150, 26, -150, 22, -96, -22, -96}), metal(-4, -130, 30, 34));
+  s.cv.Fill(Line(f.X(0, -148), f.Y(0, -148), f.X(0, -98), f.Y(0, -98), 1.2f * k), steel * 0.55f);
+  for (float side : {-1.f, 1.f}) {
+    s.cv.Fill(cap(side * 30, -140, side * 34, -96, 7, 6), metal(side * 32, -118, 10, 26));
+    s.cv.Fill(cap(side * 34, -96, side * 30, -66, 6, 6), metal(side * 32, -80, 10, 20));
+    s.cv.Fill(Circle(f.X(side * 30, -62) + (k - 1) * (f.X(side * 30, -62) - x), f.Y(side * 30, -62) + (k - 1) * (f.Y(side * 30, -62) - y), 7 * k),
+              metal(side * 30, -62, 8, 8));
+    s.cv.Fill(poly({side * 16, -156, side * 40, -150, side * 42, -132, side * 22, -134}), metal(side * 30, -146, 20, 12));
+  }
+  // Helmet with its visor down and a plume.
+  s.cv.Fill(poly({-14, -158, 14, -158, 16, -186, 8, -198, -8, -198, -16, -186}), metal(-3, -178, 18, 22));
+  s.cv.Fill(poly({-12, -180, 12, -180, 12, -176, -12, -176}), Hex(0x0c0c10));
+  s.cv.Fill(poly({-10, -170, 10, -170, 10, -167, -10, -167}), Hex(0x141418));
+  s.cv.Fill(cap(0, -198, -14, -222, 3, 7), Hex(0xa02028));
+  // The snore, rising from the visor.
+  const float zx = f.X(16, -190), zy = f.Y(16, -190);
+  const Shader zc = Flat(Hex(0xf0f0f0));
+  DrawText(s.cv, "Z", zx + 4, zy - 4, 10 * k, 1.2f, zc);
+  DrawText(s.cv, "Z", zx + 16, zy - 20, 14 * k, 1.5f, zc);
+  DrawText(s.cv, "Z", zx + 32, zy - 42, 18 * k, 1.8f, zc);
+}
+
+// The workshop's tools: a rack of them on the wall behind the bench and a
+// clutter on the bench itself, all shining with oil.
+void Tools(Scene& s, const Element& e) {
+  const float x = e.Num("x", 330), y = e.Num("y", 212);
+  const Col iron = Hex(0x50545c), handle = s.pal.wood * 1.1f, oil = Hex(0x1a1a14);
+  // The rack.
+  s.cv.Fill(Box(x - 80, y - 120, x + 80, y - 112), s.pal.wood * 0.8f);
+  for (int i = 0; i < 6; ++i) {
+    const float hx = x - 66 + i * 26;
+    s.cv.Fill(Circle(hx, y - 116, 2), Hex(0x202020));
+    switch (i % 3) {
+      case 0:  // hammer
+        s.cv.Fill(Line(hx, y - 112, hx, y - 62, 2.2f), handle);
+        s.cv.Fill(Box(hx - 9, y - 66, hx + 9, y - 56, 1.5f), Linear(hx - 9, 0, iron * 1.5f, hx + 9, 0, iron * 0.7f));
+        break;
+      case 1:  // tongs
+        s.cv.Fill(Line(hx, y - 112, hx - 6, y - 60, 1.6f), iron * 1.2f);
+        s.cv.Fill(Line(hx, y - 112, hx + 6, y - 60, 1.6f), iron);
+        break;
+      default:  // spanner
+        s.cv.Fill(Line(hx, y - 110, hx, y - 66, 2.5f), iron * 1.3f);
+        s.cv.Fill(Cut(Circle(hx, y - 62, 7), Box(hx - 3, y - 62, hx + 3, y - 50)), iron * 1.3f);
+    }
+  }
+  // On the bench: a saw, a hammer, a coil of wire, an oil can, a retort.
+  s.cv.Fill(Poly({x - 62, y - 6, x - 10, y - 12, x - 8, y - 4, x - 60, y + 2}), Linear(x - 60, 0, Hex(0xd0d4da), x - 10, 0, Hex(0x7a7e86)));
+  s.cv.Fill(Box(x - 10, y - 14, x + 4, y - 2, 2), handle);
+  s.cv.Fill(Line(x + 8, y - 2, x + 40, y - 8, 2), handle);
+  s.cv.Fill(Box(x + 36, y - 16, x + 46, y - 2, 1), iron * 1.3f);
+  s.cv.Fill(Cut(Ellipse(x + 60, y - 8, 10, 6), Ellipse(x + 60, y - 8, 6, 3)), Hex(0xb07a40));
+  s.cv.Fill(Union(Ellipse(x - 30, y - 20, 9, 11), Line(x - 30, y - 28, x - 22, y - 44, 1.5f)), Rounded(Hex(0x6a6e30), x - 32, y - 22, 9, 11));
+  s.cv.Fill(Union(Circle(x + 20, y - 22, 11), Line(x + 28, y - 28, x + 46, y - 40, 2.5f)), Rounded(Hex(0x9ac0c8), x + 18, y - 24, 11, 11), 0.85f);
+  s.cv.Fill(Circle(x + 20, y - 18, 7), Hex(0xa03a8a), 0.8f);
+  // Oil: a dark sheen dripping over the front and pooling beneath.
+  for (int i = 0; i < 5; ++i) {
+    const float dx = x - 60 + i * 28 + s.rng.Range(-6, 6);
+    s.cv.Fill(Capsule(dx, y + 4, dx, y + 14 + s.rng.Range(0, 12), 2, 1.3f), oil, 0.8f);
+  }
+  s.cv.Fill(Ellipse(x + 50, y + 80, 40, 7), oil, 0.55f, 4);
+  s.cv.Fill(Ellipse(x + 46, y + 78, 14, 2), Hex(0x8a7aa0), 0.35f, 2);
+}
+
+// The soot of an old explosion: a blackened star burst on the wall.
+void Scorch(Scene& s, const Element& e) {
+  const float x = e.Num("x", 470), y = e.Num("y", 150), r = e.Num("r", 70);
+  const uint32_t sd = s.seed + 421;
+  s.cv.Map([&](int px, int py, Col c) {
+    const float dx = px - x, dy = py - y, d = std::hypot(dx, dy);
+    if (d > r * 1.7f) return c;
+    const float a = std::atan2(dy, dx);
+    const float rays = 0.55f + 0.45f * std::pow(std::fabs(std::sin(a * 5.f + 3 * Fbm(a * 2.f, 0.5f, sd, 2))), 3.f);
+    const float reach = r * (0.55f + 0.9f * rays) * (0.8f + 0.4f * Fbm(px / 14.f, py / 14.f, sd + 1, 3));
+    const float k = Clamp01(1.2f - d / reach) * 0.92f;
+    return Mix(c, Hex(0x120c08), k);
+  });
+}
+
+// Strings of onions and garlic hanging from the kitchen's beams.
+void Onions(Scene& s, const Element& e) {
+  Rng g(s.seed + 431);
+  const float xs[] = {165, 205, 245, 520, 560};
+  const int n = static_cast<int>(e.Num("n", 5));
+  for (int i = 0; i < n && i < 5; ++i) {
+    const float x = xs[i], top = -5 + (x < 300 ? 0 : 0), len = g.Range(100, 140);
+    const bool garlic = i % 2 == 1;
+    s.cv.Fill(Line(x, top, x, top + len, 1), Hex(0xb89a60));
+    for (float yy = top + 34; yy < top + len; yy += garlic ? 12 : 15) {
+      for (int side = -1; side <= 1; side += 2) {
+        const float bx = x + side * g.Range(5, 9), by = yy + g.Range(-3, 3), r = garlic ? g.Range(5, 6.5f) : g.Range(7, 9);
+        const Col c = garlic ? Hex(0xece4d4) : Mix(Hex(0xc07a30), Hex(0x8a4a1c), g.Uni());
+        s.cv.Fill(Union(Circle(bx, by, r), Poly({bx - r * 0.4f, by - r * 0.6f, bx, by - r * 1.7f, bx + r * 0.4f, by - r * 0.6f})),
+                  Rounded(c, bx, by, r, r, 0.5f));
+        if (garlic) s.cv.Fill(Line(bx, by - r, bx, by + r * 0.8f, 0.4f), c * 0.7f);
+      }
+    }
+    s.cv.Fill(Line(x, top + len, x + g.Range(-4, 4), top + len + 14, 1.4f), Hex(0x8a7a40));
+  }
+}
+
+// ------------------------------------------------------------ the garden
+
+// One cabbage, its leaves chewed to lace.
+void Cabbage(Scene& s, float x, float y, float r, uint32_t seed) {
+  Rng g(seed);
+  s.cv.Fill(Ellipse(x + r * 0.2f, y + r * 0.4f, r * 1.3f, r * 0.35f), Hex(0x000000), 0.3f, 4);
+  const Col outer = Hex(0x5a8a3a), inner = Hex(0xb8d88a);
+  for (int i = 0; i < 7; ++i) {
+    const float a = 3.14159f + i * 3.14159f / 6.f;
+    Leaf(s, x, y, a, r * 1.25f, r * 0.42f, Rounded(outer, x + std::cos(a) * r * 0.5f, y - r * 0.2f, r, r * 0.6f, 0.5f));
+  }
+  s.cv.Fill(Circle(x, y - r * 0.35f, r * 0.6f), Rounded(inner, x - r * 0.2f, y - r * 0.55f, r * 0.6f, r * 0.6f, 0.4f));
+  // Holes eaten through the leaves.
+  for (int i = 0; i < static_cast<int>(4 + r / 2); ++i) {
+    const float hx = x + g.Range(-r, r), hy = y - g.Range(-0.1f, 0.9f) * r;
+    s.cv.Fill(Circle(hx, hy, g.Range(0.8f, 2.2f) * (r / 14)), Hex(0x2a2414), 0.9f);
+  }
+}
+
+// The master's prize cabbages in their rows, eaten to lace, with the trail
+// of whatever ate them glistening across the beds.
+void Cabbages(Scene& s, const Element& e) {
+  const float y0 = e.Num("y", s.horizon + 58);
+  // Beds of turned earth, right of the path and behind it on the left.
+  s.cv.Fill(Rough(Poly({430, y0 + 8, 605, y0 + 2, 605, 375, 480, 375}), 3, 12, s.seed + 441),
+            Textured(Flat(s.pal.floor * 0.8f), 0.3f, 6, s.seed + 442));
+  s.cv.Fill(Rough(Poly({175, y0 + 8, 275, y0 + 8, 265, y0 + 44, 170, y0 + 44}), 3, 10, s.seed + 443),
+            Textured(Flat(s.pal.floor * 0.8f), 0.3f, 6, s.seed + 444));
+  Rng g(s.seed + 445);
+  for (int row = 0; row < 4; ++row) {
+    const float yy = y0 + 18 + row * row * 9 + row * 14, r = 8 + row * 4;
+    for (float xx = 460 + row * 14; xx < 600; xx += r * 2.6f) Cabbage(s, xx + g.Range(-3, 3), yy, r, g.Int(1, 99999));
+  }
+  for (float xx = 190; xx < 262; xx += 22) Cabbage(s, xx, y0 + 24, 8, g.Int(1, 99999));
+  for (float xx = 186; xx < 262; xx += 26) Cabbage(s, xx + 8, y0 + 40, 9, g.Int(1, 99999));
+  // The slime trail.
+  std::vector<std::pair<float, float>> pts;
+  for (int i = 0; i <= 24; ++i) {
+    const float t = i / 24.f;
+    pts.push_back({600 - 420 * t, y0 + 100 - 60 * t + 9 * std::sin(t * 17.f) + 5 * std::sin(t * 31.f)});
+  }
+  for (size_t i = 0; i + 1 < pts.size(); ++i) {
+    if (pts[i].first > 270 && pts[i].first < 440 && pts[i].second > y0 + 38) continue;
+    const float wid = 1.5f + 2.5f * (pts[i].second - y0) / 100.f;
+    s.cv.Fill(Line(pts[i].first, pts[i].second, pts[i + 1].first, pts[i + 1].second, wid), Hex(0x9ab0b8), 0.35f, 2);
+    if (i % 3 == 0) s.cv.Fill(Line(pts[i].first, pts[i].second - 0.5f, pts[i + 1].first, pts[i + 1].second - 0.5f, 0.6f), Hex(0xffffff), 0.6f);
+  }
+}
+
+// A larder's row of bottles on a low bench; one bears a skull.
+void Bottles(Scene& s, const Element& e) {
+  const float x = e.Num("x", 470), y = e.Num("y", 300);
+  s.cv.Fill(Box(x - 72, y - 8, x + 72, y), Planks(s.pal.wood, 6, false, s.seed));
+  for (float lx : {x - 62, x + 62}) s.cv.Fill(Box(lx - 4, y, lx + 4, y + 22), s.pal.wood * 0.6f);
+  const Col glass[] = {Hex(0x2a6a3a), Hex(0x6a3a1a), Hex(0x3a4a8a), Hex(0x7a2030), Hex(0x4a7a6a)};
+  for (int i = 0; i < 5; ++i) {
+    const float bx = x - 52 + i * 26, h = 44 + (i % 2) * 10;
+    const Col c = glass[i];
+    s.cv.Fill(Union(Box(bx - 9, y - 8 - h * 0.62f, bx + 9, y - 8, 4), Union(Circle(bx, y - 8 - h * 0.62f, 9), Box(bx - 3, y - 8 - h, bx + 3, y - 8 - h * 0.6f))),
+              Rounded(c, bx - 2, y - 8 - h * 0.4f, 10, h * 0.5f, 0.5f), 0.92f);
+    s.cv.Fill(Box(bx - 3.5f, y - 14 - h, bx + 3.5f, y - 8 - h, 1), Hex(0xa07a50));
+    s.cv.Fill(Line(bx - 5, y - 12 - h * 0.5f, bx - 5, y - 16, 1.2f), Hex(0xffffff), 0.35f);
+    if (i == 3) {
+      // The poison: a white label with a skull and crossbones.
+      const float ly = y - 8 - h * 0.3f;
+      s.cv.Fill(Box(bx - 8, ly - 9, bx + 8, ly + 9, 1), Hex(0xe8e0c8));
+      s.cv.Fill(Line(bx - 5, ly + 2, bx + 5, ly + 7, 0.9f), Hex(0x1a1a1a));
+      s.cv.Fill(Line(bx + 5, ly + 2, bx - 5, ly + 7, 0.9f), Hex(0x1a1a1a));
+      s.cv.Fill(Union(Circle(bx, ly - 3, 4.2f), Box(bx - 2.5f, ly - 1, bx + 2.5f, ly + 2)), Hex(0x1a1a1a));
+      s.cv.Fill(Circle(bx - 1.6f, ly - 3.4f, 1.1f), Hex(0xe8e0c8));
+      s.cv.Fill(Circle(bx + 1.6f, ly - 3.4f, 1.1f), Hex(0xe8e0c8));
+    }
+  }
+}
+
+// A mousetrap, set, with its cheese and no mouse.
+void Mousetrap(Scene& s, const Element& e) {
+  const float x = e.Num("x", 230), y = e.Num("y", 350), k = e.Num("s", 1);
+  s.cv.Fill(Ellipse(x + 4 * k, y + 3 * k, 34 * k, 6 * k), Hex(0x000000), 0.3f, 3);
+  s.cv.Fill(Poly({x - 30 * k, y - 4 * k, x + 24 * k, y - 8 * k, x + 32 * k, y, x - 22 * k, y + 4 * k}), Hex(0xc8a070));
+  s.cv.Fill(Poly({x - 22 * k, y + 4 * k, x + 32 * k, y, x + 32 * k, y + 4 * k, x - 22 * k, y + 8 * k}), Hex(0x8a6a40));
+  s.cv.Fill(Line(x - 20 * k, y - 2 * k, x + 2 * k, y - 4 * k, 1.2f * k), Hex(0xb0b4b8));
+  s.cv.Fill(Line(x - 20 * k, y - 2 * k, x - 18 * k, y - 12 * k, 1.2f * k), Hex(0xb0b4b8));
+  s.cv.Fill(Line(x + 2 * k, y - 4 * k, x + 4 * k, y - 14 * k, 1.2f * k), Hex(0xb0b4b8));
+  s.cv.Fill(Line(x - 18 * k, y - 12 * k, x + 4 * k, y - 14 * k, 1.2f * k), Hex(0xb0b4b8));
+  s.cv.Fill(Poly({x + 12 * k, y - 4 * k, x + 24 * k, y - 6 * k, x + 18 * k, y - 14 * k}), Hex(0xf0c840));
+  s.cv.Fill(Circle(x + 18 * k, y - 7 * k, 1.2f * k), Hex(0xc09020));
+}
+
+// Rows of runner beans climbing their canes on both sides of the path.
+void Beans(Scene& s, const Element& e) {
+  Rng g(s.seed + 451);
+  const float vx = e.Num("x", 320), vy = s.horizon + 6;
+  for (int side = -1; side <= 1; side += 2) {
+    for (int i = 12; i >= 0; --i) {
+      const float t = i / 12.f;  // 0 far .. 1 near
+      const float y = vy + 10 + t * t * 150, k = 0.3f + 1.1f * t * t;
+      const float x = vx + side * (60 + 260 * t * t);
+      if (side < 0 && (x < 175 && y > 200)) continue;
+      if (x < -40 || x > 640) continue;
+      const float h = 130 * k;
+      s.cv.Fill(Line(x, y, x + side * 2, y - h, 1.4f * k + 0.3f), Hex(0xb89a60));
+      for (int l = 0; l < static_cast<int>(22 + 16 * k); ++l) {
+        const float ly = y - g.Range(0.05f, 1.f) * h, lx = x + g.Range(-16, 16) * k;
+        const Col c = Mix(s.pal.leafDark, s.pal.leaf * 1.2f, g.Uni());
+        s.cv.Fill(Ellipse(lx, ly, 8 * k, 6.5f * k), Rounded(c, lx, ly, 8 * k, 6.5f * k, 0.4f));
+      }
+      for (int p = 0; p < static_cast<int>(2 + 3 * k); ++p) {
+        const float px = x + g.Range(-10, 10) * k, py = y - g.Range(0.2f, 0.8f) * h;
+        if (g.Uni() < 0.5f)
+          s.cv.Fill(Capsule(px, py, px + g.Range(-2, 2) * k, py + 16 * k, 1.5f * k, 1.2f * k), Hex(0x6a9a30));
+        else
+          s.cv.Fill(Circle(px, py, 2.2f * k), Hex(0xd83020));
+      }
+    }
+  }
+}
+
+// A garden gate between two stone pillars, with a hedge running off either side.
+void Gate(Scene& s, const Element& e) {
+  const float x = e.Num("x", 330), y = e.Num("y", 300), k = e.Num("s", 1);
+  const float w = 110 * k, h = 95 * k;
+  if (e.Num("hedge", 1) > 0) {
+    for (int side = -1; side <= 1; side += 2) {
+      const float a = x + side * (w / 2 + 14 * k), b = side < 0 ? -10.f : 610.f;
+      s.cv.Fill(Rough(Box(std::min(a, b), y - h * 0.85f, std::max(a, b), y), 5 * k, 9 * k, s.seed + 461 + static_cast<uint32_t>(side + 1)),
+                Textured(Linear(0, y - h, s.pal.leaf, 0, y, s.pal.leafDark), 0.35f, 4 * k, s.seed + 462));
+    }
+  }
+  for (int side = -1; side <= 1; side += 2) {
+    const float px = x + side * (w / 2 + 7 * k);
+    s.cv.Fill(Box(px - 12 * k, y - h - 20 * k, px + 12 * k, y), Stones(s.pal.rock * 1.1f, s.pal.rockDark, 12 * k, 8 * k, s.seed + 463));
+    s.cv.Fill(Box(px - 15 * k, y - h - 26 * k, px + 15 * k, y - h - 18 * k), s.pal.rock * 1.2f);
+    s.cv.Fill(Circle(px, y - h - 32 * k, 7 * k), Rounded(s.pal.rock * 1.2f, px, y - h - 32 * k, 7 * k, 7 * k));
+  }
+  // The gate: palings under an arched top rail, two braces.
+  const Col wood = Hex(0x8a6a44);
+  const float gx0 = x - w / 2 + 3 * k, gx1 = x + w / 2 - 3 * k;
+  for (float px = gx0 + 5 * k; px < gx1; px += 12 * k) {
+    const float top = y - h * 0.6f - h * 0.3f * std::sin(3.14159f * (px - gx0) / (gx1 - gx0));
+    s.cv.Fill(Union(Box(px - 3.5f * k, top, px + 3.5f * k, y - 6 * k), Poly({px - 3.5f * k, top, px, top - 6 * k, px + 3.5f * k, top})),
+              Linear(px - 4 * k, 0, wood * 1.25f, px + 4 * k, 0, wood * 0.7f));
+  }
+  for (float ry : {y - h * 0.5f, y - 18 * k}) s.cv.Fill(Box(gx0, ry - 4 * k, gx1, ry + 4 * k), wood * 0.9f);
+  s.cv.Fill(Line(gx0 + 4 * k, y - 18 * k, gx1 - 4 * k, y - h * 0.5f, 3.5f * k), wood * 0.8f);
+  s.cv.Fill(Circle(gx1 - 10 * k, y - h * 0.4f, 3 * k), Hex(0x2a2a2a));
+}
+
+// The herb garden's tidy beds: sage, thyme, lavender, and one plant that winks.
+void Herbs(Scene& s, const Element& e) {
+  Rng g(s.seed + 471);
+  const float y0 = e.Num("y", s.horizon + 24);
+  struct Bed { float x0, x1, y, depth; };
+  const Bed beds[] = {{180, 600, y0, 16}, {175, 600, y0 + 36, 22}, {470, 605, y0 + 86, 32}};
+  const Col herbs[] = {Hex(0x8aa08a), Hex(0x5a8a3a), Hex(0x6a7a4a), Hex(0x7aa050)};
+  for (const Bed& b : beds) {
+    s.cv.Fill(Box(b.x0, b.y - 4, b.x1, b.y + b.depth), Textured(Flat(s.pal.floor * 0.75f), 0.35f, 5, s.seed + 472));
+    s.cv.Fill(Box(b.x0, b.y + b.depth - 4, b.x1, b.y + b.depth + 2), s.pal.wood);
+    const float k = b.depth / 22.f;
+    for (float x = b.x0 + 14 * k; x < b.x1 - 8; x += g.Range(22, 30) * k) {
+      const int kind = g.Int(0, 3);
+      const float cy = b.y + b.depth * 0.3f;
+      for (int j = 0; j < 9; ++j) {
+        const float lx = x + g.Range(-11, 11) * k, ly = cy - g.Range(0, 16) * k;
+        const Col c = herbs[kind] * g.Range(0.8f, 1.2f);
+        s.cv.Fill(Ellipse(lx, ly, 5 * k, 3.5f * k), Rounded(c, lx, ly, 5 * k, 3.5f * k, 0.4f));
+      }
+      if (kind == 2)
+        for (int j = 0; j < 4; ++j) {
+          const float fx = x + g.Range(-8, 8) * k;
+          s.cv.Fill(Capsule(fx, cy - 14 * k, fx + g.Range(-2, 2), cy - 26 * k, 1.6f * k, 1.2f * k), Hex(0x9a70c8));
+        }
+    }
+  }
+  // The plant that winks: a round bloom with one open eye and one shut.
+  const float wx = e.Num("wx", 545), wy = y0 + 100;
+  s.cv.Fill(Line(wx, wy + 20, wx, wy - 10, 2), Hex(0x3a7a2a));
+  for (int p = 0; p < 8; ++p) {
+    const float a = p * 0.785f;
+    s.cv.Fill(Ellipse(wx + std::cos(a) * 13, wy - 18 + std::sin(a) * 13, 7, 7), Hex(0xe8a030));
+  }
+  s.cv.Fill(Circle(wx, wy - 18, 11), Rounded(Hex(0xf4d870), wx, wy - 18, 11, 11));
+  s.cv.Fill(Ellipse(wx - 4, wy - 20, 3, 3.5f), Hex(0xffffff));
+  s.cv.Fill(Circle(wx - 3.5f, wy - 19.5f, 1.6f), Hex(0x101010));
+  s.cv.Fill(Line(wx + 2, wy - 20, wx + 7, wy - 19, 0.9f), Hex(0x301a10));
+  s.cv.Fill(Cut(Circle(wx, wy - 17, 5), Box(wx - 6, wy - 22, wx + 6, wy - 15)), Hex(0x8a2a1a));
+}
+
+// A garden shed of weathered boards with a lean-to roof.
+void Shed(Scene& s, const Element& e) {
+  const float x = e.Num("x", 470), y = e.Num("y", 250), k = e.Num("s", 1);
+  const float w = 130 * k, h = 90 * k;
+  const Col wood = Hex(0x7a6040);
+  s.cv.Fill(Ellipse(x + 10 * k, y + 3, w * 0.7f, 8 * k), Hex(0x000000), 0.3f, 5);
+  s.cv.Fill(Poly({x - w / 2, y, x - w / 2, y - h, x + w / 2, y - h - 18 * k, x + w / 2, y}), Planks(wood, 11 * k, true, s.seed + 481));
+  s.cv.Fill(Poly({x - w / 2 - 12 * k, y - h + 4 * k, x + w / 2 + 12 * k, y - h - 22 * k, x + w / 2 + 12 * k, y - h - 32 * k, x - w / 2 - 12 * k, y - h - 6 * k}),
+            Planks(Hex(0x4a4038), 7 * k, false, s.seed + 482));
+  s.cv.Fill(Box(x - 10 * k, y - 70 * k, x + 26 * k, y), Planks(wood * 0.75f, 9 * k, true, s.seed + 483));
+  s.cv.Fill(Line(x - 8 * k, y - 66 * k, x + 24 * k, y - 4 * k, 2.5f * k), wood * 0.6f);
+  s.cv.Fill(Circle(x + 20 * k, y - 36 * k, 2.5f * k), Hex(0x2a2a2a));
+  s.cv.Fill(Box(x - w / 2 + 12 * k, y - 66 * k, x - w / 2 + 38 * k, y - 44 * k), Hex(0x202830));
+  s.cv.Fill(Line(x - w / 2 + 25 * k, y - 66 * k, x - w / 2 + 25 * k, y - 44 * k, 1.2f * k), wood);
+}
+
+// Flowerpots: stacks of terracotta pots and a few standing in a row.
+void Pots(Scene& s, const Element& e) {
+  const float x = e.Num("x", 180), y = e.Num("y", 250), k = e.Num("s", 1.4f);
+  const Col clay = Hex(0xb8643a);
+  auto pot = [&](float px, float py, float r) {
+    s.cv.Fill(Poly({px - r, py - r * 1.4f, px + r, py - r * 1.4f, px + r * 0.7f, py, px - r * 0.7f, py}), Rounded(clay, px - r * 0.3f, py - r * 0.8f, r, r, 0.5f));
+    s.cv.Fill(Box(px - r * 1.1f, py - r * 1.6f, px + r * 1.1f, py - r * 1.3f), clay * 1.1f);
+    s.cv.Fill(Ellipse(px, py - r * 1.6f, r * 1.05f, r * 0.25f), clay * 0.45f);
+  };
+  s.cv.Fill(Ellipse(x + 30 * k, y + 2, 70 * k, 7 * k), Hex(0x000000), 0.3f, 5);
+  for (int i = 0; i < 5; ++i) pot(x - 10 * k, y - i * 9 * k, 15 * k);
+  for (int i = 0; i < 3; ++i) pot(x + 26 * k, y - i * 9 * k, 13 * k);
+  pot(x + 56 * k, y, 11 * k);
+  pot(x + 80 * k, y + 2, 9 * k);
+  // A broken one, in pieces.
+  s.cv.Fill(Poly({x + 100 * k, y, x + 112 * k, y - 10 * k, x + 118 * k, y}), clay);
+  s.cv.Fill(Poly({x + 120 * k, y + 2, x + 128 * k, y - 4 * k, x + 134 * k, y + 3}), clay * 0.8f);
+}
+
+// Broken rakes and a spade leaning on the wall, heads up, and a snapped-off
+// rake head lying on the floor.
+void Rakes(Scene& s, const Element& e) {
+  const float x = e.Num("x", 460), y = e.Num("y", 240), k = e.Num("s", 1.3f);
+  const Col handle = s.pal.wood * 1.3f, iron = Hex(0x5a5a60);
+  struct R { float bx, tx, len; bool broken, spade; };
+  const R rs[] = {{-40, -52, 150, false, false}, {-10, -16, 90, true, false}, {20, 28, 140, false, true}, {50, 62, 155, false, false}};
+  s.cv.Fill(Ellipse(x, y + 2, 70 * k, 6 * k), Hex(0x000000), 0.25f, 4);
+  for (const R& r : rs) {
+    const float bx = x + r.bx * k, tx = x + r.tx * k, ty = y - r.len * k;
+    if (r.spade) {
+      // A spade stands blade down.
+      s.cv.Fill(Line(bx, y - 26 * k, tx, ty, 2.4f * k), Linear(bx - 3, 0, handle, bx + 3, 0, handle * 0.6f));
+      s.cv.Fill(Cut(Box(tx - 8 * k, ty - 10 * k, tx + 8 * k, ty + 2 * k, 3 * k), Box(tx - 5 * k, ty - 7 * k, tx + 5 * k, ty)), handle);
+      s.cv.Fill(Poly({bx - 10 * k, y - 30 * k, bx + 10 * k, y - 30 * k, bx + 9 * k, y - 4 * k, bx, y, bx - 9 * k, y - 4 * k}),
+                Linear(bx - 9 * k, 0, iron * 1.7f, bx + 9 * k, 0, iron));
+      continue;
+    }
+    s.cv.Fill(Line(bx, y, tx, ty, 2.2f * k), Linear(bx - 3, 0, handle, bx + 3, 0, handle * 0.6f));
+    if (r.broken) {
+      // Snapped halfway: a splintered top and no head.
+      s.cv.Fill(Poly({tx - 3 * k, ty + 2, tx + 3 * k, ty + 2, tx + 2 * k, ty - 8 * k, tx, ty - 3 * k, tx - 1.5f * k, ty - 10 * k}), handle * 1.1f);
+      continue;
+    }
+    // The head at the top, its teeth against the wall; one has lost teeth.
+    s.cv.Fill(Box(tx - 20 * k, ty - 3 * k, tx + 20 * k, ty + 2 * k, 1), iron);
+    for (int t = 0; t < 8; ++t) {
+      if (r.bx > 40 && (t == 2 || t == 3 || t == 6)) continue;
+      const float px = tx - 18 * k + t * 5.2f * k;
+      s.cv.Fill(Line(px, ty - 3 * k, px, ty - 12 * k, 1 * k), iron * 1.2f);
+    }
+  }
+  // The broken-off head on the floor.
+  const float fx = x + 10 * k, fy = y + 46 * k;
+  s.cv.Fill(Box(fx - 18 * k, fy - 3 * k, fx + 18 * k, fy + 2 * k), iron);
+  for (int t = 0; t < 6; ++t) s.cv.Fill(Line(fx - 15 * k + t * 6 * k, fy + 2 * k, fx - 16 * k + t * 6 * k, fy + 10 * k, 1 * k), iron);
+  s.cv.Fill(Line(fx, fy - 2 * k, fx - 14 * k, fy - 14 * k, 2 * k), handle);
+}
+
+// ------------------------------------------------------------ the orchard
+
+// A wall of tangled, thorny canes from x0 to x1 standing on y: a dark
+// thicket with arching stems over it, each armed with hooked thorns.
+void Thorns(Scene& s, const Element& e) {
+  const float y = e.Num("y", s.horizon + 60), x0 = e.Num("x0", -10), x1 = e.Num("x1", 610);
+  const float far = e.Num("far", 0) > 0 ? 0.45f : 0.f, h = e.Num("h", far > 0 ? 40 : 120);
+  Rng g(s.seed + 491 + static_cast<uint32_t>(x0));
+  const Col stem = Haze(s, Hex(0x3e2818), far), dark = Haze(s, Hex(0x1e2614), far), leaf = Haze(s, s.pal.leafDark * 1.3f, far);
+  const uint32_t sd = s.seed + 492;
+  // The thicket's mass: ragged at the top, holes of shadow within.
+  s.cv.Map([&](int px, int py, Col c) {
+    if (px < x0 || px > x1 || py > y + 6) return c;
+    const float top = y - h * (0.65f + 0.35f * Fbm(px / 30.f, 0.5f, sd + 1, 3));
+    const float edge = Clamp01((py - top) / 6.f);
+    if (edge <= 0) return c;
+    const float n = Fbm(px / 12.f, py / 12.f, sd, 4);
+    const float holes = Smooth(0.35f, 0.55f, Fbm(px / 7.f, py / 7.f, sd + 2, 3));
+    const Col m = Mix(dark * 0.5f, Mix(dark, leaf, 0.5f) * 1.2f, n) * (0.6f + 0.4f * holes);
+    return Mix(c, m, edge);
+  });
+  const int n = static_cast<int>((x1 - x0) / (far > 0 ? 6 : 7));
+  for (int i = 0; i < n; ++i) {
+    // One cane: a quadratic arch from its root up and over.
+    const float ax = g.Range(x0, x1), ay = y + g.Range(-4, 6);
+    const float dir = g.Uni() < 0.5f ? -1.f : 1.f, reach = g.Range(0.2f, 1.1f) * h;
+    const float bx = ax + dir * reach * g.Range(-0.2f, 0.9f), by = y - g.Range(0.5f, 1.3f) * h;
+    const float cx = ax + dir * reach, cy = y - g.Range(0.1f, 0.6f) * h;
+    const float w = (far > 0 ? 0.7f : 1.7f) * g.Range(0.7f, 1.3f);
+    const Col c = Mix(stem, stem * 1.6f, g.Uni());
+    float px = ax, py = ay;
+    for (int k = 1; k <= 10; ++k) {
+      const float t = k / 10.f, u = 1 - t;
+      const float qx = u * u * ax + 2 * u * t * bx + t * t * cx, qy = u * u * ay + 2 * u * t * by + t * t * cy;
+      s.cv.Fill(Line(px, py, qx, qy, w * (1.1f - 0.5f * t)), c);
+      if (far == 0 && k % 2 == 0) {
+        const float a = g.Range(0, 6.283f);
+        s.cv.Fill(Poly({qx - 1.6f, qy, qx + 1.6f, qy, qx + std::cos(a) * 7, qy + std::sin(a) * 7}), Hex(0xc8a878));
+      }
+      if (far == 0 && k % 4 == 1 && g.Uni() < 0.5f) Leaf(s, qx, qy, g.Range(0, 6.283f), 9, 3.5f, Flat(leaf * g.Range(0.9f, 1.5f)));
+      px = qx;
+      py = qy;
+    }
+  }
+}
+
+// Red apples hung wherever the scene already holds a leafy crown, and a few
+// windfalls in the grass.
+void Apples(Scene& s, const Element& e) {
+  Rng g(s.seed + 501);
+  const int n = static_cast<int>(e.Num("n", 90));
+  int placed = 0;
+  for (int tries = 0; tries < 4000 && placed < n; ++tries) {
+    const float x = g.Range(5, 595), y = g.Range(5, s.horizon - 8);
+    const Col c = s.cv.Sample(x, y);
+    const bool leafy = c.g > c.r * 1.05f && c.g > c.b * 1.2f && Lum(c) > 0.12f && Lum(c) < 0.5f;
+    if (!leafy) continue;
+    const float r = y < s.horizon - 20 ? g.Range(3, 5) : g.Range(2.5f, 4);
+    const Col red = Mix(Hex(0xc81e1e), Hex(0xe0a030), g.Uni() * 0.3f);
+    s.cv.Fill(Circle(x, y, r), Rounded(red, x - r * 0.3f, y - r * 0.3f, r, r, 0.6f));
+    s.cv.Fill(Line(x, y - r, x + 0.8f, y - r - 2, 0.5f), Hex(0x3a2a14));
+    ++placed;
+  }
+  for (int i = 0; i < static_cast<int>(e.Num("fallen", 12)); ++i) {
+    const float x = g.Range(180, 600), y = g.Range(s.horizon + 20, 370);
+    if (x > 270 && x < 470 && y > 295) continue;
+    const float r = 2 + 5 * (y - s.horizon) / 160.f;
+    s.cv.Fill(Circle(x, y, r), Rounded(Hex(0xb02020), x - r * 0.3f, y - r * 0.3f, r, r, 0.6f));
+  }
+}
+
+}  // namespace
+
 void RegisterCountryside(Registry& r) {
-  (void)r;
+  r["charts"] = Charts;
+  r["dust"] = Dust;
+  r["armour"] = Armour;
+  r["tools"] = Tools;
+  r["scorch"] = Scorch;
+  r["onions"] = Onions;
+  r["cabbages"] = Cabbages;
+  r["bottles"] = Bottles;
+  r["mousetrap"] = Mousetrap;
+  r["beans"] = Beans;
+  r["gate"] = Gate;
+  r["herbs"] = Herbs;
+  r["shed"] = Shed;
+  r["pots"] = Pots;
+  r["rakes"] = Rakes;
+  r["thorns"] = Thorns;
+  r["apples"] = Apples;
 }
 
 }  // namespace pics
