@@ -32,6 +32,20 @@ for t in "${targets[@]}"; do
   fi
 done
 
+# The world the targets play: the shipped word and room files and sprite
+# sheets, with one small default picture in place of the room pictures. The
+# targets are after the readers, the parser and the saved games; decoding a
+# full-size picture at every move would take most of each run, and the
+# picture decoders have targets of their own.
+if [ -z "${GLIM_FUZZ_WORLD:-}" ] && [ -f "$src/data/glimtext.wdt" ]; then
+  world=$build/fuzz-world
+  mkdir -p "$world/images"
+  cp "$src/data/glimtext.wdt" "$src/data/glimroom.dat" "$world/"
+  cp "$src/data/images/characters.png" "$src/data/images/lying.png" "$src/data/images/objects.png" "$world/images/"
+  cp "$src/tools/fixtures/room0.jpg" "$world/images/room0.jpg"
+  export GLIM_FUZZ_WORLD=$world/
+fi
+
 seeds=$build/fuzz-seeds
 "$src/fuzz/make_corpus.sh" "$seeds" "$build/glimmerhold-term" > /dev/null
 
