@@ -79,6 +79,17 @@ def main():
         row(f"decodes the game does ({int(changes['decodes'])} picture changes), per command",
             both(changes, changes["commands"]))
 
+    lib = get(core, "BM_PictureDecodeLibraryOnly")
+    straight = get(core, "BM_PictureDecodeStraightTo32")
+    if floor:
+        for r, label in ((lib, "  of which libjpeg-turbo alone, 24-bit"),
+                         (straight, "  decoded straight to 32-bit pixels instead")):
+            if r:
+                row(label + ", per command", both(r, r["commands"]), "", f"{r['cpu_s'] / floor['cpu_s'] * 100:.0f} % of the decode (cpu)")
+    copy = get(core, "BM_SceneCopy")
+    if copy:
+        row(f"one copy of a scene ({int(copy['bytes']) // 1000} kB)", both(copy))
+
     fast = get(core, "BM_ComposeScene")
     naive = get(core, "BM_ComposeSceneNaive")
     if fast and naive:
