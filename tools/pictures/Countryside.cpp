@@ -10,10 +10,6 @@ namespace {
 // The back wall of a room painted by "room" spans these bounds.
 constexpr float WX0 = 130, WX1 = 470, WY0 = 45, WY1 = 235;
 
-uint32_t SeedAt(const Scene& s, float x, float y, uint32_t salt) {
-  return s.seed + salt + static_cast<uint32_t>(x * 13 + y * 7);
-}
-
 // A tapering leaf or blade from (x, y) in the direction ang (radians).
 void Leaf(Scene& s, float x, float y, float ang, float len, float w, const Shader& sh, float op = 1) {
   const float ex = x + std::cos(ang) * len, ey = y + std::sin(ang) * len;
@@ -47,11 +43,6 @@ void LogEnd(Scene& s, float x, float y, float r, Col wood) {
     return pale * ring * (1.05f - 0.3f * d);
   });
   s.cv.Fill(Circle(x, y, r * 0.08f + 0.5f), wood * 0.6f);
-}
-
-// A simple stone gravestone-like block of dry stones.
-void DryStone(Scene& s, Shape area, uint32_t seed) {
-  s.cv.Fill(Rough(area, 3, 8, seed), Stones(s.pal.rock * 1.05f, s.pal.rockDark * 0.7f, 22, 11, seed));
 }
 
 // ------------------------------------------------------------ the tower
@@ -594,6 +585,546 @@ void Apples(Scene& s, const Element& e) {
   }
 }
 
+
+// ------------------------------------------------------------ the woods
+
+// Brambles: arching thorny canes with leaves and blackberries, in clumps
+// along the foot of the picture, leaving the path and the lower left free.
+void Brambles(Scene& s, const Element& e) {
+  const float y = e.Num("y", 300), gap = e.Num("gap", 320), gw = e.Num("gw", 60);
+  Rng g(s.seed + 511);
+  for (float cx = e.Num("x0", 175); cx < e.Num("x1", 620); cx += g.Range(40, 60)) {
+    if (std::fabs(cx - gap) < gw) continue;
+    const float by = y + g.Range(-20, 40), k = 0.8f + 0.6f * (by - s.horizon) / 150.f;
+    Crown(s, cx, by - 24 * k, 30 * k, s.pal.leaf * 0.9f, s.pal.leafDark, 4);
+    for (int c = 0; c < 5; ++c) {
+      const float dir = g.Uni() < 0.5f ? -1.f : 1.f;
+      const float ax = cx + g.Range(-20, 20), ay = by, bx = ax + dir * g.Range(10, 40) * k, bby = by - g.Range(50, 90) * k;
+      const float ex = ax + dir * g.Range(40, 80) * k, ey = by - g.Range(0, 30) * k;
+      float px = ax, py = ay;
+      for (int i = 1; i <= 8; ++i) {
+        const float t = i / 8.f, u = 1 - t;
+        const float qx = u * u * ax + 2 * u * t * bx + t * t * ex, qy = u * u * ay + 2 * u * t * bby + t * t * ey;
+        s.cv.Fill(Line(px, py, qx, qy, 1.6f * k), Hex(0x6a2a3a));
+        if (i % 2) s.cv.Fill(Poly({qx - 1.2f, qy, qx + 1.2f, qy, qx + 2, qy - 5 * k}), Hex(0xd0b090));
+        if (i % 3 == 0) Leaf(s, qx, qy, g.Range(0, 6.283f), 11 * k, 4.5f * k, Rounded(s.pal.leaf, qx, qy, 8 * k, 8 * k));
+        px = qx;
+        py = qy;
+      }
+    }
+    for (int b = 0; b < 6; ++b) {
+      const float fx = cx + g.Range(-30, 30) * k, fy = by - g.Range(10, 50) * k;
+      const bool ripe = g.Uni() < 0.6f;
+      s.cv.Fill(Circle(fx, fy, 2.6f * k), Rounded(ripe ? Hex(0x1a1030) : Hex(0xb02030), fx, fy, 2.6f * k, 2.6f * k, 0.6f));
+    }
+  }
+}
+
+// Tree stumps of a woodcutter's clearing, one with its axe in it.
+void Stump(Scene& s, float x, float y, float r, bool axe) {
+  const Col bark = s.pal.wood * 0.65f;
+  s.cv.Fill(Ellipse(x + r * 0.3f, y + 2, r * 1.5f, r * 0.3f), Hex(0x000000), 0.3f, 4);
+  for (int side = -1; side <= 1; side += 2) s.cv.Fill(Capsule(x, y - 2, x + side * r * 1.3f, y + 2, r * 0.25f, r * 0.1f), bark);
+  s.cv.Fill(Box(x - r, y - r * 0.9f, x + r, y), Textured(Linear(x - r, 0, bark * 1.4f, x + r, 0, bark * 0.6f), 0.3f, 3, s.seed + 5));
+  const float ty = y - r * 0.9f;
+  s.cv.Fill(Ellipse(x, ty, r, r * 0.32f), bark);
+  const Col pale = Hex(0xd8b880);
+  s.cv.Fill(Ellipse(x, ty, r * 0.88f, r * 0.27f), [=](float px, float py) {
+    const float d = std::hypot((px - x) / r, (py - ty) / (r * 0.3f));
+    return pale * (0.85f + 0.15f * std::sin(d * 24.f)) * (1.05f - 0.2f * d);
+  });
+  if (axe) {
+    s.cv.Fill(Line(x + r * 0.1f, ty - 2, x + r * 0.9f, ty - r * 1.4f, 2.2f), s.pal.wood * 1.3f);
+    s.cv.Fill(Poly({x - r * 0.25f, ty + 2, x + r * 0.35f, ty - 2, x + r * 0.3f, ty - r * 0.45f, x - r * 0.2f, ty - r * 0.3f}), Linear(x - r * 0.3f, 0, Hex(0xc8ccd2), x + r * 0.4f, 0, Hex(0x5a5e66)));
+  }
+}
+
+void Stumps(Scene& s, const Element& e) {
+  const float k = e.Num("s", 1);
+  Stump(s, 250, 262, 18 * k, false);
+  Stump(s, 380, 250, 13 * k, false);
+  Stump(s, 495, 292, 28 * k, true);
+  Stump(s, 205, 300, 22 * k, false);
+}
+
+// Wood chips scattered over the ground.
+void Chips(Scene& s, const Element& e) {
+  Rng g(s.seed + 521);
+  for (int i = 0; i < static_cast<int>(e.Num("n", 160)); ++i) {
+    const float y = g.Range(s.horizon + 15, 372), x = g.Range(170, 600), t = (y - s.horizon) / 160.f;
+    const float l = (2 + 5 * t) * g.Range(0.6f, 1.4f), a = g.Range(0, 3.14f);
+    s.cv.Fill(Line(x, y, x + std::cos(a) * l, y + std::sin(a) * l * 0.4f, 0.6f + 1.2f * t), Mix(Hex(0xe8cc90), Hex(0xa07a48), g.Uni()));
+  }
+}
+
+// A fallen oak: its trunk lying across the picture and its torn-up roots
+// reaching into the air like fingers.
+void FallenOak(Scene& s, const Element& e) {
+  const float x = e.Num("x", 420), y = e.Num("y", 290);
+  const Col bark = Hex(0x5a4632);
+  const float rx = x + 120, ry = y - 30;
+  // The root plate: a disc of earth with roots clawing upward.
+  s.cv.Fill(Rough(Ellipse(rx, ry - 20, 52, 78), 8, 14, s.seed + 531), Textured(Rounded(Hex(0x4a3624), rx - 10, ry - 40, 52, 78, 0.5f), 0.4f, 6, s.seed + 532));
+  Rng g(s.seed + 533);
+  for (int i = 0; i < 9; ++i) {
+    const float a = -2.6f + i * 0.32f + g.Range(-0.1f, 0.1f);
+    const float ax = rx + std::cos(a) * 40, ay = ry - 20 + std::sin(a) * 65;
+    float px = ax, py = ay, ang = a, w = 9;
+    for (int j = 0; j < 5; ++j) {
+      const float len = g.Range(22, 36);
+      ang += g.Range(-0.35f, 0.35f);
+      const float qx = px + std::cos(ang) * len, qy = py + std::sin(ang) * len;
+      s.cv.Fill(Capsule(px, py, qx, qy, w, w * 0.7f), Linear(px - 6, py - 6, bark * 1.7f, px + 6, py + 6, bark * 0.7f));
+      px = qx;
+      py = qy;
+      w *= 0.72f;
+    }
+    // A knuckled fingertip.
+    s.cv.Fill(Circle(px, py, w + 0.6f), bark * 0.8f);
+  }
+  // The trunk, lying towards the left, with the stubs of broken limbs.
+  s.cv.Fill(Ellipse(x - 20, y + 8, 170, 12), Hex(0x000000), 0.35f, 6);
+  s.cv.Fill(Capsule(rx - 20, ry, x - 170, y - 20, 34, 24), [=](float px, float py) {
+    const float ridge = 0.8f + 0.3f * std::sin(py / 3.f + 2 * Fbm(px / 20.f, py / 8.f, 7, 3));
+    return Mix(bark * 1.35f, bark * 0.5f, Clamp01((py - (y - 60)) / 70.f)) * ridge;
+  });
+  s.cv.Fill(Capsule(x - 60, y - 40, x - 90, y - 110, 9, 5), bark * 1.1f);
+  s.cv.Fill(Capsule(x - 130, y - 36, x - 120, y - 84, 7, 4), bark);
+  s.cv.Fill(Capsule(x + 10, y - 44, x + 40, y - 92, 8, 4), bark * 0.9f);
+  // Ivy and moss along its back.
+  for (int i = 0; i < 24; ++i) {
+    const float t = g.Uni(), px = x - 170 + (rx - 20 - (x - 170)) * t, py = y - 20 + (ry - (y - 20)) * t - g.Range(18, 30);
+    s.cv.Fill(Ellipse(px, py, 6, 3), Mix(s.pal.leaf, s.pal.leafDark, g.Uni()), 0.9f);
+  }
+}
+
+// Small birds: some flying, some perched, against whatever is behind.
+void Birds(Scene& s, const Element& e) {
+  Rng g(s.seed + 541);
+  const int n = static_cast<int>(e.Num("n", 7));
+  const Col colours[] = {Hex(0x6a4a2a), Hex(0xc84a20), Hex(0x3a5a9a), Hex(0xe0c040), Hex(0x2a2a2a)};
+  for (int i = 0; i < n; ++i) {
+    const float x = g.Range(200, 580), y = g.Range(25, s.horizon - 60), k = g.Range(1.3f, 2.0f);
+    const Col c = colours[g.Int(0, 4)];
+    const bool up = g.Uni() < 0.5f;
+    const float dir = g.Uni() < 0.5f ? -1.f : 1.f;
+    s.cv.Fill(Ellipse(x, y, 6 * k, 3.5f * k), Rounded(c, x, y, 6 * k, 3.5f * k));
+    s.cv.Fill(Circle(x + dir * 6 * k, y - 2 * k, 2.8f * k), c);
+    s.cv.Fill(Poly({x + dir * 8.5f * k, y - 3 * k, x + dir * 12 * k, y - 2 * k, x + dir * 8.5f * k, y - 1 * k}), Hex(0xe0a020));
+    s.cv.Fill(Poly({x - dir * 5 * k, y, x - dir * 12 * k, y - 3 * k, x - dir * 11 * k, y + 2 * k}), c * 0.8f);
+    const float wy = up ? y - 12 * k : y + 9 * k;
+    s.cv.Fill(Poly({x - 3 * k, y - 1, x + 3 * k, y - 1, x - dir * 4 * k, wy}), c * 0.7f);
+  }
+  // Notes of song rising from them.
+  for (int i = 0; i < static_cast<int>(e.Num("song", 3)); ++i) {
+    const float x = g.Range(230, 560), y = g.Range(30, s.horizon - 80);
+    s.cv.Fill(Ellipse(x, y, 3, 2.2f), Hex(0xfff4d0), 0.8f);
+    s.cv.Fill(Line(x + 2.6f, y, x + 2.6f, y - 10, 0.6f), Hex(0xfff4d0), 0.8f);
+    s.cv.Fill(Line(x + 2.6f, y - 10, x + 6, y - 7, 0.6f), Hex(0xfff4d0), 0.8f);
+  }
+}
+
+// Old bones: a skull, ribs and long bones in a heap.
+void Bones(Scene& s, const Element& e) {
+  const float x = e.Num("x", 360), y = e.Num("y", 300), k = e.Num("s", 1);
+  Rng g(s.seed + 551 + static_cast<uint32_t>(x));
+  const Col bone = Hex(0xe4dcc4);
+  s.cv.Fill(Ellipse(x, y + 4 * k, 48 * k, 8 * k), Hex(0x000000), 0.3f, 4);
+  for (int i = 0; i < 6; ++i) {
+    const float a = g.Range(-0.6f, 0.6f) + (i % 2) * 3.14159f / 2.5f, l = g.Range(16, 30) * k;
+    const float bx = x + g.Range(-34, 34) * k, by = y + g.Range(-6, 4) * k;
+    const float ax = bx - std::cos(a) * l, ay = by - std::sin(a) * l * 0.4f, cx = bx + std::cos(a) * l, cy = by + std::sin(a) * l * 0.4f;
+    s.cv.Fill(Union(Line(ax, ay, cx, cy, 2.2f * k), Union(Circle(ax, ay, 3.6f * k), Circle(cx, cy, 3.6f * k))), Rounded(bone, bx, by - 2, l, 4 * k, 0.4f));
+  }
+  // Ribs.
+  for (int i = 0; i < 4; ++i) {
+    const float rx = x + 18 * k + i * 6 * k;
+    s.cv.Fill(Cut(Ellipse(rx, y - 2 * k, 5 * k, 9 * k), Union(Ellipse(rx, y - 2 * k, 3.5f * k, 7.5f * k), Box(rx - 6 * k, y - 2 * k, rx + 6 * k, y + 12 * k))), bone * 0.9f);
+  }
+  // The skull.
+  const float sx = x - 18 * k, sy = y - 6 * k;
+  s.cv.Fill(Union(Circle(sx, sy, 9 * k), Box(sx - 5 * k, sy, sx + 5 * k, sy + 9 * k, 2 * k)), Rounded(bone, sx - 2 * k, sy - 2 * k, 9 * k, 9 * k, 0.5f));
+  s.cv.Fill(Circle(sx - 3.5f * k, sy + 1 * k, 2.4f * k), Hex(0x1a1410));
+  s.cv.Fill(Circle(sx + 3.5f * k, sy + 1 * k, 2.4f * k), Hex(0x1a1410));
+  s.cv.Fill(Poly({sx, sy + 3.5f * k, sx - 1.2f * k, sy + 6 * k, sx + 1.2f * k, sy + 6 * k}), Hex(0x1a1410));
+}
+
+// A mossy dell: moss-covered rocks and a log, and cushions of bright moss.
+void Moss(Scene& s, const Element&) {
+  Rng g(s.seed + 561);
+  const Col moss = Hex(0x5a8a30), mossDark = Hex(0x24401a);
+  auto mossy = [&](Shape sh, float cx, float cy, float r) {
+    s.cv.Fill(sh, [=](float px, float py) {
+      const float n = Fbm(px / 5.f, py / 5.f, s.seed + 562, 3);
+      const float lit = Clamp01(0.8f - (px - cx) / (r * 2) - (py - cy) / (r * 1.5f));
+      return Mix(mossDark, moss * 1.1f, lit * 0.45f + n * 0.6f) * (0.85f + 0.3f * Fbm(px / 2.f, py / 2.f, s.seed + 563, 2));
+    });
+  };
+  for (int i = 0; i < 3; ++i) {
+    const float cx = 200 + i * 150 + g.Range(-20, 20), cy = s.horizon + 40 + g.Range(0, 20), r = g.Range(28, 44);
+    if (cx > 280 && cx < 460) continue;
+    mossy(Rough(Intersect(Ellipse(cx, cy, r * 1.3f, r), Box(cx - r * 2, cy - r * 2, cx + r * 2, cy + r * 0.5f)), 4, 10, s.seed + static_cast<uint32_t>(i)), cx, cy - r * 0.4f, r);
+  }
+  // A moss-grown log across the back of the dell.
+  mossy(Capsule(230, s.horizon + 18, 520, s.horizon + 10, 16, 13), 360, s.horizon, 120);
+  s.cv.Fill(Ellipse(522, s.horizon + 10, 9, 12), Hex(0xc8a870));
+  // Cushions of moss on the floor.
+  for (int i = 0; i < 14; ++i) {
+    const float y = g.Range(s.horizon + 20, 370), x = g.Range(175, 600), t = (y - s.horizon) / 160.f;
+    if (x > 270 && x < 470 && y > 295) continue;
+    const float r = 8 + 20 * t;
+    mossy(Rough(Ellipse(x, y, r * 1.6f, r * 0.6f), r * 0.12f, r * 0.3f, s.seed + static_cast<uint32_t>(i)), x, y - r * 0.3f, r);
+  }
+}
+
+// Rays of sunlight fanning down from the sun across the picture.
+void Sunbeams(Scene& s, const Element& e) {
+  const float sx = e.Num("x", 470), sy = e.Num("y", 40);
+  Rng g(s.seed + 571);
+  for (int i = 0; i < 9; ++i) {
+    const float a = 1.2f + i * 0.22f + g.Range(-0.06f, 0.06f), spread = g.Range(0.03f, 0.07f);
+    const float len = 520;
+    s.cv.Fill(Poly({sx, sy, sx + std::cos(a - spread) * len, sy + std::sin(a - spread) * len, sx + std::cos(a + spread) * len, sy + std::sin(a + spread) * len}),
+              Hex(0xfff2c0), g.Range(0.08f, 0.16f), 14);
+  }
+  s.AddLight(sx, sy, 140, Hex(0xfff0b0));
+}
+
+// A woodsman's lodge of logs, with a stout door jammed in its frame.
+void Lodge(Scene& s, const Element& e) {
+  const float x = e.Num("x", 400), y = e.Num("y", 280), k = e.Num("s", 1);
+  const float w = 240 * k, h = 100 * k;
+  const Col log = Hex(0x7a5a38);
+  s.cv.Fill(Ellipse(x + 10, y + 4, w * 0.6f, 10 * k), Hex(0x000000), 0.3f, 6);
+  // Chimney of stones behind the roof.
+  s.cv.Fill(Box(x + w * 0.28f, y - h - 90 * k, x + w * 0.4f, y - h), Stones(s.pal.rock, s.pal.rockDark, 10 * k, 6 * k, s.seed + 581));
+  for (int i = 0; i < 4; ++i) s.cv.Fill(Circle(x + w * 0.36f + i * 9 * k, y - h - 100 * k - i * 16 * k, (7 + i * 4) * k), Hex(0xd8d8d8), 0.35f, 6);
+  // Walls of round logs, their ends showing at the corners.
+  for (int i = 0; i < 8; ++i) {
+    const float ly = y - (i + 0.5f) * h / 8, r = h / 16;
+    s.cv.Fill(Capsule(x - w / 2, ly, x + w / 2, ly, r, r), Linear(0, ly - r, log * 1.3f, 0, ly + r, log * 0.55f));
+    LogEnd(s, x - w / 2 - 4 * k, ly, r * 1.1f, log);
+    LogEnd(s, x + w / 2 + 4 * k, ly, r * 1.1f, log);
+  }
+  // The roof: a gable of shingles.
+  s.cv.Fill(Poly({x - w / 2 - 22 * k, y - h + 4 * k, x, y - h - 70 * k, x + w / 2 + 22 * k, y - h + 4 * k}), [=](float px, float py) {
+    const float row = std::floor(py / (9 * k)), off = (static_cast<int>(row) % 2) * 6 * k;
+    const float f = (px + off) / (12 * k) - std::floor((px + off) / (12 * k));
+    const float shade = px < x ? 1.f : 0.7f;
+    return Hex(0x5a4a3a) * (shade * (0.8f + 0.25f * Noise(std::floor((px + off) / (12 * k)), row, 5)) * (f < 0.1f ? 0.6f : 1.f) * (py / (9 * k) - row < 0.15f ? 0.65f : 1.f));
+  });
+  // The door, swollen tight in its frame, and a window with shutters.
+  s.cv.Fill(Box(x - 26 * k, y - 78 * k, x + 26 * k, y), Hex(0x2a1c10));
+  s.cv.Fill(Box(x - 22 * k, y - 74 * k, x + 22 * k, y), Planks(Hex(0x6a4a2a), 11 * k, true, s.seed + 582));
+  for (float by : {y - 60 * k, y - 18 * k}) s.cv.Fill(Box(x - 22 * k, by - 3 * k, x + 22 * k, by + 3 * k), Hex(0x2a2a2e));
+  s.cv.Fill(Circle(x + 14 * k, y - 38 * k, 3 * k), Hex(0x2a2a2e));
+  s.cv.Fill(Line(x - 22 * k, y - 74 * k, x + 22 * k, y - 73 * k, 1.5f * k), Hex(0x120c08));
+  for (float wx : {x - w * 0.3f, x + w * 0.3f}) {
+    s.cv.Fill(Box(wx - 16 * k, y - 70 * k, wx + 16 * k, y - 42 * k), Hex(0x1e242c));
+    s.cv.Fill(Line(wx, y - 70 * k, wx, y - 42 * k, 1.5f * k), log * 0.6f);
+    s.cv.Fill(Box(wx - 26 * k, y - 72 * k, wx - 16 * k, y - 40 * k), Planks(Hex(0x4a6a3a), 5 * k, true, s.seed + 583));
+    s.cv.Fill(Box(wx + 16 * k, y - 72 * k, wx + 26 * k, y - 40 * k), Planks(Hex(0x4a6a3a), 5 * k, true, s.seed + 584));
+  }
+}
+
+// A woodpile: split logs stacked end-on between two stakes.
+void Woodpile(Scene& s, const Element& e) {
+  const float x = e.Num("x", 430), y = e.Num("y", 300), k = e.Num("s", 1);
+  Rng g(s.seed + 591 + static_cast<uint32_t>(x));
+  const float r = 10 * k;
+  const int rows = 6;
+  s.cv.Fill(Ellipse(x + 6 * k, y + 3, 100 * k, 8 * k), Hex(0x000000), 0.35f, 5);
+  s.cv.Fill(Poly({x - 88 * k, y, x + 88 * k, y, x + 60 * k, y - rows * r * 1.75f, x - 60 * k, y - rows * r * 1.75f}), Hex(0x2a1c10));
+  for (int row = 0; row < rows; ++row) {
+    const float ly = y - r - row * r * 1.72f, half = 84 * k - row * 5 * k;
+    for (float lx = x - half + r + (row % 2) * r; lx <= x + half - r; lx += r * 2.05f)
+      LogEnd(s, lx + g.Range(-1.5f, 1.5f) * k, ly + g.Range(-1.5f, 1.5f) * k, r * g.Range(0.85f, 1.1f), s.pal.wood * g.Range(0.8f, 1.2f));
+  }
+  for (int side = -1; side <= 1; side += 2) s.cv.Fill(Line(x + side * 92 * k, y + 2, x + side * 86 * k, y - rows * r * 1.9f, 3 * k), s.pal.wood * 0.7f);
+}
+
+// Beetles crawling over the logs and buzzing about them.
+void Beetles(Scene& s, const Element& e) {
+  const float x = e.Num("x", 430), y = e.Num("y", 250), spread = e.Num("spread", 110);
+  Rng g(s.seed + 601);
+  for (int i = 0; i < static_cast<int>(e.Num("n", 22)); ++i) {
+    const float bx = x + g.Range(-spread, spread), by = y + g.Range(-70, 40), a = g.Range(0, 6.283f), k = g.Range(0.8f, 1.3f);
+    const Frame f(bx, by, a);
+    const bool flying = i % 4 == 0;
+    const Col shell = Mix(Hex(0x1a2a1a), Hex(0x2a3a6a), g.Uni());
+    if (flying) {
+      s.cv.Fill(Ellipse(bx - 5 * k, by - 5 * k, 6 * k, 3 * k), Hex(0xe8f0f4), 0.5f);
+      s.cv.Fill(Ellipse(bx + 5 * k, by - 5 * k, 6 * k, 3 * k), Hex(0xe8f0f4), 0.5f);
+      for (int m = 1; m <= 3; ++m) s.cv.Fill(Line(bx - 10 * k - m * 5, by + m * 2, bx - 14 * k - m * 5, by + m * 2, 0.5f), Hex(0x202020), 0.5f);
+    }
+    for (int l = -1; l <= 1; ++l)
+      for (int side = -1; side <= 1; side += 2) s.cv.Fill(Line(f.X(l * 2.5f * k, 0), f.Y(l * 2.5f * k, 0), f.X(l * 4 * k, side * 5.5f * k), f.Y(l * 4 * k, side * 5.5f * k), 0.5f), Hex(0x101010));
+    s.cv.Fill(Poly(f.P({-5 * k, -3 * k, 3 * k, -3.2f * k, 5 * k, 0, 3 * k, 3.2f * k, -5 * k, 3 * k, -6 * k, 0})), Rounded(shell, bx - 1, by - 1, 5 * k, 3 * k, 0.3f));
+    s.cv.Fill(Line(f.X(-5 * k, 0), f.Y(-5 * k, 0), f.X(3 * k, 0), f.Y(3 * k, 0), 0.4f), Hex(0x000000));
+    s.cv.Fill(Circle(f.X(-2 * k, -1.2f * k), f.Y(-2 * k, -1.2f * k), 0.9f * k), Hex(0xa0c0e0), 0.8f);
+  }
+}
+
+// A striped barrier pole across the road on two posts.
+void Barrier(Scene& s, const Element& e) {
+  const float x = e.Num("x", 330), y = e.Num("y", 280), w = e.Num("w", 300);
+  const float x0 = x - w / 2, x1 = x + w / 2, py = y - 48;
+  for (float px : {x0, x1}) {
+    s.cv.Fill(Ellipse(px + 4, y + 2, 14, 4), Hex(0x000000), 0.3f, 3);
+    s.cv.Fill(Box(px - 6, y - 60, px + 6, y), Linear(px - 6, 0, s.pal.wood * 1.3f, px + 6, 0, s.pal.wood * 0.6f));
+  }
+  s.cv.Fill(Capsule(x0 - 10, py, x1 + 14, py, 6, 6), [=](float px, float) {
+    const bool red = static_cast<int>(std::floor((px - x0) / 22.f)) % 2 == 0;
+    return red ? Hex(0xb82424) : Hex(0xeee8dc);
+  });
+  s.cv.Fill(Line(x0 - 10, py - 3, x1 + 14, py - 3, 1.5f), Hex(0xffffff), 0.3f);
+  s.cv.Fill(Box(x0 - 22, py - 10, x0 - 6, py + 10, 2), Hex(0x3a3a3a));
+  // A notice nailed to the post.
+  s.cv.Fill(Box(x1 - 18, y - 40, x1 + 18, y - 16), Hex(0xd8c8a0));
+  for (int i = 0; i < 3; ++i) s.cv.Fill(Line(x1 - 13, y - 34 + i * 6, x1 + 13, y - 34 + i * 6, 0.8f), Hex(0x3a2010));
+}
+
+// A sentry box: a narrow wooden hut, open at the front, striped like the barrier.
+void Sentry(Scene& s, const Element& e) {
+  const float x = e.Num("x", 500), y = e.Num("y", 280), k = e.Num("s", 1);
+  const float w = 56 * k, h = 120 * k;
+  s.cv.Fill(Ellipse(x + 8, y + 3, w * 0.9f, 7 * k), Hex(0x000000), 0.3f, 4);
+  s.cv.Fill(Box(x - w / 2, y - h, x + w / 2, y), [=](float px, float py) {
+    const bool red = static_cast<int>(std::floor((py - px * 0.2f) / (18 * k))) % 2 == 0;
+    return (red ? Hex(0xa82a24) : Hex(0xe8e0d0)) * (0.7f + 0.4f * Clamp01((x + w / 2 - px) / w));
+  });
+  s.cv.Fill(Box(x - w / 2 + 8 * k, y - h + 20 * k, x + w / 2 - 8 * k, y), Linear(0, y - h, Hex(0x100c08), 0, y, Hex(0x3a2a1c)));
+  s.cv.Fill(Poly({x - w / 2 - 8 * k, y - h + 2, x, y - h - 30 * k, x + w / 2 + 8 * k, y - h + 2}), Linear(x - w, 0, Hex(0x4a3a30), x + w, 0, Hex(0x2a1e18)));
+  s.cv.Fill(Box(x - 10 * k, y - 56 * k, x + 10 * k, y - 50 * k), s.pal.wood);
+  // A lantern hanging inside.
+  s.cv.Fill(Box(x - 5 * k, y - h + 30 * k, x + 5 * k, y - h + 42 * k), Hex(0xffd070));
+  s.AddLight(x, y - h + 36 * k, 40 * k, Hex(0xffb050));
+}
+
+// Ferns: arching fronds of paired leaflets.
+void Fern(Scene& s, float x, float y, float k, uint32_t seed) {
+  Rng g(seed);
+  for (int f = 0; f < 7; ++f) {
+    const float a = -3.14159f + 0.35f + f * (3.14159f - 0.7f) / 6 + g.Range(-0.1f, 0.1f);
+    const float len = g.Range(45, 70) * k;
+    const Col c = Mix(s.pal.leafDark * 1.3f, s.pal.leaf * 1.25f, g.Range(0.3f, 1.f));
+    float px = x, py = y, ang = a;
+    const int segs = 10;
+    for (int i = 0; i < segs; ++i) {
+      const float t = static_cast<float>(i) / segs;
+      ang += (ang < -1.5708f ? -1.f : 1.f) * 0.06f;
+      const float qx = px + std::cos(ang) * len / segs, qy = py + std::sin(ang) * len / segs + t * 2.5f * k;
+      s.cv.Fill(Line(px, py, qx, qy, 0.9f * k), c * 0.7f);
+      const float ll = (1 - t) * 9 * k + 2;
+      for (int side = -1; side <= 1; side += 2) Leaf(s, qx, qy, ang + side * 1.2f, ll, ll * 0.3f, Flat(c * (side < 0 ? 1.1f : 0.85f)));
+      px = qx;
+      py = qy;
+    }
+  }
+}
+
+void Ferns(Scene& s, const Element& e) {
+  Rng g(s.seed + 611);
+  const struct { float x, y, k; } spots[] = {{200, 265, 0.7f}, {250, 300, 0.9f}, {520, 270, 0.8f}, {300, 258, 0.55f}, {440, 262, 0.6f}, {560, 340, 1.4f}, {480, 320, 1.0f}, {390, 280, 0.6f}};
+  const int n = static_cast<int>(e.Num("n", 8));
+  for (int i = 0; i < n && i < 8; ++i) Fern(s, spots[i].x, spots[i].y, spots[i].k * e.Num("s", 1.35f), g.Int(1, 99999));
+}
+
+// A rickety shack of uneven boards under a sagging roof; its door battered
+// and splintered.
+void Shack(Scene& s, const Element& e) {
+  const float x = e.Num("x", 500), y = e.Num("y", 265), k = e.Num("s", 1);
+  const float w = 150 * k, h = 100 * k;
+  Rng g(s.seed + 621);
+  const Col wood = Hex(0x6a5a48);
+  s.cv.Fill(Ellipse(x + 8, y + 4, w * 0.6f, 9 * k), Hex(0x000000), 0.3f, 5);
+  for (float bx = x - w / 2; bx < x + w / 2; bx += 12 * k) {
+    const float top = y - h + g.Range(-4, 6) * k, bw = 12 * k * g.Range(0.9f, 1.05f);
+    s.cv.Fill(Box(bx, top, bx + bw, y), Textured(Flat(wood * g.Range(0.65f, 1.1f) * (bx < x ? 1.05f : 0.85f)), 0.25f, 3 * k, s.seed + 622));
+    s.cv.Fill(Line(bx, top, bx, y, 0.7f * k), wood * 0.35f);
+  }
+  s.cv.Fill(Line(x - w / 2, y - h * 0.7f, x + w / 2, y - h * 0.72f, 2.5f * k), wood * 0.7f);
+  s.cv.Fill(Poly({x - w / 2 - 16 * k, y - h + 8 * k, x - w * 0.1f, y - h - 38 * k, x + w * 0.1f, y - h - 34 * k, x + w / 2 + 16 * k, y - h + 10 * k}),
+            Planks(Hex(0x4a4038), 10 * k, true, s.seed + 623));
+  s.cv.Fill(Box(x + w * 0.28f, y - h + 6 * k, x + w * 0.35f, y - h + 22 * k), Hex(0x1a1410));
+  // The battered door: planks cracked, one hanging loose.
+  const float dx = x + w * 0.1f, dw = 40 * k, dh = 78 * k;
+  s.cv.Fill(Box(dx - dw / 2 - 3 * k, y - dh - 3 * k, dx + dw / 2 + 3 * k, y), Hex(0x120c08));
+  for (int i = 0; i < 4; ++i) {
+    const float px = dx - dw / 2 + i * dw / 4, tilt = i == 2 ? 5 * k : 0;
+    s.cv.Fill(Poly({px + 1, y - dh + (i == 1 ? 16 * k : 0), px + dw / 4 - 1, y - dh, px + dw / 4 - 1 + tilt, y, px + 1 + tilt, y}), Textured(Flat(Hex(0x5a4030) * (0.8f + 0.1f * i)), 0.3f, 3, s.seed + 624));
+  }
+  for (int i = 0; i < 6; ++i) {
+    const float sx = dx + g.Range(-dw / 2, dw / 2), sy = y - g.Range(10, dh);
+    s.cv.Fill(Poly({sx, sy, sx + g.Range(4, 10) * k, sy + g.Range(-4, 4), sx + 2, sy + 3}), Hex(0xc8a878));
+  }
+  s.cv.Fill(Poly({dx - dw / 2 + 4, y - dh + 2, dx - dw / 2 + 10 * k, y - dh + 16 * k, dx - dw / 2 + 2, y - dh + 30 * k}), Hex(0x120c08));
+}
+
+// Splinters of a broken-in door: shards strewn over the floor before it and
+// jagged stumps of planks left in the frame.
+void Splinters(Scene& s, const Element& e) {
+  const float x = e.Num("x", 400), y = e.Num("y", 300), dw = e.Num("w", 60);
+  Rng g(s.seed + 681);
+  const Col wood = s.pal.wood * 1.25f;
+  const float top = WY1 - 120 + dw / 2;
+  for (int side = -1; side <= 1; side += 2) {
+    const float fx = x + side * dw / 2;
+    for (int i = 0; i < 4; ++i) {
+      const float py = top + 10 + i * 24;
+      const float reach = g.Range(6, 16);
+      s.cv.Fill(Poly({fx, py, fx, py + 18, fx - side * reach, py + g.Range(4, 14)}), wood * 0.9f);
+    }
+  }
+  for (int i = 0; i < 26; ++i) {
+    const float px = x + g.Range(-110, 110), py = g.Range(WY1 + 6, y - 2), l = g.Range(12, 30) * (0.7f + (py - WY1) / 60.f);
+    const float a = g.Range(0, 3.14159f);
+    const float ex = px + std::cos(a) * l, ey = py + std::sin(a) * l * 0.35f;
+    s.cv.Fill(Poly({px, py - 2.5f, ex, ey, px + 2.5f, py + 3}), Linear(px, py - 2, Hex(0xe0c090), px, py + 3, wood * 0.7f));
+  }
+  // A large broken plank, still with an iron band.
+  s.cv.Fill(Poly({x - 70, y - 22, x - 10, y - 34, x - 6, y - 24, x - 40, y - 14, x - 52, y - 8}), Planks(wood, 20, false, s.seed));
+  s.cv.Fill(Line(x - 48, y - 20, x - 20, y - 27, 2), Hex(0x2a2a2e));
+}
+
+// Dark red stains running down the shack's door.
+void Stains(Scene& s, const Element& e) {
+  const float k = e.Num("s", 1.3f), x = e.Num("x", 420) + 150 * k * 0.1f, y = e.Num("y", 300);
+  Rng g(s.seed + 631);
+  for (int i = 0; i < 9; ++i) {
+    const float sx = x + g.Range(-20, 20) * k, top = y - g.Range(40, 76) * k, len = g.Range(20, 60) * k;
+    s.cv.Fill(Capsule(sx, top, sx + g.Range(-2, 2), top + len, g.Range(2, 4) * k, 1.2f * k), Hex(0x5a0a0a), 0.8f);
+    s.cv.Fill(Circle(sx, top + len + 2 * k, 1.8f * k), Hex(0x4a0808), 0.8f);
+  }
+  s.cv.Fill(Ellipse(x, y + 4, 30 * k, 5 * k), Hex(0x3a0606), 0.6f, 3);
+  // A putrid green reek seeping out under the door.
+  for (int i = 0; i < 5; ++i) s.cv.Fill(Ellipse(x + g.Range(-40, 60), y - g.Range(0, 40) * k, g.Range(20, 40), 8), Hex(0x8aa040), 0.12f, 10);
+}
+
+// A cloud of buzzing flies.
+void Flies(Scene& s, const Element& e) {
+  const float x = e.Num("x", 420), y = e.Num("y", 200), r = e.Num("r", 60);
+  Rng g(s.seed + 641);
+  for (int i = 0; i < static_cast<int>(e.Num("n", 40)); ++i) {
+    const float a = g.Range(0, 6.283f), d = r * std::sqrt(g.Uni());
+    const float fx = x + std::cos(a) * d * 1.4f, fy = y + std::sin(a) * d * 0.8f;
+    s.cv.Fill(Ellipse(fx - 2, fy - 2.5f, 2.4f, 1.4f), Hex(0xa8b0b8), 0.4f);
+    s.cv.Fill(Ellipse(fx + 2, fy - 2.5f, 2.4f, 1.4f), Hex(0xa8b0b8), 0.4f);
+    s.cv.Fill(Ellipse(fx, fy, 2.6f, 1.9f), Hex(0x0c0c0c));
+    if (i % 3 == 0) {
+      const float b = g.Range(0, 6.283f);
+      for (int j = 0; j < 3; ++j) {
+        const float t0 = j * 0.5f;
+        s.cv.Fill(Line(fx + std::cos(b + t0) * 6, fy + std::sin(b + t0) * 4, fx + std::cos(b + t0 + 0.3f) * 7, fy + std::sin(b + t0 + 0.3f) * 5, 0.4f), Hex(0x202020), 0.5f);
+      }
+    }
+  }
+}
+
+// An old, crumbling stone wall across the picture, grown with ivy.
+void Wall(Scene& s, const Element& e) {
+  const float y = e.Num("y", 270), h = e.Num("h", 80), x0 = e.Num("x0", -10), x1 = e.Num("x1", 610);
+  const uint32_t sd = s.seed + 651;
+  std::vector<float> pts = {x0, y};
+  for (float x = x0; x <= x1 + 10; x += 12) {
+    const float n = Fbm(x / 60.f, 0.5f, sd, 3);
+    const float top = y - h * (0.45f + 0.75f * n) + 10 * (Noise(x / 9.f, 3.5f, sd + 7) - 0.5f);
+    pts.push_back(x);
+    pts.push_back(top);
+  }
+  pts.push_back(x1 + 10);
+  pts.push_back(y);
+  s.cv.Fill(Rough(Poly(pts), 3, 6, sd + 3), [=](float px, float py) {
+    return Stones(s.pal.rock * 1.05f, s.pal.rockDark * 0.8f, 24, 12, sd)(px, py) * (0.75f + 0.45f * Fbm(px / 30.f, py / 20.f, sd + 4, 3));
+  });
+  s.cv.Fill(Box(x0, y - 6, x1, y + 2), Hex(0x000000), 0.2f, 4);
+  // Fallen stones at its foot and ivy hanging over it.
+  Rng g(sd + 1);
+  for (int i = 0; i < 6; ++i) Boulder(s, g.Range(x0 + 20, x1 - 20), y + g.Range(0, 8), g.Range(6, 11), g.Range(4, 7), s.pal.rock);
+  for (int i = 0; i < 10; ++i) {
+    const float ix = g.Range(x0, x1), iy = y - h * g.Range(0.5f, 0.9f);
+    for (int j = 0; j < 10; ++j) {
+      const float lx = ix + g.Range(-14, 14), ly = iy + j * g.Range(3, 6);
+      s.cv.Fill(Ellipse(lx, ly, 4, 3), Mix(s.pal.leafDark, s.pal.leaf, g.Uni()), 0.95f);
+    }
+  }
+}
+
+// An old iron gate between stone pillars: spear-topped bars under a
+// scrolled arch, streaked with rust.
+void IronGate(Scene& s, const Element& e) {
+  const float x = e.Num("x", 380), y = e.Num("y", 270), k = e.Num("s", 1);
+  const float w = 110 * k, h = 120 * k;
+  const Col iron = Hex(0x2a2a30), rust = Hex(0x8a4a22);
+  for (int side = -1; side <= 1; side += 2) {
+    const float px = x + side * (w / 2 + 14 * k);
+    s.cv.Fill(Box(px - 16 * k, y - h - 30 * k, px + 16 * k, y), Stones(s.pal.rock * 1.1f, s.pal.rockDark, 14 * k, 9 * k, s.seed + 661));
+    s.cv.Fill(Box(px - 20 * k, y - h - 38 * k, px + 20 * k, y - h - 28 * k), s.pal.rock * 1.2f);
+  }
+  s.cv.Fill(Box(x - w / 2, y - h, x + w / 2, y), Hex(0x0a0c08), 0.25f, 2);
+  for (float bx = x - w / 2 + 6 * k; bx <= x + w / 2 - 5 * k; bx += 11 * k) {
+    const float top = y - h - 22 * k * std::sin(3.14159f * (bx - x + w / 2) / w);
+    s.cv.Fill(Box(bx - 1.8f * k, top, bx + 1.8f * k, y), [=](float px, float py) {
+      return Mix(iron, rust, Clamp01(Fbm(px / 2.f, py / 9.f, s.seed + 662, 3) * 1.6f - 0.5f));
+    });
+    s.cv.Fill(Poly({bx - 4 * k, top, bx, top - 10 * k, bx + 4 * k, top}), iron);
+  }
+  for (float ry : {y - h * 0.8f, y - h * 0.15f}) s.cv.Fill(Box(x - w / 2, ry - 3 * k, x + w / 2, ry + 3 * k), Mix(iron, rust, 0.3f));
+  for (int side = -1; side <= 1; side += 2)
+    s.cv.Fill(Cut(Circle(x + side * 16 * k, y - h * 0.8f - 12 * k, 10 * k), Circle(x + side * 16 * k, y - h * 0.8f - 12 * k, 7.5f * k)), iron);
+  s.cv.Fill(Circle(x, y - h * 0.48f, 6 * k), rust);
+}
+
+// The werebear's dinner: a torn haunch on its bone, and gnawed scraps.
+void Dinner(Scene& s, const Element& e) {
+  const float x = e.Num("x", 470), y = e.Num("y", 300), k = e.Num("s", 1);
+  s.cv.Fill(Ellipse(x, y + 4, 60 * k, 9 * k), Hex(0x2a0a08), 0.5f, 4);
+  s.cv.Fill(Line(x + 20 * k, y - 14 * k, x + 62 * k, y - 30 * k, 4 * k), Hex(0xe8dcc4));
+  s.cv.Fill(Circle(x + 62 * k, y - 32 * k, 6 * k), Hex(0xe8dcc4));
+  s.cv.Fill(Circle(x + 65 * k, y - 27 * k, 5 * k), Hex(0xe8dcc4));
+  s.cv.Fill(Ellipse(x - 6 * k, y - 12 * k, 34 * k, 18 * k), Rounded(Hex(0x8a2a1a), x - 14 * k, y - 20 * k, 34 * k, 18 * k, 0.5f));
+  s.cv.Fill(Ellipse(x - 16 * k, y - 18 * k, 14 * k, 6 * k), Hex(0xc86a50), 0.7f);
+  s.cv.Fill(Ellipse(x + 20 * k, y - 14 * k, 8 * k, 10 * k), Hex(0xd8a090));
+  for (int i = 0; i < 4; ++i) s.cv.Fill(Circle(x - 40 * k - i * 9 * k, y - 2 + (i % 2) * 3, 3 * k), Hex(0x6a1a10));
+}
+
+// The werebear rising out of the shadows behind its dinner: a hulking dark
+// shape of fur with burning eyes and bared teeth.
+void Eyes(Scene& s, const Element& e) {
+  const float x = e.Num("x", 460), y = e.Num("y", 150), k = e.Num("s", 1);
+  const Col fur = Hex(0x2e2018);
+  if (e.Num("body", 1) > 0) {
+    const uint32_t sd = s.seed + 671;
+    auto furry = [=](float cx, float cy, float rx, float ry) {
+      return Shader([=](float px, float py) {
+        const float lit = Clamp01(0.7f - (px - cx) / (rx * 1.5f) - (py - cy) / (ry * 1.8f));
+        return fur * (0.5f + 0.9f * lit) * (0.8f + 0.4f * Fbm(px / 3.f, py / 7.f, sd, 3));
+      });
+    };
+    s.cv.Fill(Rough(Ellipse(x + 10 * k, y + 90 * k, 95 * k, 95 * k), 6, 6, sd), furry(x, y + 60 * k, 95 * k, 95 * k));
+    for (int side = -1; side <= 1; side += 2) {
+      s.cv.Fill(Rough(Capsule(x + side * 70 * k, y + 50 * k, x + side * 50 * k, y + 150 * k, 26 * k, 20 * k), 4, 5, sd + 1), furry(x + side * 60 * k, y + 90 * k, 30 * k, 60 * k));
+      for (int c = -1; c <= 1; ++c)
+        s.cv.Fill(Poly({x + side * 50 * k + c * 8 * k - 2, y + 164 * k, x + side * 50 * k + c * 8 * k + 2, y + 164 * k, x + side * 50 * k + c * 9 * k, y + 178 * k}), Hex(0xd8ccb0));
+    }
+    s.cv.Fill(Rough(Ellipse(x, y + 4 * k, 42 * k, 36 * k), 4, 5, sd + 2), furry(x, y, 42 * k, 36 * k));
+    for (int side = -1; side <= 1; side += 2) s.cv.Fill(Circle(x + side * 30 * k, y - 28 * k, 11 * k), furry(x + side * 30 * k, y - 28 * k, 11 * k, 11 * k));
+    s.cv.Fill(Ellipse(x, y + 22 * k, 22 * k, 16 * k), Rounded(Hex(0x4a3424), x, y + 18 * k, 22 * k, 16 * k));
+    s.cv.Fill(Ellipse(x, y + 12 * k, 8 * k, 5 * k), Hex(0x0a0606));
+    s.cv.Fill(Ellipse(x, y + 30 * k, 16 * k, 7 * k), Hex(0x3a0808));
+    for (int t = -2; t <= 2; ++t) {
+      const float tx = x + t * 6 * k;
+      s.cv.Fill(Poly({tx - 2.5f * k, y + 24 * k, tx + 2.5f * k, y + 24 * k, tx, y + 31 * k + std::abs(t) * -1.f}), Hex(0xf0e8d0));
+    }
+  }
+  for (int side = -1; side <= 1; side += 2) {
+    const float ex = x + side * 16 * k, ey = y - 6 * k;
+    s.cv.Fill(Poly({ex - 8 * k, ey + side * 0, ex + 8 * k, ey - side * 3 * k, ex + 7 * k, ey + 4 * k, ex - 7 * k, ey + 4 * k}), Hex(0xffd040));
+    s.cv.Fill(Ellipse(ex, ey + 1, 1.6f * k, 3.5f * k), Hex(0x200a00));
+    s.AddLight(ex, ey, 26 * k, Hex(0xffa020));
+  }
+}
+
 }  // namespace
 
 void RegisterCountryside(Registry& r) {
@@ -614,6 +1145,28 @@ void RegisterCountryside(Registry& r) {
   r["rakes"] = Rakes;
   r["thorns"] = Thorns;
   r["apples"] = Apples;
+  r["brambles"] = Brambles;
+  r["stumps"] = Stumps;
+  r["chips"] = Chips;
+  r["fallenoak"] = FallenOak;
+  r["birds"] = Birds;
+  r["bones"] = Bones;
+  r["moss"] = Moss;
+  r["sunbeams"] = Sunbeams;
+  r["lodge"] = Lodge;
+  r["woodpile"] = Woodpile;
+  r["beetles"] = Beetles;
+  r["barrier"] = Barrier;
+  r["sentry"] = Sentry;
+  r["ferns"] = Ferns;
+  r["shack"] = Shack;
+  r["splinters"] = Splinters;
+  r["stains"] = Stains;
+  r["flies"] = Flies;
+  r["wall"] = Wall;
+  r["irongate"] = IronGate;
+  r["dinner"] = Dinner;
+  r["eyes"] = Eyes;
 }
 
 }  // namespace pics
