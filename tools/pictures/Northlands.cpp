@@ -629,8 +629,1002 @@ void Laundry(Scene& s, const Element& e) {
 
 }  // namespace
 
-void RegisterNorthlandsIce(Registry&) {}
-void RegisterNorthlandsCastle(Registry&) {}
+// ------------------------------------------------------------------ the ice cave
+
+namespace {
+
+// Light shining through thin ice: a bright patch in the wall with a cold glow.
+void BlueGlow(Scene& s, const Element& e) {
+  const float x = e.Num("x", 450), y = e.Num("y", 150), r = e.Num("r", 70);
+  const uint32_t sd = s.seed + 600 + static_cast<uint32_t>(x);
+  s.cv.Fill(Rough(Ellipse(x, y, r * 1.3f, r), r * 0.4f, r * 0.5f, sd), [=](float px, float py) {
+    const float d = std::hypot((px - x) / (r * 1.3f), (py - y) / r);
+    const float veins = Smooth(0.5f, 0.72f, Fbm(px / 12.f, py / 22.f, sd + 1, 4));
+    return Mix(Hex(0x2e7ab4), Hex(0xbfeeff), Clamp01((1 - d) * 0.8f + veins * 0.6f));
+  }, 0.7f, r * 0.35f);
+  // Facets of clearer ice catching it.
+  Rng g(sd + 2);
+  for (int i = 0; i < 6; ++i) {
+    const float fx = x + g.Range(-r, r) * 0.6f, fy = y + g.Range(-r, r) * 0.5f, fr = g.Range(6, 16);
+    s.cv.Fill(Poly({fx, fy - fr, fx + fr * 0.6f, fy, fx, fy + fr * 0.7f, fx - fr * 0.5f, fy}), Hex(0xffffff), 0.35f, 1.5f);
+  }
+  s.AddLight(x, y, r * 2.2f, Hex(0x4aa8f0));
+}
+
+// A fish frozen in mid-leap, arched inside the ice.
+void Fish(Scene& s, const Element& e) {
+  const float x = e.Num("x", 440), y = e.Num("y", 230), k = e.Num("s", 1.2f);
+  const uint32_t sd = s.seed + 610;
+  const float R = 60 * k, span = 1.15f;
+  // The spine is an arc bowed upwards; both ends droop, as in a leap.
+  auto spineY = [=](float px) {
+    const float u = Clamp01((px - x) / R * 0.5f + 0.5f) * 2 - 1;
+    const float a = std::asin(std::max(-0.999f, std::min(0.999f, u * std::sin(span))));
+    return y + (1 - std::cos(a)) * R * 0.9f - 10 * k;
+  };
+  auto at = [&](float u, float& px, float& py) {
+    const float a = -span + 2 * span * u;
+    px = x + std::sin(a) * R;
+    py = spineY(px);
+  };
+  float tx, ty, hx, hy;
+  at(0, tx, ty);
+  at(1, hx, hy);
+  // Forked tail at the left end.
+  s.cv.Fill(Placed({2, 0, -16, -15, -9, 0, -16, 15}, tx, ty, k, -0.85f), Linear(tx - 16 * k, 0, Hex(0x6a7a50), tx + 4 * k, 0, Hex(0x34442c)));
+  auto width = [=](float u) { return (2.5f + 11 * std::pow(std::sin(Clamp01(u * 1.1f) * kPi * 0.95f + 0.05f), 0.8f)) * k; };
+  auto skin = [=](float px, float py) {
+    const float rel = (py - spineY(px)) / (11 * k);
+    Col back = Hex(0x3a5236) * (0.8f + 0.4f * Smooth(0.55f, 0.7f, Noise(px / 2.2f, py / 2.2f, sd)));
+    Col c = Mix(back, Hex(0xb88a78), Smooth(-0.2f, 0.15f, rel));  // a rosy stripe along the flank
+    return Mix(c, Hex(0xeef2ee), Smooth(0.2f, 0.6f, rel));
+  };
+  // Dorsal and belly fins, drawn before the body so it overlaps them.
+  float mx, my;
+  at(0.55f, mx, my);
+  s.cv.Fill(Placed({-10, 0, 2, -14, 12, 0}, mx, my - 9 * k, k, 0.25f), Hex(0x34482e));
+  at(0.4f, mx, my);
+  s.cv.Fill(Placed({-6, 0, 4, 12, 8, 0}, mx, my + 9 * k, k, -0.2f), Hex(0x8a9078));
+  for (int i = 0; i < 24; ++i) {
+    const float u0 = i / 24.f, u1 = (i + 1) / 24.f;
+    float ax, ay, bx, by;
+    at(u0, ax, ay);
+    at(u1, bx, by);
+    s.cv.Fill(Capsule(ax, ay, bx, by, width(u0), width(u1)), skin);
+  }
+  // Head: gill line, eye and the open mouth.
+  s.cv.Fill(Line(hx - 13 * k, hy - 7 * k, hx - 11 * k, hy + 5 * k, 0.7f * k), Hex(0x22301e), 0.7f);
+  s.cv.Fill(Circle(hx - 4 * k, hy - 2 * k, 2.6f * k), Hex(0xf4f0d8));
+  s.cv.Fill(Circle(hx - 3.6f * k, hy - 2 * k, 1.4f * k), Hex(0x0a0a0a));
+  s.cv.Fill(Poly({hx + 4 * k, hy + 1 * k, hx + 1 * k, hy + 5 * k, hx + 4 * k, hy + 6 * k}), Hex(0x2a1a1a));
+  // The ice over it: a faint veil, bright streaks and trapped bubbles, so it sits inside.
+  s.cv.Fill(Ellipse(x, y, 85 * k, 45 * k), Hex(0xc8ecfa), 0.14f, 20);
+  Rng g(sd + 1);
+  for (int i = 0; i < 4; ++i) {
+    const float sx = x + g.Range(-60, 40) * k, sy = y + g.Range(-30, 40) * k;
+    s.cv.Fill(Line(sx, sy, sx + g.Range(15, 40) * k, sy - g.Range(8, 25) * k, 0.8f), Hex(0xffffff), 0.45f, 1.5f);
+  }
+  for (int i = 0; i < 7; ++i) s.cv.Fill(Circle(hx + g.Range(4, 20) * k, hy - g.Range(6, 40) * k, g.Range(1, 2.2f) * k), Hex(0xf0fbff), 0.7f);
+}
+
+// The mouth of a passage into the ice at (x, y), running off into the dark.
+void IceMouth(Scene& s, float x, float y, float rx, float ry, uint32_t sd) {
+  s.cv.Fill(Rough(Ellipse(x, y, rx * 1.22f, ry * 1.15f), 4, 10, sd), Linear(x - rx, 0, Hex(0xe8f8ff), x + rx, 0, Hex(0x6aa4c8)), 0.9f);
+  Shape hole = Rough(Intersect(Ellipse(x, y, rx, ry), Box(x - rx - 2, y - ry - 2, x + rx + 2, y + ry * 0.75f)), 3, 8, sd + 1);
+  s.cv.Fill(hole, [=](float px, float py) {
+    const float d = std::hypot((px - x) / rx, (py - y) / ry);
+    return Mix(Hex(0x020610), Hex(0x3a78a4), Smooth(0.25f, 1.f, d));
+  });
+  s.cv.Fill(Intersect(Ellipse(x, y + ry * 0.75f, rx * 0.9f, ry * 0.18f), Ellipse(x, y, rx, ry)), Hex(0x4a88b0), 0.8f);
+}
+
+// A junction where tunnels run off into the ice in every direction.
+void IceTunnels(Scene& s, const Element&) {
+  const uint32_t sd = s.seed + 620;
+  IceMouth(s, 300, 128, 30, 40, sd);
+  IceMouth(s, 505, 150, 68, 92, sd + 5);
+  IceMouth(s, 120, 112, 42, 62, sd + 10);
+  // Worn tracks on the floor between the ways.
+  for (float tx : {310.f, 500.f, 110.f})
+    s.cv.Fill(Poly({tx - 10, s.horizon + 2, tx + 10, s.horizon + 2, 330 + (tx - 300) * 0.3f + 40, 370, 330 + (tx - 300) * 0.3f - 40, 370}), Hex(0xffffff), 0.08f, 10);
+}
+
+// A glint of something bright half hidden in the frost.
+void Gleam(Scene& s, const Element& e) {
+  const float x = e.Num("x", 470), y = e.Num("y", 300), k = e.Num("s", 1);
+  s.cv.Fill(Ellipse(x, y + 3, 22 * k, 6 * k), Hex(0xf0faff), 0.8f, 3);
+  s.cv.Fill(Ellipse(x, y, 5 * k, 3 * k), Hex(0xffe070));
+  for (int i = 0; i < 4; ++i) {
+    const float a = i * kPi / 4, l = (i % 2 ? 10 : 22) * k;
+    s.cv.Fill(Line(x - std::cos(a) * l, y - std::sin(a) * l * 0.9f, x + std::cos(a) * l, y + std::sin(a) * l * 0.9f, 0.9f * k), Hex(0xfffaf0), 0.9f, 1.2f);
+  }
+  s.AddLight(x, y, 45 * k, Hex(0xfff0c0));
+}
+
+// A dwarf's pick-axe, left driven into the ice, its haft standing up.
+void PickAxe(Scene& s, const Element& e) {
+  const float x = e.Num("x", 230), y = e.Num("y", 300), k = e.Num("s", 1.3f);
+  const float a = 0.55f;  // lean of the haft from the vertical
+  const float topx = x + std::sin(a) * 90 * k, topy = y - std::cos(a) * 90 * k;
+  s.cv.Fill(Ellipse(x + 30 * k, y + 3, 40 * k, 5 * k), Hex(0x24506e), 0.35f, 4);
+  // The buried point, then the head across the haft's foot.
+  const float hx = x + std::sin(a) * 12 * k, hy = y - std::cos(a) * 12 * k;
+  const float c = std::cos(a), sn = std::sin(a);
+  s.cv.Fill(Poly({hx - c * 34 * k, hy - sn * 34 * k + 4 * k, hx - c * 4 * k, hy - sn * 4 * k - 5 * k, hx + c * 30 * k + sn * 6 * k, hy + sn * 30 * k + 14 * k,
+                  hx + c * 4 * k, hy + sn * 4 * k + 5 * k}),
+            Linear(hx - 30 * k, hy - 20 * k, Hex(0xa8b0b8), hx + 30 * k, hy + 20 * k, Hex(0x3a3e44)));
+  s.cv.Fill(Capsule(hx, hy, topx, topy, 3.4f * k, 3 * k), Linear(hx - 4 * k, 0, s.pal.wood * 1.5f, hx + 4 * k, 0, s.pal.wood * 0.6f));
+  s.cv.Fill(Line(hx + sn * 50 * k - 0.5f, hy - c * 50 * k, topx, topy, 1 * k), Hex(0x5a2e1a), 0.8f);  // a leather grip
+  s.cv.Fill(Line(hx - 2, hy - 2, topx - 2, topy - 2, 0.8f), kIceLight, 0.5f);
+  s.cv.Fill(Rough(Ellipse(hx, hy + 6 * k, 22 * k, 6 * k), 2, 5, s.seed + 630), Linear(0, hy, Hex(0xe8f6ff), 0, hy + 12 * k, Hex(0x9ac4dc)));
+}
+
+// Claw marks scoring the ice: sets of deep parallel gouges.
+void Claws(Scene& s, const Element& e) {
+  const float x = e.Num("x", 300), y = e.Num("y", 150), k = e.Num("s", 1);
+  const float sets[][4] = {{x, y, 1.f, 0.5f}, {x + 210, y + 10, 0.75f, 0.7f}, {x - 190, y - 20, 0.7f, 0.35f}};
+  for (const auto& st : sets) {
+    const float cx = st[0], cy = st[1], kk = st[2] * k, a = st[3];
+    for (int i = 0; i < 4; ++i) {
+      const float off = (i - 1.5f) * 16 * kk, len = (100 - std::fabs(i - 1.5f) * 14) * kk;
+      const float ox = cx + std::cos(a + kPi / 2) * off, oy = cy + std::sin(a + kPi / 2) * off;
+      const float ax = ox - std::cos(a) * len / 2, ay = oy - std::sin(a) * len / 2, bx = ox + std::cos(a) * len / 2, by = oy + std::sin(a) * len / 2;
+      s.cv.Fill(Capsule(ax + 1.5f, ay + 2, bx + 1.5f, by + 2, 4 * kk, 0.6f * kk), Hex(0xf4fcff), 0.8f);
+      s.cv.Fill(Capsule(ax, ay, bx, by, 4 * kk, 0.5f * kk), Linear(ax, ay - 4, kIceDeep, ax, ay + 4, Hex(0x4a86b0)));
+    }
+  }
+}
+
+// A long slope of polished ice falling away into the blue dark.
+void IceSlope(Scene& s, const Element& e) {
+  const float vx = e.Num("x", 340), vy = e.Num("y", 175);
+  const uint32_t sd = s.seed + 640;
+  Shape slope = Rough(Poly({-5, 230, vx - 60, vy + 6, vx + 60, vy + 6, 605, 215, 605, 380, -5, 380}), 4, 20, sd);
+  s.cv.Fill(slope, [=](float px, float py) {
+    const float t = Clamp01((py - vy) / (375 - vy));
+    // Streaks run down the fall line, towards the low point far off.
+    const float u = (px - vx) / std::max(py - vy + 20, 1.f);
+    const float streak = Fbm(u * 9.f, py / 140.f, sd + 1, 3);
+    Col c = Mix(Hex(0x163a5a), Hex(0xcbe8f6), Smooth(0.f, 0.7f, t));
+    c = Mix(c, Hex(0xffffff), 0.5f * Smooth(0.6f, 0.8f, streak) * t);
+    return c;
+  });
+  // The dark where the slope drops out of sight.
+  s.cv.Fill(Ellipse(vx, vy + 8, 70, 14), Hex(0x040a14), 0.9f, 10);
+  // Long reflections of the cave roof on the polished ice.
+  Rng g(sd + 2);
+  for (int i = 0; i < 9; ++i) {
+    const float bx = g.Range(-50, 650), u = (bx - vx) / (375 - vy);
+    const float y0 = g.Range(vy + 40, 300), y1 = std::min(380.f, y0 + g.Range(40, 110));
+    s.cv.Fill(Line(vx + u * (y0 - vy), y0, vx + u * (y1 - vy), y1, 1.5f + (y1 - vy) / 90.f), Hex(0xf4fcff), 0.45f, 2);
+  }
+}
+
+// Waterfalls frozen solid, hanging from the roof in fluted curtains.
+void FrozenFalls(Scene& s, const Element& e) {
+  const int n = static_cast<int>(e.Num("n", 4));
+  const uint32_t sd = s.seed + 650;
+  const float xs[] = {250, 470, 350, 560, 180};
+  const float ws[] = {45, 70, 30, 36, 26};
+  for (int i = 0; i < n && i < 5; ++i) {
+    const float x = xs[i], w = ws[i], foot = s.horizon + 18 + (i == 1 ? 30 : i * 4);
+    std::vector<float> pts;
+    for (int j = 0; j <= 16; ++j) {
+      const float t = j / 16.f;
+      pts.insert(pts.end(), {x - w * (0.8f + 0.3f * std::sin(t * 9 + i) + 0.5f * t * t), -5 + (foot + 5) * t});
+    }
+    for (int j = 16; j >= 0; --j) {
+      const float t = j / 16.f;
+      pts.insert(pts.end(), {x + w * (0.8f + 0.3f * std::sin(t * 7 + i * 2) + 0.5f * t * t), -5 + (foot + 5) * t});
+    }
+    const uint32_t fs = sd + static_cast<uint32_t>(i);
+    s.cv.Fill(Poly(pts), [=](float px, float py) {
+      const float flute = Fbm(px / 3.5f, py / 90.f, fs, 3);
+      const float bulge = 0.5f + 0.5f * std::sin(py / 17.f + px / 40.f);
+      const float side = Clamp01((px - x) / (w * 1.6f) + 0.5f);
+      return Mix(kIceLight, Hex(0x3a7aa8), Clamp01(side * 0.7f + (0.5f - flute) * 0.9f + 0.15f * bulge));
+    }, 0.95f);
+    // The frozen splash at the foot.
+    s.cv.Fill(Rough(Intersect(Ellipse(x, foot + 4, w * 2.1f, 26), Box(x - w * 3, foot - 30, x + w * 3, foot + 6)), 4, 10, fs + 9),
+              Linear(0, foot - 26, Hex(0xf0fbff), 0, foot + 6, Hex(0x7ab0d0)));
+  }
+}
+
+// A low, flattened crawl through the ice, the roof pressing down.
+void Crawl(Scene& s, const Element& e) {
+  s.indoor = true;
+  s.horizon = 232;
+  const float vx = e.Num("x", 350), vy = e.Num("y", 205);
+  const uint32_t sd = s.seed + 660;
+  s.cv.Fill(Box(-5, -5, 605, 380), Textured(Flat(s.pal.wallDark), 0.4f, 30, sd));
+  const int rings = 10;
+  for (int i = 0; i < rings; ++i) {
+    const float t = static_cast<float>(i) / rings;
+    const float rx = 420 * (1 - t) + 26, ry = 230 * (1 - t) * (1 - t * 0.4f) + 9;
+    const float cx = 300 + (vx - 300) * t, cy = 240 + (vy - 240) * t;
+    const Col ring = Mix(s.pal.wall, s.pal.wallDark * 0.3f, std::pow(t, 0.7f));
+    s.cv.Fill(Rough(Ellipse(cx, cy, rx, ry), 10 * (1 - t) + 2, 26 * (1 - t) + 5, sd + static_cast<uint32_t>(i)), [=](float px, float py) {
+      const float streak = Smooth(0.6f, 0.8f, Fbm(px / 30.f, py / 6.f, sd + 20, 3));
+      return Mix(ring * (0.8f + 0.3f * Clamp01((cy - py) / ry + 0.5f)), Hex(0xffffff), 0.3f * streak * (1 - t));
+    });
+  }
+  s.cv.Fill(Rough(Ellipse(vx, vy, 26, 9), 2, 5, sd + 50), Hex(0x02060c));
+  // The floor of the crawl: worn smooth, with a faint scrape down the middle.
+  s.cv.Fill(Rough(Poly({vx - 24, vy + 8, vx + 24, vy + 8, 600, 380, 0, 380}), 5, 16, sd + 60), [=](float px, float py) {
+    const float t = (py - vy) / (375 - vy);
+    return Mix(s.pal.wallDark * 0.5f, s.pal.floor, t) * (0.85f + 0.3f * Fbm(px / 25.f, py / 5.f, sd + 61, 3));
+  });
+  // Short icicles along the low roof.
+  Rng g(sd + 70);
+  for (float x = 20; x < 600; x += g.Range(14, 30)) {
+    const float top = 240 - 160 * std::sqrt(std::max(0.f, 1 - std::pow((x - 300) / 390.f, 2.f))) + 6, l = g.Range(8, 22);
+    s.cv.Fill(Poly({x - 3, top - 3, x + 3, top - 3, x, top + l}), Hex(0xe8f8ff), 0.8f);
+  }
+}
+
+// The bottom of a shaft: a round opening in the roof. In the ice cave a pale
+// column of light falls from it; kind=dark is a black flue leading up inside a wall.
+void Shaft(Scene& s, const Element& e) {
+  const float x = e.Num("x", 350);
+  const uint32_t sd = s.seed + 670;
+  if (e.Str("kind", "") == "dark") {
+    // A tall recess in the back wall, with iron rungs going up into the black.
+    const float w = e.Num("w", 36), foot = e.Num("y", BY1);
+    s.cv.Fill(Box(x - w - 6, -5, x + w + 6, foot), Stones(s.pal.wall * 0.8f, s.pal.wallDark * 0.6f, 18, 10, sd));
+    s.cv.Fill(Box(x - w, -5, x + w, foot - 2), Linear(0, -5, Hex(0x000000), 0, foot, Hex(0x1a1618)));
+    for (float ry = foot - 26; ry > 0; ry -= 26) {
+      const float fade = Clamp01(ry / foot * 1.3f);
+      s.cv.Fill(Box(x - w * 0.6f, ry - 2, x + w * 0.6f, ry + 2, 1.5f), Hex(0x5a5656) * fade);
+      s.cv.Fill(Box(x - w * 0.6f, ry - 2, x + w * 0.6f, ry - 1), Hex(0x8a8480) * fade);
+    }
+    s.cv.Fill(Ellipse(x, foot + 4, w * 1.3f, 6), Hex(0x000000), 0.35f, 5);
+    return;
+  }
+  const float top = e.Num("top", 30), rx = e.Num("rx", 70);
+  // The opening, lit from far above.
+  s.cv.Fill(Rough(Ellipse(x, top, rx + 14, 26), 4, 10, sd), Hex(0x24506e));
+  s.cv.Fill(Rough(Ellipse(x, top, rx, 20), 3, 8, sd + 1), Linear(0, top - 20, Hex(0xeaf6ff), 0, top + 20, Hex(0x5a8cb0)));
+  s.cv.Fill(Ellipse(x, top - 2, rx * 0.55f, 10), Hex(0xffffff), 0.8f, 6);
+  // The falling light and the pool of it on the floor, where dropped things land.
+  const float floorY = s.horizon + 55;
+  s.cv.Fill(Poly({x - rx * 0.8f, top + 10, x + rx * 0.8f, top + 10, x + rx * 1.4f, floorY, x - rx * 1.4f, floorY}), Hex(0xdff4ff), 0.16f, 14);
+  s.cv.Fill(Ellipse(x, floorY, rx * 1.5f, 18), Hex(0xeefaff), 0.45f, 10);
+  Rng g(sd + 2);
+  for (int i = 0; i < 8; ++i) Boulder(s, x + g.Range(-rx, rx), floorY + g.Range(-8, 8), g.Range(4, 10), g.Range(3, 6), Hex(0xc8e6f4));
+  s.AddLight(x, top + 40, 150, Hex(0xc0e8ff));
+}
+
+// A dwarvish fuel tank: a riveted iron drum on legs, with a sight glass
+// showing the dark fuel slopping inside.
+void FuelTank(Scene& s, const Element& e) {
+  const float x = e.Num("x", 430), y = e.Num("y", 270), k = e.Num("s", 1);
+  const float r = 85 * k, h = 190 * k, top = y - h;
+  const uint32_t sd = s.seed + 680;
+  const Col iron = Hex(0x5a5450), copper = Hex(0xb0683a);
+  s.cv.Fill(Ellipse(x + 10 * k, y + 6 * k, r * 1.3f, 14 * k), Hex(0x0a1a2a), 0.5f, 8);
+  for (float lx : {-0.7f, 0.7f}) s.cv.Fill(Box(x + lx * r - 7 * k, y - 30 * k, x + lx * r + 7 * k, y + 4 * k), iron * 0.6f);
+  // The drum, rounded by light from the left.
+  auto drum = [=](float px, float py) {
+    const float u = Clamp01((px - x + r) / (2 * r));
+    const float shade = 0.45f + 0.9f * std::sin(u * kPi * 0.85f + 0.25f) - 0.4f * u;
+    return iron * shade * (0.85f + 0.3f * Fbm(px / 12.f, py / 30.f, sd, 3));
+  };
+  s.cv.Fill(Box(x - r, top, x + r, y - 24 * k), drum);
+  s.cv.Fill(Ellipse(x, y - 24 * k, r, 16 * k), drum);
+  s.cv.Fill(Ellipse(x, top, r, 18 * k), Textured(Flat(iron * 1.25f), 0.2f, 8, sd + 1));
+  // Copper bands with rivets.
+  for (float by : {top + 30 * k, top + 95 * k, y - 40 * k}) {
+    s.cv.Fill(Intersect(Box(x - r, by - 6 * k, x + r, by + 6 * k), Box(x - r, top, x + r, y)), [=](float px, float py) { return drum(px, py) * 0.3f + copper * (0.6f + 0.6f * Clamp01(1 - (px - x + r) / (2 * r))); });
+    for (float rx = -0.9f; rx <= 0.91f; rx += 0.15f) s.cv.Fill(Circle(x + rx * r, by, 1.8f * k), Hex(0xe0a070));
+  }
+  // The sight glass: a tall slot with the fuel's surface tilted by the slopping.
+  const float gx = x - r * 0.35f, g0 = top + 42 * k, g1 = y - 52 * k;
+  s.cv.Fill(Box(gx - 9 * k, g0 - 3, gx + 9 * k, g1 + 3, 3), Hex(0x2a2220));
+  const float level = g0 + (g1 - g0) * 0.4f;
+  s.cv.Fill(Box(gx - 6 * k, g0, gx + 6 * k, g1, 2), Hex(0x9ac8d8));
+  s.cv.Fill(Intersect(Box(gx - 6 * k, g0, gx + 6 * k, g1, 2), Poly({gx - 7 * k, level + 5 * k, gx + 7 * k, level - 5 * k, gx + 7 * k, g1 + 2, gx - 7 * k, g1 + 2})),
+            Linear(0, level, Hex(0x8a4a1a), 0, g1, Hex(0x3a1a0a)));
+  s.cv.Fill(Line(gx - 4 * k, g0 + 3, gx - 4 * k, g1 - 3, 0.8f), Hex(0xffffff), 0.5f);
+  // A gauge dial and the filler cap with its wheel.
+  const float dx = x + r * 0.35f, dy = top + 62 * k;
+  s.cv.Fill(Circle(dx, dy, 15 * k), copper);
+  s.cv.Fill(Circle(dx, dy, 11 * k), Hex(0xe8e0c8));
+  s.cv.Fill(Line(dx, dy, dx + 7 * k, dy - 6 * k, 1.2f * k), Hex(0x8a1a10));
+  s.cv.Fill(Box(x - 12 * k, top - 26 * k, x + 12 * k, top - 4 * k), iron * 0.8f);
+  s.cv.Fill(Ellipse(x, top - 28 * k, 20 * k, 5 * k), copper * 0.9f);
+  // Frost creeping up from the floor.
+  s.cv.Fill(Rough(Box(x - r - 4, y - 50 * k, x + r + 4, y), 6, 8, sd + 3), Hex(0xeaf8ff), 0.45f, 8);
+}
+
+// Pipes running from the tank along the cave, joined with flanges, one valve wheel.
+void Pipes(Scene& s, const Element& e) {
+  const float tx = e.Num("x", 345), ty = e.Num("y", 120);
+  const Col metal = Hex(0x6a625a), copper = Hex(0xa8643a);
+  auto pipe = [&](float ax, float ay, float bx, float by, float w) {
+    const bool horiz = std::fabs(bx - ax) > std::fabs(by - ay);
+    s.cv.Fill(Capsule(ax, ay, bx, by, w, w), [=](float px, float py) {
+      const float u = horiz ? (py - ay) / w : (px - ax) / w;
+      return metal * (1.1f - 0.55f * u - 0.3f * u * u);
+    });
+    const float len = std::hypot(bx - ax, by - ay);
+    for (float d = 30; d < len - 10; d += 70) {
+      const float fx = ax + (bx - ax) * d / len, fy = ay + (by - ay) * d / len;
+      s.cv.Fill(horiz ? Box(fx - 3, fy - w - 3, fx + 3, fy + w + 3) : Box(fx - w - 3, fy - 3, fx + w + 3, fy + 3), copper);
+    }
+    s.cv.Fill(horiz ? Box(std::min(ax, bx), ay - w - 1, std::max(ax, bx), ay - w + 2) : Box(ax - w, std::min(ay, by), ax - w + 3, std::max(ay, by)), Hex(0xeaf8ff), 0.5f);
+  };
+  pipe(tx, ty, 180, ty, 8);
+  pipe(180, ty, 180, 238, 8);
+  pipe(tx, ty + 40, 240, ty + 40, 5);
+  pipe(240, ty + 40, 240, -5, 5);
+  // A valve wheel on the big pipe.
+  const float vx = 270, vy = ty;
+  s.cv.Fill(Cut(Circle(vx, vy - 20, 16), Circle(vx, vy - 20, 12)), Hex(0x8a1e1a));
+  for (int i = 0; i < 3; ++i) {
+    const float a = i * kPi / 3;
+    s.cv.Fill(Line(vx - std::cos(a) * 13, vy - 20 - std::sin(a) * 13, vx + std::cos(a) * 13, vy - 20 + std::sin(a) * 13, 2), Hex(0x8a1e1a));
+  }
+  s.cv.Fill(Box(vx - 3, vy - 20, vx + 3, vy - 6), metal);
+  // Drips frozen under the joints.
+  for (float ix : {210.f, 300.f}) s.cv.Fill(Poly({ix - 3, ty + 8, ix + 3, ty + 8, ix, ty + 24}), Hex(0xeaf8ff), 0.9f);
+}
+
+}  // namespace
+
+void RegisterNorthlandsIce(Registry& r) {
+  r["blueglow"] = BlueGlow;
+  r["fish"] = Fish;
+  r["icetunnels"] = IceTunnels;
+  r["gleam"] = Gleam;
+  r["pick_axe"] = PickAxe;
+  r["claws"] = Claws;
+  r["iceslope"] = IceSlope;
+  r["frozenfalls"] = FrozenFalls;
+  r["crawl"] = Crawl;
+  r["shaft"] = Shaft;
+  r["fueltank"] = FuelTank;
+  r["pipes"] = Pipes;
+}
+
+// ------------------------------------------------------------ the riddler's castle
+
+namespace {
+
+// A star of n points at (x, y).
+Shape Star(float x, float y, float r, int n = 5) {
+  std::vector<float> pts;
+  for (int i = 0; i < 2 * n; ++i) {
+    const float a = -kPi / 2 + i * kPi / n, rr = i % 2 ? r * 0.42f : r;
+    pts.insert(pts.end(), {x + std::cos(a) * rr, y + std::sin(a) * rr});
+  }
+  return Poly(pts);
+}
+
+// Tall iron stands, each holding a crown of burning candles.
+void CandleStands(Scene& s, const Element& e) {
+  const float y = e.Num("y", 252), k = e.Num("s", 1);
+  const Col iron = Hex(0x2a2624);
+  for (float x : {e.Num("x0", 205), e.Num("x1", 395)}) {
+    s.cv.Fill(Ellipse(x + 6, y + 2, 26 * k, 5 * k), Hex(0x000000), 0.35f, 4);
+    for (int f = -1; f <= 1; ++f) s.cv.Fill(Line(x, y - 14 * k, x + f * 16 * k, y + (f == 0 ? 2 : 0), 2 * k), iron);
+    s.cv.Fill(Line(x, y - 10 * k, x, y - 120 * k, 2.6f * k), Linear(x - 3, 0, Hex(0x5a5450), x + 3, 0, iron));
+    s.cv.Fill(Circle(x, y - 70 * k, 4 * k), iron);
+    // The crown: a dish with three candles of different heights.
+    const float top = y - 122 * k;
+    s.cv.Fill(Ellipse(x, top, 24 * k, 5 * k), iron);
+    const float cxs[] = {-15, 0, 15}, hs[] = {18, 26, 14};
+    for (int i = 0; i < 3; ++i) {
+      const float cx = x + cxs[i] * k, h = hs[i] * k;
+      s.cv.Fill(Box(cx - 3.4f * k, top - h, cx + 3.4f * k, top - 1), Rounded(Hex(0xf0e6c8), cx - 1, top - h / 2, 3.4f * k, h / 2));
+      s.cv.Fill(Line(cx + 2 * k, top - h, cx + 2.5f * k, top - h + 6 * k, 1.2f * k), Hex(0xf8f0d8));  // a run of wax
+      s.cv.Fill(Ellipse(cx, top - h - 6 * k, 2.8f * k, 6 * k), Hex(0xffc040));
+      s.cv.Fill(Ellipse(cx, top - h - 4.5f * k, 1.3f * k, 3 * k), Hex(0xfff8d0));
+      s.AddLight(cx, top - h - 6 * k, 55 * k, Hex(0xffb050));
+    }
+  }
+}
+
+// The face of a painted sun, moon or stars on a cloth of the given colour,
+// inside the quadrilateral (x0,ya)-(x1,yb) top, (x1,yc)-(x0,yd) bottom.
+void Tapestry(Scene& s, float x0, float x1, float ya, float yb, float yc, float yd, Col cloth, int motif, uint32_t sd) {
+  Shape q = Poly({x0, ya, x1, yb, x1, yc, x0, yd});
+  s.cv.Fill(Moved(q, 4, 5), Hex(0x000000), 0.35f, 5);
+  s.cv.Fill(q, [=](float px, float py) {
+    const float weave = 0.9f + 0.1f * std::sin(px * 1.7f) * std::sin(py * 1.7f);
+    const float fold = 0.82f + 0.18f * std::sin((px - x0) / (x1 - x0) * kPi * 5);
+    return cloth * (weave * fold) * (0.9f + 0.2f * Fbm(px / 20.f, py / 20.f, sd, 2));
+  });
+  // A gold border, the rod at the top and a fringe at the foot.
+  const Col gold = Hex(0xc8a040);
+  s.cv.Fill(Cut(q, Poly({x0 + 5, ya + 6 + (yb - ya) * 0.02f, x1 - 5, yb + 6, x1 - 5, yc - 6, x0 + 5, yd - 6})), gold, 0.85f);
+  s.cv.Fill(Line(x0 - 6, ya - 2, x1 + 6, yb - 2, 2.5f), Hex(0x4a3020));
+  for (float u = 0.03f; u < 1; u += 0.06f) {
+    const float fx = x0 + (x1 - x0) * u, fy = yd + (yc - yd) * u;
+    s.cv.Fill(Line(fx, fy, fx, fy + 7, 1), gold * 0.8f);
+  }
+  const float cx = (x0 + x1) / 2, cy = (ya + yb + yc + yd) / 4, w = (x1 - x0), h = ((yd - ya) + (yc - yb)) / 2;
+  const float r = std::min(w * 0.3f, h * 0.22f);
+  if (motif == 0) {  // the sun, with its rays
+    for (int i = 0; i < 12; ++i) {
+      const float a = i * kPi / 6;
+      s.cv.Fill(Poly({cx + std::cos(a - 0.12f) * r, cy + std::sin(a - 0.12f) * r, cx + std::cos(a) * r * 1.7f, cy + std::sin(a) * r * 1.7f,
+                      cx + std::cos(a + 0.12f) * r, cy + std::sin(a + 0.12f) * r}),
+                Hex(0xf0b030));
+    }
+    s.cv.Fill(Circle(cx, cy, r), Rounded(Hex(0xffd050), cx, cy, r, r, 0.3f));
+    s.cv.Fill(Line(cx - r * 0.4f, cy + r * 0.3f, cx + r * 0.4f, cy + r * 0.3f, 1.2f), Hex(0xa06010));
+    for (int sd2 = -1; sd2 <= 1; sd2 += 2) s.cv.Fill(Circle(cx + sd2 * r * 0.35f, cy - r * 0.2f, 1.8f), Hex(0xa06010));
+  } else if (motif == 1) {  // the crescent moon among a few stars
+    s.cv.Fill(Cut(Circle(cx, cy, r * 1.2f), Circle(cx + r * 0.55f, cy - r * 0.2f, r * 1.05f)), Rounded(Hex(0xe8ecf4), cx - r * 0.5f, cy, r, r, 0.3f));
+    for (int i = 0; i < 3; ++i) s.cv.Fill(Star(cx + r * (0.6f + i * 0.3f), cy - h * 0.25f + i * h * 0.2f, 4), Hex(0xf0e0a0));
+  } else {  // a sky full of stars
+    Rng g(sd + 1);
+    for (int i = 0; i < 12; ++i) {
+      const float u = g.Range(0.15f, 0.85f), v = g.Range(0.12f, 0.85f);
+      const float px = x0 + (x1 - x0) * u, py = (ya + (yb - ya) * u) * (1 - v) + (yd + (yc - yd) * u) * v;
+      s.cv.Fill(Star(px, py, g.Range(3, 7)), Hex(0xf0d890));
+    }
+  }
+}
+
+// Three tapestries: the sun on the west wall, the moon ahead, the stars on the east wall.
+void Tapestries(Scene& s, const Element&) {
+  Tapestry(s, 28, 108, 32, 56, 186, 204, Hex(0x8a2424), 0, s.seed + 700);
+  Tapestry(s, 258, 342, 62, 62, 190, 190, Hex(0x1e2a6a), 1, s.seed + 701);
+  Tapestry(s, 492, 572, 56, 32, 204, 186, Hex(0x2a1e4a), 2, s.seed + 702);
+}
+
+// A ceiling painted half with the starry night and half with the dawn, seen
+// as a vault over the room.
+void PaintedCeiling(Scene& s, const Element& e) {
+  const float cy = e.Num("y", -60), ry = e.Num("ry", 185);
+  Shape vault = Ellipse(300, cy, 440, ry);
+  const uint32_t sd = s.seed + 710;
+  s.cv.Fill(Ellipse(300, cy + 10, 450, ry + 8), Hex(0x000000), 0.4f, 8);
+  s.cv.Fill(vault, [=](float px, float py) {
+    // Night on the left, dawn on the right, blended across the middle.
+    const float t = Smooth(250, 350, px);
+    const float depth = Clamp01((py - cy) / ry);
+    const Col night = Mix(Hex(0x0a0e30), Hex(0x1e2a60), depth);
+    const Col dawn = Mix(Hex(0xf8d49a), Hex(0xe8846a), depth);
+    return Mix(night, dawn, t) * (0.92f + 0.12f * Fbm(px / 30.f, py / 30.f, sd, 2));
+  });
+  Rng g(sd + 1);
+  for (int i = 0; i < 70; ++i) {
+    const float x = g.Range(-100, 270), y = g.Range(-5, cy + ry - 10);
+    if (vault.d(x, y) > -4) continue;
+    if (i % 7 == 0)
+      s.cv.Fill(Star(x, y, g.Range(3, 6)), Hex(0xf8ecb0));
+    else
+      s.cv.Fill(Circle(x, y, g.Range(0.7f, 1.6f)), Hex(0xfff8e0), g.Range(0.6f, 1.f));
+  }
+  // The crescent moon in the night half, the rising sun with rays in the dawn half.
+  s.cv.Fill(Cut(Circle(140, 55, 18), Circle(149, 49, 16)), Hex(0xf2f0dc));
+  const float sx = 470, sy = cy + ry - 8;
+  for (int i = 0; i < 9; ++i) {
+    const float a = kPi + (i + 0.5f) * kPi / 9;
+    s.cv.Fill(Intersect(Poly({sx, sy, sx + std::cos(a - 0.07f) * 300, sy + std::sin(a - 0.07f) * 300, sx + std::cos(a + 0.07f) * 300, sy + std::sin(a + 0.07f) * 300}),
+                        Intersect(vault, Box(300, -10, 610, 200))),
+              Hex(0xfff0c0), 0.35f, 3);
+  }
+  s.cv.Fill(Intersect(Circle(sx, sy, 34), vault), Rounded(Hex(0xffc060), sx, sy - 10, 34, 34, 0.25f));
+  // A gilded rim round the vault.
+  s.cv.Fill(Cut(Ellipse(300, cy, 446, ry + 6), vault), Linear(0, 0, Hex(0xe8c060), 0, cy + ry, Hex(0x8a6020)));
+}
+
+// Stone battlements along a wall top from x0 to x1.
+Shape Battlements(float x0, float x1, float y, float m) {
+  Shape out = Box(x0, y - 1, x1, y + 1);
+  for (float x = x0; x < x1 - m * 0.5f; x += m * 2) out = Union(out, Box(x, y - m, std::min(x + m, x1), y + 1));
+  return out;
+}
+
+// The walls round a small courtyard: a tower to the west, the great hall to the east.
+void Courtyard(Scene& s, const Element& e) {
+  const float foot = e.Num("y", 252);
+  const uint32_t sd = s.seed + 720;
+  const Col stone = s.pal.wall, dark = s.pal.wallDark;
+  // The back wall with its walk and battlements.
+  const float wallTop = 150;
+  s.cv.Fill(Box(-5, wallTop, 605, foot), Stones(stone * 0.85f, dark * 0.7f, 26, 13, sd));
+  s.cv.Fill(Battlements(-5, 605, wallTop, 12), stone * 0.9f);
+  for (float x = -5; x < 605; x += 24) SnowCap(s, x + 6, wallTop - 12, 8, 3, sd + static_cast<uint32_t>(x + 10));
+  s.cv.Fill(Rough(Box(-5, wallTop - 3, 605, wallTop + 2), 1.5f, 6, sd + 1), kSnow);
+  // The west tower, round, with a conical roof.
+  const float tx = 70, tw = 62;
+  s.cv.Fill(Box(tx - tw, 30, tx + tw, foot), [=](float px, float py) {
+    const float u = (px - tx) / tw;
+    return Stones(stone, dark * 0.7f, 22, 12, sd + 2)(px, py) * (1.05f - 0.45f * u * u - 0.2f * u);
+  });
+  s.cv.Fill(Poly({tx - tw - 10, 34, tx, -40, tx + tw + 10, 34}), Linear(tx - tw, 0, Hex(0x5a4a7a), tx + tw, 0, Hex(0x2a2040)));
+  s.cv.Fill(Rough(Poly({tx - tw - 10, 34, tx - 30, 4, tx + 10, 10, tx + tw + 10, 34}), 2, 5, sd + 3), kSnow, 0.85f);
+  s.cv.Fill(Union(Box(tx - 10, 80, tx + 10, 110), Circle(tx, 80, 10)), Hex(0xffc060));
+  s.AddLight(tx, 95, 60, Hex(0xffb050));
+  // The great hall to the east: a gable end with a big door and lit windows.
+  const float hx0 = 430;
+  s.cv.Fill(Box(hx0, 70, 610, foot), Stones(stone * 1.05f, dark * 0.7f, 26, 13, sd + 4));
+  s.cv.Fill(Poly({hx0 - 10, 72, 520, 10, 615, 72}), Linear(hx0, 0, Hex(0x4a3a5a), 615, 0, Hex(0x2a2030)));
+  s.cv.Fill(Rough(Poly({hx0 - 10, 72, 520, 10, 615, 72, 520, 40}), 2, 6, sd + 5), kSnow, 0.8f);
+  s.cv.Fill(Union(Box(490, 170, 550, foot), Circle(520, 170, 30)), Planks(s.pal.wood, 10, true, sd + 6));
+  s.cv.Fill(Cut(Union(Box(484, 170, 556, foot), Circle(520, 170, 36)), Union(Box(490, 170, 550, foot + 2), Circle(520, 170, 30))), dark);
+  for (float wx : {455.f, 585.f}) {
+    s.cv.Fill(Union(Box(wx - 9, 110, wx + 9, 140), Circle(wx, 110, 9)), Hex(0xffc868));
+    s.AddLight(wx, 125, 40, Hex(0xffb050));
+  }
+  s.cv.Fill(Rough(Box(-5, foot - 8, 610, foot + 4), 3, 10, sd + 7), kSnow);
+}
+
+// Smoke hanging under the rafters, thickest at the top.
+void SmokeHaze(Scene& s, const Element& e) {
+  const float k = e.Num("k", 1.5f), low = e.Num("y", 190);
+  const uint32_t sd = s.seed + 730;
+  s.cv.Map([&](int x, int y, Col c) {
+    if (y > low) return c;
+    const float t = 1 - y / low;
+    const float n = Fbm(x / 90.f + y / 200.f, y / 30.f, sd, 4);
+    const float m = k * t * (0.45f + 0.7f * n);
+    // Soot darkens the top; the smoke itself is a warm grey drifting in banks.
+    return Mix(c * (1 - 0.55f * t), Hex(0x6a6058), Clamp01(m * 0.8f));
+  });
+  // Wisps curling up from the hearth.
+  const float fx = e.Num("x", 250);
+  for (int i = 0; i < 7; ++i) {
+    const float yy = 130 - i * 18, xx = fx + 14 * std::sin(i * 1.3f) + i * 6;
+    s.cv.Fill(Circle(xx, yy, 10 + i * 4), Hex(0x7a726a), 0.3f, 10);
+  }
+}
+
+// A stern old wizard painted in a gilt frame; tilt turns it on its nail, grumpy
+// gives him a scowl. His eyes look straight out of the picture.
+void WizardPortrait(Scene& s, float cx, float cy, float w, float h, float tilt, bool grumpy, Col robe, uint32_t sd) {
+  auto F = [&](const Shape& sh, const Shader& shd) {
+    if (tilt != 0)
+      s.cv.Fill(Turned(sh, cx, cy - h / 2, tilt), Turned(shd, cx, cy - h / 2, tilt));
+    else
+      s.cv.Fill(sh, shd);
+  };
+  s.cv.Fill(Turned(Box(cx - w / 2 + 5, cy - h / 2 + 6, cx + w / 2 + 5, cy + h / 2 + 6), cx, cy - h / 2, tilt), Hex(0x000000), 0.4f, 5);
+  if (tilt != 0) s.cv.Fill(Circle(cx, cy - h / 2 - 10, 2.5f), Hex(0x2a2a2a));
+  F(Box(cx - w / 2, cy - h / 2, cx + w / 2, cy + h / 2), Linear(cx - w / 2, cy - h / 2, Hex(0xe8c060), cx + w / 2, cy + h / 2, Hex(0x6a4a18)));
+  const float fw = std::max(5.f, w * 0.1f), ix0 = cx - w / 2 + fw, ix1 = cx + w / 2 - fw, iy0 = cy - h / 2 + fw, iy1 = cy + h / 2 - fw;
+  Shape inner = Box(ix0, iy0, ix1, iy1);
+  F(inner, Linear(0, iy0, Hex(0x2e3424), 0, iy1, Hex(0x14100c)));
+  const float u = ix1 - ix0, fy = iy0 + (iy1 - iy0) * 0.42f;
+  // Robe and shoulders.
+  F(Intersect(Ellipse(cx, iy1 + u * 0.08f, u * 0.5f, u * 0.5f), inner), Rounded(robe, cx - u * 0.15f, iy1 - u * 0.3f, u * 0.5f, u * 0.5f));
+  // Face, then the long white beard over the robe.
+  F(Ellipse(cx, fy, u * 0.17f, u * 0.21f), Rounded(Hex(0xe0b090), cx - u * 0.05f, fy - u * 0.05f, u * 0.17f, u * 0.21f, 0.4f));
+  F(Intersect(Poly({cx - u * 0.19f, fy + u * 0.02f, cx + u * 0.19f, fy + u * 0.02f, cx + u * 0.12f, fy + u * 0.4f, cx, iy1 - 2, cx - u * 0.12f, fy + u * 0.4f}), inner),
+    Textured(Linear(cx - u * 0.2f, 0, Hex(0xf0f0ec), cx + u * 0.2f, 0, Hex(0xa8a8a4)), 0.15f, 2, sd));
+  // The pointed hat, leaning a little.
+  F(Intersect(Poly({cx - u * 0.3f, fy - u * 0.14f, cx + u * 0.3f, fy - u * 0.14f, cx + u * 0.06f, iy0 + 2}), inner), Rounded(robe * 0.9f, cx - u * 0.1f, fy - u * 0.3f, u * 0.3f, u * 0.3f));
+  F(Ellipse(cx, fy - u * 0.14f, u * 0.32f, u * 0.04f), Flat(robe * 0.7f));
+  // Eyes looking straight out, under bushy brows drawn down in a frown.
+  const float ey = fy - u * 0.02f;
+  for (int side = -1; side <= 1; side += 2) {
+    const float ex = cx + side * u * 0.075f;
+    F(Ellipse(ex, ey, u * 0.038f, u * 0.024f), Flat(Hex(0xf0ece0)));
+    F(Circle(ex, ey, u * 0.018f), Flat(Hex(0x101010)));
+    const float drop = grumpy ? u * 0.05f : u * 0.03f;
+    F(Capsule(ex - side * u * 0.05f, ey - u * 0.07f, ex + side * u * 0.05f, ey - u * 0.07f + drop * (side > 0 ? -1.f : -1.f) + drop, u * 0.02f, u * 0.015f), Flat(Hex(0xe8e8e4)));
+  }
+  // The mouth: a thin hard line, turned down at the corners when grumpy.
+  const float my = fy + u * 0.1f;
+  F(Line(cx - u * 0.06f, my, cx + u * 0.06f, my, u * 0.012f), Flat(Hex(0x5a3020)));
+  if (grumpy)
+    for (int side = -1; side <= 1; side += 2) F(Line(cx + side * u * 0.06f, my, cx + side * u * 0.085f, my + u * 0.035f, u * 0.012f), Flat(Hex(0x5a3020)));
+  F(Ellipse(cx + u * 0.01f, fy + u * 0.04f, u * 0.03f, u * 0.05f), Flat(Hex(0xc88a6a)));
+}
+
+// A row of portraits of stern old wizards along the walls of a gallery.
+void Portraits(Scene& s, const Element& e) {
+  const int n = static_cast<int>(e.Num("n", 4));
+  const Col robes[] = {Hex(0x2a3a7a), Hex(0x6a1e2a), Hex(0x2a5a3a), Hex(0x4a2a6a), Hex(0x6a5a1e)};
+  for (int i = 0; i < n; ++i) {
+    const float cx = 212 + i * (390 - 212) / std::max(1.f, n - 1.f);
+    WizardPortrait(s, cx, 128 + (i % 2) * 6, 48, 70, 0, false, robes[i % 5], s.seed + 740u + static_cast<uint32_t>(i));
+  }
+  // Two larger ones on the side walls, seen at a slant.
+  for (int side = -1; side <= 1; side += 2) {
+    const float cx = side < 0 ? 62 : 538;
+    WizardPortrait(s, cx, 120, 54, 96, 0, false, robes[side < 0 ? 3 : 4], s.seed + 750u + static_cast<uint32_t>(side + 1));
+  }
+}
+
+// One old portrait of a grumpy wizard, hanging crooked.
+void Portrait(Scene& s, const Element& e) {
+  const float x = e.Num("x", 200), y = e.Num("y", 90), w = e.Num("w", 96), h = e.Num("h", 128);
+  const float tilt = e.Num("tilt", 0) > 0 ? 0.16f : 0.f;
+  WizardPortrait(s, x, y + h / 2, w, h, tilt, e.Num("grumpy", 0) > 0, Hex(0x4a2a5a), s.seed + 760);
+}
+
+// Seen from the top of the tower: a sea of cloud far below, a few peaks above it.
+void CloudSea(Scene& s, const Element& e) {
+  const float top = e.Num("y", 215);
+  const uint32_t sd = s.seed + 770;
+  Rng g(sd);
+  // Far peaks standing out of the cloud.
+  for (int i = 0; i < 4; ++i) {
+    const float px = g.Range(20, 400), ph = g.Range(30, 70), pw = ph * 1.4f;
+    s.cv.Fill(Poly({px - pw, top + 10, px, top - ph, px + pw, top + 10}), Linear(px - pw, 0, Hex(0xb8c4d8), px + pw, 0, Hex(0x6a7890)));
+    s.cv.Fill(Poly({px - pw * 0.3f, top - ph * 0.7f, px, top - ph, px + pw * 0.3f, top - ph * 0.7f}), Hex(0xf4f8fc));
+  }
+  // Rows of billows, small and blue far off, big and lit near.
+  for (int row = 0; row < 7; ++row) {
+    const float t = row / 6.f, y = top + 6 + t * t * 160, r = 10 + 50 * t;
+    for (float x = g.Range(-30, 0); x < 640; x += r * g.Range(0.9f, 1.5f)) {
+      const float by = y + g.Range(-4, 4) * (1 + 3 * t);
+      const Col lit = Mix(Hex(0xdfe8f4), Hex(0xffffff), t), shade = Mix(Hex(0x9aaac4), Hex(0xb8c4d8), t);
+      s.cv.Fill(Rough(Circle(x, by, r), r * 0.12f, r * 0.4f, sd + static_cast<uint32_t>(x + row * 100)), Linear(0, by - r, lit, 0, by + r * 0.8f, shade));
+    }
+  }
+}
+
+// The wall of a round tower, rising the full height on the right.
+void TowerWall(Scene& s, const Element& e) {
+  const float x0 = e.Num("x", 420), cx = x0 + 240, r = 240;
+  const uint32_t sd = s.seed + 780;
+  const Col stone = s.pal.wall * 1.05f, dark = s.pal.wallDark * 0.7f;
+  s.cv.Fill(Box(x0, -5, 605, 380), [=](float px, float py) {
+    // Blocks squeezed towards the limb of the tower, and shaded there.
+    const float u = Clamp01((cx - px) / r), ang = std::asin(u);
+    const float sx = cx - ang * r;
+    return Stones(stone, dark, 30, 15, sd)(sx, py) * (0.45f + 0.6f * std::cos(ang * 0.95f) + 0.2f * u);
+  });
+  s.cv.Fill(Box(x0, -5, x0 + 6, 380), Hex(0x000000), 0.25f, 4);
+  // A narrow window with a dark slot, high up.
+  s.cv.Fill(Union(Box(x0 + 70, 60, x0 + 86, 110), Circle(x0 + 78, 60, 8)), Hex(0x0e0a10));
+  s.cv.Fill(Box(x0 + 66, 110, x0 + 92, 116), stone * 1.1f);
+}
+
+// The tiny ledge running round the tower, with a sheer drop below it.
+void TinyLedge(Scene& s, const Element& e) {
+  const float y = e.Num("y", 326), x1 = e.Num("x", 430);
+  const uint32_t sd = s.seed + 790;
+  // Its top, lit, then its front face and a soft shadow under it.
+  Shape top = Rough(Poly({-5, y + 6, x1, y - 4, x1, y + 8, -5, y + 16}), 1.5f, 8, sd);
+  Shape face = Rough(Poly({-5, y + 16, x1, y + 8, x1, y + 26, -5, y + 36}), 2, 8, sd + 1);
+  s.cv.Fill(Moved(face, 0, 12), Hex(0x2a3040), 0.35f, 10);
+  s.cv.Fill(face, Stones(s.pal.wall * 0.75f, s.pal.wallDark * 0.5f, 30, 20, sd + 2));
+  s.cv.Fill(Rough(Poly({-5, y + 36, x1, y + 26, x1, y + 30, -5, y + 42}), 1, 6, sd + 5), Hex(0x000000), 0.4f, 3);
+  s.cv.Fill(top, Textured(Linear(0, y - 4, s.pal.wall * 1.35f, 0, y + 16, s.pal.wall * 1.0f), 0.25f, 4, sd + 3));
+  s.cv.Fill(Rough(Poly({-5, y + 5, x1, y - 5, x1, y - 1, -5, y + 9}), 1, 5, sd + 4), kSnow, 0.8f);
+  // Where it meets the tower.
+  s.cv.Fill(Box(x1 - 3, y - 6, x1 + 6, y + 28), Hex(0x000000), 0.3f, 3);
+}
+
+// Wind streaming past: long pale streaks and blown flakes.
+void Wind(Scene& s, const Element& e) {
+  const int n = static_cast<int>(e.Num("n", 14));
+  Rng g(s.seed + 800);
+  for (int i = 0; i < n; ++i) {
+    const float y0 = g.Range(20, 330), x0 = g.Range(-100, 300), len = g.Range(150, 380), ph = g.Range(0, 6.28f);
+    float px = x0, py = y0;
+    for (float u = 8; u < len; u += 8) {
+      const float x = x0 + u, y = y0 + 10 * std::sin(u / 60.f + ph) + u * 0.06f;
+      const float fade = std::sin(kPi * u / len);
+      s.cv.Fill(Line(px, py, x, y, 0.6f + 1.4f * fade), Hex(0xffffff), 0.4f * fade, 1.5f);
+      px = x;
+      py = y;
+    }
+    // A curl at the end of some streaks.
+    if (i % 3 == 0)
+      for (int j = 0; j < 10; ++j) {
+        const float a = j * 0.6f, rr = 14 - j;
+        s.cv.Fill(Circle(px + std::cos(a) * rr, py - 8 + std::sin(a) * rr, 0.9f), Hex(0xffffff), 0.4f);
+      }
+  }
+  s.snowfall = std::max(s.snowfall, 60);
+}
+
+// A spiral stair going down round a central post, into the dark.
+void Spiral(Scene& s, const Element& e) {
+  const float x = e.Num("x", 420), y = e.Num("y", 262), rx = e.Num("rx", 100), ry = rx * 0.36f;
+  const uint32_t sd = s.seed + 810;
+  const Col stone = s.pal.rock;
+  // The round well, its far wall falling away into black.
+  Shape well = Ellipse(x, y, rx, ry);
+  s.cv.Fill(Ellipse(x, y + 2, rx + 12, ry + 6), Stones(s.pal.wall * 0.9f, s.pal.wallDark * 0.6f, 16, 8, sd));
+  s.cv.Fill(well, Linear(0, y - ry, Hex(0x1a1614), 0, y + ry, Hex(0x040302)));
+  // Steps wind down and round; each lower one lies further into the dark.
+  const int steps = 16;
+  for (int i = steps - 1; i >= 0; --i) {
+    // The top step lies at the near right; each next one turns clockwise and down.
+    const float a0 = kPi * 0.3f - i * 0.4f, a1 = a0 + 0.4f;
+    const float drop = i * 2.6f, fade = std::pow(1 - i / static_cast<float>(steps), 1.3f);
+    const float r0 = rx * 0.16f, r1 = rx * 0.96f;
+    Shape step = Poly({x + std::cos(a0) * r0, y + std::sin(a0) * r0 * 0.36f + drop, x + std::cos(a0) * r1, y + std::sin(a0) * r1 * 0.36f + drop,
+                       x + std::cos(a1) * r1, y + std::sin(a1) * r1 * 0.36f + drop, x + std::cos(a1) * r0, y + std::sin(a1) * r0 * 0.36f + drop});
+    s.cv.Fill(Intersect(Moved(step, 0, 6), well), stone * (0.35f * fade));
+    s.cv.Fill(Intersect(step, well), Textured(Flat(stone * (0.25f + 0.95f * fade)), 0.2f, 4, sd + static_cast<uint32_t>(i)));
+  }
+  // The central post and a rim of worn stone round the well.
+  s.cv.Fill(Box(x - rx * 0.14f, y - 6, x + rx * 0.14f, y + ry), Linear(x - rx * 0.14f, 0, stone * 0.9f, x + rx * 0.14f, 0, stone * 0.3f));
+  s.cv.Fill(Ellipse(x, y - 6, rx * 0.14f, 4), stone * 1.1f);
+  s.cv.Fill(Cut(Ellipse(x, y, rx + 4, ry + 3), well), stone * 1.15f);
+}
+
+// The back of a framed picture, seen from behind: stretcher bars, canvas,
+// and a crack of light round it from the gallery beyond.
+void FrameBack(Scene& s, const Element& e) {
+  (void)e;
+  const float xa = 488, xb = 575;
+  const float ya = 78, yb = 50, yc = 232, yd = 212;
+  Shape q = Poly({xa, ya, xb, yb, xb, yc, xa, yd});
+  s.cv.Fill(Poly({xa - 4, ya - 4, xb + 4, yb - 5, xb + 4, yc + 5, xa - 4, yd + 4}), Hex(0xffd890), 0.9f, 2);
+  s.AddLight((xa + xb) / 2, (ya + yc) / 2, 90, Hex(0xffd080));
+  s.cv.Fill(q, Textured(Linear(xa, 0, Hex(0xb8a880), xb, 0, Hex(0x8a7a5a)), 0.2f, 3, s.seed + 820));
+  const Col wood = s.pal.wood * 0.9f;
+  auto bar = [&](float ax, float ay, float bx, float by, float w) { s.cv.Fill(Line(ax, ay, bx, by, w), Linear(ax, ay, wood * 1.2f, bx, by, wood * 0.7f)); };
+  bar(xa, ya, xb, yb, 5);
+  bar(xb, yb, xb, yc, 5);
+  bar(xb, yc, xa, yd, 5);
+  bar(xa, yd, xa, ya, 5);
+  bar((xa + xb) / 2, (ya + yb) / 2, (xa + xb) / 2, (yc + yd) / 2, 3.5f);
+  bar(xa, (ya + yd) / 2, xb, (yb + yc) / 2, 3.5f);
+  // A latch on the left edge, for opening it from this side.
+  s.cv.Fill(Box(xa - 8, (ya + yd) / 2 - 4, xa + 4, (ya + yd) / 2 + 4, 1.5f), Hex(0x3a3a3a));
+}
+
+// Cobwebs strung across the corners and hanging in rags; k scales how many.
+void Web(Scene& s, float cx, float cy, float a0, float a1, float R, float alpha, uint32_t sd) {
+  Rng g(sd);
+  const int spokes = 7;
+  std::vector<std::pair<float, float>> dirs;
+  for (int i = 0; i < spokes; ++i) {
+    const float a = a0 + (a1 - a0) * i / (spokes - 1.f) + g.Range(-0.05f, 0.05f);
+    dirs.push_back({std::cos(a), std::sin(a)});
+    s.cv.Fill(Line(cx, cy, cx + dirs.back().first * R, cy + dirs.back().second * R, 0.6f), Hex(0xe8e8f0), alpha);
+  }
+  for (float rr = R * 0.15f; rr < R; rr += R * g.Range(0.1f, 0.16f))
+    for (int i = 0; i + 1 < spokes; ++i) {
+      const float ax = cx + dirs[i].first * rr, ay = cy + dirs[i].second * rr;
+      const float bx = cx + dirs[i + 1].first * rr, by = cy + dirs[i + 1].second * rr;
+      // Each thread sags a little towards the centre.
+      const float mx = (ax + bx) / 2 - (ax + bx - 2 * cx) * 0.06f, my = (ay + by) / 2 - (ay + by - 2 * cy) * 0.06f + 2;
+      s.cv.Fill(Line(ax, ay, mx, my, 0.5f), Hex(0xe8e8f0), alpha * 0.85f);
+      s.cv.Fill(Line(mx, my, bx, by, 0.5f), Hex(0xe8e8f0), alpha * 0.85f);
+    }
+}
+
+void Cobwebs(Scene& s, const Element& e) {
+  const float k = e.Num("k", 1);
+  const uint32_t sd = s.seed + 830;
+  // The four corners of the room's box, then more along the walls for dense webs.
+  struct W {
+    float x, y, a0, a1, r;
+  };
+  std::vector<W> webs = {{BX0, BY0, 0.f, kPi / 2, 70}, {BX1, BY0, kPi / 2, kPi, 70}, {-2, -2, 0.1f, kPi / 2 - 0.1f, 120}, {602, -2, kPi / 2 + 0.1f, kPi - 0.1f, 120}};
+  if (k > 1.5f) {
+    webs.push_back({BX0, BY1, -kPi / 2, 0, 60});
+    webs.push_back({BX1, BY1, kPi, kPi * 1.5f, 60});
+    webs.push_back({300, BY0, 0.2f, kPi - 0.2f, 90});
+    webs.push_back({602, 200, kPi * 0.6f, kPi * 1.3f, 110});
+    webs.push_back({BX0 - 40, 60, 0.3f, kPi * 0.9f, 60});
+  }
+  const size_t count = std::min(webs.size(), static_cast<size_t>(std::max(1.f, k * 4)));
+  const float alpha = std::min(0.85f, 0.45f + 0.15f * k);
+  for (size_t i = 0; i < count; ++i) Web(s, webs[i].x, webs[i].y, webs[i].a0, webs[i].a1, webs[i].r * std::min(1.4f, 0.7f + 0.3f * k), alpha, sd + static_cast<uint32_t>(i));
+  // Rags of web hanging from the ceiling, and a grey veil over everything when thick.
+  Rng g(sd + 50);
+  for (int i = 0; i < static_cast<int>(6 * k); ++i) {
+    const float x = g.Range(140, 600), l = g.Range(20, 70) * std::min(k, 1.5f), top = g.Range(-2, 40);
+    s.cv.Fill(Poly({x - 8, top, x + 8, top, x + 2, top + l, x - 1, top + l * 0.8f}), Hex(0xd8d8e0), 0.25f, 3);
+  }
+  if (k > 1.5f) s.cv.Fill(Box(-5, -5, 605, 240), Hex(0xd0d0d8), 0.08f * k, 30);
+}
+
+// A wine rack on the back wall: diamond bins full of dusty bottles.
+void WineRack(Scene& s, const Element& e) {
+  const float x0 = e.Num("x0", 190), x1 = e.Num("x1", 430), y0 = e.Num("y0", 78), y1 = e.Num("y", BY1);
+  const uint32_t sd = s.seed + 840;
+  const Col wood = s.pal.wood * 0.85f;
+  s.cv.Fill(Box(x0, y0, x1, y1), Hex(0x120c0a));
+  // Bottles lying with their bases towards us, in rows.
+  Rng g(sd);
+  for (float by = y0 + 11; by < y1 - 6; by += 15)
+    for (float bx = x0 + 10 + (static_cast<int>((by - y0) / 15) % 2) * 7; bx < x1 - 6; bx += 14) {
+      if (g.Uni() < 0.12f) continue;  // an empty bin here and there
+      const Col glass = g.Uni() < 0.7f ? Hex(0x1e3a22) : Hex(0x3a1a1e);
+      s.cv.Fill(Circle(bx, by, 5.5f), Rounded(glass * 1.6f, bx - 1.5f, by - 1.5f, 5.5f, 5.5f, 0.6f));
+      s.cv.Fill(Circle(bx - 1.8f, by - 1.8f, 1.2f), Hex(0xd8e0d0), 0.6f);
+      s.cv.Fill(Circle(bx, by, 5.5f), Hex(0xb8b0a0), 0.15f);  // dust
+    }
+  // The lattice over them.
+  for (float d = -(y1 - y0); d < x1 - x0; d += 44) {
+    s.cv.Fill(Intersect(Line(x0 + d, y0, x0 + d + (y1 - y0), y1, 2.2f), Box(x0, y0, x1, y1)), wood);
+    s.cv.Fill(Intersect(Line(x0 + d + (y1 - y0), y0, x0 + d, y1, 2.2f), Box(x0, y0, x1, y1)), wood * 0.8f);
+  }
+  s.cv.Fill(Cut(Box(x0 - 6, y0 - 6, x1 + 6, y1), Box(x0, y0, x1, y1)), Planks(wood * 1.1f, 12, true, sd + 1));
+  s.cv.Fill(Box(x0 - 10, y0 - 12, x1 + 10, y0 - 5), wood * 1.2f);
+}
+
+// Mouse holes at the foot of the walls, one with a pair of eyes in it.
+void MouseHoles(Scene& s, const Element& e) {
+  (void)e;
+  struct H {
+    float x, y, w;
+    bool eyes;
+  };
+  const H holes[] = {{220, BY1, 12, true}, {405, BY1, 9, false}, {540, 290, 16, false}, {250, BY1, 7, false}};
+  for (const H& h : holes) {
+    Shape hole = Union(Box(h.x - h.w, h.y - h.w, h.x + h.w, h.y), Circle(h.x, h.y - h.w, h.w));
+    s.cv.Fill(Moved(hole, 1, -1), s.pal.wallDark * 0.5f, 1, 1.5f);
+    s.cv.Fill(hole, Linear(0, h.y - 2 * h.w, Hex(0x060404), 0, h.y, Hex(0x100a08)));
+    if (h.eyes)
+      for (int side = -1; side <= 1; side += 2) s.cv.Fill(Circle(h.x + side * h.w * 0.3f, h.y - h.w * 0.9f, 1.6f), Hex(0xf0e0a0));
+  }
+  // Crumbs and droppings along the wall.
+  Rng g(s.seed + 850);
+  for (int i = 0; i < 26; ++i) {
+    const float x = g.Range(180, 460), y = BY1 + g.Range(2, 30);
+    s.cv.Fill(Ellipse(x, y, 1.6f, 1), i % 3 ? Hex(0x2a2018) : Hex(0xd8c070));
+  }
+  // A long tail vanishing into the big hole on the east wall.
+  s.cv.Fill(Line(540, 288, 520, 296, 1.2f), Hex(0xb08880));
+  s.cv.Fill(Line(520, 296, 505, 292, 0.9f), Hex(0xb08880));
+}
+
+// A large spider hanging on its thread.
+void Spider(Scene& s, const Element& e) {
+  const float x = e.Num("x", 430), y = e.Num("y", 120), k = e.Num("s", 1);
+  s.cv.Fill(Line(x, -5, x, y - 10 * k, 0.6f), Hex(0xe0e0e8), 0.7f);
+  const Col body = Hex(0x1a1410);
+  for (int side = -1; side <= 1; side += 2)
+    for (int i = 0; i < 4; ++i) {
+      const float a = -0.9f + i * 0.55f;
+      const float kx = x + side * (14 + 4 * i) * k, ky = y - (8 - i * 3) * k - 10 * k;
+      const float fx = kx + side * (10 + 2 * i) * k, fy = y + (std::sin(a) * 14 + 10) * k;
+      s.cv.Fill(Line(x + side * 3 * k, y - 2 * k, kx, ky, 1.3f * k), body);
+      s.cv.Fill(Line(kx, ky, fx, fy, 1.1f * k), body);
+    }
+  s.cv.Fill(Ellipse(x, y - 4 * k, 6 * k, 5 * k), Rounded(Hex(0x3a2a20), x - 2, y - 6 * k, 6 * k, 5 * k));
+  s.cv.Fill(Ellipse(x, y + 10 * k, 10 * k, 12 * k), Rounded(Hex(0x3a2a20), x - 3 * k, y + 6 * k, 10 * k, 12 * k));
+  s.cv.Fill(Poly({x, y + 4 * k, x + 3 * k, y + 10 * k, x, y + 16 * k, x - 3 * k, y + 10 * k}), Hex(0xb08030), 0.8f);
+  for (int side = -1; side <= 1; side += 2) s.cv.Fill(Circle(x + side * 2 * k, y - 6 * k, 1.1f * k), Hex(0xd04030));
+}
+
+// HELP scrawled on the back wall in soot, letters running and uneven.
+void HelpWriting(Scene& s, const Element& e) {
+  const std::string text = e.Str("text", "HELP");
+  const float h = e.Num("h", 58), w = TextWidth(text, h);
+  const float x = e.Num("x", 300) - w / 2, y = e.Num("y", 95);
+  const Shader soot = [&](float px, float py) { return Hex(0x2a1410) * (0.8f + 0.5f * Fbm(px / 3.f, py / 3.f, s.seed + 860, 2)); };
+  DrawText(s.cv, text, x, y, h, 4.2f, soot);
+  // Runs dripping down from the strokes.
+  Rng g(s.seed + 861);
+  for (int i = 0; i < 7; ++i) {
+    const float dx = x + g.Range(0, w), dy = y + h - g.Range(0, 8);
+    s.cv.Fill(Capsule(dx, dy, dx + g.Range(-1, 1), dy + g.Range(8, 24), 1.6f, 0.8f), Hex(0x2a1410), 0.8f);
+  }
+  // Tally marks scratched below: someone counted the days.
+  for (int i = 0; i < 12; ++i) {
+    const float tx = x + 10 + i * 9 + (i / 5) * 8, ty = y + h + 34;
+    if (i % 5 == 4)
+      s.cv.Fill(Line(tx - 40, ty + 14, tx - 2, ty + 2, 1), Hex(0x3a2a22), 0.8f);
+    else
+      s.cv.Fill(Line(tx, ty, tx + 1, ty + 18, 1), Hex(0x3a2a22), 0.8f);
+  }
+}
+
+// Water dripping from the roof: wet streaks, falling drops and rings on the floor.
+void Drips(Scene& s, const Element& e) {
+  const int n = static_cast<int>(e.Num("n", 16));
+  Rng g(s.seed + 870);
+  for (int i = 0; i < n; ++i) {
+    const float x = i < n / 2 ? g.Range(300, 600) : g.Range(170, 600);  // more to the east
+    const float y0 = g.Range(0, 60), l = g.Range(40, 160);
+    s.cv.Fill(Line(x, y0, x + g.Range(-3, 3), y0 + l, g.Range(1, 2.2f)), Hex(0xc8d8e8), 0.3f, 2);
+    const float dy = g.Range(y0 + 30, s.horizon + 40);
+    s.cv.Fill(Ellipse(x, dy, 1.5f, 3.2f), Hex(0xe0f0ff), 0.85f);
+    s.cv.Fill(Circle(x - 0.5f, dy - 1, 0.6f), Hex(0xffffff));
+  }
+  for (int i = 0; i < 6; ++i) {
+    const float x = g.Range(200, 580), y = g.Range(s.horizon + 10, s.horizon + 60), r = g.Range(6, 14);
+    s.cv.Fill(Cut(Ellipse(x, y, r, r * 0.3f), Ellipse(x, y, r - 1.2f, r * 0.3f - 1)), Hex(0xc8d8e8), 0.6f);
+  }
+}
+
+// Puddles on the floor of a passage, catching the light.
+void Puddles(Scene& s, const Element& e) {
+  (void)e;
+  const float ps[][3] = {{220, 300, 44}, {330, 252, 30}, {500, 336, 56}, {400, 280, 20}};
+  const uint32_t sd = s.seed + 880;
+  for (const auto& p : ps) {
+    const float x = p[0], y = p[1], r = p[2];
+    Shape pool = Rough(Ellipse(x, y, r, r * 0.22f), r * 0.06f, r * 0.3f, sd + static_cast<uint32_t>(x));
+    s.cv.Fill(pool, [=](float px, float py) {
+      const float t = (py - (y - r * 0.22f)) / (r * 0.44f);
+      return Mix(Hex(0x4a5260), Hex(0x0e1016), Clamp01(t)) * (0.9f + 0.2f * Fbm(px / 8.f, py / 2.f, sd, 2));
+    });
+    s.cv.Fill(Intersect(Ellipse(x - r * 0.2f, y - r * 0.05f, r * 0.4f, r * 0.05f), pool), Hex(0xa8b4c0), 0.5f, 2);
+    s.cv.Fill(Cut(Ellipse(x + r * 0.2f, y, r * 0.3f, r * 0.08f), Ellipse(x + r * 0.2f, y, r * 0.3f - 1, r * 0.08f - 0.8f)), Hex(0xb8c8d8), 0.5f);
+  }
+}
+
+// Black rock glittering with flakes of mica.
+void Mica(Scene& s, const Element& e) {
+  const int n = static_cast<int>(e.Num("n", 260));
+  const uint32_t sd = s.seed + 890;
+  // Darken the rock to near black, keeping its modelling.
+  s.cv.Map([&](int x, int y, Col c) { return c * (0.38f + 0.1f * Fbm(x / 20.f, y / 20.f, sd, 2)); });
+  Rng g(sd + 1);
+  for (int i = 0; i < n; ++i) {
+    const float x = g.Range(0, 600), y = g.Range(0, 375);
+    const Col c = g.Uni() < 0.7f ? Hex(0xf0f4ff) : Hex(0xf8e0a0);
+    s.cv.Fill(Circle(x, y, g.Range(0.5f, 1.4f)), c, g.Range(0.5f, 1.f));
+    if (i % 9 == 0) {
+      const float l = g.Range(3, 7);
+      s.cv.Fill(Line(x - l, y, x + l, y, 0.4f), c, 0.8f);
+      s.cv.Fill(Line(x, y - l, x, y + l, 0.4f), c, 0.8f);
+      s.AddLight(x, y, 7, c);
+    }
+  }
+}
+
+// A skeleton sitting against the wall, legs out, head tipped to one side.
+void Skeleton(Scene& s, const Element& e) {
+  const float x = e.Num("x", 480), y = e.Num("y", 290), k = e.Num("s", 1);
+  const Col bone = Hex(0xe4dcc4), shade = Hex(0x8a8270);
+  auto B = [&](float ax, float ay, float bx, float by, float w) {
+    s.cv.Fill(Capsule(x + ax * k, y + ay * k, x + bx * k, y + by * k, w * k, w * k), Linear(x + ax * k, y + ay * k - w, bone, x + ax * k + w, y + ay * k + w, shade));
+    s.cv.Fill(Circle(x + ax * k, y + ay * k, w * 1.4f * k), bone);
+    s.cv.Fill(Circle(x + bx * k, y + by * k, w * 1.4f * k), bone);
+  };
+  s.cv.Fill(Ellipse(x + 10 * k, y + 4 * k, 70 * k, 8 * k), Hex(0x000000), 0.35f, 5);
+  // Legs stretched out towards us.
+  B(-8, -14, -30, -4, 2.6f);
+  B(-30, -4, -48, 10, 2.2f);
+  B(10, -14, 24, 0, 2.6f);
+  B(24, 0, 42, 12, 2.2f);
+  for (int side = -1; side <= 1; side += 2) s.cv.Fill(Ellipse(x + side * 45 * k, y + 14 * k, 7 * k, 3 * k), bone);
+  // Pelvis, spine and ribs.
+  s.cv.Fill(Ellipse(x, y - 18 * k, 14 * k, 7 * k), Rounded(bone, x - 3, y - 20 * k, 14 * k, 7 * k));
+  for (int i = 0; i < 8; ++i) s.cv.Fill(Circle(x + i * 0.6f * k, y - (26 + i * 6) * k, 2.4f * k), bone);
+  for (int i = 0; i < 5; ++i) {
+    const float ry = y - (40 + i * 7) * k, rw = (16 - std::fabs(i - 1.5f) * 2) * k;
+    s.cv.Fill(Cut(Ellipse(x + 2 * k, ry, rw, 5 * k), Ellipse(x + 2 * k, ry - 1.5f * k, rw - 2 * k, 4 * k)), bone);
+  }
+  // Arms resting on the knees.
+  B(-14, -74, -20, -44, 2);
+  B(-20, -44, -28, -14, 1.7f);
+  B(16, -74, 22, -44, 2);
+  B(22, -44, 30, -12, 1.7f);
+  // The skull, tipped to one side.
+  const float hx = x + 8 * k, hy = y - 94 * k;
+  s.cv.Fill(Turned(Union(Circle(hx, hy, 12 * k), Box(hx - 7 * k, hy, hx + 7 * k, hy + 14 * k, 3 * k)), hx, hy, 0.3f), Rounded(bone, hx - 4 * k, hy - 4 * k, 12 * k, 14 * k));
+  for (int side = -1; side <= 1; side += 2) s.cv.Fill(Turned(Ellipse(hx + side * 4.5f * k, hy + 1 * k, 3.2f * k, 3.8f * k), hx, hy, 0.3f), Hex(0x141010));
+  s.cv.Fill(Turned(Poly({hx, hy + 5 * k, hx + 2 * k, hy + 9 * k, hx - 2 * k, hy + 9 * k}), hx, hy, 0.3f), Hex(0x141010));
+  for (int t = -2; t <= 2; ++t) s.cv.Fill(Turned(Line(hx + t * 2.2f * k, hy + 11 * k, hx + t * 2.2f * k, hy + 14 * k, 0.5f), hx, hy, 0.3f), Hex(0x5a5040));
+}
+
+}  // namespace
+
+void RegisterNorthlandsCastle(Registry& r) {
+  r["candlestands"] = CandleStands;
+  r["tapestries"] = Tapestries;
+  r["painted_ceiling"] = PaintedCeiling;
+  r["courtyard"] = Courtyard;
+  r["smoke_haze"] = SmokeHaze;
+  r["portraits"] = Portraits;
+  r["portrait"] = Portrait;
+  r["cloudsea"] = CloudSea;
+  r["towerwall"] = TowerWall;
+  r["tinyledge"] = TinyLedge;
+  r["wind"] = Wind;
+  r["spiral"] = Spiral;
+  r["frame_back"] = FrameBack;
+  r["cobwebs"] = Cobwebs;
+  r["winerack"] = WineRack;
+  r["mouseholes"] = MouseHoles;
+  r["spider"] = Spider;
+  r["helpwriting"] = HelpWriting;
+  r["drips"] = Drips;
+  r["puddles"] = Puddles;
+  r["mica"] = Mica;
+  r["skeleton"] = Skeleton;
+}
+
 
 void RegisterNorthlands(Registry& r) {
   r["ribbons"] = Ribbons;
