@@ -31,7 +31,7 @@ if [ "${1:-}" = --play ]; then
     sleep 1.5
   done <"$commands"
   [ -n "${GLIM_MEM_SHOT:-}" ] && command -v import >/dev/null && import -window root "$GLIM_MEM_SHOT"
-  wait
+  wait || true  # timeout's status when it ended the program
   exit 0
 fi
 
@@ -75,7 +75,7 @@ if [ -x "$desk" ]; then
       timeout -s TERM "$secs" "$desk" --folder "$data" >"$tmp/xvfb.out" 2>&1 || true
     show "glimmerhold, virtual X display, ${secs} s" "$tmp/xvfb.time"
     if command -v xdotool >/dev/null; then
-      grep -v -e '^#' -e '^$' "$root/tests/walkthrough/win.txt" | head -n "$typed" >"$tmp/typed"
+      grep -v -e '^#' -e '^$' "$root/tests/walkthrough/win.txt" | sed -n "1,${typed}p" >"$tmp/typed"
       env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1280x1024x24" \
         bash "$here/memory.sh" --play "$desk" "$data" "$tmp/typed" "$tmp/play.time" >"$tmp/play.out" 2>&1 || true
       show "glimmerhold, X, splash closed, $typed commands" "$tmp/play.time"
