@@ -1125,6 +1125,489 @@ void Eyes(Scene& s, const Element& e) {
   }
 }
 
+
+// ------------------------------------------------------------ the meadows
+
+// Long grass rippling in the wind: bands of light rolling over the meadow and
+// tall blades bent the same way.
+void LongGrass(Scene& s, const Element& e) {
+  const uint32_t sd = s.seed + 701;
+  const float h = s.horizon;
+  s.cv.Map([&](int x, int y, Col c) {
+    if (y < h + 2) return c;
+    const float t = (y - h) / (s.cv.H() - h);
+    const float wave = std::sin(x / (40.f + 120 * t) - (y - h) / (6.f + 30 * t) + 2 * Fbm(x / 90.f, y / 30.f, sd, 3));
+    return c * (0.9f + 0.22f * wave);
+  });
+  Rng g(sd + 1);
+  const float lean = e.Num("lean", 0.45f);
+  for (int i = 0; i < static_cast<int>(e.Num("n", 900)); ++i) {
+    const float y = g.Range(h + 4, 376), t = (y - h) / (s.cv.H() - h), x = g.Range(-10, 610);
+    const float len = 6 + 46 * t * g.Range(0.6f, 1.2f);
+    const Col c = Mix(s.pal.leafDark, Mix(s.pal.leaf, s.pal.groundFar, 0.4f) * 1.3f, g.Uni());
+    const float mx = x + lean * len * 0.35f, my = y - len * 0.55f, ex = x + lean * len, ey = y - len * 0.85f;
+    s.cv.Fill(Line(x, y, mx, my, 0.4f + 1.0f * t), c, 0.9f);
+    s.cv.Fill(Line(mx, my, ex, ey, 0.3f + 0.6f * t), c * 1.1f, 0.9f);
+  }
+}
+
+// A sheep, facing the viewer, with a sidelong suspicious look.
+void Sheep(Scene& s, float x, float y, float k, float dir, uint32_t seed) {
+  Rng g(seed);
+  const Col wool = Hex(0xeeeae0), face = Hex(0x2a2420);
+  s.cv.Fill(Ellipse(x, y + 2 * k, 26 * k, 5 * k), Hex(0x000000), 0.3f, 3);
+  for (int l = 0; l < 4; ++l) s.cv.Fill(Line(x - 14 * k + l * 9 * k, y - 8 * k, x - 14 * k + l * 9 * k, y, 2 * k), face);
+  for (int i = 0; i < 9; ++i) {
+    const float bx = x + g.Range(-16, 16) * k, by = y - g.Range(12, 24) * k, r = g.Range(7, 10) * k;
+    s.cv.Fill(Circle(bx, by, r), Rounded(wool, bx - r * 0.3f, by - r * 0.3f, r, r, 0.35f));
+  }
+  const float hx = x + dir * 20 * k, hy = y - 20 * k;
+  s.cv.Fill(Ellipse(hx - dir * 7 * k, hy - 5 * k, 5 * k, 2.5f * k), face);
+  s.cv.Fill(Ellipse(hx + dir * 7 * k, hy - 5 * k, 5 * k, 2.5f * k), face);
+  s.cv.Fill(Ellipse(hx, hy, 8 * k, 10 * k), Rounded(face, hx - 2 * k, hy - 3 * k, 8 * k, 10 * k, 0.3f));
+  s.cv.Fill(Circle(hx, hy - 9 * k, 6 * k), wool);
+  // Narrowed eyes, pupils turned towards the viewer's left.
+  for (int side = -1; side <= 1; side += 2) {
+    const float ex = hx + side * 3.6f * k, ey = hy - 2 * k;
+    s.cv.Fill(Ellipse(ex, ey, 2.6f * k, 1.5f * k), Hex(0xf4f0d8));
+    s.cv.Fill(Circle(ex - 1.1f * k, ey + 0.2f * k, 1.0f * k), Hex(0x000000));
+    s.cv.Fill(Line(ex - 2.8f * k, ey - 1.6f * k + side * 0.6f * k, ex + 2.8f * k, ey - 1.6f * k - side * 0.6f * k, 0.6f * k), face * 0.5f);
+  }
+}
+
+void SheepE(Scene& s, const Element& e) {
+  Rng g(s.seed + 711);
+  const struct { float x, y, k; } spots[] = {{230, 232, 0.5f}, {330, 226, 0.4f}, {420, 238, 0.55f}, {520, 230, 0.45f}, {260, 270, 0.8f}, {510, 285, 1.1f}, {570, 250, 0.7f}, {210, 330, 1.4f}};
+  const int n = static_cast<int>(e.Num("n", 8));
+  for (int i = 0; i < n && i < 8; ++i) Sheep(s, spots[i].x, spots[i].y, spots[i].k, g.Uni() < 0.5f ? -1.f : 1.f, g.Int(1, 99999));
+}
+
+// The ruin of a shepherd's hut seen from inside: broken dry-stone walls, a
+// fallen rafter, grass and the open sky above.
+void HutRuin(Scene& s, const Element& e) {
+  const float x = e.Num("x", 360), y = e.Num("y", 280);
+  const uint32_t sd = s.seed + 721;
+  auto stones = [&](float px, float py) {
+    return Stones(s.pal.rock, s.pal.rockDark * 0.7f, 20, 11, sd)(px, py) * (0.8f + 0.35f * Fbm(px / 25.f, py / 20.f, sd + 1, 3));
+  };
+  // The back wall, broken along its top, with a doorway.
+  std::vector<float> back = {x - 170, y};
+  for (int i = 0; i <= 14; ++i) {
+    const float px = x - 170 + i * 340 / 14.f;
+    back.push_back(px);
+    back.push_back(y - 60 - 50 * Fbm(px / 50.f, 0.5f, sd + 2, 3) - (i > 9 && i < 13 ? -25 : 0));
+  }
+  back.push_back(x + 170);
+  back.push_back(y);
+  s.cv.Fill(Rough(Poly(back), 3, 6, sd + 3), stones);
+  s.cv.Fill(Union(Box(x - 22, y - 70, x + 22, y), Circle(x, y - 70, 22)), Mix(s.pal.skyLow, s.pal.groundFar, 0.6f));
+  s.cv.Fill(Box(x - 22, y - 12, x + 22, y), s.pal.groundFar * 0.9f);
+  s.cv.Fill(Box(x - 30, y - 96, x + 30, y - 88), s.pal.wood * 0.8f);
+  // The right-hand wall running towards us, and a stump of the left.
+  s.cv.Fill(Rough(Poly({x + 170, y, x + 170, y - 95, 620, y - 140, 620, 380, x + 170, 380}), 4, 8, sd + 4), stones);
+  s.cv.Fill(Rough(Poly({x - 170, y, x - 170, y - 50, 180, y - 20, 180, y + 20}), 4, 8, sd + 5), stones);
+  // A fallen rafter leaning in a corner, and grass growing through.
+  s.cv.Fill(Line(x + 60, y + 6, x + 165, y - 110, 6), Textured(Flat(s.pal.wood * 0.7f), 0.3f, 4, sd));
+  Rng g(sd + 6);
+  for (int i = 0; i < 120; ++i) {
+    const float gx = g.Range(x - 170, 610), gy = y + g.Range(-4, 4);
+    s.cv.Fill(Line(gx, gy, gx + g.Range(-3, 3), gy - g.Range(4, 14), 0.7f), Mix(s.pal.leafDark, s.pal.leaf, g.Uni()));
+  }
+  for (int i = 0; i < 5; ++i) Boulder(s, g.Range(x - 140, x + 140), y + g.Range(12, 26), g.Range(8, 14), g.Range(5, 8), s.pal.rock);
+}
+
+// A grassy hill rising across the whole picture.
+void Hillside(Scene& s, const Element& e) {
+  const float top = e.Num("y", 70), foot = e.Num("foot", 300);
+  const uint32_t sd = s.seed + 731;
+  s.cv.Map([&](int x, int y, Col c) {
+    const float ridge = top + 60 * std::pow((x - 330.f) / 330.f, 2.f) * 2 + 12 * (Fbm(x / 60.f, 0.3f, sd, 3) - 0.5f);
+    if (y < ridge) return c;
+    const float t = Clamp01((y - ridge) / (foot - top + 75));
+    const float n = Fbm(x / (20.f + 30 * t), y / (8.f + 12 * t), sd + 1, 4);
+    Col g = Mix(Haze(s, s.pal.groundFar, 0.2f), s.pal.ground, Smooth(0, 0.7f, t)) * (0.8f + 0.4f * n);
+    return Mix(g, g * 1.25f, Clamp01(1 - (y - ridge) / 5.f));
+  });
+  Rng g(sd + 2);
+  for (int i = 0; i < 300; ++i) {
+    const float y = g.Range(top + 20, 372), x = g.Range(0, 600), t = (y - top) / 300.f;
+    s.cv.Fill(Line(x, y, x + g.Range(-2, 2), y - 3 - 9 * t, 0.5f + 0.7f * t), Mix(s.pal.leafDark, s.pal.leaf * 1.2f, g.Uni()), 0.8f);
+  }
+  for (int i = 0; i < 5; ++i) {
+    const float x = g.Range(170, 600), y = g.Range(top + 90, 330);
+    if (x > 260 && x < 470) continue;
+    Boulder(s, x, y, g.Range(8, 16), g.Range(5, 10), s.pal.rock);
+  }
+}
+
+// A stone door set into the hill, carved with a man's face whose left eye is
+// a black hole.
+void StoneDoor(Scene& s, const Element& e) {
+  const float x = e.Num("x", 360), y = e.Num("y", 260), k = e.Num("s", 1);
+  const float w = 100 * k, h = 140 * k;
+  const Col stone = s.pal.rock * 1.1f;
+  const uint32_t sd = s.seed + 741;
+  s.cv.Fill(Rough(Ellipse(x, y - h * 0.45f, w * 1.0f, h * 0.75f), 6, 10, sd), Hex(0x2a2a22), 0.5f, 10);
+  // Lintel and jambs.
+  for (int side = -1; side <= 1; side += 2)
+    s.cv.Fill(Box(x + side * (w / 2 + 6 * k) - 10 * k, y - h, x + side * (w / 2 + 6 * k) + 10 * k, y), Textured(Rounded(stone, x + side * w / 2, y - h / 2, 12 * k, h / 2, 0.4f), 0.3f, 4, sd));
+  s.cv.Fill(Box(x - w / 2 - 24 * k, y - h - 22 * k, x + w / 2 + 24 * k, y - h), Textured(Linear(0, y - h - 22 * k, stone * 1.2f, 0, y - h, stone * 0.7f), 0.3f, 4, sd + 1));
+  // The slab.
+  s.cv.Fill(Box(x - w / 2, y - h, x + w / 2, y), [=](float px, float py) {
+    return stone * (0.7f + 0.3f * Clamp01((x + w / 2 - px) / w)) * (0.8f + 0.35f * Fbm(px / 8.f, py / 8.f, sd + 2, 4));
+  });
+  // The face: brows, eyes, nose, mouth, a beard, cut into the stone.
+  const float fy = y - h * 0.6f;
+  const Col cut = stone * 0.45f, hi = stone * 1.3f;
+  for (int side = -1; side <= 1; side += 2) {
+    s.cv.Fill(Capsule(x + side * 34 * k, fy - 16 * k, x + side * 8 * k, fy - 12 * k, 3.5f * k, 2.5f * k), cut);
+    s.cv.Fill(Capsule(x + side * 34 * k, fy - 18 * k, x + side * 8 * k, fy - 14 * k, 1.5f * k, 1 * k), hi, 0.6f);
+  }
+  // The man's right eye (on our left) is carved; his left eye is a hole.
+  s.cv.Fill(Ellipse(x - 20 * k, fy, 11 * k, 6 * k), cut);
+  s.cv.Fill(Ellipse(x - 20 * k, fy, 8 * k, 4 * k), stone * 0.9f);
+  s.cv.Fill(Circle(x - 20 * k, fy, 3 * k), cut);
+  s.cv.Fill(Ellipse(x + 20 * k, fy, 11 * k, 7 * k), stone * 0.4f);
+  s.cv.Fill(Ellipse(x + 20 * k, fy + 0.5f * k, 9 * k, 5.5f * k), Hex(0x020202));
+  s.cv.Fill(Poly({x, fy + 2 * k, x + 8 * k, fy + 26 * k, x - 6 * k, fy + 26 * k}), Linear(x - 6 * k, 0, hi, x + 8 * k, 0, cut));
+  s.cv.Fill(Capsule(x - 18 * k, fy + 38 * k, x + 18 * k, fy + 38 * k, 3 * k, 3 * k), cut);
+  for (int i = -3; i <= 3; ++i) s.cv.Fill(Line(x + i * 7 * k, fy + 46 * k, x + i * 8 * k, fy + 66 * k, 1.2f * k), cut, 0.8f);
+  s.cv.Fill(Line(x - w / 2 + 4, y - 2, x + w / 2 - 4, y - 2, 2), Hex(0x000000), 0.5f);
+}
+
+// Daylight at the end of the tunnel, with the old graves beyond it.
+void LightEnd(Scene& s, const Element& e) {
+  const float x = e.Num("x", 320), y = e.Num("y", 170), rx = e.Num("rx", 34), ry = e.Num("ry", 42);
+  const uint32_t sd = s.seed + 751;
+  Shape hole = Rough(Ellipse(x, y, rx, ry), 3, 8, sd);
+  s.cv.Fill(hole, [=](float px, float py) {
+    if (py < y + 8) return Mix(Hex(0xf4f6f0), Hex(0xc8d4dc), Clamp01((py - y + ry) / ry));
+    return Mix(Hex(0x9aa870), Hex(0x6a7a48), Clamp01((py - y - 8) / ry));
+  });
+  // Headstones standing in the grass beyond.
+  const float gx[] = {-20, -6, 10, 22}, gh[] = {12, 9, 14, 8};
+  for (int i = 0; i < 4; ++i) {
+    const float px = x + gx[i], py = y + 12 + (i % 2) * 3, hh = gh[i];
+    s.cv.Fill(Intersect(Union(Box(px - 3.5f, py - hh + 3.5f, px + 3.5f, py), Circle(px, py - hh + 3.5f, 3.5f)), hole), Hex(0x5a5a60));
+  }
+  s.cv.Fill(Intersect(Line(x + 14, y + 10, x + 20, y - 18, 1.2f), hole), Hex(0x3a3028));
+  s.AddLight(x, y, rx * 5, Hex(0xf0f4ff));
+  // The light spilling along the tunnel floor towards us.
+  s.cv.Fill(Poly({x - rx * 0.6f, y + ry * 0.8f, x + rx * 0.6f, y + ry * 0.8f, x + 110, 380, x - 110, 380}), Hex(0xe8ecf0), 0.12f, 20);
+}
+
+// A stone crypt: steps, columns, a gable and a dark iron door.
+void Crypt(Scene& s, const Element& e) {
+  const float x = e.Num("x", 510), y = e.Num("y", 260), k = e.Num("s", 1);
+  const float w = 150 * k, h = 110 * k;
+  const Col stone = Mix(s.pal.rock, s.pal.wall, 0.3f) * 1.05f;
+  const uint32_t sd = s.seed + 761 + static_cast<uint32_t>(x);
+  s.cv.Fill(Ellipse(x + 10, y + 4, w * 0.65f, 10 * k), Hex(0x000000), 0.3f, 6);
+  s.cv.Fill(Box(x - w / 2, y - h, x + w / 2, y), [=](float px, float py) {
+    return Stones(stone, s.pal.rockDark, 22 * k, 11 * k, sd)(px, py) * (0.7f + 0.45f * Clamp01((x + w / 2 - px) / w)) * (0.8f + 0.3f * Fbm(px / 20.f, py / 20.f, sd, 3));
+  });
+  s.cv.Fill(Poly({x - w / 2 - 12 * k, y - h, x, y - h - 50 * k, x + w / 2 + 12 * k, y - h}), Linear(x - w / 2, 0, stone * 1.2f, x + w / 2, 0, stone * 0.6f));
+  s.cv.Fill(Poly({x - w / 2 + 8 * k, y - h - 6 * k, x, y - h - 40 * k, x + w / 2 - 8 * k, y - h - 6 * k}), stone * 0.7f);
+  s.cv.Fill(Line(x, y - h - 52 * k, x, y - h - 80 * k, 3 * k), stone);
+  s.cv.Fill(Line(x - 10 * k, y - h - 70 * k, x + 10 * k, y - h - 70 * k, 3 * k), stone);
+  for (int side = -1; side <= 1; side += 2)
+    for (int c = 0; c < 2; ++c) {
+      const float cx = x + side * (w / 2 - 10 * k - c * 26 * k);
+      s.cv.Fill(Box(cx - 7 * k, y - h + 4 * k, cx + 7 * k, y - 4 * k), Linear(cx - 7 * k, 0, stone * 1.35f, cx + 7 * k, 0, stone * 0.6f));
+    }
+  s.cv.Fill(Union(Box(x - 22 * k, y - 70 * k, x + 22 * k, y), Circle(x, y - 70 * k, 22 * k)), Hex(0x141418));
+  s.cv.Fill(Union(Box(x - 18 * k, y - 68 * k, x + 18 * k, y), Circle(x, y - 68 * k, 18 * k)), Planks(Hex(0x3a3a42), 9 * k, true, sd));
+  s.cv.Fill(Circle(x + 10 * k, y - 36 * k, 3 * k), Hex(0x7a6a4a));
+  for (int i = 0; i < 3; ++i) s.cv.Fill(Box(x - w / 2 - (i + 1) * 6 * k, y + i * 5 * k - 2, x + w / 2 + (i + 1) * 6 * k, y + (i + 1) * 5 * k), stone * (1.1f - i * 0.1f));
+  // Moss and ivy creeping over it.
+  Rng g(sd + 1);
+  for (int i = 0; i < 40; ++i) {
+    const float px = x + g.Range(-w / 2, w / 2), py = y - g.Range(0, h * 0.5f) - (g.Uni() < 0.3f ? h * 0.5f : 0);
+    s.cv.Fill(Ellipse(px, py, 4 * k, 3 * k), Mix(s.pal.leafDark, s.pal.leaf, g.Uni()), 0.85f);
+  }
+}
+
+// An empty coffin standing upright and open, its lid leaning beside it.
+void Coffin(Scene& s, const Element& e) {
+  const float x = e.Num("x", 460), y = e.Num("y", 310), k = e.Num("s", 1);
+  auto shape = [&](float cx, float sc) {
+    return Poly({cx - 18 * sc, y - 150 * k, cx + 18 * sc, y - 150 * k, cx + 30 * sc, y - 110 * k, cx + 20 * sc, y, cx - 20 * sc, y, cx - 30 * sc, y - 110 * k});
+  };
+  s.cv.Fill(Ellipse(x + 20, y + 3, 70 * k, 8 * k), Hex(0x000000), 0.35f, 5);
+  s.cv.Fill(shape(x, k), Planks(Hex(0x7a5034), 10 * k, true, s.seed + 771));
+  s.cv.Fill(Poly({x - 11 * k, y - 140 * k, x + 11 * k, y - 140 * k, x + 20 * k, y - 108 * k, x + 13 * k, y - 10 * k, x - 13 * k, y - 10 * k, x - 20 * k, y - 108 * k}),
+            [=](float px, float py) { return Hex(0x8a1420) * (0.55f + 0.5f * (0.5f + 0.5f * std::sin(px / 3.f + py / 9.f))) * (0.7f + 0.3f * Clamp01((py - y + 150 * k) / (150 * k))); });
+  s.cv.Fill(Ellipse(x, y - 128 * k, 12 * k, 6 * k), Hex(0xc8a0a8));
+  // The lid, leaning against the wall at its side.
+  const float lx = x + 56 * k;
+  s.cv.Fill(Poly({lx - 14 * k, y - 150 * k, lx + 22 * k, y - 148 * k, lx + 32 * k, y - 108 * k, lx + 22 * k, y, lx - 16 * k, y, lx - 24 * k, y - 108 * k}),
+            Textured(Linear(lx - 24 * k, 0, Hex(0x5a3a24), lx + 32 * k, 0, Hex(0x2a1a10)), 0.2f, 4, s.seed + 772));
+  s.cv.Fill(Line(lx + 2 * k, y - 120 * k, lx + 2 * k, y - 70 * k, 2.5f * k), Hex(0xa08a50));
+  s.cv.Fill(Line(lx - 12 * k, y - 105 * k, lx + 16 * k, y - 105 * k, 2.5f * k), Hex(0xa08a50));
+}
+
+// Bats hanging from the ceiling, and two on the wing.
+void Bats(Scene& s, const Element& e) {
+  Rng g(s.seed + 781);
+  const Col c = Hex(0x1a1418);
+  for (int i = 0; i < static_cast<int>(e.Num("n", 9)); ++i) {
+    const float x = g.Range(150, 580), t = (x < WX0 || x > WX1) ? 0 : 1;
+    const float y = t > 0 ? WY0 + 2 : std::max(2.f, WY0 * (1 - std::fabs(x - 300) / 300) - 4);
+    const float k = g.Range(0.8f, 1.2f);
+    s.cv.Fill(Line(x, y, x, y + 4 * k, 0.6f), c);
+    s.cv.Fill(Ellipse(x, y + 12 * k, 4.5f * k, 9 * k), Rounded(Hex(0x3a2a2a), x - 1, y + 10 * k, 4.5f * k, 9 * k));
+    s.cv.Fill(Circle(x, y + 22 * k, 3.2f * k), c);
+    s.cv.Fill(Poly({x - 3 * k, y + 23 * k, x - 3.5f * k, y + 27 * k, x - 1, y + 24 * k}), c);
+    s.cv.Fill(Poly({x + 3 * k, y + 23 * k, x + 3.5f * k, y + 27 * k, x + 1, y + 24 * k}), c);
+    s.cv.Fill(Circle(x - 1.2f * k, y + 21.5f * k, 0.7f * k), Hex(0xe03020));
+  }
+  for (int i = 0; i < 2; ++i) {
+    const float x = g.Range(250, 520), y = g.Range(80, 150), k = g.Range(1.2f, 1.6f);
+    s.cv.Fill(Poly({x, y, x - 8 * k, y - 8 * k, x - 16 * k, y - 6 * k, x - 22 * k, y - 10 * k, x - 20 * k, y + 2 * k, x - 12 * k, y, x - 8 * k, y + 4 * k, x, y + 3 * k,
+                    x + 8 * k, y + 4 * k, x + 12 * k, y, x + 20 * k, y + 2 * k, x + 22 * k, y - 10 * k, x + 16 * k, y - 6 * k, x + 8 * k, y - 8 * k}), c);
+    s.cv.Fill(Circle(x, y - 1, 3 * k), c);
+  }
+}
+
+// A suspiciously neat mound of autumn leaves.
+void Leaves(Scene& s, const Element& e) {
+  const float x = e.Num("x", 400), y = e.Num("y", 300), w = e.Num("w", 90), h = e.Num("h", 36);
+  Rng g(s.seed + 791);
+  const Col cols[] = {Hex(0xc8641e), Hex(0xa83a1a), Hex(0xe0a030), Hex(0x8a4a20), Hex(0xd08a2a)};
+  s.cv.Fill(Ellipse(x + 6, y + 2, w * 1.05f, h * 0.3f), Hex(0x000000), 0.3f, 5);
+  s.cv.Fill(Intersect(Ellipse(x, y, w, h * 1.1f), Box(x - w, y - h * 1.2f, x + w, y)), Rounded(Hex(0xa85a20), x - w * 0.3f, y - h * 0.6f, w, h, 0.45f));
+  for (int i = 0; i < 260; ++i) {
+    const float a = g.Range(3.14159f, 6.283f), d = std::sqrt(g.Uni());
+    const float lx = x + std::cos(a) * w * d * 0.97f, ly = y + std::sin(a) * h * d;
+    const float shade = 0.75f + 0.45f * Clamp01(0.6f - (lx - x) / (w * 2) - (ly - y + h) / (h * 3));
+    Leaf(s, lx, ly, g.Range(0, 6.283f), g.Range(6, 10), 2.5f, Flat(cols[g.Int(0, 4)] * shade));
+  }
+}
+
+// Falling into a pit: earthen walls lit from the opening far above.
+void Pit(Scene& s, const Element&) {
+  const uint32_t sd = s.seed + 801;
+  s.indoor = true;
+  s.horizon = 300;
+  s.cv.Map([&](int x, int y, Col) {
+    const float u = (x - 300.f) / 300.f;
+    const float n = Fbm(x / 30.f, y / 18.f, sd, 5);
+    const float lightFromTop = Clamp01(1.f - y / 330.f) * (1.f - 0.5f * u * u);
+    const Col earth = Mix(Hex(0x1e140c), Hex(0x8a6a44), lightFromTop * 0.9f + n * 0.25f);
+    return earth * (0.75f + 0.4f * Fbm(x / 8.f, y / 5.f, sd + 1, 3));
+  });
+  // The opening above, ragged with leaves.
+  s.cv.Fill(Rough(Ellipse(300, -30, 210, 70), 10, 20, sd + 2), Linear(0, -30, Hex(0xf4f0e0), 0, 40, Hex(0xc8b890)));
+  s.AddLight(300, 10, 260, Hex(0xfff0d0));
+  // Roots poking out of the walls.
+  Rng g(sd + 3);
+  for (int i = 0; i < 14; ++i) {
+    const bool left = i % 2 == 0;
+    const float x = left ? g.Range(0, 120) : g.Range(480, 600), y = g.Range(40, 260);
+    s.cv.Fill(Line(x, y, x + (left ? 1 : -1) * g.Range(15, 40), y + g.Range(5, 30), g.Range(1, 2.5f)), Hex(0x3a2a1a));
+  }
+}
+
+// Sharpened stakes rising from the bottom of the pit, points upward.
+void Stakes(Scene& s, const Element& e) {
+  Rng g(s.seed + 811);
+  const float base = e.Num("y", 380);
+  for (int row = 0; row < 3; ++row) {
+    const float k = 0.55f + row * 0.3f, y = base - 70 + row * 30;
+    for (float x = g.Range(-10, 20) + row * 13; x < 620; x += (34 + g.Range(-6, 6)) * k) {
+      const float h = g.Range(70, 120) * k, w = 7 * k, lean = g.Range(-10, 10) * k;
+      const Col wood = Hex(0x7a5a38) * (0.6f + 0.2f * row);
+      s.cv.Fill(Poly({x - w, y + 20, x + w, y + 20, x + w * 0.9f + lean * 0.7f, y - h + 20 * k, x + lean, y - h, x - w * 0.9f + lean * 0.7f, y - h + 20 * k}),
+                Linear(x - w, 0, wood * 1.3f, x + w, 0, wood * 0.55f));
+      s.cv.Fill(Poly({x - w * 0.9f + lean * 0.7f, y - h + 20 * k, x + lean, y - h, x + w * 0.9f + lean * 0.7f, y - h + 20 * k}), Hex(0xe0c89a) * (0.7f + 0.15f * row));
+    }
+  }
+}
+
+// Autumn leaves tumbling through the air.
+void LeavesFalling(Scene& s, const Element& e) {
+  Rng g(s.seed + 821);
+  const Col cols[] = {Hex(0xd0701e), Hex(0xb03a1a), Hex(0xe8b030), Hex(0x9a5a24)};
+  for (int i = 0; i < static_cast<int>(e.Num("n", 45)); ++i) {
+    const float x = g.Range(0, 600), y = g.Range(0, 330), k = g.Range(0.8f, 2.2f);
+    Leaf(s, x, y, g.Range(0, 6.283f), 9 * k, 3.5f * k, Flat(cols[g.Int(0, 3)] * g.Range(0.8f, 1.2f)));
+    if (i % 3 == 0) s.cv.Fill(Line(x, y - 4 * k, x + g.Range(-4, 4), y - 18 * k, 0.6f), Hex(0xffffff), 0.25f);
+  }
+}
+
+// ------------------------------------------------------------ the enchanted woods
+
+// A shimmer over part of the picture: the trees waver as if seen through
+// water, with motes of violet and silver light.
+void Shimmer(Scene& s, const Element& e) {
+  const float x0 = e.Num("x0", 0), x1 = e.Num("x1", 300);
+  const uint32_t sd = s.seed + 831;
+  const Canvas old = s.cv;
+  s.cv.Map([&](int x, int y, Col c) {
+    const float edge = Smooth(x0 - 1, x0 + 40, static_cast<float>(x)) * (1 - Smooth(x1 - 40, x1 + 1, static_cast<float>(x)));
+    if (x0 <= 0) {
+      if (x > x1) return c;
+    }
+    const float fx = x0 <= 0 ? 1 - Smooth(x1 - 40, x1 + 1, static_cast<float>(x)) : edge;
+    if (fx <= 0) return c;
+    const float dx = 2.5f * std::sin(y / 16.f + 3 * Fbm(x / 50.f, y / 50.f, sd, 3)) * fx;
+    Col w = old.Sample(x + dx, static_cast<float>(y));
+    const float tint = 0.5f + 0.5f * std::sin(x / 23.f + y / 31.f + 4 * Fbm(x / 80.f, y / 80.f, sd + 1, 3));
+    w = Mix(w, Mix(Hex(0xb89ae8), Hex(0xe0f0f8), tint), 0.18f * fx);
+    return w;
+  });
+  Rng g(sd + 2);
+  for (int i = 0; i < 70; ++i) {
+    const float x = g.Range(x0, x1), y = g.Range(10, 300), r = g.Range(0.8f, 2.2f);
+    const Col c = g.Uni() < 0.5f ? Hex(0xe8d8ff) : Hex(0xf0fff8);
+    s.cv.Fill(Circle(x, y, r), c, 0.8f);
+    if (r > 1.8f) {
+      s.cv.Fill(Line(x - r * 3, y, x + r * 3, y, 0.4f), c, 0.6f);
+      s.cv.Fill(Line(x, y - r * 3, x, y + r * 3, 0.4f), c, 0.6f);
+    }
+  }
+}
+
+// A silver birch: a slender white trunk with dark marks and a light crown.
+void Birch(Scene& s, float x, float y, float k, uint32_t seed) {
+  Rng g(seed);
+  const float h = 230 * k, lean = g.Range(-12, 12) * k;
+  Crown(s, x + lean, y - h * 0.82f, 48 * k, Hex(0x9ac050), Hex(0x4a7a30), 7);
+  s.cv.Fill(Capsule(x, y, x + lean, y - h, 7 * k, 3 * k), Linear(x - 7 * k, 0, Hex(0xf4f2ea), x + 7 * k, 0, Hex(0xa8a8a0)));
+  for (int i = 0; i < 12; ++i) {
+    const float t = g.Uni(), my = y - h * t * 0.95f, mx = x + lean * t;
+    s.cv.Fill(Line(mx - 6 * k * (1 - 0.5f * t), my, mx + g.Range(-1, 5) * k, my + g.Range(-1, 1), 1.2f * k), Hex(0x2a2a28), 0.9f);
+  }
+  s.cv.Fill(Capsule(x + lean * 0.6f, y - h * 0.6f, x + lean * 0.6f + 30 * k, y - h * 0.78f, 2 * k, 1 * k), Hex(0xd8d8d0));
+  s.cv.Fill(Capsule(x + lean * 0.5f, y - h * 0.5f, x + lean * 0.5f - 28 * k, y - h * 0.7f, 2 * k, 1 * k), Hex(0xc8c8c0));
+  for (int i = 0; i < 5; ++i) {
+    const float lx = x + lean + g.Range(-50, 50) * k, ly = y - h * g.Range(0.6f, 0.95f);
+    s.cv.Fill(Circle(lx, ly, 3 * k), Hex(0xc8e070), 0.8f);
+  }
+}
+
+void Birches(Scene& s, const Element& e) {
+  Rng g(s.seed + 841);
+  const int n = static_cast<int>(e.Num("n", 5));
+  std::vector<std::pair<float, float>> spots;
+  for (int i = 0; i < n; ++i) {
+    const float far = g.Uni();
+    spots.push_back({s.horizon + 5 + 90 * (1 - far), g.Range(170, 600)});
+  }
+  std::sort(spots.begin(), spots.end());
+  for (const auto& [y, x] : spots) {
+    float xx = x;
+    if (xx > 270 && xx < 470 && y > 270) xx = xx < 370 ? 250 : 500;
+    Birch(s, xx, y, 0.45f + 0.9f * (y - s.horizon) / 100.f, g.Int(1, 99999));
+  }
+}
+
+// Bees humming about a bush: striped bodies, glassy wings and looping paths.
+void Bees(Scene& s, const Element& e) {
+  const float x = e.Num("x", 450), y = e.Num("y", 230), r = e.Num("r", 80);
+  Rng g(s.seed + 851);
+  for (int i = 0; i < static_cast<int>(e.Num("n", 14)); ++i) {
+    const float bx = x + g.Range(-r, r) * 1.3f, by = y + g.Range(-r, r) * 0.7f, k = g.Range(1.1f, 1.6f);
+    const float dir = g.Uni() < 0.5f ? -1.f : 1.f;
+    // A dotted loop behind it.
+    for (int d = 1; d < 8; ++d) {
+      const float a = d * 0.7f;
+      s.cv.Fill(Circle(bx - dir * d * 5 * k, by + std::sin(a) * 6 * k, 0.6f), Hex(0x3a2a10), 0.5f);
+    }
+    s.cv.Fill(Ellipse(bx - 1 * k, by - 4 * k, 3.5f * k, 2.2f * k), Hex(0xf0f8ff), 0.6f);
+    s.cv.Fill(Ellipse(bx + 2 * k, by - 4.5f * k, 3.5f * k, 2.2f * k), Hex(0xf0f8ff), 0.6f);
+    s.cv.Fill(Ellipse(bx, by, 4.5f * k, 3 * k), [=](float px, float) {
+      return (static_cast<int>(std::floor((px - bx) / (1.8f * k) + 10)) % 2) ? Hex(0xf0c020) : Hex(0x1a1408);
+    });
+    s.cv.Fill(Circle(bx + dir * 4.5f * k, by, 1.8f * k), Hex(0x1a1408));
+  }
+}
+
+// Grass flattened by a strong wind, with streaks of wind across the land.
+void WindGrass(Scene& s, const Element& e) {
+  Rng g(s.seed + 861);
+  for (int i = 0; i < static_cast<int>(e.Num("n", 500)); ++i) {
+    const float y = g.Range(s.horizon + 4, 376), t = (y - s.horizon) / (s.cv.H() - s.horizon), x = g.Range(-20, 600);
+    if (x > 250 && x < 470 && y > 300 && g.Uni() < 0.7f) continue;
+    const float len = 5 + 30 * t * g.Range(0.6f, 1.3f);
+    const Col c = Mix(Hex(0x6a7a3a), Hex(0xc8c080), g.Uni());
+    s.cv.Fill(Line(x, y, x + len * 0.6f, y - len * 0.4f, 0.4f + 0.9f * t), c, 0.9f);
+    s.cv.Fill(Line(x + len * 0.6f, y - len * 0.4f, x + len * 1.2f, y - len * 0.45f, 0.3f + 0.5f * t), c * 1.15f, 0.9f);
+  }
+  for (int i = 0; i < 9; ++i) {
+    const float y = g.Range(40, 300), x = g.Range(-50, 450), l = g.Range(80, 200);
+    for (int j = 0; j < 12; ++j) {
+      const float a = x + l * j / 12.f, b = x + l * (j + 1) / 12.f;
+      s.cv.Fill(Line(a, y + 6 * std::sin(j * 0.5f), b, y + 6 * std::sin((j + 1) * 0.5f), 0.8f), Hex(0xffffff), 0.35f * std::sin(3.14159f * j / 12.f));
+    }
+  }
+  for (int i = 0; i < 6; ++i) {
+    const float x = g.Range(150, 580), y = g.Range(60, 220);
+    Leaf(s, x, y, g.Range(0, 6.283f), 8, 3, Flat(Hex(0x8a9a40)));
+  }
+}
+
+// A cairn: a cone of stones piled by travellers.
+void Cairn(Scene& s, const Element& e) {
+  const float x = e.Num("x", 440), y = e.Num("y", 290), k = e.Num("s", 1);
+  Rng g(s.seed + 871);
+  s.cv.Fill(Ellipse(x + 8, y + 4, 70 * k, 10 * k), Hex(0x000000), 0.35f, 6);
+  for (int row = 0; row < 8; ++row) {
+    const float ry = y - row * 15 * k, half = (62 - row * 7.5f) * k;
+    const int nstones = std::max(1, static_cast<int>(half / (13 * k)));
+    for (int i = 0; i < nstones; ++i) {
+      const float sx = x - half + (i + 0.5f) * 2 * half / nstones + g.Range(-3, 3) * k;
+      Boulder(s, sx, ry - 6 * k, half / nstones * 1.1f + 2 * k, 9 * k, Mix(s.pal.rock * 1.1f, s.pal.rockDark, g.Range(0, 0.4f)));
+    }
+  }
+  Boulder(s, x, y - 128 * k, 9 * k, 12 * k, s.pal.rock * 1.2f);
+}
+
+// Gorse: dark spiny bushes blazing with yellow flowers along both sides of the track.
+void Gorse(Scene& s, const Element& e) {
+  Rng g(s.seed + 881);
+  const struct { float x, y, k; } spots[] = {{190, 240, 0.6f}, {250, 226, 0.45f}, {420, 228, 0.45f}, {480, 245, 0.65f}, {560, 275, 1.0f}, {520, 330, 1.3f}, {230, 275, 0.8f}, {300, 220, 0.35f}};
+  const int n = static_cast<int>(e.Num("n", 8));
+  for (int i = 0; i < n && i < 8; ++i) {
+    const float x = spots[i].x, y = spots[i].y, k = spots[i].k;
+    Crown(s, x, y - 24 * k, 38 * k, Hex(0x4a6a2a), Hex(0x1e2e14), 6);
+    for (int j = 0; j < 40; ++j) {
+      const float sx = x + g.Range(-40, 40) * k, sy = y - 24 * k + g.Range(-30, 22) * k;
+      s.cv.Fill(Line(sx, sy, sx + g.Range(-5, 5) * k, sy + g.Range(-5, 5) * k, 0.5f), Hex(0x2a3a1a));
+    }
+    for (int j = 0; j < static_cast<int>(70 * k + 10); ++j) {
+      const float a = g.Range(0, 6.283f), d = std::sqrt(g.Uni()) * 40 * k;
+      const float fx = x + std::cos(a) * d, fy = y - 24 * k + std::sin(a) * d * 0.7f;
+      s.cv.Fill(Circle(fx, fy, g.Range(1.4f, 2.6f) * std::max(0.6f, k)), Mix(Hex(0xf8d020), Hex(0xffee70), g.Uni()));
+    }
+  }
+}
+
+// A little wayside shrine: a stone niche with a roof, on a pillar, holding a
+// carved mountain and its god's eye, with offerings of flowers and a candle.
+void Shrine(Scene& s, const Element& e) {
+  const float x = e.Num("x", 460), y = e.Num("y", 280), k = e.Num("s", 1);
+  const Col stone = s.pal.rock * 1.15f;
+  const uint32_t sd = s.seed + 891;
+  s.cv.Fill(Ellipse(x + 8, y + 3, 50 * k, 8 * k), Hex(0x000000), 0.35f, 5);
+  s.cv.Fill(Box(x - 30 * k, y - 14 * k, x + 30 * k, y), Stones(stone, s.pal.rockDark, 15 * k, 7 * k, sd));
+  s.cv.Fill(Box(x - 14 * k, y - 80 * k, x + 14 * k, y - 14 * k), Linear(x - 14 * k, 0, stone * 1.2f, x + 14 * k, 0, stone * 0.6f));
+  s.cv.Fill(Box(x - 34 * k, y - 150 * k, x + 34 * k, y - 80 * k), Stones(stone, s.pal.rockDark, 17 * k, 9 * k, sd + 1));
+  s.cv.Fill(Union(Box(x - 22 * k, y - 134 * k, x + 22 * k, y - 86 * k), Circle(x, y - 134 * k, 22 * k)), Hex(0x1e1a1e));
+  s.cv.Fill(Poly({x - 46 * k, y - 148 * k, x, y - 186 * k, x + 46 * k, y - 148 * k}), Linear(x - 46 * k, 0, Hex(0x7a4a3a), x + 46 * k, 0, Hex(0x3a2018)));
+  // The carving: a mountain with a snowy cap, and an eye above it.
+  s.cv.Fill(Poly({x - 18 * k, y - 88 * k, x, y - 130 * k, x + 18 * k, y - 88 * k}), Linear(x - 18 * k, 0, Hex(0xb8b0a0), x + 18 * k, 0, Hex(0x6a6458)));
+  s.cv.Fill(Poly({x - 6 * k, y - 116 * k, x, y - 130 * k, x + 6 * k, y - 116 * k}), Hex(0xf4f4f0));
+  s.cv.Fill(Ellipse(x, y - 142 * k, 7 * k, 3.5f * k), Hex(0xd8c890));
+  s.cv.Fill(Circle(x, y - 142 * k, 2 * k), Hex(0x1a1a1a));
+  // Offerings on the ledge: a candle and some flowers.
+  s.cv.Fill(Box(x - 16 * k, y - 98 * k, x - 10 * k, y - 86 * k), Hex(0xf0e8d0));
+  s.cv.Fill(Ellipse(x - 13 * k, y - 102 * k, 2 * k, 4 * k), Hex(0xffd060));
+  s.AddLight(x - 13 * k, y - 102 * k, 30 * k, Hex(0xffb050));
+  for (int i = 0; i < 4; ++i) s.cv.Fill(Circle(x + (8 + i * 4) * k, y - (90 + (i % 2) * 3) * k, 2.2f * k), i % 2 ? Hex(0xd04060) : Hex(0xf0e040));
+  for (int i = 0; i < 5; ++i) s.cv.Fill(Circle(x + (i - 2) * 9 * k, y + 2, 2.5f * k), Hex(0xe0d8c8));
+}
+
 }  // namespace
 
 void RegisterCountryside(Registry& r) {
@@ -1167,6 +1650,26 @@ void RegisterCountryside(Registry& r) {
   r["irongate"] = IronGate;
   r["dinner"] = Dinner;
   r["eyes"] = Eyes;
+  r["longgrass"] = LongGrass;
+  r["sheep"] = SheepE;
+  r["hut_ruin"] = HutRuin;
+  r["hillside"] = Hillside;
+  r["stonedoor"] = StoneDoor;
+  r["light_end"] = LightEnd;
+  r["crypt"] = Crypt;
+  r["coffin"] = Coffin;
+  r["bats"] = Bats;
+  r["leaves"] = Leaves;
+  r["pit"] = Pit;
+  r["stakes"] = Stakes;
+  r["leaves_falling"] = LeavesFalling;
+  r["shimmer"] = Shimmer;
+  r["birches"] = Birches;
+  r["bees"] = Bees;
+  r["windgrass"] = WindGrass;
+  r["cairn"] = Cairn;
+  r["gorse"] = Gorse;
+  r["shrine"] = Shrine;
 }
 
 }  // namespace pics
