@@ -497,7 +497,7 @@ void IceCracks(Scene& s, const Element& e) {
 // Caps of snow and rime on whatever dark things stand on the snow: wherever a
 // dark pixel lies just under a bright one, it gets a lumpy white cap.
 void FrostCaps(Scene& s, const Element& e) {
-  const float depth = e.Num("k", 1);
+  const float depth = e.Num("k", 1.8f);
   const int W = s.cv.W(), H = s.cv.H();
   std::vector<float> lum(static_cast<size_t>(W) * H);
   for (int y = 0; y < H; ++y)
@@ -505,11 +505,12 @@ void FrostCaps(Scene& s, const Element& e) {
   const uint32_t sd = s.seed + 530;
   s.cv.Map([&](int x, int y, Col c) {
     const float l = lum[static_cast<size_t>(y) * W + x];
-    if (l > 0.62f || y < 2) return c;
+    // Only on the land: the grey sky has dark patches under bright cloud too.
+    if (l > 0.72f || y < s.horizon - 25) return c;
     const float t = Clamp01((y - s.horizon + 40) / 200.f);
-    const int reach = static_cast<int>((3 + 9 * t) * depth * (0.6f + 0.8f * Noise(x / 6.f, y / 6.f, sd)));
+    const int reach = static_cast<int>((4 + 12 * t) * depth * (0.6f + 0.8f * Noise(x / 6.f, y / 6.f, sd)));
     for (int k = 1; k <= reach && y - k >= 0; ++k)
-      if (lum[static_cast<size_t>(y - k) * W + x] > 0.72f) {
+      if (lum[static_cast<size_t>(y - k) * W + x] > 0.8f) {
         const float f = static_cast<float>(k) / (reach + 1);
         return Mix(kSnow, kSnowShade, f * 0.8f);
       }
@@ -1319,7 +1320,7 @@ void Wind(Scene& s, const Element& e) {
 
 // A spiral stair going down round a central post, into the dark.
 void Spiral(Scene& s, const Element& e) {
-  const float x = e.Num("x", 420), y = e.Num("y", 262), rx = e.Num("rx", 100), ry = rx * 0.36f;
+  const float x = e.Num("x", 420), y = e.Num("y", 262), rx = e.Num("rx", 115), ry = rx * 0.36f;
   const uint32_t sd = s.seed + 810;
   const Col stone = s.pal.rock;
   // The round well, its far wall falling away into black.
@@ -1331,12 +1332,22 @@ void Spiral(Scene& s, const Element& e) {
   for (int i = steps - 1; i >= 0; --i) {
     // The top step lies at the near right; each next one turns clockwise and down.
     const float a0 = kPi * 0.3f - i * 0.4f, a1 = a0 + 0.4f;
-    const float drop = i * 2.6f, fade = std::pow(1 - i / static_cast<float>(steps), 1.3f);
+    const float drop = i * 2.6f, fade = 1 - 0.85f * i / static_cast<float>(steps);
     const float r0 = rx * 0.16f, r1 = rx * 0.96f;
     Shape step = Poly({x + std::cos(a0) * r0, y + std::sin(a0) * r0 * 0.36f + drop, x + std::cos(a0) * r1, y + std::sin(a0) * r1 * 0.36f + drop,
                        x + std::cos(a1) * r1, y + std::sin(a1) * r1 * 0.36f + drop, x + std::cos(a1) * r0, y + std::sin(a1) * r0 * 0.36f + drop});
     s.cv.Fill(Intersect(Moved(step, 0, 6), well), stone * (0.35f * fade));
-    s.cv.Fill(Intersect(step, well), Textured(Flat(stone * (0.25f + 0.95f * fade)), 0.2f, 4, sd + static_cast<uint32_t>(i)));
+    s.cv.Fill(Intersect(step, well), Textured(Flat(stone * (0.15f + 0.9f * fade)), 0.2f, 4, sd + static_cast<uint32_t>(i)));
+    // The worn nosing of the step catches the light.
+    s.cv.Fill(Intersect(Line(x + std::cos(a0) * r0, y + std::sin(a0) * r0 * 0.36f + drop, x + std::cos(a0) * r1, y + std::sin(a0) * r1 * 0.36f + drop, 1.1f), well),
+              stone * (0.3f + 1.1f * fade));
+  }
+  // An iron handrail winding down round the outer wall.
+  for (int i = 0; i < 30; ++i) {
+    const float a0 = kPi * 0.35f - i * 0.2f, a1 = a0 - 0.2f, r = rx * 0.9f;
+    const float f = 1 - i / 30.f;
+    s.cv.Fill(Intersect(Line(x + std::cos(a0) * r, y + std::sin(a0) * r * 0.36f - 10 + i * 1.3f, x + std::cos(a1) * r, y + std::sin(a1) * r * 0.36f - 10 + (i + 1) * 1.3f, 1.2f), well),
+              Hex(0x3a3634) * (0.4f + f));
   }
   // The central post and a rim of worn stone round the well.
   s.cv.Fill(Box(x - rx * 0.14f, y - 6, x + rx * 0.14f, y + ry), Linear(x - rx * 0.14f, 0, stone * 0.9f, x + rx * 0.14f, 0, stone * 0.3f));
