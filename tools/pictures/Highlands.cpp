@@ -1229,7 +1229,7 @@ void HotSpring(Scene& s, const Element& e) {
   s.cv.Fill(Rough(Ellipse(x, y, w, d), 3, 10, seed + 1), [&](float px, float py) {
     const float ripple = Fbm(px / 14.f, py / 3.f, seed + 2, 3);
     const float depth = Clamp01(1 - std::hypot((px - x) / w, (py - y) / d));
-    return Mix(Hex(0x7aa8a0), Hex(0x3a6a70), depth * 0.7f) * (0.8f + 0.35f * ripple) + Hex(0xffffff) * (0.2f * Smooth(0.65f, 0.8f, ripple));
+    return Mix(Hex(0x6a9890), Hex(0x2e5a60), depth * 0.7f) * (0.8f + 0.35f * ripple) + Hex(0xffffff) * (0.2f * Smooth(0.65f, 0.8f, ripple));
   });
   Rng r(seed + 3);
   for (int i = 0; i < 16; ++i) {
@@ -1240,7 +1240,7 @@ void HotSpring(Scene& s, const Element& e) {
   }
   for (int i = 0; i < 14; ++i)
     s.cv.Fill(Cut(Circle(x + r.Range(-w * 0.7f, w * 0.7f), y + r.Range(-d * 0.5f, d * 0.5f), 3), Circle(x, y - 500, 1)), Hex(0xd8f0f0), 0.6f);
-  s.AddLight(x, y, w, Hex(0x70b0a8));
+  s.AddLight(x, y, w * 0.7f, Hex(0x80a098));
 }
 
 // Veils of steam rising and thinning out above a pool.
