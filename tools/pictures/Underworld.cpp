@@ -126,7 +126,7 @@ void UnderRiver(Scene& s, const Element& e) {
   const float y0 = e.Num("y", 250), depth = e.Num("d", 52);
   const bool black = e.Num("black", 0) > 0;
   const uint32_t seed = SeedOf(s, 501);
-  const Col deep = black ? Hex(0x05070a) : s.pal.water * 0.8f, shallow = black ? Hex(0x161c24) : s.pal.water * 1.6f;
+  const Col deep = black ? Hex(0x05070a) : s.pal.water * 0.7f, shallow = black ? Hex(0x161c24) : Mix(s.pal.water * 1.5f, s.pal.rock, 0.35f);
   s.cv.Map([&](int ix, int iy, Col c) {
     const float x = static_cast<float>(ix), y = static_cast<float>(iy);
     const float top = y0 + 6 * (Fbm(x / 70.f, 0.5f, seed, 3) - 0.5f) * 2;
@@ -139,7 +139,7 @@ void UnderRiver(Scene& s, const Element& e) {
     const float flow = Fbm(x / 60.f + y * 0.02f, y / 2.2f, seed + 1, 4);
     Col w = Mix(deep, shallow, Clamp01(0.25f + 0.6f * flow - 0.3f * t));
     const float glint = Smooth(0.7f, 0.82f, Fbm(x / 25.f, y / 1.5f, seed + 2, 3));
-    w = w + Hex(black ? 0x6a7a90 : 0x9ac4dc) * (glint * (black ? 0.35f : 0.5f));
+    w = w + Hex(black ? 0x6a7a90 : 0x8aaec4) * (glint * (black ? 0.3f : 0.35f));
     return w;
   });
   // Foam where the current runs past rocks.
@@ -153,23 +153,23 @@ void UnderRiver(Scene& s, const Element& e) {
 }
 
 void Driftwood(Scene& s, const Element& e) {
-  const float x = e.Num("x", 500), y = e.Num("y", 290), k = e.Num("s", 1);
+  const float x = e.Num("x", 500), y = e.Num("y", 290), k = e.Num("s", 1.25f);
   Rng r(SeedOf(s, 511));
   s.cv.Fill(Ellipse(x, y + 6 * k, 95 * k, 12 * k), Hex(0x000000), 0.4f, 6);
   // A tangle of bleached branches and logs, back ones darker.
-  for (int i = 0; i < 11; ++i) {
+  for (int i = 0; i < 16; ++i) {
     const float a = r.Range(-0.5f, 0.5f) + (i % 3 == 0 ? 1.4f : 0);
     const float len = r.Range(40, 95) * k, cx = x + r.Range(-60, 60) * k, cy = y + r.Range(-22, 4) * k;
     const float dx = std::cos(a) * len / 2, dy = std::sin(a) * len / 2 * 0.5f;
     const float w = r.Range(3, 8) * k;
-    const Col bark = Mix(Hex(0x8a7a66), Hex(0xc8bca8), r.Uni()) * (0.55f + 0.05f * i);
+    const Col bark = Mix(Hex(0x5a4e40), Hex(0x9a9084), r.Uni()) * (0.6f + 0.03f * i);
     s.cv.Fill(Capsule(cx - dx, cy - dy, cx + dx, cy + dy, w, w * 0.7f),
               Textured(Linear(0, cy - w, bark * 1.2f, 0, cy + w, bark * 0.5f), 0.25f, 3, SeedOf(s, 512 + i)));
     if (r.Uni() < 0.5f) s.cv.Fill(Line(cx + dx * 0.3f, cy + dy * 0.3f, cx + dx * 0.3f + r.Range(-12, 12), cy - r.Range(8, 18) * k, 1.4f * k), bark);
   }
   // Things washed down from upstream: a bottle, a scrap of cloth, a barrel stave.
   s.cv.Fill(Capsule(x + 40 * k, y - 6 * k, x + 58 * k, y - 10 * k, 4 * k, 3 * k), Hex(0x3a7a5a), 0.85f);
-  s.cv.Fill(Poly({x - 50 * k, y - 14 * k, x - 28 * k, y - 20 * k, x - 22 * k, y - 8 * k, x - 46 * k, y - 4 * k}), Hex(0x8a3a3a) * 0.8f);
+  s.cv.Fill(Poly({x - 50 * k, y - 14 * k, x - 28 * k, y - 20 * k, x - 22 * k, y - 8 * k, x - 46 * k, y - 4 * k}), Hex(0x5a3a3a) * 0.8f);
   s.cv.Fill(Line(x - 10 * k, y - 30 * k, x + 20 * k, y - 2 * k, 3 * k), s.pal.wood * 0.8f);
 }
 
@@ -275,45 +275,56 @@ void Draught(Scene& s, const Element& e) {
   const float vx = e.Num("x", 330), vy = e.Num("y", 200);
   Rng r(SeedOf(s, 571));
   s.cv.Map([&](int, int, Col c) { return Mix(c, c * Hex(0x9ab8e0), 0.35f); });
-  for (int i = 0; i < 14; ++i) {
-    float a = r.Range(0, 6.283f);
-    float d = r.Range(15, 40);
-    const float spin = r.Range(0.15f, 0.35f) * (i % 2 ? 1 : -1);
-    const float op = r.Range(0.08f, 0.18f);
-    for (int j = 0; j < 26; ++j) {
-      const float x = vx + std::cos(a) * d * 1.35f, y = vy + std::sin(a) * d;
-      const float na = a + spin * 0.12f, nd = d * 1.11f;
-      const float nx = vx + std::cos(na) * nd * 1.35f, ny = vy + std::sin(na) * nd;
-      if (!Crowded(std::min(x, nx), std::min(y, ny), std::max(x, nx), std::max(y, ny)))
-        s.cv.Fill(Line(x, y, nx, ny, 1 + d * 0.03f), Hex(0xdce8f8), op, 2 + d * 0.02f);
-      a = na;
-      d = nd;
+  // Tongues of misty air curling out of the dark towards the viewer.
+  for (int i = 0; i < 8; ++i) {
+    float a = i * 0.785f + r.Range(-0.25f, 0.25f);
+    float d = 75;
+    const float spin = r.Range(0.012f, 0.03f) * (i % 2 ? 1 : -1);
+    while (d < 330) {
+      const float x = vx + std::cos(a) * d * 1.3f, y = vy + std::sin(a) * d * 0.9f;
+      const float rr = 5 + d * 0.14f;
+      if (!Crowded(x - rr, y - rr, x + rr, y + rr)) s.cv.Fill(Circle(x, y, rr), Hex(0xd8e4f4), 0.014f, rr * 0.9f);
+      a += spin;
+      d += 4;
     }
   }
-  // Grit and a dead leaf blown along.
-  for (int i = 0; i < 30; ++i) {
-    const float x = r.Range(170, 600), y = r.Range(60, 300);
-    s.cv.Fill(Line(x, y, x + 5, y + 1, 0.7f), Hex(0xc8d4e4), 0.6f);
+  // Grit blown along the flow, and rime on the rock near the cold end.
+  for (int i = 0; i < 18; ++i) {
+    const float a = r.Range(0, 6.283f), d = r.Range(60, 260);
+    const float x = vx + std::cos(a) * d * 1.3f, y = vy + std::sin(a) * d * 0.9f;
+    if (Crowded(x - 6, y - 6, x + 6, y + 6)) continue;
+    s.cv.Fill(Line(x, y, x + std::cos(a) * 7, y + std::sin(a) * 5, 0.6f), Hex(0xc8d4e4), 0.5f);
   }
+  for (int i = 0; i < 90; ++i) {
+    const float a = r.Range(0, 6.283f), d = r.Range(40, 130);
+    s.cv.Fill(Circle(vx + std::cos(a) * d * 1.3f, vy + std::sin(a) * d * 0.95f, r.Range(0.6f, 1.5f)), Hex(0xe8f2ff), r.Range(0.3f, 0.7f));
+  }
+  s.AddLight(vx, vy + 30, 90, Hex(0x7090c0));
 }
 
-// A narrow shelf of rock running along the chasm's edge to both sides.
+// A narrow shelf of rock running along the chasm's edge to both sides: where
+// we stand the floor ends at the drop, and to left and right only a ledge
+// cut into the cliff goes on, with the abyss beneath it.
 void Ledges(Scene& s, const Element& e) {
-  const float y = e.Num("y", 312);
+  const float y = e.Num("y", 318);
   for (float side = -1; side <= 1; side += 2) {
-    const float in = 300 + side * 110, out = side < 0 ? -5.f : 605.f;
+    const float in = 300 + side * 125, out = side < 0 ? -5.f : 605.f;
     const uint32_t sd = SeedOf(s, 581) + static_cast<uint32_t>(side + 1);
-    // The cliff the ledge clings to, rising from the ledge into the roof.
-    std::vector<float> wall = {out, -5, 300 + side * 210, -5, 300 + side * 160, 120, in + side * 40, y - 14, out, y - 30};
-    s.cv.Fill(Rough(Poly(wall), 6, 18, sd), [=](float px, float py) {
-      const float strata = Fbm(px / 50.f, py / 10.f, sd, 4);
-      return Mix(s.pal.rock, s.pal.rockDark, 0.3f + 0.35f * Clamp01(std::fabs(px - 300) / 300.f)) * (0.65f + 0.6f * strata);
+    // The drop under the ledge, black at the bottom.
+    s.cv.Fill(Poly({in + side * 10, y - 6, out, y - 40, out, 380, in - side * 30, 380}), [&](float px, float py) {
+      return Mix(s.pal.rockDark * 0.5f, Hex(0x020204), Clamp01((py - y + 30) / 60.f)) * (0.8f + 0.4f * Fbm(px / 20.f, py / 8.f, sd + 7, 3));
+    }, 1, 6);
+    // The cliff the ledge is cut into, lit from the chasm side.
+    std::vector<float> wall = {out, -5, 300 + side * 175, -5, 300 + side * 150, 110, in + side * 10, y - 26, out, y - 62};
+    s.cv.Fill(Rough(Poly(wall), 12, 22, sd), [=](float px, float py) {
+      const float strata = Fbm(px / 22.f + py / 70.f, py / 9.f, sd, 5);
+      const float edge = Clamp01(1.f - std::fabs(px - (300 + side * 160)) / 160.f);
+      return Mix(s.pal.rockDark, s.pal.rock * 1.25f, 0.15f + 0.6f * edge) * (0.35f + 1.1f * strata * strata + 0.1f);
     });
-    // The ledge itself: a lit top and a dark broken underside over the drop.
-    std::vector<float> top = {in, y, out, y - 30, out, y - 22, in + side * 20, y + 8};
-    s.cv.Fill(Rough(Poly(top), 1.5f, 6, sd + 3), Textured(Flat(s.pal.rock * 1.2f), 0.3f, 4, sd + 4));
-    std::vector<float> under = {in + side * 20, y + 8, out, y - 22, out, y + 6, in + side * 60, y + 30};
-    s.cv.Fill(Rough(Poly(under), 3, 5, sd + 5), Linear(0, y - 20, s.pal.rockDark, 0, y + 30, Hex(0x050507)));
+    // The ledge: a lit walking surface and its broken front edge.
+    s.cv.Fill(Rough(Poly({in + side * 10, y - 26, out, y - 62, out, y - 44, in + side * 10, y}), 1.5f, 6, sd + 3),
+              [=](float px, float py) { return s.pal.rock * (1.25f - 0.3f * Clamp01((py - y + 60) / 60.f)) * (0.8f + 0.4f * Noise(px / 5.f, py / 3.f, sd + 4)); });
+    s.cv.Fill(Rough(Poly({in + side * 10, y, out, y - 44, out, y - 34, in + side * 10, y + 12}), 2, 4, sd + 5), s.pal.rockDark * 0.8f);
   }
 }
 
@@ -378,11 +389,11 @@ void PinkGlow(Scene& s, const Element&) {
 // Wild strawberries growing over the cave floor, and crusts of pink sugar.
 void Strawberries(Scene& s, const Element& e) {
   Rng r(SeedOf(s, 621));
-  const int n = static_cast<int>(e.Num("n", 11));
+  const int n = static_cast<int>(e.Num("n", 30));
   const Col leaf = Hex(0x4a8a3a), dark = Hex(0x1e3a1e);
   for (int i = 0; i < n; ++i) {
     const float t = r.Uni();
-    const float y = s.horizon + 12 + t * 120, k = 0.45f + 0.9f * t;
+    const float y = s.horizon + 12 + t * 120, k = 0.75f + 1.1f * t;
     const float x = r.Range(170, 600);
     if (Crowded(x - 30 * k, y - 30 * k, x + 30 * k, y)) continue;
     for (int j = 0; j < 6; ++j) {
@@ -555,8 +566,8 @@ void RockGate(Scene& s, const Element& e) {
   const uint32_t sd = SeedOf(s, 671);
   // A smoothed face of rock round the gate.
   s.cv.Fill(Rough(Ellipse(x, y - h * 0.45f, w * 2.6f, h * 0.95f), 10, 25, sd), [&](float px, float py) {
-    return Mix(s.pal.rock * 1.05f, s.pal.rockDark, Clamp01((px - x) / (w * 4) + 0.35f)) * (0.7f + 0.5f * Fbm(px / 30.f, py / 22.f, sd + 1, 4));
-  });
+    return Mix(s.pal.rock * 0.9f, s.pal.rockDark, Clamp01((px - x) / (w * 4) + 0.45f)) * (0.6f + 0.6f * Fbm(px / 18.f, py / 30.f, sd + 1, 4));
+  }, 1, 30);
   s.cv.Fill(Box(x - w * 2.7f, y - 2, x + w * 2.7f, y + 8), s.pal.rockDark, 0.6f, 6);
   // The arch of cut blocks.
   const Shape opening = Union(Box(x - w, y - h + w, x + w, y), Circle(x, y - h + w, w));
@@ -658,42 +669,46 @@ void CarvedTunnel(Scene& s, const Element& e) {
   }, [&](float, float) { return Hex(0x050406); });
 }
 
-// Stone serpents writhing along both walls.
+// Stone serpents writhing along both walls, one high and one low on each.
 void Serpents(Scene& s, const Element& e) {
   const Passage p = TunnelAt(e);
   const Col stone = Mix(s.pal.rock, s.pal.wall, 0.5f) * 1.3f;
-  for (int side = -1; side <= 1; side += 2) {
-    std::vector<std::pair<float, float>> pts;
-    std::vector<float> widths;
-    for (int i = 0; i <= 60; ++i) {
-      const float q = 0.95f - i * 0.0125f;
-      const float z = 1.f / p.Scale(q);
-      float x, y;
-      p.WallPoint(side, q, 15 + 45 * std::sin(z * 2.4f + (side > 0 ? 1.5f : 0)), x, y);
-      pts.push_back({x, y});
-      widths.push_back(14 * p.Scale(q));
-    }
-    for (int pass = 0; pass < 3; ++pass)
-      for (size_t i = 1; i < pts.size(); ++i) {
-        const float w = widths[i];
-        const auto [ax, ay] = pts[i - 1];
-        const auto [bx, by] = pts[i];
-        if (pass == 0) s.cv.Fill(Capsule(ax + w * 0.3f, ay + w * 0.4f, bx + w * 0.3f, by + w * 0.4f, w, w), Hex(0x000000), 0.5f, 3);
-        if (pass == 1) s.cv.Fill(Capsule(ax, ay, bx, by, w, w), Linear(0, ay - w, stone * 1.2f, 0, ay + w, stone * 0.45f));
-        // Scales along the back.
-        if (pass == 2 && i % 2 == 0) s.cv.Fill(Ellipse(bx, by - w * 0.2f, w * 0.55f, w * 0.35f), stone * 0.7f, 0.6f);
+  for (int side = -1; side <= 1; side += 2)
+    for (int level = 0; level < 2; ++level) {
+      if (side < 0 && level == 1) continue;  // keep the lower left wall plain
+      std::vector<std::pair<float, float>> pts;
+      std::vector<float> widths;
+      const float mid = level ? -60 : 70, phase = side * 1.3f + level * 2.f;
+      for (int i = 0; i <= 90; ++i) {
+        const float q = 0.97f - i * 0.009f;
+        const float along = (1.f / p.Scale(q) - 1) * 70;
+        float x, y;
+        p.WallPoint(side, q, mid + 34 * std::sin(along / 38.f + phase), x, y);
+        pts.push_back({x, y});
+        widths.push_back(16 * p.Scale(q) * (1.f - 0.5f * i / 90.f));
       }
-    // The head near the viewer, jaws open, with a glinting eye.
-    const auto [hx, hy] = pts.front();
-    const float w = widths.front(), dir = -static_cast<float>(side);
-    const Shape head = Union(Ellipse(hx + dir * w * 0.6f, hy, w * 1.9f, w * 1.2f), Poly({hx + dir * w * 1.5f, hy - w * 0.8f, hx + dir * w * 3.6f, hy - w * 0.2f, hx + dir * w * 1.5f, hy + w * 0.2f}));
-    s.cv.Fill(Moved(head, w * 0.3f, w * 0.4f), Hex(0x000000), 0.5f, 3);
-    s.cv.Fill(head, Rounded(stone, hx, hy - w * 0.4f, w * 2, w * 1.3f, 0.5f));
-    s.cv.Fill(Poly({hx + dir * w * 1.5f, hy + w * 0.25f, hx + dir * w * 3.4f, hy + w * 0.9f, hx + dir * w * 1.4f, hy + w * 0.9f}), stone * 0.8f);
-    s.cv.Fill(Poly({hx + dir * w * 1.6f, hy + w * 0.15f, hx + dir * w * 3.4f, hy + w * 0.05f, hx + dir * w * 3.3f, hy + w * 0.7f}), Hex(0x0a0606));
-    s.cv.Fill(Ellipse(hx + dir * w * 1.0f, hy - w * 0.45f, w * 0.35f, w * 0.25f), Hex(0xd8c060));
-    s.cv.Fill(Ellipse(hx + dir * w * 1.0f, hy - w * 0.45f, w * 0.08f, w * 0.22f), Hex(0x000000));
-  }
+      for (int pass = 0; pass < 3; ++pass)
+        for (size_t i = 1; i < pts.size(); ++i) {
+          const float w = widths[i];
+          const auto [ax, ay] = pts[i - 1];
+          const auto [bx, by] = pts[i];
+          if (pass == 0) s.cv.Fill(Capsule(ax + w * 0.3f, ay + w * 0.4f, bx + w * 0.3f, by + w * 0.4f, w, w), Hex(0x000000), 0.5f, 3);
+          if (pass == 1) s.cv.Fill(Capsule(ax, ay, bx, by, w, w), Linear(0, ay - w, stone * 1.25f, 0, ay + w, stone * 0.4f));
+          // Scales along the back.
+          if (pass == 2 && i % 3 == 0) s.cv.Fill(Ellipse(bx, by - w * 0.25f, w * 0.5f, w * 0.3f), stone * 0.7f, 0.6f);
+        }
+      // The head near the viewer, jaws open, with a glinting eye.
+      const auto [hx, hy] = pts.front();
+      const float w = widths.front(), dir = -static_cast<float>(side);
+      const Shape head = Union(Ellipse(hx + dir * w * 0.6f, hy, w * 1.9f, w * 1.2f), Poly({hx + dir * w * 1.5f, hy - w * 0.8f, hx + dir * w * 3.6f, hy - w * 0.2f, hx + dir * w * 1.5f, hy + w * 0.2f}));
+      s.cv.Fill(Moved(head, w * 0.3f, w * 0.4f), Hex(0x000000), 0.5f, 3);
+      s.cv.Fill(head, Rounded(stone, hx, hy - w * 0.4f, w * 2, w * 1.3f, 0.5f));
+      s.cv.Fill(Poly({hx + dir * w * 1.5f, hy + w * 0.25f, hx + dir * w * 3.4f, hy + w * 0.9f, hx + dir * w * 1.4f, hy + w * 0.9f}), stone * 0.8f);
+      s.cv.Fill(Poly({hx + dir * w * 1.6f, hy + w * 0.15f, hx + dir * w * 3.4f, hy + w * 0.05f, hx + dir * w * 3.3f, hy + w * 0.7f}), Hex(0x0a0606));
+      s.cv.Fill(Line(hx + dir * w * 3.3f, hy + w * 0.4f, hx + dir * w * 4.2f, hy + w * 0.6f, w * 0.08f), Hex(0x6a2020));
+      s.cv.Fill(Ellipse(hx + dir * w * 1.0f, hy - w * 0.45f, w * 0.35f, w * 0.25f), Hex(0xd8c060));
+      s.cv.Fill(Ellipse(hx + dir * w * 1.0f, hy - w * 0.45f, w * 0.08f, w * 0.22f), Hex(0x000000));
+    }
 }
 
 // Glowing runes cut into the walls of the passage.
@@ -761,13 +776,6 @@ void CaveRim(Scene& s, const Element&) {
     const float rim = Clamp01(1.f - (d - 240) / 40.f);  // the inner edge catches the purple light
     return Mix(s.pal.rockDark * 0.7f, Mix(s.pal.rock, Hex(0x9a5a9a), 0.4f), rim * 0.8f) * (0.6f + 0.6f * n);
   });
-  // Hanging tips along the top of the opening.
-  Rng r(sd + 2);
-  for (int i = 0; i < 10; ++i) {
-    const float x = r.Range(80, 520), top = 375 - 1.3f * 230 * std::sin(std::acos(Clamp01(std::fabs(x - 300) / 280.f))) + 10;
-    const float w = r.Range(5, 12), l = r.Range(15, 40);
-    s.cv.Fill(Poly({x - w, top - 12, x + w, top - 12, x, top + l}), Linear(x - w, 0, Mix(s.pal.rock, Hex(0x9a5a9a), 0.3f), x + w, 0, s.pal.rockDark));
-  }
 }
 
 // ------------------------------------------------------------ the palace approach
@@ -824,9 +832,10 @@ void GlassPassage(Scene& s, const Element& e) {
     // Panels of glass, each a slightly different black, with streaks of reflection.
     const float panel = std::floor(along / 60.f);
     Col c = Hex(0x0c0a14) * (0.8f + 0.4f * Noise(panel * 2.3f, face * 5.f, sd));
-    const float streak = face < 2 ? std::sin(along / 9.f + a / 30.f) : std::sin(a / 14.f + along / 40.f);
-    c = c + Hex(0x7a5ab0) * (0.35f * Smooth(0.92f, 1.f, streak));
-    if (std::fmod(along + 6000, 60.f) < 2.f) c = c + Hex(0x5a4a80) * 0.5f;  // seams between the panes
+    // Glossy mottling where the glass catches the light.
+    const float gloss = Fbm(face < 2 ? along / 50.f : a / 50.f, face < 2 ? a / 120.f : along / 120.f, sd + 2 + face, 3);
+    c = c + Hex(0x7a5ab0) * (0.3f * Smooth(0.55f, 0.75f, gloss));
+    if (std::fmod(along + 6000, 60.f) < 2.f) c = c + Hex(0x5a4a80) * 0.18f;  // seams between the panes
     if (face == 3) c = c + Hex(0xd0b0ff) * (0.15f * Smooth(40, 0, std::fabs(a)) * q);
     return c * (0.35f + 0.9f * q) + Hex(0x1a1428) * (0.2f * Fbm(a / 40.f, along / 40.f, sd + 1, 3));
   }, [&](float, float y) { return Mix(Hex(0x2a2038), Hex(0x0a0810), Clamp01((y - p.vy + p.fh) / (2 * p.fh))); });
@@ -1001,7 +1010,7 @@ void Ghost(Scene& s, const Element& e) {
 void EyesWall(Scene& s, const Element& e) {
   const int n = static_cast<int>(e.Num("n", 14));
   const float spots[][3] = {{215, 75, 11}, {385, 75, 11}, {222, 190, 9}, {378, 190, 9}, {300, 60, 8}, {60, 70, 16}, {90, 150, 13},
-                            {540, 80, 16}, {520, 170, 14}, {555, 260, 18}, {505, 320, 13}, {240, 130, 7}, {360, 130, 7}, {30, 180, 11}};
+                            {540, 80, 16}, {520, 170, 14}, {555, 260, 18}, {585, 300, 12}, {240, 130, 7}, {360, 130, 7}, {30, 180, 11}};
   for (int i = 0; i < n && i < 14; ++i) {
     const float x = spots[i][0], y = spots[i][1], r = spots[i][2];
     const float lx = x + (300 - x) * 0.02f;
@@ -1031,12 +1040,20 @@ void Dome(Scene& s, const Element& e) {
     Col c = Mix(Hex(0x08060c), Hex(0x3a2a50), tone * tone);
     // Bright edges where facets meet, catching the torchlight.
     const float fr = rr * 5 - ring, fs = ang / 0.2618f + ring * 0.5f - spoke;
-    if (fr < 0.06f || fs < 0.05f) c = c + Hex(0x9a7ac0) * 0.5f;
-    c = c + Hex(0xc8a8ff) * (0.5f * Smooth(0.75f, 0.98f, tone) * (1 - rr));
+    if (fr < 0.04f || fs < 0.03f) c = c + Hex(0x9a7ac0) * 0.22f;
+    // Each facet is lit across its face, brighter towards the torches below.
+    c = c * (0.7f + 0.6f * fs) + Hex(0xc8a8ff) * (0.55f * Smooth(0.7f, 0.98f, tone) * fr * (1 - rr * 0.6f));
     return c;
   });
   s.cv.Fill(Cut(Intersect(Ellipse(cx, base, rx, ry), Box(cx - rx, base - 14, cx + rx, base)), Ellipse(cx, base, rx - 12, ry - 12)), s.pal.wallDark * 0.9f);
   s.cv.Fill(Line(cx - rx, base, cx + rx, base, 5), Hex(0xb08840));
+  // Points of light glinting on the crystal.
+  Rng r(sd + 3);
+  for (int i = 0; i < 14; ++i) {
+    const float a = r.Range(0.15f, 2.99f), d = r.Range(0.3f, 0.95f);
+    Glint(s, cx + std::cos(a) * rx * d, base - std::sin(a) * ry * d, r.Range(4, 9), Hex(0xe8d8ff), 0.8f);
+  }
+  s.AddLight(cx, base - 60, 260, Hex(0x6a40a0));
 }
 
 // A deep hum made visible: a glow with rings spreading from it.
