@@ -460,8 +460,6 @@ void Lane(Scene& s, const Element& e) {
   for (int side = -1; side <= 1; side += 2) {
     const float X = side * W;
     const float jut = -0.35f * side;  // upper storeys lean out over the lane
-    auto P = [&](float y, float z, float x) { return std::vector<float>{LPx(x, z), LPy(y, z)}; };
-    (void)P;
     const Col plaster = Mix(s.pal.wall, s.pal.wallDark, side > 0 ? 0.45f : 0.1f);
     const Shader wallSh = Textured(Flat(plaster), 0.12f, 12, seed + 2);
     // Ground storey from the cobbles to y = -0.9, upper storeys above.
