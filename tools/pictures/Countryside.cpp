@@ -527,8 +527,10 @@ void Thorns(Scene& s, const Element& e) {
   // The thicket's mass: ragged at the top, holes of shadow within.
   s.cv.Map([&](int px, int py, Col c) {
     if (px < x0 || px > x1 || py > y + 6) return c;
-    const float top = y - h * (0.65f + 0.35f * Fbm(px / 30.f, 0.5f, sd + 1, 3));
-    const float edge = Clamp01((py - top) / 6.f);
+    // Ends that stop inside the picture slope down rather than stop square.
+    const float fade = (x0 <= 0 ? 1.f : Smooth(x0, x0 + 50, static_cast<float>(px))) * (x1 >= s.cv.W() ? 1.f : 1.f - Smooth(x1 - 50, x1, static_cast<float>(px)));
+    const float top = y - h * (0.65f + 0.35f * Fbm(px / 30.f, 0.5f, sd + 1, 3)) * fade;
+    const float edge = Clamp01((py - top) / 6.f) * Clamp01(fade * 4);
     if (edge <= 0) return c;
     const float n = Fbm(px / 12.f, py / 12.f, sd, 4);
     const float holes = Smooth(0.35f, 0.55f, Fbm(px / 7.f, py / 7.f, sd + 2, 3));
@@ -538,7 +540,7 @@ void Thorns(Scene& s, const Element& e) {
   const int n = static_cast<int>((x1 - x0) / (far > 0 ? 6 : 7));
   for (int i = 0; i < n; ++i) {
     // One cane: a quadratic arch from its root up and over.
-    const float ax = g.Range(x0, x1), ay = y + g.Range(-4, 6);
+    const float ax = g.Range(x0 + (x0 > 0 ? 25 : 0), x1 - (x1 < s.cv.W() ? 25 : 0)), ay = y + g.Range(-4, 6);
     const float dir = g.Uni() < 0.5f ? -1.f : 1.f, reach = g.Range(0.2f, 1.1f) * h;
     const float bx = ax + dir * reach * g.Range(-0.2f, 0.9f), by = y - g.Range(0.5f, 1.3f) * h;
     const float cx = ax + dir * reach, cy = y - g.Range(0.1f, 0.6f) * h;
@@ -753,27 +755,46 @@ void Bones(Scene& s, const Element& e) {
 void Moss(Scene& s, const Element&) {
   Rng g(s.seed + 561);
   const Col moss = Hex(0x5a8a30), mossDark = Hex(0x24401a);
+  const uint32_t sd = s.seed + 562;
   auto mossy = [&](Shape sh, float cx, float cy, float r) {
     s.cv.Fill(sh, [=](float px, float py) {
-      const float n = Fbm(px / 5.f, py / 5.f, s.seed + 562, 3);
+      const float n = Fbm(px / 5.f, py / 5.f, sd, 3);
       const float lit = Clamp01(0.8f - (px - cx) / (r * 2) - (py - cy) / (r * 1.5f));
-      return Mix(mossDark, moss * 1.1f, lit * 0.45f + n * 0.6f) * (0.85f + 0.3f * Fbm(px / 2.f, py / 2.f, s.seed + 563, 2));
+      return Mix(mossDark, moss * 1.1f, lit * 0.45f + n * 0.6f) * (0.85f + 0.3f * Fbm(px / 2.f, py / 2.f, sd + 1, 2));
     });
   };
-  for (int i = 0; i < 3; ++i) {
-    const float cx = 200 + i * 150 + g.Range(-20, 20), cy = s.horizon + 40 + g.Range(0, 20), r = g.Range(28, 44);
-    if (cx > 280 && cx < 460) continue;
-    mossy(Rough(Intersect(Ellipse(cx, cy, r * 1.3f, r), Box(cx - r * 2, cy - r * 2, cx + r * 2, cy + r * 0.5f)), 4, 10, s.seed + static_cast<uint32_t>(i)), cx, cy - r * 0.4f, r);
+  // Tiny stalks and seed capsules rising from a cushion.
+  auto stalks = [&](float cx, float cy, float r, int n) {
+    for (int i = 0; i < n; ++i) {
+      const float px = cx + g.Range(-r, r), py = cy + g.Range(-0.2f, 0.2f) * r, l = g.Range(4, 9) * (0.5f + r / 40);
+      s.cv.Fill(Line(px, py, px + g.Range(-1, 1), py - l, 0.4f), Hex(0x8a4a2a), 0.9f);
+      s.cv.Fill(Ellipse(px, py - l, 0.9f, 1.5f), Hex(0xc08040));
+    }
+  };
+  // The hollow of the dell: the ground sinks and darkens towards its middle.
+  s.cv.Fill(Ellipse(390, s.horizon + 70, 260, 60), Hex(0x10200c), 0.25f, 40);
+  // Stones wearing caps of moss.
+  const struct { float x, y, r; } rocks[] = {{215, 262, 26}, {520, 268, 34}, {565, 330, 40}, {250, 322, 30}};
+  for (const auto& rk : rocks) {
+    Boulder(s, rk.x, rk.y, rk.r * 1.3f, rk.r, s.pal.rock);
+    mossy(Rough(Intersect(Ellipse(rk.x - rk.r * 0.1f, rk.y - rk.r * 0.35f, rk.r * 1.2f, rk.r * 0.75f), Ellipse(rk.x, rk.y, rk.r * 1.3f, rk.r)), 2.5f, 5,
+                sd + static_cast<uint32_t>(rk.x)),
+          rk.x, rk.y - rk.r * 0.6f, rk.r);
+    stalks(rk.x, rk.y - rk.r * 0.85f, rk.r * 0.6f, 6);
   }
-  // A moss-grown log across the back of the dell.
-  mossy(Capsule(230, s.horizon + 18, 520, s.horizon + 10, 16, 13), 360, s.horizon, 120);
-  s.cv.Fill(Ellipse(522, s.horizon + 10, 9, 12), Hex(0xc8a870));
+  // A fallen log across the back of the dell, moss over its upper half.
+  const float ly = s.horizon + 16;
+  s.cv.Fill(Capsule(230, ly + 2, 520, ly - 6, 15, 13), Textured(Linear(0, ly - 14, s.pal.wood * 0.9f, 0, ly + 14, s.pal.wood * 0.4f), 0.35f, 4, sd + 2));
+  mossy(Rough(Intersect(Capsule(230, ly + 2, 520, ly - 6, 16, 14), Box(200, ly - 30, 540, ly + 1)), 2, 6, sd + 3), 360, ly - 14, 120);
+  LogEnd(s, 522, ly - 6, 12, s.pal.wood);
+  stalks(375, ly - 16, 120, 20);
   // Cushions of moss on the floor.
-  for (int i = 0; i < 14; ++i) {
-    const float y = g.Range(s.horizon + 20, 370), x = g.Range(175, 600), t = (y - s.horizon) / 160.f;
+  for (int i = 0; i < 12; ++i) {
+    const float y = g.Range(s.horizon + 25, 370), x = g.Range(175, 600), t = (y - s.horizon) / 160.f;
     if (x > 270 && x < 470 && y > 295) continue;
-    const float r = 8 + 20 * t;
-    mossy(Rough(Ellipse(x, y, r * 1.6f, r * 0.6f), r * 0.12f, r * 0.3f, s.seed + static_cast<uint32_t>(i)), x, y - r * 0.3f, r);
+    const float r = 6 + 14 * t;
+    mossy(Rough(Intersect(Ellipse(x, y, r * 1.6f, r * 0.7f), Box(x - r * 2, y - r, x + r * 2, y + r * 0.35f)), r * 0.12f, r * 0.3f, sd + static_cast<uint32_t>(i + 10)), x, y - r * 0.3f, r);
+    stalks(x, y - r * 0.4f, r, 3);
   }
 }
 
