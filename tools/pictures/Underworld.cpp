@@ -308,24 +308,27 @@ void Draught(Scene& s, const Element& e) {
 void Ledges(Scene& s, const Element& e) {
   const float y = e.Num("y", 318);
   for (float side = -1; side <= 1; side += 2) {
-    const float in = 300 + side * 125, out = side < 0 ? -5.f : 605.f;
+    const float in = 300 + side * 120, out = side < 0 ? -5.f : 605.f;
     const uint32_t sd = SeedOf(s, 581) + static_cast<uint32_t>(side + 1);
-    // The drop under the ledge, black at the bottom.
-    s.cv.Fill(Poly({in + side * 10, y - 6, out, y - 40, out, 380, in - side * 30, 380}), [&](float px, float py) {
-      return Mix(s.pal.rockDark * 0.5f, Hex(0x020204), Clamp01((py - y + 30) / 60.f)) * (0.8f + 0.4f * Fbm(px / 20.f, py / 8.f, sd + 7, 3));
-    }, 1, 6);
-    // The cliff the ledge is cut into, lit from the chasm side.
-    std::vector<float> wall = {out, -5, 300 + side * 175, -5, 300 + side * 150, 110, in + side * 10, y - 26, out, y - 62};
-    s.cv.Fill(Rough(Poly(wall), 12, 22, sd), [=](float px, float py) {
-      const float strata = Fbm(px / 22.f + py / 70.f, py / 9.f, sd, 5);
-      const float edge = Clamp01(1.f - std::fabs(px - (300 + side * 160)) / 160.f);
-      return Mix(s.pal.rockDark, s.pal.rock * 1.25f, 0.15f + 0.6f * edge) * (0.35f + 1.1f * strata * strata + 0.1f);
+    // The drop under the ledge, joining the chasm.
+    s.cv.Fill(Poly({in, y - 8, out, y - 50, out, 380, in - side * 40, 380}), [&](float px, float py) {
+      return Mix(s.pal.rockDark * 0.45f, Hex(0x020204), Clamp01((py - y + 30) / 70.f)) * (0.8f + 0.4f * Fbm(px / 20.f, py / 8.f, sd + 7, 3));
+    }, 1, 4);
+    // A buttress of cliff the ledge is cut into, lit on its face towards the middle.
+    const float ex = 300 + side * 215;
+    std::vector<float> wall = {out, -5, ex + side * 10, -5, ex - side * 25, 80, ex + side * 5, 170, in + side * 55, y - 44, out, y - 70};
+    s.cv.Fill(Rough(Poly(wall), 14, 30, sd), [=](float px, float py) {
+      const float strata = Fbm(px / 26.f + py / 80.f, py / 10.f, sd, 5);
+      const float lit = Clamp01(1.f - std::fabs(px - ex) / 110.f);
+      return Mix(s.pal.rockDark * 0.8f, s.pal.rock * 1.3f, 0.1f + 0.65f * lit) * (0.45f + 0.9f * strata);
     });
     // The ledge: a lit walking surface and its broken front edge.
-    s.cv.Fill(Rough(Poly({in + side * 10, y - 26, out, y - 62, out, y - 44, in + side * 10, y}), 1.5f, 6, sd + 3),
-              [=](float px, float py) { return s.pal.rock * (1.25f - 0.3f * Clamp01((py - y + 60) / 60.f)) * (0.8f + 0.4f * Noise(px / 5.f, py / 3.f, sd + 4)); });
-    s.cv.Fill(Rough(Poly({in + side * 10, y, out, y - 44, out, y - 34, in + side * 10, y + 12}), 2, 4, sd + 5), s.pal.rockDark * 0.8f);
+    s.cv.Fill(Rough(Poly({in + side * 5, y - 30, out, y - 70, out, y - 50, in, y}), 1.5f, 6, sd + 3),
+              [=](float px, float py) { return s.pal.rock * (1.3f - 0.3f * Clamp01((y - py) / 60.f)) * (0.8f + 0.4f * Noise(px / 5.f, py / 3.f, sd + 4)); });
+    s.cv.Fill(Rough(Poly({in, y, out, y - 50, out, y - 38, in - side * 4, y + 14}), 2, 4, sd + 5), s.pal.rockDark * 0.7f);
   }
+  // The lip of rock where we stand, at the edge of the drop.
+  s.cv.Fill(Rough(Poly({180, y - 12, 420, y - 12, 428, y - 4, 172, y - 4}), 1.5f, 5, SeedOf(s, 589)), s.pal.rock * 1.25f, 0.9f);
 }
 
 // Standing on a narrow ledge: the wall on the right, the drop on the left.
@@ -352,6 +355,11 @@ void LedgeRun(Scene& s, const Element& e) {
   // Its crumbling lip over the drop.
   s.cv.Fill(Line(fx - 6, fy + 1, 215, 380, 2.5f), s.pal.rock * 1.35f, 0.8f, 2);
   if (end) {
+    // The cliff bulges out across the ledge and closes it.
+    s.cv.Fill(Rough(Poly({fx - 90, -5, fx + 40, -5, fx + 30, fy + 24, fx - 30, fy + 30, fx - 75, fy + 6, fx - 100, fy - 70}), 8, 20, sd + 6), [&](float px, float py) {
+      const float strata = Fbm(px / 18.f + py / 60.f, py / 40.f, sd + 7, 4);
+      return Mix(s.pal.rock * 1.15f, s.pal.rockDark, Clamp01((px - fx + 90) / 140.f)) * (0.6f + 0.6f * strata);
+    });
     // The ledge stops short in a heap of fallen rock.
     Rng r(sd + 5);
     for (int i = 0; i < 7; ++i) Boulder(s, fx + r.Range(-25, 15), fy + r.Range(-8, 10), r.Range(5, 12), r.Range(4, 8), s.pal.rock);
@@ -564,14 +572,15 @@ void Crest(Scene& s, const Element& e) {
 void RockGate(Scene& s, const Element& e) {
   const float x = e.Num("x", 340), y = e.Num("y", 250), w = e.Num("w", 75), h = e.Num("h", 175);
   const uint32_t sd = SeedOf(s, 671);
-  // A smoothed face of rock round the gate.
-  s.cv.Fill(Rough(Ellipse(x, y - h * 0.45f, w * 2.6f, h * 0.95f), 10, 25, sd), [&](float px, float py) {
+  // A smoothed face of rock round the gate (left out where the gate stands in a wall).
+  if (e.Num("face", 1) > 0) s.cv.Fill(Rough(Ellipse(x, y - h * 0.45f, w * 2.6f, h * 0.95f), 10, 25, sd), [&](float px, float py) {
     return Mix(s.pal.rock * 0.9f, s.pal.rockDark, Clamp01((px - x) / (w * 4) + 0.45f)) * (0.6f + 0.6f * Fbm(px / 18.f, py / 30.f, sd + 1, 4));
   }, 1, 30);
   s.cv.Fill(Box(x - w * 2.7f, y - 2, x + w * 2.7f, y + 8), s.pal.rockDark, 0.6f, 6);
+  const Col arch = e.Has("stone") ? Tint(e, "stone", "808080") : s.pal.rock * 1.15f;
   // The arch of cut blocks.
   const Shape opening = Union(Box(x - w, y - h + w, x + w, y), Circle(x, y - h + w, w));
-  s.cv.Fill(Union(Box(x - w - 16, y - h + w, x + w + 16, y), Circle(x, y - h + w, w + 16)), Stones(s.pal.rock * 1.15f, s.pal.rockDark, 22, 16, sd + 2));
+  s.cv.Fill(Union(Box(x - w - 16, y - h + w, x + w + 16, y), Circle(x, y - h + w, w + 16)), Stones(arch, s.pal.rockDark * 0.5f, 22, 16, sd + 2));
   s.cv.Fill(opening, Hex(0x0c0a0a));
   // Two doors of black timber with iron straps and studs.
   for (int side = -1; side <= 1; side += 2) {
