@@ -896,7 +896,7 @@ void RoundChamber(Scene& s, const Element&) {
       // The wall: blocks curve round, darker where it turns away.
       const float ang = std::asin(std::clamp(dx, -1.f, 1.f));
       const float top = 30 + 30 * (1 - std::cos(ang));
-      const float u = ang * 260, v = y;
+      const float u = ang * 260, v = y + 60 * (1 - std::cos(ang));  // courses bend round the room
       Col c = Stones(wall, dark * 0.7f, 46, 24, sd)(u + 500, v);
       c = c * (1.05f - 0.55f * std::fabs(dx));
       if (y < top) c = Mix(dark * 0.5f, c, Clamp01((y - top + 40) / 40.f)) * 0.6f;
@@ -911,14 +911,16 @@ void RoundChamber(Scene& s, const Element&) {
     if (d < 0.18f) c = Mix(c, s.pal.light * 0.5f, 0.25f);
     return c * (0.75f + 0.35f * Clamp01((y - base) / 140.f));
   });
-  // The stair leading down, at the right.
-  const float x = 540, y = 330;
-  s.cv.Fill(Poly({x - 55, y - 18, x + 55, y - 18, x + 45, y + 22, x - 45, y + 22}), Hex(0x08060a));
-  for (int i = 0; i < 4; ++i) {
-    const float sy = y - 14 + i * 10, sw = 50 - i * 3;
-    s.cv.Fill(Box(x - sw, sy, x + sw, sy + 4), s.pal.floor * (0.9f - i * 0.18f));
+  // The stair leading down, at the right: a well in the floor with steps
+  // dropping into the dark.
+  const float x = 530, y = 322;
+  s.cv.Fill(Poly({x - 62, y - 22, x + 62, y - 22, x + 70, y + 40, x - 70, y + 40}), s.pal.floor * 1.25f);
+  s.cv.Fill(Poly({x - 55, y - 17, x + 55, y - 17, x + 62, y + 36, x - 62, y + 36}), Hex(0x060408));
+  for (int i = 0; i < 5; ++i) {
+    const float sy = y - 12 + i * 10, x0 = x - 50 - i * 2.5f + i * 14, x1 = x + 52 + i * 2.5f;
+    s.cv.Fill(Box(x0, sy, x1, sy + 4), s.pal.floor * (1.1f - i * 0.2f));
+    s.cv.Fill(Box(x0, sy + 4, x1, sy + 7), s.pal.floorDark * (0.8f - i * 0.12f));
   }
-  s.cv.Fill(Line(x - 55, y - 18, x + 55, y - 18, 1.5f), s.pal.floor * 1.3f);
 }
 
 // Writing on each door and a pale light that seems to speak.
@@ -1108,8 +1110,9 @@ void Chain(Scene& s, const Element& e) {
   const float x = e.Num("x", 200), y = e.Num("y", 150), tx = e.Num("tx", -5), ty = e.Num("ty", 215), sag = e.Num("sag", 30);
   const float len = std::hypot(tx - x, ty - y);
   const int links = static_cast<int>(len / 11);
-  s.cv.Fill(Circle(x, y, 12), s.pal.wallDark * 0.5f);
-  Link(s, x, y + 10, 10, 12, 0, Hex(0x6a6a72));
+  s.cv.Fill(Box(x - 9, y - 9, x + 9, y + 9, 2), Hex(0x3a3a40));
+  for (float bx : {-5.f, 5.f}) s.cv.Fill(Circle(x + bx, y - 4, 1.6f), Hex(0x8a8a90));
+  Link(s, x, y + 12, 9, 11, 0, Hex(0x6a6a72));
   for (int i = 0; i <= links; ++i) {
     const float t = static_cast<float>(i) / std::max(1, links);
     const float px = x + (tx - x) * t, py = y + 20 + (ty - y - 20) * t + sag * 4 * t * (1 - t);
