@@ -280,30 +280,90 @@ void FallMark(Scene& s, const Element& e) {
   }
 }
 
-// Standing on a ridge of packed ice: the plain far below, a crest of broken slabs.
+// Standing on a ridge of packed ice: its crest runs away ahead, its flanks
+// fall to a hazy plain far below on either side.
 void Ridge(Scene& s, const Element& e) {
-  const float y = e.Num("y", 280);
-  const float top = s.horizon + 10;
+  const float vx = e.Num("x", 340), bx = e.Num("from", 300), top = s.horizon + 4;
   const uint32_t sd = s.seed + 460;
-  // The distant plain, hazy and blue, far below the ridge.
-  s.cv.Fill(Box(-5, top, 605, y + 4), [&](float px, float py) {
-    const float t = Clamp01((py - top) / (y - top));
-    return Mix(Hex(0xc4d0de), Hex(0x9aaec4), t) * (0.92f + 0.12f * Fbm(px / 70.f, py / 6.f, sd, 3));
+  s.cv.Fill(Box(-5, s.horizon - 4, 605, 380), [&](float px, float py) {
+    const float t = Clamp01((py - top) / (375 - top));
+    return Mix(Hex(0xc4ccd8), Hex(0x8a9cb2), t) * (0.93f + 0.1f * Fbm(px / 80.f, py / 8.f, sd, 3));
   });
-  // The crest: a line of tilted slabs of old blue ice along the edge.
-  Rng r(sd + 1);
-  for (float x = -20; x < 620; x += r.Range(30, 60)) {
-    const float w = r.Range(16, 40), hgt = r.Range(10, 48), lean = r.Range(-18, 18);
-    const float bx = x, by = y + r.Range(-2, 6);
-    Shape slab = Rough(Poly({bx - w, by + 6, bx - w * 0.5f + lean, by - hgt * r.Range(0.5f, 0.9f), bx + lean * 1.2f, by - hgt,
-                             bx + w * 0.6f + lean * 0.5f, by - hgt * r.Range(0.3f, 0.7f), bx + w, by + 6}),
-                       0.8f, 4, sd + static_cast<uint32_t>(x + 40));
-    s.cv.Fill(slab, [=](float px, float py) {
-      const float lit = Clamp01(0.5f - (px - bx) / (2 * w));
-      const float band = 0.85f + 0.2f * Fbm(px / 18.f, py / 3.f, sd + 2, 2);
-      return Mix(Hex(0x5a8cb4), Hex(0xe6f4fc), lit) * band;
-    });
-    if (r.Uni() < 0.4f) SnowCap(s, bx - w * 0.2f + lean * 0.6f, by - hgt * 0.75f, w * 0.35f, 3, sd + static_cast<uint32_t>(x + 90));
+  // Far below, a few dark rocks breaking the plain.
+  Rng far(sd + 9);
+  for (int i = 0; i < 10; ++i) {
+    const float y = far.Range(top + 4, top + 40), x = far.Range(0, 600);
+    s.cv.Fill(Ellipse(x, y, far.Range(2, 6), 1.2f), Hex(0x5a6a7e), 0.7f);
+  }
+  auto crest = [&](float y, float& cx, float& w, float& flank) {
+    const float t = Clamp01((y - top) / (375 - top));
+    cx = vx + (bx - vx) * t + 12 * std::sin(t * 5.f) * t;
+    w = 3 + 120 * t;
+    flank = w + 8 + 330 * t;
+  };
+  // The two flanks, lit on the left and in shadow on the right, scored by the wind.
+  std::vector<float> left, right, mid;
+  for (int i = 0; i <= 24; ++i) {
+    const float y = top + (375 + 6 - top) * i / 24.f;
+    float cx, w, fl;
+    crest(y, cx, w, fl);
+    const float j = 5 * (Noise(i * 0.9f, 0.5f, sd + 1) - 0.5f) * (i / 24.f);
+    left.insert(left.end(), {cx - fl + j * 3, y});
+    right.insert(right.end(), {cx + fl + j * 3, y});
+    mid.insert(mid.end(), {cx, y});
+  }
+  auto flankShape = [&](const std::vector<float>& outer, const std::vector<float>& inner) {
+    std::vector<float> pts = outer;
+    for (size_t i = inner.size(); i >= 2; i -= 2) pts.insert(pts.end(), {inner[i - 2], inner[i - 1]});
+    return Poly(pts);
+  };
+  s.cv.Fill(Rough(flankShape(left, mid), 3, 12, sd + 2), [&](float px, float py) {
+    const float streak = Fbm(px / 60.f + py / 30.f, py / 3.f, sd + 3, 3);
+    return Mix(Hex(0xdce8f2), Hex(0x9ab8d2), 0.25f + 0.5f * streak);
+  });
+  s.cv.Fill(Rough(flankShape(right, mid), 3, 12, sd + 4), [&](float px, float py) {
+    const float streak = Fbm(px / 60.f - py / 30.f, py / 3.f, sd + 5, 3);
+    return Mix(Hex(0x9ab4cc), Hex(0x4a7aa0), 0.3f + 0.5f * streak);
+  });
+  // The crest: a band of hard, wind-polished ice along the spine.
+  std::vector<float> band;
+  for (int i = 0; i <= 24; ++i) {
+    const float y = top + (375 + 6 - top) * i / 24.f;
+    float cx, w, fl;
+    crest(y, cx, w, fl);
+    band.insert(band.end(), {cx - w, y});
+  }
+  for (int i = 24; i >= 0; --i) {
+    const float y = top + (375 + 6 - top) * i / 24.f;
+    float cx, w, fl;
+    crest(y, cx, w, fl);
+    band.insert(band.end(), {cx + w, y});
+  }
+  s.cv.Fill(Rough(Poly(band), 2, 8, sd + 6), [&](float px, float py) {
+    const float t = Clamp01((py - top) / (375 - top));
+    const float sheen = Smooth(0.55f, 0.8f, Fbm(px / (6 + 30 * t), py / (30 + 60 * t), sd + 7, 3));
+    return Mix(Hex(0xb8d4e8), Hex(0xf6fbff), 0.35f + 0.6f * sheen);
+  });
+  // Blue cracks across the packed ice.
+  Rng r(sd + 8);
+  for (int i = 0; i < 5; ++i) {
+    float y = r.Range(top + 30, 360);
+    float cx, w, fl;
+    crest(y, cx, w, fl);
+    float x = cx + w * r.Range(-0.8f, 0.8f);
+    const float t = Near(s, y), dir = r.Uni() < 0.5f ? -1.f : 1.f;
+    for (int j = 0; j < 4; ++j) {
+      const float nx = x + dir * r.Range(6, 18) * (0.4f + t), ny = y + r.Range(2, 12) * (0.4f + t);
+      s.cv.Fill(Line(x, y, nx, ny, 0.5f + 1.1f * t), Hex(0x3a6e98), 0.75f);
+      x = nx;
+      y = ny;
+    }
+  }
+  // A bright edge where the crest breaks over onto each flank.
+  for (size_t i = 0; i + 3 < band.size() / 2; i += 2) {
+    s.cv.Fill(Line(band[i], band[i + 1], band[i + 2], band[i + 3], 1.2f), Hex(0xffffff), 0.6f, 1.5f);
+    const size_t j = band.size() - 2 - i;
+    s.cv.Fill(Line(band[j], band[j + 1], band[j - 2], band[j - 1], 1.2f), Hex(0x2a5a80), 0.5f, 1.5f);
   }
 }
 
@@ -359,16 +419,16 @@ void Yak(Scene& s, const Element& e) {
   const uint32_t sd = s.seed + 490;
   s.cv.Fill(Ellipse(x + 10 * k, y + 2, 80 * k, 8 * k), Hex(0x6a80a0), 0.45f, 5);
   // Legs, far pair darker.
-  for (float lx : {-30.f, 36.f}) s.cv.Fill(Capsule(x + (lx + 8) * k, y - 40 * k, x + (lx + 10) * k, y - 2 * k, 6 * k, 5 * k), fur * 0.6f);
-  for (float lx : {-36.f, 30.f}) s.cv.Fill(Capsule(x + lx * k, y - 40 * k, x + lx * k, y, 7 * k, 5.5f * k), fur * 0.85f);
+  for (float lx : {-30.f, 36.f}) s.cv.Fill(Capsule(x + (lx + 8) * k, y - 40 * k, x + (lx + 10) * k, y - 4 * k, 8 * k, 6 * k), fur * 0.55f);
+  for (float lx : {-36.f, 30.f}) s.cv.Fill(Capsule(x + lx * k, y - 40 * k, x + lx * k, y - 2, 9 * k, 6.5f * k), fur * 0.8f);
   // Body with its hump, then the long skirt of hair.
-  Shape body = Union(Ellipse(x, y - 58 * k, 60 * k, 30 * k), Ellipse(x - 28 * k, y - 74 * k, 30 * k, 22 * k));
+  Shape body = Union(Ellipse(x, y - 56 * k, 60 * k, 30 * k), Ellipse(x - 26 * k, y - 72 * k, 32 * k, 26 * k));
   body = Rough(body, 3 * k, 7 * k, sd);
   s.cv.Fill(body, Textured(Rounded(furLit, x - 20 * k, y - 70 * k, 64 * k, 36 * k, 0.55f), 0.3f, 3, sd + 1));
   Rng r(sd + 2);
   for (float hx = x - 56 * k; hx < x + 56 * k; hx += 3.2f * k) {
     const float base = y - 58 * k + 26 * k * std::sqrt(std::max(0.f, 1 - std::pow((hx - x) / (60 * k), 2.f)));
-    s.cv.Fill(Line(hx, base - 10 * k, hx + r.Range(-1, 1) * k, base + r.Range(6, 14) * k, 1.6f * k), Mix(fur, furLit, r.Uni() * 0.6f));
+    s.cv.Fill(Line(hx, base - 12 * k, hx + r.Range(-2, 2) * k, base + r.Range(12, 24) * k, 2 * k), Mix(fur, furLit, r.Uni() * 0.6f));
   }
   // Head lowered to the left, horns curling up.
   const float hx = x - 66 * k, hy = y - 54 * k;
@@ -378,7 +438,9 @@ void Yak(Scene& s, const Element& e) {
     float px = hx + side * 8 * k, py = hy - 14 * k;
     for (int i = 1; i <= 6; ++i) {
       const float a = i / 6.f * kPi * 0.8f;
-      const float nx = hx + side * (8 + 14 * std::sin(a)) * k, ny = hy - (14 + 16 * (1 - std::cos(a)) * 0.8f) * k + (i > 4 ? 4 * k : 0);
+      // Horns sweep out sideways and up; the far one is partly hidden behind the head.
+      const float hk = side > 0 ? 0.7f : 1.f;
+      const float nx = hx + side * (8 + 14 * hk * std::sin(a)) * k, ny = hy - (14 + 14 * hk * (1 - std::cos(a)) * 0.8f) * k + (i > 4 ? 4 * k : 0);
       s.cv.Fill(Line(px, py, nx, ny, (3.5f - i * 0.4f) * k), Hex(0xd8ccb0));
       px = nx;
       py = ny;
@@ -386,12 +448,12 @@ void Yak(Scene& s, const Element& e) {
   }
   s.cv.Fill(Circle(hx - 8 * k, hy - 2 * k, 2 * k), Hex(0x101010));
   // Frost over the back and head, icicles under the skirt and the muzzle.
-  Rime(s, Intersect(body, Box(x - 70 * k, y - 110 * k, x + 70 * k, y - 72 * k)), 1.f, sd + 4);
+  Rime(s, Intersect(body, Box(x - 70 * k, y - 110 * k, x + 70 * k, y - 78 * k)), 0.8f, sd + 4);
   Rime(s, Intersect(body, Ellipse(x - 10 * k, y - 60 * k, 70 * k, 36 * k)), 0.35f, sd + 5);
   SnowCap(s, x - 20 * k, y - 88 * k, 40 * k, 8 * k, sd + 6);
   SnowCap(s, hx + 2 * k, hy - 16 * k, 12 * k, 5 * k, sd + 7);
   for (float ix = x - 50 * k; ix < x + 50 * k; ix += r.Range(6, 12) * k) {
-    const float base = y - 58 * k + 30 * k * std::sqrt(std::max(0.f, 1 - std::pow((ix - x) / (60 * k), 2.f)));
+    const float base = y - 58 * k + 30 * k * std::sqrt(std::max(0.f, 1 - std::pow((ix - x) / (60 * k), 2.f))) + 14 * k;
     const float l = r.Range(5, 14) * k;
     s.cv.Fill(Poly({ix - 2 * k, base, ix + 2 * k, base, ix, base + l}), Hex(0xe8f6ff), 0.9f);
   }
@@ -619,13 +681,27 @@ void Laundry(Scene& s, const Element& e) {
   const Col cloth[] = {Hex(0xb04a3a), Hex(0x4a6a9a), Hex(0xe0d8c4), Hex(0x6a8a4a), Hex(0xc89a3a), Hex(0x8a5a8a)};
   Rng r(s.seed + 570);
   s.cv.Fill(Ellipse(x + 6 * k, y + 2, 70 * k, 10 * k), Hex(0x7a90b0), 0.45f, 6);
-  for (int i = 0; i < 11; ++i) {
-    const float gx = x + r.Range(-45, 45) * k, gy = y - r.Range(0, 30) * k * (1 - std::fabs(gx - x) / (60 * k)) - 8 * k;
-    Garment(s, r.Int(0, 3), gx, gy, k * r.Range(0.8f, 1.1f), r.Range(-1.7f, 1.7f), cloth[r.Int(0, 5)], s.seed + 571u + static_cast<uint32_t>(i));
-  }
-  // One shirt stands bolt upright on top, frozen in a shrug.
-  Garment(s, 0, x + 4 * k, y - 72 * k, 1.05f * k, 0.12f, cloth[2], s.seed + 590);
   s.cv.Fill(Rough(Ellipse(x, y, 62 * k, 9 * k), 3, 8, s.seed + 591), Linear(0, y - 8 * k, kSnow, 0, y + 9 * k, kSnowShade));
+  // Garments sticking out of the heap at all angles, then the heap itself.
+  for (int i = 0; i < 6; ++i) {
+    const float side = i % 2 ? 1.f : -1.f, gx = x + side * r.Range(20, 44) * k, gy = y - r.Range(14, 34) * k;
+    Garment(s, r.Int(0, 3), gx, gy, k * r.Range(0.85f, 1.05f), side * r.Range(-1.9f, -1.1f), cloth[r.Int(0, 5)], s.seed + 571u + static_cast<uint32_t>(i));
+  }
+  const uint32_t hs = s.seed + 580;
+  Shape heap = Rough(Intersect(Ellipse(x, y - 4 * k, 52 * k, 40 * k), Box(x - 60 * k, y - 50 * k, x + 60 * k, y)), 5 * k, 9 * k, hs);
+  s.cv.Fill(heap, [=](float px, float py) {
+    // A patchwork of cloth: each lump of the heap is a different garment.
+    const float wob = 8 * k * (Fbm(px / (9 * k), py / (9 * k), hs + 5, 2) - 0.5f);
+    const float row = std::floor((py + wob) / (11 * k)), col = std::floor((px + wob * 1.5f) / (22 * k) + row * 0.5f);
+    const Col c = cloth[static_cast<int>(Noise(col * 2.7f + 0.5f, row * 3.1f + 0.5f, hs + 1) * 5.99f)];
+    const float fold = 0.75f + 0.35f * Fbm(px / (5 * k), py / (4 * k), hs + 2, 2);
+    const float lit = Clamp01(0.9f - (px - x + 30 * k) / (120 * k) - (py - y + 40 * k) / (120 * k));
+    return c * fold * (0.6f + 0.6f * lit);
+  });
+  Rime(s, Intersect(heap, Box(x - 60 * k, y - 50 * k, x + 60 * k, y - 24 * k)), 0.7f, hs + 3);
+  Rime(s, heap, 0.25f, hs + 4);
+  // One shirt stands bolt upright on top, frozen in a shrug.
+  Garment(s, 0, x + 4 * k, y - 74 * k, 1.05f * k, 0.12f, cloth[2], s.seed + 590);
 }
 
 }  // namespace
