@@ -809,13 +809,15 @@ void IceTunnels(Scene& s, const Element&) {
 // A glint of something bright half hidden in the frost.
 void Gleam(Scene& s, const Element& e) {
   const float x = e.Num("x", 470), y = e.Num("y", 300), k = e.Num("s", 1);
-  s.cv.Fill(Ellipse(x, y + 3, 22 * k, 6 * k), Hex(0xf0faff), 0.8f, 3);
-  s.cv.Fill(Ellipse(x, y, 5 * k, 3 * k), Hex(0xffe070));
+  // On the ground it is something lying half buried; in the air, light caught on ice.
+  const bool onGround = e.Num("ground", 1) > 0;
+  if (onGround) s.cv.Fill(Ellipse(x, y + 3, 22 * k, 6 * k), Hex(0xf0faff), 0.8f, 3);
+  s.cv.Fill(Ellipse(x, y, 5 * k, 3 * k), onGround ? Hex(0xffe070) : Hex(0xf4fcff));
   for (int i = 0; i < 4; ++i) {
     const float a = i * kPi / 4, l = (i % 2 ? 10 : 22) * k;
     s.cv.Fill(Line(x - std::cos(a) * l, y - std::sin(a) * l * 0.9f, x + std::cos(a) * l, y + std::sin(a) * l * 0.9f, 0.9f * k), Hex(0xfffaf0), 0.9f, 1.2f);
   }
-  s.AddLight(x, y, 45 * k, Hex(0xfff0c0));
+  s.AddLight(x, y, 45 * k, onGround ? Hex(0xfff0c0) : Hex(0xd0f0ff));
 }
 
 // A dwarf's pick-axe, left driven into the ice, its haft standing up.
