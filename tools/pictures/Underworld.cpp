@@ -307,6 +307,14 @@ void Draught(Scene& s, const Element& e) {
 // cut into the cliff goes on, with the abyss beneath it.
 void Ledges(Scene& s, const Element& e) {
   const float y = e.Num("y", 318);
+  // The chasm between the ledges falls away into black.
+  const float top = e.Num("top", 232);
+  s.cv.Map([&](int, int iy, Col c) {
+    const float py = static_cast<float>(iy);
+    if (py < top || py > y - 8) return c;
+    const float t = (py - top) / (y - 8 - top);
+    return c * (1.f - 0.85f * Smooth(0.f, 0.7f, t) * (1.f - Smooth(0.85f, 1.f, t)));
+  });
   for (float side = -1; side <= 1; side += 2) {
     const float in = 300 + side * 120, out = side < 0 ? -5.f : 605.f;
     const uint32_t sd = SeedOf(s, 581) + static_cast<uint32_t>(side + 1);
@@ -1185,18 +1193,21 @@ void StandingStones(Scene& s, const Element&) {
     s.cv.Fill(Cut(Ellipse(cx, cy, 120 - i * 35, 24 - i * 7), Ellipse(cx, cy, 117 - i * 35, 22 - i * 7)), Hex(0xc890ff), 0.6f, 2);
   s.AddLight(cx, cy, 140, Hex(0xa060ff));
   // The stones in a ring, back ones first; the near ones stand off to the sides.
-  const float angles[] = {3.5f, 4.1f, 4.71f, 5.3f, 5.9f, 2.8f, 0.35f};
+  // The near left of the ring is left out, where people stand.
+  const float place[][2] = {{212, 250}, {268, 236}, {392, 236}, {450, 250}, {548, 300}};
   std::vector<std::pair<float, float>> tops;
   Rng r(sd + 2);
-  for (float a : angles) {
-    const float x = cx + std::cos(a) * 230, y = cy + std::sin(a) * 60 + 10;
+  for (const auto& pl : place) {
+    const float x = pl[0], y = pl[1];
     const float k = 0.55f + 0.7f * Clamp01((y - 200) / 120.f);
-    const float w = 24 * k, h = 150 * k;
-    const uint32_t ssd = sd + static_cast<uint32_t>(a * 100);
+    const float w = 24 * k * r.Range(0.85f, 1.2f), h = 150 * k * r.Range(0.85f, 1.1f), lean = r.Range(-8, 8) * k;
+    const uint32_t ssd = sd + static_cast<uint32_t>(x * 3);
     s.cv.Fill(Ellipse(x + w * 0.5f, y, w * 1.5f, w * 0.35f), Hex(0x000000), 0.5f, 4);
-    const Shape stone = Rough(Poly({x - w, y, x - w * 0.85f, y - h * 0.9f, x - w * 0.3f, y - h, x + w * 0.8f, y - h * 0.92f, x + w, y}), 2, 8, ssd);
+    const Shape stone = Rough(Poly({x - w, y, x - w * 0.9f + lean, y - h * 0.75f, x - w * 0.6f + lean, y - h * 0.97f, x + lean, y - h * 1.03f, x + w * 0.7f + lean, y - h * 0.9f,
+                                    x + w * 0.95f + lean * 0.5f, y - h * 0.5f, x + w, y}),
+                               3.5f * k, 10 * k, ssd);
     // A violet aura round each, trembling with power.
-    s.cv.Fill(Rough(Poly({x - w - 7, y, x - w * 0.85f - 7, y - h * 0.9f - 5, x - w * 0.3f, y - h - 9, x + w * 0.8f + 7, y - h * 0.92f - 5, x + w + 7, y}), 3, 4, ssd + 1),
+    s.cv.Fill(Rough(Poly({x - w - 7, y, x - w * 0.9f - 7 + lean, y - h * 0.8f, x + lean, y - h - 10, x + w * 0.8f + 7 + lean, y - h * 0.9f, x + w + 7, y}), 3, 4, ssd + 1),
               Hex(0x9a60e0), 0.35f, 6);
     s.cv.Fill(stone, [=](float px, float py) {
       const float n = Fbm(px / 10.f, py / 14.f, ssd, 4);
@@ -1205,11 +1216,12 @@ void StandingStones(Scene& s, const Element&) {
     // Runes glowing down its face.
     for (int i = 0; i < 3; ++i) {
       const float ry = y - h * (0.75f - i * 0.22f);
-      s.cv.Fill(Line(x - w * 0.3f, ry - 5 * k, x + w * 0.2f, ry + 3 * k, 1.4f * k), Hex(0xe0c0ff));
-      s.cv.Fill(Line(x - w * 0.1f, ry - 8 * k, x - w * 0.1f, ry + 6 * k, 1.4f * k), Hex(0xe0c0ff));
+      const float rx = x + lean * (0.75f - i * 0.22f);
+      s.cv.Fill(Line(rx - w * 0.3f, ry - 5 * k, rx + w * 0.2f, ry + 3 * k, 1.4f * k), Hex(0xe0c0ff));
+      s.cv.Fill(Line(rx - w * 0.1f, ry - 8 * k, rx - w * 0.1f, ry + 6 * k, 1.4f * k), Hex(0xe0c0ff));
     }
     s.AddLight(x, y - h * 0.5f, 70 * k, Hex(0xa070ff));
-    tops.push_back({x, y - h * 0.85f});
+    tops.push_back({x + lean * 0.85f, y - h * 0.85f});
   }
   // Crackling arcs of power between neighbouring stones at the back.
   for (size_t i = 0; i + 1 < 5; ++i) {
