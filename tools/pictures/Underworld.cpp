@@ -507,7 +507,29 @@ void Boxes(Scene& s, const Element& e) {
 
 // ------------------------------------------------------------ the armoury and the gate
 
+// An old hauberk of mail and a helm hung on a wooden stand, long empty.
+void MailStand(Scene& s, float x, float y, float k) {
+  const Col wood = s.pal.wood * 0.8f, iron = Hex(0x8a8a92);
+  s.cv.Fill(Ellipse(x + 8 * k, y, 40 * k, 6 * k), Hex(0x000000), 0.35f, 5);
+  s.cv.Fill(Box(x - 3 * k, y - 150 * k, x + 3 * k, y), wood);
+  s.cv.Fill(Box(x - 26 * k, y - 6 * k, x + 26 * k, y), wood * 0.8f);
+  s.cv.Fill(Box(x - 34 * k, y - 128 * k, x + 34 * k, y - 123 * k), wood);
+  const Shape mail = Poly({x - 36 * k, y - 126 * k, x + 36 * k, y - 126 * k, x + 44 * k, y - 95 * k, x + 32 * k, y - 92 * k, x + 30 * k, y - 40 * k,
+                           x - 30 * k, y - 40 * k, x - 32 * k, y - 92 * k, x - 44 * k, y - 95 * k});
+  s.cv.Fill(mail, [=](float px, float py) {
+    // Rows of rings: a fine scalloped pattern, lit from the left.
+    const float ring = 0.75f + 0.25f * std::sin(px * 1.6f / k + std::floor(py / (3 * k)) * 1.7f) * std::sin(py * 2.1f / k);
+    return iron * ring * (1.15f - 0.6f * Clamp01((px - x) / (80 * k) + 0.5f));
+  });
+  s.cv.Fill(Box(x - 31 * k, y - 78 * k, x + 31 * k, y - 72 * k), Hex(0x5a3a20));
+  s.cv.Fill(Union(Intersect(Circle(x, y - 142 * k, 17 * k), Box(x - 18 * k, y - 160 * k, x + 18 * k, y - 140 * k)), Box(x - 17 * k, y - 142 * k, x + 17 * k, y - 126 * k)),
+            Rounded(iron * 1.1f, x - 5 * k, y - 150 * k, 17 * k, 20 * k, 0.5f));
+  s.cv.Fill(Box(x - 12 * k, y - 140 * k, x + 12 * k, y - 136 * k), Hex(0x101014));
+  s.cv.Fill(Box(x - 1.5f * k, y - 140 * k, x + 1.5f * k, y - 126 * k), iron * 0.7f);
+}
+
 void Shields(Scene& s, const Element& e) {
+  if (e.Has("stand")) MailStand(s, e.Num("sx", 500), e.Num("sy", 262), e.Num("sk", 0.9f));
   const int n = static_cast<int>(e.Num("n", 5));
   const float xs[] = {190, 255, 405, 450, 330, 222, 440};
   const float ys[] = {195, 200, 200, 120, 215, 110, 180};
