@@ -826,16 +826,20 @@ void PickAxe(Scene& s, const Element& e) {
   const float a = 0.55f;  // lean of the haft from the vertical
   const float topx = x + std::sin(a) * 90 * k, topy = y - std::cos(a) * 90 * k;
   s.cv.Fill(Ellipse(x + 30 * k, y + 3, 40 * k, 5 * k), Hex(0x24506e), 0.35f, 4);
-  // The buried point, then the head across the haft's foot.
-  const float hx = x + std::sin(a) * 12 * k, hy = y - std::cos(a) * 12 * k;
+  // The head across the haft's foot: two tapering arms curving down, one
+  // point buried in the ice.
+  const float hx = x + std::sin(a) * 14 * k, hy = y - std::cos(a) * 14 * k;
   const float c = std::cos(a), sn = std::sin(a);
-  s.cv.Fill(Poly({hx - c * 34 * k, hy - sn * 34 * k + 4 * k, hx - c * 4 * k, hy - sn * 4 * k - 5 * k, hx + c * 30 * k + sn * 6 * k, hy + sn * 30 * k + 14 * k,
-                  hx + c * 4 * k, hy + sn * 4 * k + 5 * k}),
-            Linear(hx - 30 * k, hy - 20 * k, Hex(0xa8b0b8), hx + 30 * k, hy + 20 * k, Hex(0x3a3e44)));
+  const float dx = -sn, dy = c;  // along the haft, towards its foot
+  const Shader iron = Linear(hx - 20 * k, hy - 20 * k, Hex(0x9aa2ac), hx + 20 * k, hy + 20 * k, Hex(0x1e2226));
+  s.cv.Fill(Capsule(hx, hy, hx + c * 30 * k + dx * 10 * k, hy + sn * 30 * k + dy * 10 * k, 4.5f * k, 1 * k), iron);
+  s.cv.Fill(Capsule(hx, hy, hx - c * 26 * k + dx * 9 * k, hy - sn * 26 * k + dy * 9 * k, 4.5f * k, 1.2f * k), iron);
+  s.cv.Fill(Box(hx - 5 * k, hy - 5 * k, hx + 5 * k, hy + 5 * k, 2 * k), Hex(0x3a3e44));
   s.cv.Fill(Capsule(hx, hy, topx, topy, 3.4f * k, 3 * k), Linear(hx - 4 * k, 0, s.pal.wood * 1.5f, hx + 4 * k, 0, s.pal.wood * 0.6f));
   s.cv.Fill(Line(hx + sn * 50 * k - 0.5f, hy - c * 50 * k, topx, topy, 1 * k), Hex(0x5a2e1a), 0.8f);  // a leather grip
   s.cv.Fill(Line(hx - 2, hy - 2, topx - 2, topy - 2, 0.8f), kIceLight, 0.5f);
-  s.cv.Fill(Rough(Ellipse(hx, hy + 6 * k, 22 * k, 6 * k), 2, 5, s.seed + 630), Linear(0, hy, Hex(0xe8f6ff), 0, hy + 12 * k, Hex(0x9ac4dc)));
+  const float px = hx + c * 30 * k + dx * 10 * k, py = hy + sn * 30 * k + dy * 10 * k;
+  s.cv.Fill(Rough(Ellipse(px, py + 2 * k, 12 * k, 4 * k), 1.5f, 4, s.seed + 630), Linear(0, py - 2 * k, Hex(0xe8f6ff), 0, py + 6 * k, Hex(0x9ac4dc)));
 }
 
 // Claw marks scoring the ice: sets of deep parallel gouges.
