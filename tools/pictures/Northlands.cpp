@@ -712,13 +712,18 @@ namespace {
 
 // Light shining through thin ice: a bright patch in the wall with a cold glow.
 void BlueGlow(Scene& s, const Element& e) {
-  const float x = e.Num("x", 450), y = e.Num("y", 150), r = e.Num("r", 70);
+  const float x = e.Num("x", 450), y = e.Num("y", 150), r = e.Num("r", 90);
   const uint32_t sd = s.seed + 600 + static_cast<uint32_t>(x);
-  s.cv.Fill(Rough(Ellipse(x, y, r * 1.3f, r), r * 0.4f, r * 0.5f, sd), [=](float px, float py) {
-    const float d = std::hypot((px - x) / (r * 1.3f), (py - y) / r);
-    const float veins = Smooth(0.5f, 0.72f, Fbm(px / 12.f, py / 22.f, sd + 1, 4));
-    return Mix(Hex(0x2e7ab4), Hex(0xbfeeff), Clamp01((1 - d) * 0.8f + veins * 0.6f));
-  }, 0.7f, r * 0.35f);
+  // The ice itself lights up from behind: its own texture brightens, most
+  // along the veins, with a ragged edge rather than a round one.
+  s.cv.Map([&](int px, int py, Col c) {
+    const float dx = (px - x) / (r * 1.5f), dy = (py - y) / r;
+    const float d = std::sqrt(dx * dx + dy * dy) + 0.45f * (Fbm(px / 25.f, py / 25.f, sd + 3, 3) - 0.5f);
+    if (d >= 1) return c;
+    const float veins = Smooth(0.45f, 0.75f, Fbm(px / 10.f, py / 26.f, sd + 1, 4));
+    const float k = (1 - d) * (1 - d) * (0.5f + 0.8f * veins);
+    return Mix(c, c * 0.5f + Hex(0x8ad8ff) * 0.8f, Clamp01(k * 1.3f));
+  });
   // Facets of clearer ice catching it.
   Rng g(sd + 2);
   for (int i = 0; i < 6; ++i) {
