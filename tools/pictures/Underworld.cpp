@@ -912,12 +912,29 @@ void Cloaks(Scene& s, const Element& e) {
 
 // ------------------------------------------------------------ the four doors
 
-// A round chamber: a curved wall of blocks, a domed ceiling, a floor laid in rings.
-void RoundChamber(Scene& s, const Element&) {
+// The round chamber's floor meets its wall along this ellipse.
+constexpr float RCY = 306, RRX = 360, RRY = 72;
+
+// Where the i-th of n doors stands round the chamber's wall: its middle, its
+// foot, and how much it is turned away (1 facing us).
+struct DoorSpot {
+  float x, y, face;
+};
+DoorSpot RoundDoor(int i, int n) {
+  // The doors keep to the right of the middle, clear of the people on the left.
+  const float a = (n == 1 ? 0.f : -0.38f + 1.45f * static_cast<float>(i) / static_cast<float>(n - 1));
+  const float x = 300 + std::sin(a) * RRX * 0.78f;
+  const float dx = (x - 300) / RRX;
+  return {x, RCY - RRY * std::sqrt(std::max(0.f, 1 - dx * dx)) + 4, std::cos(a)};
+}
+
+// A round chamber: a curved wall of blocks, a domed ceiling, a floor laid in
+// rings, and its doors standing round the wall.
+void RoundChamber(Scene& s, const Element& e) {
   s.indoor = true;
   s.horizon = BY1;
   const uint32_t sd = SeedOf(s, 781);
-  const float cy = 306, rx = 360, ry = 72;
+  const float cy = RCY, rx = RRX, ry = RRY;
   const Col wall = s.pal.wall, dark = s.pal.wallDark;
   s.cv.Map([&](int ix, int iy, Col) {
     const float x = ix + 0.5f, y = iy + 0.5f, dx = (x - 300) / rx;
@@ -941,15 +958,31 @@ void RoundChamber(Scene& s, const Element&) {
     if (d < 0.18f) c = Mix(c, s.pal.light * 0.5f, 0.25f);
     return c * (0.75f + 0.35f * Clamp01((y - base) / 140.f));
   });
+  // The doors, each of its own colour, turned as the wall turns.
+  const int n = static_cast<int>(e.Num("doors", 0));
+  const char* tints[] = {"8a2a24", "2a4a8a", "2a6a3a", "8a7a2a"};
+  for (int i = 0; i < n; ++i) {
+    const DoorSpot d = RoundDoor(i, n);
+    const float w = 34 * d.face, h = 120, y = d.y;
+    const Col wood = Hex(static_cast<uint32_t>(std::stoul(tints[i % 4], nullptr, 16)));
+    const Shape frame = Union(Box(d.x - w - 7 * d.face, y - h + 34, d.x + w + 7 * d.face, y), Ellipse(d.x, y - h + 34, w + 7 * d.face, 41));
+    const Shape door = Union(Box(d.x - w, y - h + 34, d.x + w, y), Ellipse(d.x, y - h + 34, w, 34));
+    s.cv.Fill(frame, Stones(s.pal.wall * 0.95f, s.pal.wallDark * 0.7f, 12, 9, sd + 5 + static_cast<uint32_t>(i)));
+    s.cv.Fill(door, Planks(wood, std::max(3.f, w / 2.5f), true, sd + 9));
+    for (float by : {y - h * 0.75f, y - h * 0.3f}) s.cv.Fill(Intersect(Box(d.x - w, by - 3, d.x + w, by + 3), door), Hex(0x2a2a2e));
+    s.cv.Fill(Circle(d.x + w * 0.6f, y - h * 0.45f, 3), Hex(0xc8a040));
+  }
   // The stair leading down, at the right: a well in the floor with steps
   // dropping into the dark.
   const float x = 530, y = 322;
   s.cv.Fill(Poly({x - 62, y - 22, x + 62, y - 22, x + 70, y + 40, x - 70, y + 40}), s.pal.floor * 1.25f);
   s.cv.Fill(Poly({x - 55, y - 17, x + 55, y - 17, x + 62, y + 36, x - 62, y + 36}), Hex(0x060408));
-  for (int i = 0; i < 5; ++i) {
-    const float sy = y - 12 + i * 10, x0 = x - 50 - i * 2.5f + i * 14, x1 = x + 52 + i * 2.5f;
-    s.cv.Fill(Box(x0, sy, x1, sy + 4), s.pal.floor * (1.1f - i * 0.2f));
-    s.cv.Fill(Box(x0, sy + 4, x1, sy + 7), s.pal.floorDark * (0.8f - i * 0.12f));
+  // The left wall of the stairwell in light, the steps going down and right into the dark.
+  s.cv.Fill(Poly({x - 55, y - 17, x - 20, y - 17, x + 10, y + 36, x - 62, y + 36}), s.pal.wall * 0.55f);
+  for (int i = 0; i < 4; ++i) {
+    const float sy = y - 14 + i * 12, x0 = x - 48 + i * 16, x1 = x + 54;
+    s.cv.Fill(Box(x0, sy, x1, sy + 7), s.pal.wall * (1.5f - i * 0.36f));
+    s.cv.Fill(Box(x0, sy + 7, x1, sy + 12), s.pal.floorDark * (0.6f - i * 0.14f));
   }
 }
 
@@ -959,20 +992,21 @@ void VoiceLight(Scene& s, const Element& e) {
   const Col glow = s.pal.light;
   Rng r(SeedOf(s, 791));
   for (int i = 0; i < n; ++i) {
-    const float x = BX0 + 45 + i * (BX1 - BX0 - 90) / std::max(1, n - 1);
+    const DoorSpot d = RoundDoor(i, n);
+    const float x = d.x, hw = 22 * d.face, py = d.y - 92;
     // Lines of lettering on a pale plate on each door.
-    s.cv.Fill(Box(x - 18, 148, x + 18, 172, 2), Hex(0xe8dcc0), 0.9f);
+    s.cv.Fill(Box(x - hw, py, x + hw, py + 26, 2), Hex(0xe8dcc0), 0.9f);
     for (int l = 0; l < 3; ++l) {
-      float lx = x - 15;
-      while (lx < x + 13) {
-        const float w = r.Range(2, 6);
-        s.cv.Fill(Line(lx, 153 + l * 7, std::min(lx + w, x + 15.f), 153 + l * 7, 0.8f), Hex(0x2a1a2a));
+      float lx = x - hw + 3;
+      while (lx < x + hw - 5) {
+        const float w = r.Range(2, 6) * d.face;
+        s.cv.Fill(Line(lx, py + 6 + l * 7, std::min(lx + w, x + hw - 3), py + 6 + l * 7, 0.8f), Hex(0x2a1a2a));
         lx += w + 2;
       }
     }
   }
   // The light over the doors, with rings of its voice spreading out.
-  const float cx = e.Num("x", 300), cy = e.Num("y", 72);
+  const float cx = e.Num("x", 360), cy = e.Num("y", 72);
   for (int i = 1; i <= 4; ++i) {
     const float rr = 14 + i * 18;
     s.cv.Fill(Cut(Ellipse(cx, cy, rr * 1.6f, rr * 0.7f), Ellipse(cx, cy, rr * 1.6f - 2.5f, rr * 0.7f - 1.5f)), glow, 0.4f - i * 0.07f, 2);
