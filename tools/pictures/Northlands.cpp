@@ -1669,27 +1669,30 @@ void Skeleton(Scene& s, const Element& e) {
     s.cv.Fill(Circle(x + ax * k, y + ay * k, w * 1.4f * k), bone);
     s.cv.Fill(Circle(x + bx * k, y + by * k, w * 1.4f * k), bone);
   };
-  s.cv.Fill(Ellipse(x + 10 * k, y + 4 * k, 70 * k, 8 * k), Hex(0x000000), 0.35f, 5);
-  // Legs stretched out towards us.
-  B(-8, -14, -30, -4, 2.6f);
-  B(-30, -4, -48, 10, 2.2f);
-  B(10, -14, 24, 0, 2.6f);
-  B(24, 0, 42, 12, 2.2f);
-  for (int side = -1; side <= 1; side += 2) s.cv.Fill(Ellipse(x + side * 45 * k, y + 14 * k, 7 * k, 3 * k), bone);
+  // The rock he leans on, then his shadow on the floor.
+  Boulder(s, x + 6 * k, y - 46 * k, 62 * k, 62 * k, s.pal.rock * 0.8f);
+  s.cv.Fill(Ellipse(x + 10 * k, y + 4 * k, 50 * k, 8 * k), Hex(0x000000), 0.35f, 5);
   // Pelvis, spine and ribs.
-  s.cv.Fill(Ellipse(x, y - 18 * k, 14 * k, 7 * k), Rounded(bone, x - 3, y - 20 * k, 14 * k, 7 * k));
-  for (int i = 0; i < 8; ++i) s.cv.Fill(Circle(x + i * 0.6f * k, y - (26 + i * 6) * k, 2.4f * k), bone);
+  s.cv.Fill(Ellipse(x, y - 14 * k, 14 * k, 7 * k), Rounded(bone, x - 3, y - 16 * k, 14 * k, 7 * k));
+  for (int i = 0; i < 8; ++i) s.cv.Fill(Circle(x + i * 0.6f * k, y - (22 + i * 6) * k, 2.4f * k), bone);
   for (int i = 0; i < 5; ++i) {
-    const float ry = y - (40 + i * 7) * k, rw = (16 - std::fabs(i - 1.5f) * 2) * k;
+    const float ry = y - (36 + i * 7) * k, rw = (16 - std::fabs(i - 1.5f) * 2) * k;
     s.cv.Fill(Cut(Ellipse(x + 2 * k, ry, rw, 5 * k), Ellipse(x + 2 * k, ry - 1.5f * k, rw - 2 * k, 4 * k)), bone);
   }
-  // Arms resting on the knees.
-  B(-14, -74, -20, -44, 2);
-  B(-20, -44, -28, -14, 1.7f);
-  B(16, -74, 22, -44, 2);
-  B(22, -44, 30, -12, 1.7f);
+  // Sitting with the knees drawn up, feet flat on the floor.
+  B(-8, -12, -24, -38, 2.8f);
+  B(-24, -38, -28, 6, 2.3f);
+  B(10, -12, 26, -36, 2.8f);
+  B(26, -36, 32, 6, 2.3f);
+  s.cv.Fill(Ellipse(x - 32 * k, y + 9 * k, 8 * k, 3 * k), bone);
+  s.cv.Fill(Ellipse(x + 36 * k, y + 9 * k, 8 * k, 3 * k), bone);
+  // Arms hanging over the knees.
+  B(-14, -70, -22, -48, 2);
+  B(-22, -48, -26, -30, 1.7f);
+  B(16, -70, 24, -48, 2);
+  B(24, -48, 28, -28, 1.7f);
   // The skull, tipped to one side.
-  const float hx = x + 8 * k, hy = y - 94 * k;
+  const float hx = x + 8 * k, hy = y - 88 * k;
   s.cv.Fill(Turned(Union(Circle(hx, hy, 12 * k), Box(hx - 7 * k, hy, hx + 7 * k, hy + 14 * k, 3 * k)), hx, hy, 0.3f), Rounded(bone, hx - 4 * k, hy - 4 * k, 12 * k, 14 * k));
   for (int side = -1; side <= 1; side += 2) s.cv.Fill(Turned(Ellipse(hx + side * 4.5f * k, hy + 1 * k, 3.2f * k, 3.8f * k), hx, hy, 0.3f), Hex(0x141010));
   s.cv.Fill(Turned(Poly({hx, hy + 5 * k, hx + 2 * k, hy + 9 * k, hx - 2 * k, hy + 9 * k}), hx, hy, 0.3f), Hex(0x141010));
