@@ -655,14 +655,16 @@ void Powder(Scene& s, const Element& e) {
   s.cv.Fill(Rough(Poly({vx - 22, vy + 28, vx + 22, vy + 28, 575, 380, 25, 380}), 8, 18, sd), [&](float px, float py) {
     const float t = Clamp01((py - vy) / (375 - vy));
     const float n = Fbm(px / (6 + 30 * t), py / (3 + 10 * t), sd + 1, 4);
-    return Mix(Hex(0x8a8e96), Hex(0xf2f2f4), Clamp01(0.25f + 0.7f * t)) * (0.85f + 0.25f * n);
-  }, 0.92f, 6);
+    // Dimmer towards the walls, where the lamplight does not reach.
+    const float hw = 22 + (275 - 22) * t, side = Clamp01(std::fabs(px - (vx + (300 - vx) * t)) / hw);
+    return Mix(Hex(0x7a7e86), Hex(0xe8e8ec), Clamp01(0.2f + 0.65f * t)) * (0.85f + 0.25f * n) * (1.f - 0.45f * side * side);
+  }, 0.85f, 10);
   // Drifts against the walls and a few footprints.
   Rng r(sd + 2);
   for (int i = 0; i < 10; ++i) {
     const float y = r.Range(vy + 60, 370), t = (y - vy) / (375 - vy);
-    const float x = (i % 2 ? vx + 40 + 230 * t : vx - 40 - 260 * t) + r.Range(-10, 10);
-    s.cv.Fill(Ellipse(x, y, 30 * t + 5, 6 * t + 2), Hex(0xfafafa), 0.6f, 4);
+    const float x = (i % 2 ? vx + 10 + 170 * t : vx - 10 - 190 * t) + r.Range(-10, 10);
+    s.cv.Fill(Ellipse(x, y, 30 * t + 5, 5 * t + 2), Hex(0xfafafa), 0.35f, 6);
   }
   for (int i = 0; i < 4; ++i) {
     const float y = 250 + i * 26, x = 405 + (i % 2 ? 16 : -16) + i * 10;
@@ -884,7 +886,7 @@ void GlassPassage(Scene& s, const Element& e) {
 // Cloaks left on pegs along the wall, grey with dust.
 void Cloaks(Scene& s, const Element& e) {
   const int n = static_cast<int>(e.Num("n", 7));
-  const float y = e.Num("y", 92), x0 = e.Num("x0", 165), x1 = e.Num("x1", 440);
+  const float y = e.Num("y", 92), x0 = e.Num("x0", 205), x1 = e.Num("x1", 445);
   const Col cols[] = {Hex(0x6a1e22), Hex(0x2a3a5a), Hex(0x3a5a2a), Hex(0x5a4a2a), Hex(0x4a2a5a), Hex(0x2a2a2a), Hex(0x7a5a3a)};
   Rng r(SeedOf(s, 771));
   s.cv.Fill(Box(x0 - 25, y - 8, x1 + 25, y), Planks(s.pal.wood, 30, false, SeedOf(s, 772)));
@@ -901,6 +903,18 @@ void Cloaks(Scene& s, const Element& e) {
     // Hood folded at the shoulders, and a clasp.
     s.cv.Fill(Ellipse(x, y + 16, 11, 12), Rounded(c * 1.1f, x - 2, y + 12, 11, 12));
     s.cv.Fill(Circle(x, y + 28, 2.2f), Hex(0xc8a040));
+  }
+  // More cloaks thrown in a heap on the floor at the right, no pegs left for them.
+  if (e.Num("heap", 1) > 0) {
+    const float hx = e.Num("hx", 525), hy = e.Num("hy", 300);
+    s.cv.Fill(Ellipse(hx + 6, hy + 8, 90, 14), Hex(0x000000), 0.35f, 6);
+    for (int i = 0; i < 7; ++i) {
+      const float cx = hx + r.Range(-40, 40), cy = hy - r.Range(0, 34) + (i < 3 ? 0 : -10), rx = r.Range(34, 52), ry = r.Range(13, 22);
+      const Col c = Mix(cols[(i + 3) % 7], Hex(0x8a8480), 0.3f);
+      s.cv.Fill(Rough(Ellipse(cx, cy, rx, ry), 3, 8, SeedOf(s, 773) + static_cast<uint32_t>(i)), [=](float px, float py) {
+        return c * (0.7f + 0.5f * Fbm((px - cx) / 14.f, (py - cy) / 7.f, 7u + static_cast<uint32_t>(cx), 3)) * (1.15f - 0.5f * Clamp01((py - cy) / ry * 0.5f + 0.5f));
+      });
+    }
   }
   // Dust and cobweb threads between the pegs.
   for (int i = 0; i + 1 < n; i += 2) {
