@@ -1334,7 +1334,8 @@ void Mirrors(Scene& s, const Element&) {
     ms.push_back({Union(Box(x - w, y0 + w, x + w, y1), Circle(x, y0 + w, w)), Union(Box(x - w - 7, y0 + w, x + w + 7, y1 + 5), Circle(x, y0 + w, w + 7))});
   }
   // Mirrors on the side walls, seen at an angle.
-  ms.push_back({Poly({22, 40, 98, 78, 98, 222, 22, 250}), Poly({12, 30, 106, 72, 106, 230, 12, 262})});
+  // The left one stops short of where people stand.
+  ms.push_back({Poly({22, 40, 98, 78, 98, 176, 22, 192}), Poly({12, 30, 106, 72, 106, 184, 12, 202})});
   ms.push_back({Poly({578, 40, 502, 78, 502, 222, 578, 250}), Poly({588, 30, 494, 72, 494, 230, 588, 262})});
   for (const M& m : ms) {
     s.cv.Fill(Moved(m.frame, 3, 3), Hex(0x000000), 0.4f, 3);
