@@ -693,6 +693,27 @@ void Diamonds(Scene& s, const Element& e) {
   }
 }
 
+// Rough steps cut into the floor of a passage that climbs away from us; the
+// passage's far end is at (x, y), its floor spreading to the bottom corners.
+void CutSteps(Scene& s, const Element& e) {
+  const float vx = e.Num("x", 330), vy = e.Num("y", 130) + 26;
+  const int n = static_cast<int>(e.Num("n", 9));
+  Rng r(SeedOf(s, 705));
+  for (int i = n - 1; i >= 0; --i) {
+    // Nearer steps are further apart, as they would be seen in depth.
+    const float f = std::pow(static_cast<float>(i + 1) / n, 1.6f), f0 = std::pow(static_cast<float>(i) / n, 1.6f);
+    const float y = vy + (380 - vy) * f, yr = vy + (380 - vy) * f0;
+    const float hw = 20 + 250 * f, cx = vx + (300 - vx) * f;
+    const float hw0 = 20 + 250 * f0, cx0 = vx + (300 - vx) * f0;
+    // The tread, lit, and under it the dark face of the next step up.
+    s.cv.Fill(Rough(Poly({cx0 - hw0, yr, cx0 + hw0, yr, cx + hw, y - 3 * f * 10, cx - hw, y - 3 * f * 10}), 1 + 2 * f, 6, SeedOf(s, 706) + static_cast<uint32_t>(i)),
+              Textured(Flat(s.pal.rock * (0.45f + 0.6f * f)), 0.3f, 3 + 8 * f, SeedOf(s, 707)));
+    s.cv.Fill(Rough(Poly({cx - hw, y - 30 * f, cx + hw, y - 30 * f, cx + hw, y, cx - hw, y}), 1 + 2 * f, 6, SeedOf(s, 708) + static_cast<uint32_t>(i)),
+              s.pal.rockDark * (0.5f + 0.3f * f));
+    if (r.Uni() < 0.5f) Boulder(s, cx + r.Range(-hw, hw) * 0.6f, y - 30 * f - 2, 3 + 6 * f, 2 + 4 * f, s.pal.rock);
+  }
+}
+
 // ------------------------------------------------------------ carved tunnels
 
 Passage TunnelAt(const Element& e, float dx = 330, float dy = 175) { return Passage{e.Num("x", dx), e.Num("y", dy), 42, 58}; }
@@ -1426,6 +1447,7 @@ void RegisterUnderworld(Registry& r) {
   r["rockgate"] = RockGate;
   r["sentrybox"] = SentryBox;
   r["powder"] = Powder;
+  r["cut_steps"] = CutSteps;
   r["diamonds"] = Diamonds;
   r["carved_tunnel"] = CarvedTunnel;
   r["serpents"] = Serpents;
