@@ -323,7 +323,7 @@ bool MakeAll(const std::string& root, bool roomsOnly) {
   // Room 82 while the darkness fills it.
   {
     const RoomScene sc = scenes.count(82) ? scenes.at(82) : RoomScene{"tunnels", "tunnel torch:x=470,y=120", false};
-    rooms[300] = PaintScene(sc.region, sc.elements + " dark:k=0.93", 1082u);
+    rooms[300] = PaintScene(sc.region, sc.elements + " dark:k=0.82", 1082u);
     Save(img + "room300.jpg", rooms[300], ok);
   }
   if (!guessed.empty()) {
