@@ -165,7 +165,8 @@ void Armour(Scene& s, const Element& e) {
   s.cv.Fill(poly({-12, -180, 12, -180, 12, -176, -12, -176}), Hex(0x0c0c10));
   s.cv.Fill(poly({-10, -170, 10, -170, 10, -167, -10, -167}), Hex(0x141418));
   s.cv.Fill(cap(0, -198, -14, -222, 3, 7), Hex(0xa02028));
-  // The snore, rising from the visor.
+  // The snore, rising from the visor (snore=0: an empty suit, silent).
+  if (e.Num("snore", 1) <= 0) return;
   const float zx = f.X(16, -190), zy = f.Y(16, -190);
   const Shader zc = Flat(Hex(0xf0f0f0));
   DrawText(s.cv, "Z", zx + 4, zy - 4, 10 * k, 1.2f, zc);
