@@ -164,7 +164,7 @@ R(76, T, dict(w=75, s=77), "at an abandoned camp, with a cold fire pit. A tunnel
 
 # --- The tunnels -----------------------------------------------------------------------
 U = "tunnels"
-R(77, U, dict(n=76, s=78), "at the mouth of the tunnels, where a guard sits on a barrel,|"
+R(77, U, dict(n=76, s=78), "at the mouth of the tunnels, where a sentry sits on a barrel,|"
   "weeping into his helmet. The tunnel goes on south.")
 R(78, U, dict(n=77, s=79), "at a rock face which blocks the tunnel to the south.|"
   "A round hole is carved into the rock.")
