@@ -4,6 +4,7 @@
 #include <turbojpeg.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "ui/Image.h"
@@ -50,9 +51,13 @@ std::vector<Image> SplitSheet(const Image& sheet, int cellW, int cellH) {
   return out;
 }
 
-// Packs n pixels of 3 bytes (red, green, blue) into 0x00RRGGBB values.
-static void PackRgb(const unsigned char* rgb, uint32_t* px, size_t n) {
-  for (size_t i = 0; i < n; ++i, rgb += 3) px[i] = (uint32_t{rgb[0]} << 16) | (uint32_t{rgb[1]} << 8) | rgb[2];
+// The pixel format whose bytes, read as one 32-bit word on this machine, are
+// 0xXXRRGGBB: the decoder then writes the image's own pixels, with no copy.
+constexpr int WordPixelFormat = std::endian::native == std::endian::little ? TJPF_BGRX : TJPF_XRGB;
+
+// Clears the pad byte the decoder fills in above each pixel's colour.
+static void ClearPadBytes(uint32_t* px, size_t n) {
+  for (size_t i = 0; i < n; ++i) px[i] &= 0xFFFFFFu;
 }
 
 bool DecodeJpeg(const std::string& bytes, Image& out) {
@@ -63,15 +68,15 @@ bool DecodeJpeg(const std::string& bytes, Image& out) {
   auto* src = reinterpret_cast<const unsigned char*>(bytes.data());
   bool ok = tjDecompressHeader3(h, src, static_cast<unsigned long>(bytes.size()), &w, &ht, &sub, &cs) == 0 && w > 0 &&
             ht > 0 && w <= 8192 && ht <= 8192;
-  std::vector<unsigned char> rgb;
+  Image img;
   if (ok) {
-    rgb.resize(static_cast<size_t>(w) * ht * 3);
-    ok = tjDecompress2(h, src, static_cast<unsigned long>(bytes.size()), rgb.data(), w, 0, ht, TJPF_RGB, 0) == 0;
+    img = Image(w, ht);
+    ok = tjDecompress2(h, src, static_cast<unsigned long>(bytes.size()), reinterpret_cast<unsigned char*>(img.Px.data()),
+                       w, 0, ht, WordPixelFormat, 0) == 0;
   }
   tjDestroy(h);
   if (!ok) return false;
-  Image img(w, ht);
-  PackRgb(rgb.data(), img.Px.data(), img.Px.size());
+  ClearPadBytes(img.Px.data(), img.Px.size());
   out = std::move(img);
   return true;
 }
