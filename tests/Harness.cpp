@@ -3,11 +3,14 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "shell/GameFolder.h"
 #include "world/Text.h"
 
 namespace glimtest {
 
 namespace fs = std::filesystem;
+
+std::string TermProgram() { return glim::ExecutableFolder() + "../glimmerhold-term"; }
 
 std::string TempDir(const std::string& name) {
   const char* base = std::getenv("GLIM_TEST_TMP");

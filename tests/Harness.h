@@ -20,6 +20,8 @@ inline std::string Fixture(const std::string& name) { return TestDir() + "/fixtu
 std::string TempDir(const std::string& name);
 // Writes text to a file, making its folder.
 void WriteText(const std::string& path, const std::string& text);
+// The terminal program of this build, beside the tests' folder.
+std::string TermProgram();
 // Copies a fixture folder to a fresh temp folder and returns it.
 std::string CopyFixture(const std::string& fixture, const std::string& name);
 

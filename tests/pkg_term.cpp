@@ -16,6 +16,7 @@ using glim::WrapText;
 using glimtest::CopyFixture;
 using glimtest::Fixture;
 using glimtest::Harness;
+using glimtest::TermProgram;
 using glimtest::TempDir;
 using Lines = std::vector<std::string>;
 
@@ -90,9 +91,6 @@ std::string ReadAll(const std::string& path) {
   ss << f.rdbuf();
   return ss.str();
 }
-
-// The terminal program of this build, beside the tests' folder.
-std::string TermProgram() { return glim::ExecutableFolder() + "../glimmerhold-term"; }
 
 }  // namespace
 

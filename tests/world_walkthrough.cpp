@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "Harness.h"
-#include "shell/GameFolder.h"
 
 namespace {
 
@@ -107,13 +106,12 @@ TermRun PlayInTerminal(const std::vector<Step>& steps, const std::string& name) 
   std::string input;
   for (const Step& s : steps) input += s.command + "\n";
   glimtest::WriteText(dir + "in.txt", input);
-  const std::string term = glim::ExecutableFolder() + "../glimmerhold-term";
-  const std::string cmd = "'" + term + "' --folder '" + GLIM_DATA_DIR + "/' --virtual-clock --silent --no-splash < '" + dir +
-                          "in.txt' > '" + dir + "out.txt' 2>&1";
+  const std::string cmd = "'" + glimtest::TermProgram() + "' --folder '" + GLIM_DATA_DIR +
+                          "/' --virtual-clock --silent --no-splash < '" + dir + "in.txt' > '" + dir + "out.txt' 2>&1";
   const int rc = std::system(cmd.c_str());
   EXPECT_TRUE(WIFEXITED(rc) && WEXITSTATUS(rc) == 0) << cmd;
   std::ifstream out(dir + "out.txt");
-  std::string line, before;  // before: what was printed before the first echo
+  std::string line, before;         // before: what was printed before the first echo
   std::vector<std::string> blocks;  // one per echoed command
   std::vector<size_t> blockOf(steps.size(), 0);
   size_t next = 0;
@@ -147,7 +145,7 @@ void CheckMilestones(const std::vector<Step>& steps, const TermRun& run) {
 }  // namespace
 
 TEST(WorldWalkthrough, TheTerminalGameWinsAndDiesWhereItShould) {
-  if (!std::filesystem::exists(glim::ExecutableFolder() + "../glimmerhold-term")) GTEST_SKIP() << "glimmerhold-term is not built";
+  if (!std::filesystem::exists(glimtest::TermProgram())) GTEST_SKIP() << "glimmerhold-term is not built";
   const std::vector<Step> win = ReadWalkthrough(glimtest::TestDir() + "/walkthrough/win.txt");
   const TermRun won = PlayInTerminal(win, "walk_term_win");
   CheckMilestones(win, won);

@@ -21,6 +21,10 @@
 
 namespace glim {
 
+// The words the parser drops for a qualifier: the whole qualifier when it is
+// one word, else the part after its first blank, then the part before it.
+std::vector<std::string> QualifierWords(const std::string& qualifier);
+
 class Game : public PlatformEvents {
  public:
   explicit Game(Platform& platform);

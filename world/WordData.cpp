@@ -159,13 +159,18 @@ bool Game::AddIgnoredWord(const std::string& w) {
   return true;
 }
 
+std::vector<std::string> QualifierWords(const std::string& q) {
+  const size_t p = q.find(' ');
+  if (p == std::string::npos) return {q.substr(0, 100)};
+  return {q.substr(p + 1, 100), Trim(q.substr(0, p))};
+}
+
 bool Game::BuildIgnoredWords() {
   IgnoredFill = 0;
   auto offer = [this](const std::string& q) {
-    const size_t p = q.find(' ');
-    if (p == std::string::npos) return AddIgnoredWord(q.substr(0, 100));
-    if (!AddIgnoredWord(q.substr(p + 1, 100))) return false;
-    return AddIgnoredWord(Trim(q.substr(0, p)));
+    for (const std::string& w : QualifierWords(q))
+      if (!AddIgnoredWord(w)) return false;
+    return true;
   };
   for (int k = 1; k <= ObjectCount && k <= MaxObjects; ++k)
     if (!offer(WordLists.Objects[k].Qualifier)) return false;

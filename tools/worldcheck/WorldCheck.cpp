@@ -166,14 +166,6 @@ std::string OneLine(std::string s) {
   return s;
 }
 
-// The words the parser drops for a qualifier: split at its first blank only,
-// the part after the blank first.
-std::vector<std::string> QualifierWords(const std::string& q) {
-  const size_t p = q.find(' ');
-  if (p == std::string::npos) return {q};
-  return {q.substr(p + 1), glim::Trim(q.substr(0, p))};
-}
-
 class Checker {
  public:
   Checker(const std::string& wordText, const std::string& roomText)
@@ -372,7 +364,7 @@ bool Checker::Load() {
     ok = false;
     std::set<std::string> words;
     for (const Noun& n : Nouns()) {
-      for (const std::string& w : QualifierWords(n.qualifier))
+      for (const std::string& w : glim::QualifierWords(n.qualifier))
         if (!w.empty()) words.insert(w);
       if (words.size() > static_cast<size_t>(glim::MaxIgnored)) {
         Fault(kWordFile, n.Label() + ": its qualifier brings the words the parser drops above the capacity of " +
@@ -466,7 +458,7 @@ void Checker::CheckQualifiers() {
     typed.emplace(std::string(1, *c), std::string("the one-letter command ") + *c);
 
   for (const Noun& n : nouns) {
-    for (const std::string& d : QualifierWords(n.qualifier)) {
+    for (const std::string& d : glim::QualifierWords(n.qualifier)) {
       auto it = typed.find(glim::LowerAscii(d));
       if (d.empty() || it == typed.end()) continue;
       Fault(kWordFile, n.Label() + ": qualifier word \"" + d + "\" is " + it->second + ", which the parser would drop");
