@@ -1,6 +1,8 @@
 // Composition of the room scene and the carried panel, and the picture choice.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "Harness.h"
 #include "ui/Image.h"
 
@@ -159,6 +161,36 @@ TEST(Images, BrokenInputIsRefused) {
   ASSERT_TRUE(glim::DecodePng(png, img));
   EXPECT_EQ(img.W, 3);
   EXPECT_EQ(img.At(2, 1), 0x123456u);
+}
+
+// Pictures are decoded straight into the image's 32-bit pixels: each colour
+// must keep its channels in place and no pad byte may be left above them; a
+// cut-off file is refused and leaves the image it was given as it was.
+TEST(Images, JpegKeepsEachColourInItsChannelsAndRefusesACutOffFile) {
+  Image src(48, 16);
+  glim::FillRect(src, 0, 0, 15, 15, Red);
+  glim::FillRect(src, 16, 0, 31, 15, Green);
+  glim::FillRect(src, 32, 0, 47, 15, Blue);
+  std::string jpeg;
+  ASSERT_TRUE(glim::EncodeJpeg(src, 95, jpeg));
+  Image img;
+  ASSERT_TRUE(glim::DecodeJpeg(jpeg, img));
+  ASSERT_EQ(img.W, 48);
+  ASSERT_EQ(img.H, 16);
+  auto near = [](uint32_t got, uint32_t want) {
+    for (int sh : {16, 8, 0})
+      if (std::abs(static_cast<int>((got >> sh) & 255) - static_cast<int>((want >> sh) & 255)) > 24) return false;
+    return true;
+  };
+  EXPECT_TRUE(near(img.At(8, 8), Red)) << std::hex << img.At(8, 8);
+  EXPECT_TRUE(near(img.At(24, 8), Green)) << std::hex << img.At(24, 8);
+  EXPECT_TRUE(near(img.At(40, 8), Blue)) << std::hex << img.At(40, 8);
+  for (uint32_t p : img.Px) ASSERT_EQ(p >> 24, 0u) << std::hex << p;
+
+  Image kept(2, 2, Yellow);
+  EXPECT_FALSE(glim::DecodeJpeg(jpeg.substr(0, 20), kept));
+  EXPECT_EQ(kept.W, 2);
+  EXPECT_EQ(kept.At(1, 1), Yellow);
 }
 
 TEST(Images, BlitClipsAtTheEdges) {
