@@ -5,10 +5,10 @@ namespace glim {
 
 namespace {
 
-constexpr int DoorWord = 1;     // scenery word: a door
-constexpr int EyeWord = 6;      // scenery word: the left eye of the face door
-constexpr int HoleWord = 15;    // scenery word: the round hole in the rock
-constexpr int WithAdverb = 7;   // joins a door and its key
+constexpr int DoorWord = 1;    // scenery word: a door
+constexpr int EyeWord = 6;     // scenery word: the left eye of the face door
+constexpr int HoleWord = 15;   // scenery word: the round hole in the rock
+constexpr int WithAdverb = 7;  // joins a door and its key
 
 // Doors 1 and 2 are the two sides of one door, and so are 3 and 4.
 int OtherSide(int door) {

@@ -198,36 +198,40 @@ WorldState WorldState::Of(const glim::Game& g) {
   Put(f, "CarryLimit", g.CarryLimit);
   Put(f, "RoomCount", g.RoomCount);
   Put(f, "DoorIndex", g.DoorIndex);
-  Put(f, "Flags", std::to_string(g.PlayerDirty) + std::to_string(g.PlayerWarm) + std::to_string(g.PlayerInvisible) +
-                      std::to_string(g.TrollsScared) + std::to_string(g.WallsStopped) +
-                      std::to_string(g.CompanionFollows) + std::to_string(g.DrinkFlag) + std::to_string(g.LockFlag));
-  Put(f, "Counts", std::to_string(g.VerbCount) + "," + std::to_string(g.AdverbCount) + "," +
-                       std::to_string(g.UnrealCount) + "," + std::to_string(g.ObjectCount) + "," +
-                       std::to_string(g.BaddieCount) + "," + std::to_string(g.DoorCount) + "," +
-                       std::to_string(g.UpCount) + "," + std::to_string(g.DownCount));
+  Put(f, "Flags",
+      std::to_string(g.PlayerDirty) + std::to_string(g.PlayerWarm) + std::to_string(g.PlayerInvisible) +
+          std::to_string(g.TrollsScared) + std::to_string(g.WallsStopped) + std::to_string(g.CompanionFollows) +
+          std::to_string(g.DrinkFlag) + std::to_string(g.LockFlag));
+  Put(f, "Counts",
+      std::to_string(g.VerbCount) + "," + std::to_string(g.AdverbCount) + "," + std::to_string(g.UnrealCount) + "," +
+          std::to_string(g.ObjectCount) + "," + std::to_string(g.BaddieCount) + "," + std::to_string(g.DoorCount) +
+          "," + std::to_string(g.UpCount) + "," + std::to_string(g.DownCount));
   Put(f, "EventT", std::to_string(g.EventTEnabled) + "," + std::to_string(g.EventTInterval));
   for (int k = 0; k <= MaxObjects; ++k) {
     const TObjectRec& o = g.WordLists.Objects[k];
-    Put(f, "Object", std::to_string(k) + ":" + o.Name + "|" + o.Qualifier + "|" + std::to_string(o.Location) + "|" +
-                         std::to_string(o.State) + "|" + std::to_string(o.Tense) + "|" + std::to_string(o.X) + "|" +
-                         std::to_string(o.Y) + "|" + std::to_string(o.Number));
+    Put(f, "Object",
+        std::to_string(k) + ":" + o.Name + "|" + o.Qualifier + "|" + std::to_string(o.Location) + "|" +
+            std::to_string(o.State) + "|" + std::to_string(o.Tense) + "|" + std::to_string(o.X) + "|" +
+            std::to_string(o.Y) + "|" + std::to_string(o.Number));
   }
   for (int k = 0; k <= MaxBaddies; ++k) {
     const TBaddieRec& b = g.WordLists.Baddies[k];
-    Put(f, "Baddie", std::to_string(k) + ":" + b.Name + "|" + b.Qualifier + "|" + std::to_string(b.Location) + "|" +
-                         std::to_string(b.BlockCode) + "|" + std::to_string(b.Pronoun) + "|" +
-                         std::to_string(b.Tense) + "|" + std::to_string(b.Lying) + "|" +
-                         std::to_string(b.Picture) + "|" + std::to_string(b.LyingPicture));
+    Put(f, "Baddie",
+        std::to_string(k) + ":" + b.Name + "|" + b.Qualifier + "|" + std::to_string(b.Location) + "|" +
+            std::to_string(b.BlockCode) + "|" + std::to_string(b.Pronoun) + "|" + std::to_string(b.Tense) + "|" +
+            std::to_string(b.Lying) + "|" + std::to_string(b.Picture) + "|" + std::to_string(b.LyingPicture));
   }
   for (int k = 0; k <= MaxDoors; ++k) {
     const TDoor& d = g.Doors[k];
-    Put(f, "Door", std::to_string(k) + ":" + std::to_string(d.State) + "|" + std::to_string(d.Room) + "|" +
-                       std::to_string(d.Direction) + "|" + std::to_string(d.Key));
+    Put(f, "Door",
+        std::to_string(k) + ":" + std::to_string(d.State) + "|" + std::to_string(d.Room) + "|" +
+            std::to_string(d.Direction) + "|" + std::to_string(d.Key));
   }
   for (int k = 0; k <= MaxRooms; ++k) {
     const TRoom& r = g.Rooms[k];
-    Put(f, "Room", std::to_string(k) + ":" + std::to_string(r.North) + "|" + std::to_string(r.South) + "|" +
-                       std::to_string(r.East) + "|" + std::to_string(r.West) + "|" + std::to_string(r.LineCount));
+    Put(f, "Room",
+        std::to_string(k) + ":" + std::to_string(r.North) + "|" + std::to_string(r.South) + "|" +
+            std::to_string(r.East) + "|" + std::to_string(r.West) + "|" + std::to_string(r.LineCount));
     for (const std::string& t : g.RoomText[k]) Put(f, "RoomText", t);
   }
   for (int k = 0; k <= MaxLinks; ++k) {

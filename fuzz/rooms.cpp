@@ -30,8 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   game.CurrentRoom = 1;
   game.ShowRoom(true);
-  const std::string jumps = ":room " + std::to_string(game.RoomCount - 1) + "\n:room " +
-                            std::to_string(game.RoomCount) + "\n:room 1\n";
+  const std::string jumps =
+      ":room " + std::to_string(game.RoomCount - 1) + "\n:room " + std::to_string(game.RoomCount) + "\n:room 1\n";
   g.Play("n\ne\ns\nw\nn\nn\ne\ne\ns\ns\nw\nw\nu\nd\nl\n" + jumps + ":save r\n:load r\nn\ne\n", 40, false);
   return 0;
 }

@@ -8,11 +8,10 @@ namespace {
 
 // The block codes with which a character closes each exit.
 constexpr int BlockTable[5][8] = {
-    {0, 0, 0, 0, 0, 0, 0, 0},
-    {2, 6, 7, 10, 11, 12, 13, 14},  // north
-    {4, 5, 8, 9, 10, 12, 13, 15},   // south
-    {3, 7, 8, 9, 11, 12, 14, 15},   // east
-    {1, 5, 6, 9, 10, 11, 14, 15},   // west
+    {0, 0, 0, 0, 0, 0, 0, 0},     {2, 6, 7, 10, 11, 12, 13, 14},  // north
+    {4, 5, 8, 9, 10, 12, 13, 15},                                 // south
+    {3, 7, 8, 9, 11, 12, 14, 15},                                 // east
+    {1, 5, 6, 9, 10, 11, 14, 15},                                 // west
 };
 
 bool PanelClearingRoom(int32_t r) {

@@ -6,13 +6,12 @@
 // short, holds a line that is not a number where a number belongs, an empty
 // door code, or a value that would put the game outside its tables is refused
 // with one message box and the running game stays exactly as it was.
-#include "savegame/SaveFile.h"
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 
+#include "savegame/SaveFile.h"
 #include "shell/GameFolder.h"
 #include "world/Game.h"
 #include "world/Text.h"
@@ -25,7 +24,9 @@ bool TextToFlag(const std::string& text) { return text == "1" || text == "True";
 
 namespace {
 
-int CodeDigit(const std::string& text) { return (!text.empty() && text[0] >= '1' && text[0] <= '4') ? text[0] - '0' : 0; }
+int CodeDigit(const std::string& text) {
+  return (!text.empty() && text[0] >= '1' && text[0] <= '4') ? text[0] - '0' : 0;
+}
 
 std::string CodeText(int value) { return (value >= 1 && value <= 4) ? std::to_string(value) : "0"; }
 

@@ -72,8 +72,9 @@ TEST_F(Combat, AttackingTheWallyIsFatal) {
   Carry({37});
   h.Send(":room 12");
   const std::string out = h.Send("attack wally with sword");
-  EXPECT_TRUE(ContainsInOrder(out, {"\nyou shouldn't have done that!\nyou are dead TRY AGAIN\n",
-                                    "[sound] play GlimDead.wav repeat\n", "[sound] stop\n", "you are in test room 1.\n"}))
+  EXPECT_TRUE(
+      ContainsInOrder(out, {"\nyou shouldn't have done that!\nyou are dead TRY AGAIN\n",
+                            "[sound] play GlimDead.wav repeat\n", "[sound] stop\n", "you are in test room 1.\n"}))
       << out;
   EXPECT_EQ(1, Count(out, "you are in test room 1."));
   EXPECT_EQ(0, h.game.CarriedCount);

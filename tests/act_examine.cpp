@@ -111,9 +111,9 @@ TEST_F(ExamineWorld, ReadingTheNameSendsTheDragonAway) {
   h.Send("take note");
   Jump(80);
   const std::string out = h.Send("read note");
-  EXPECT_TRUE(ContainsInOrder(out, {"[sound] play paper1.wav once",
-                                    "Oh no you know my name OK. you can go past but don't make a mess",
-                                    "then he flies off", "you are in test room 80."}))
+  EXPECT_TRUE(ContainsInOrder(
+      out, {"[sound] play paper1.wav once", "Oh no you know my name OK. you can go past but don't make a mess",
+            "then he flies off", "you are in test room 80."}))
       << out;
   EXPECT_EQ(g.Baddie(11).Location, 0);
   EXPECT_EQ(g.Baddie(11).BlockCode, 0);

@@ -110,8 +110,9 @@ TEST_F(TakeWorld, MatchesStayBesideAnUnlitCandle) {
 }
 
 TEST_F(TakeWorld, TakingWithTheStaffCarriedWinsEveryTime) {
-  const std::vector<std::string> won = {"[sound] play glimmusi.mid once", "Well done now you have the wendle staff your",
-                                        "quest is over", "................"};
+  const std::vector<std::string> won = {"[sound] play glimmusi.mid once",
+                                        "Well done now you have the wendle staff your", "quest is over",
+                                        "................"};
   Jump(9);
   std::string out = h.Send("take garlic");
   EXPECT_EQ(out.find("Well done"), std::string::npos);

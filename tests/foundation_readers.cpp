@@ -9,9 +9,9 @@ namespace {
 
 // The example word file, as lines (the game's files use CR LF).
 std::vector<std::string> ExampleWords() {
-  return {"2",   "1",     "1",  "1",     "1",       "1",   "1", "0", "take", "drop", "with",
-          "tree", "old oak", "lamp", "of brass", "2", "0", "3", "0", "300", "troll", "big",
-          "3",   "0",     "0",  "0",     "0",       "4",   "1", "1", "2",    "3",    "1"};
+  return {"2",    "1",       "1",    "1",        "1", "1", "1", "0", "take", "drop",  "with",
+          "tree", "old oak", "lamp", "of brass", "2", "0", "3", "0", "300",  "troll", "big",
+          "3",    "0",       "0",    "0",        "0", "4", "1", "1", "2",    "3",     "1"};
 }
 
 std::string Join(const std::vector<std::string>& lines, const char* eol = "\r\n") {
@@ -86,7 +86,7 @@ TEST(WordData, ReadsTheExampleAndDerivesIgnoredWords) {
 TEST(WordData, PackedCharacterValueAndCodes) {
   GameOnly g;
   auto l = ExampleWords();
-  l[24] = "14";       // pronoun 3, tense 2
+  l[24] = "14";        // pronoun 3, tense 2
   l[29] = "2 jammed";  // only the first character counts
   l[31] = "x";         // a letter reads as 0
   ASSERT_TRUE(g.game.LoadWordData(l));

@@ -37,9 +37,9 @@ std::string SceneFolder(const std::string& name) {
   const std::string dir = TempDir(name);
   WriteText(dir + "glimroom.dat", "3\r\n0\r\n0\r\n2\r\n0\r\n2\r\nin a test room.\r\n0\r\n0\r\n0\r\n1\r\n1\r\n");
   std::string w = "0\r\n0\r\n0\r\n3\r\n1\r\n0\r\n0\r\n0\r\n";
-  w += "ring\r\nred\r\n1\r\n0\r\n0\r\n999\r\n300\r\n";   // object 1 in the room
-  w += "key\r\ngreen\r\n5\r\n0\r\n0\r\n0\r\n310\r\n";    // object 2 elsewhere
-  w += "orb\r\nblue\r\n1\r\n0\r\n0\r\n0\r\n320\r\n";     // object 3 in the room
+  w += "ring\r\nred\r\n1\r\n0\r\n0\r\n999\r\n300\r\n";  // object 1 in the room
+  w += "key\r\ngreen\r\n5\r\n0\r\n0\r\n0\r\n310\r\n";   // object 2 elsewhere
+  w += "orb\r\nblue\r\n1\r\n0\r\n0\r\n0\r\n320\r\n";    // object 3 in the room
   w += "troll\r\nbig\r\n1\r\n0\r\n0\r\n0\r\n0\r\n";
   WriteText(dir + "glimtext.wdt", w);
   WriteImage(dir + "images/room0.jpg", Image(600, 375, Room), true);

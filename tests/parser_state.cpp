@@ -98,7 +98,7 @@ TEST(CommandEntry, ClicksOnTheRoomPicture) {
   ASSERT_EQ(objs[1].X, 280);
   ASSERT_EQ(objs[2].X, 340);
   ASSERT_EQ(objs[3].X, 400);
-  EXPECT_EQ(h.Send(":click view 279 300"), "");  // left of the icon
+  EXPECT_EQ(h.Send(":click view 279 300"), "");                             // left of the icon
   EXPECT_EQ(h.FirstLine(h.Send(":click view 311 290 right")), "get book");  // 10 above: the shift
   EXPECT_EQ(h.FirstLine(h.Send(":click view 340 321")), "get map");         // last row that hits
   EXPECT_EQ(h.Send(":click view 340 322"), "");

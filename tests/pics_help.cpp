@@ -30,8 +30,8 @@ class ChmFile {
     chmUnitInfo ui;
     if (chm_resolve_object(h_, path.c_str(), &ui) != CHM_RESOLVE_SUCCESS || ui.length == 0) return false;
     out.resize(static_cast<size_t>(ui.length));
-    return chm_retrieve_object(h_, &ui, reinterpret_cast<unsigned char*>(out.data()), 0, static_cast<LONGINT64>(ui.length)) ==
-           static_cast<LONGINT64>(ui.length);
+    return chm_retrieve_object(h_, &ui, reinterpret_cast<unsigned char*>(out.data()), 0,
+                               static_cast<LONGINT64>(ui.length)) == static_cast<LONGINT64>(ui.length);
   }
 
  private:
@@ -41,7 +41,8 @@ class ChmFile {
 std::vector<std::string> Attr(const std::string& text, const std::string& pattern) {
   std::vector<std::string> out;
   const std::regex re(pattern, std::regex::icase);
-  for (auto it = std::sregex_iterator(text.begin(), text.end(), re); it != std::sregex_iterator(); ++it) out.push_back((*it)[1]);
+  for (auto it = std::sregex_iterator(text.begin(), text.end(), re); it != std::sregex_iterator(); ++it)
+    out.push_back((*it)[1]);
   return out;
 }
 

@@ -16,15 +16,15 @@ using glim::WrapText;
 using glimtest::CopyFixture;
 using glimtest::Fixture;
 using glimtest::Harness;
-using glimtest::TermProgram;
 using glimtest::TempDir;
+using glimtest::TermProgram;
 using Lines = std::vector<std::string>;
 
 namespace fs = std::filesystem;
 
 TEST(PkgWrap, LinesThatFitAreLeftAsTheyAre) {
   EXPECT_EQ(WrapText("", 10), Lines{""});
-  EXPECT_EQ(WrapText("abc  def", 8), Lines{"abc  def"});      // exactly full
+  EXPECT_EQ(WrapText("abc  def", 8), Lines{"abc  def"});         // exactly full
   EXPECT_EQ(WrapText("  indented ", 20), Lines{"  indented "});  // blanks kept
   const std::string long_line(300, 'x');
   EXPECT_EQ(WrapText(long_line, 0), Lines{long_line});  // 0: never wrap
@@ -51,7 +51,8 @@ TEST(PkgWrap, CutsWordsLongerThanALine) {
 }
 
 TEST(PkgWrap, HangingIndentAndCharacters) {
-  EXPECT_EQ(WrapText("[box] one two three four", 12, 6), (Lines{"[box] one", "      two", "      three", "      four"}));
+  EXPECT_EQ(WrapText("[box] one two three four", 12, 6),
+            (Lines{"[box] one", "      two", "      three", "      four"}));
   // An indent that would leave too little room is not used.
   EXPECT_EQ(WrapText("[box] one two", 8, 6), (Lines{"[box]", "one two"}));
   // UTF-8 characters take one column each and are never split.
@@ -100,9 +101,13 @@ TEST(PkgTerm, PipedInputPlaysPlainly) {
   if (!fs::exists(TermProgram())) GTEST_SKIP() << "glimmerhold-term is not built";
   const std::string dir = TempDir("pkg_pipe");
   const Lines input = {
-      "look", ":exits", "e",
+      "look",
+      ":exits",
+      "e",
       "this line is far longer than any terminal would be wide, so that a wrap would show at once in the output",
-      "l", ":field", ":exit yes"};
+      "l",
+      ":field",
+      ":exit yes"};
   std::string text;
   for (const std::string& l : input) text += l + "\n";
   glimtest::WriteText(dir + "in.txt", text);

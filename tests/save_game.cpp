@@ -1,7 +1,6 @@
 // Saved games: writing, reading back, the file's exact bytes, and the refusal
 // of a broken file with the running game left as it was.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <cstdlib>
@@ -242,17 +241,17 @@ TEST(SaveGame, SmallWorldFileBytes) {
   h.game.Baddie(2).Lying = 1;
   h.game.Doors[2].State = 9;  // outside the codes: written as 0
   h.game.PlayerWarm = true;
-  h.game.Rooms[3].West = 2;   // the room past the last one the file fills
+  h.game.Rooms[3].West = 2;  // the room past the last one the file fills
   ASSERT_TRUE(h.Save(path));
   const std::string expected = JoinCrLf({
-      "1", "1", "0", "1", "0", "0", "1",                    // room, carried, flags
-      "book", "-1", "0", "0",                               // objects
-      "map", "1", "5", "3",                                 //
-      "caveman", "2", "3", "1", "2", "0",                   // characters
-      "guard", "0", "0", "0", "1", "1",                     //
-      "1", "1", "3", "1",                                   // doors
-      "0", "2", "4", "0",                                   //
-      "0", "0", "2", "0", "0", "0", "0", "1", "0", "0", "0", "2",  // rooms 1..3
+      "1",       "1",  "0", "1", "0", "0", "1",                           // room, carried, flags
+      "book",    "-1", "0", "0",                                          // objects
+      "map",     "1",  "5", "3",                                          //
+      "caveman", "2",  "3", "1", "2", "0",                                // characters
+      "guard",   "0",  "0", "0", "1", "1",                                //
+      "1",       "1",  "3", "1",                                          // doors
+      "0",       "2",  "4", "0",                                          //
+      "0",       "0",  "2", "0", "0", "0", "0", "1", "0", "0", "0", "2",  // rooms 1..3
   });
   EXPECT_EQ(ReadBytes(path), expected);
 }
@@ -283,8 +282,8 @@ TEST(SaveGame, FileTruncatedAtEveryLineIsRefused) {
       const std::string path = dir + "short.gam";
       WriteText(path, JoinCrLf(std::vector<std::string>(lines.begin(), lines.begin() + long(n))));
       EXPECT_FALSE(h.Load(path)) << fixture << " " << n;
-      EXPECT_EQ(h.Take(), "Loading game\nLoading " + path + "\n[box] List index out of bounds (" +
-                              std::to_string(n) + ")\n")
+      EXPECT_EQ(h.Take(),
+                "Loading game\nLoading " + path + "\n[box] List index out of bounds (" + std::to_string(n) + ")\n")
           << fixture << " " << n;
       ASSERT_EQ(Diff(before, Dump(h.game)), "") << fixture << " " << n;
     }
@@ -327,9 +326,18 @@ TEST(SaveGame, BadValueAtEveryLineIsRefused) {
   for (size_t i = 0; i < lines.size(); ++i) {
     std::string bad, message;
     switch (kinds[i]) {
-      case Kind::Int: bad = lines[i] + " "; message = "'" + bad + "' is not a valid integer value"; break;
-      case Kind::Trimmed: bad = " 1x2\t"; message = "'1x2' is not a valid integer value"; break;
-      case Kind::Code: bad = ""; message = "Range check error"; break;
+      case Kind::Int:
+        bad = lines[i] + " ";
+        message = "'" + bad + "' is not a valid integer value";
+        break;
+      case Kind::Trimmed:
+        bad = " 1x2\t";
+        message = "'1x2' is not a valid integer value";
+        break;
+      case Kind::Code:
+        bad = "";
+        message = "Range check error";
+        break;
       default: continue;  // any text is a name or a flag
     }
     std::vector<std::string> changed = lines;
@@ -585,16 +593,17 @@ TEST(SaveGame, LoadButtonShowsTheRoomAfterwards) {
 
   WriteText(dir + "broken.gam", "12\r\nabc\r\n");
   EXPECT_EQ(h.Send(":load " + dir + "broken.gam"),
-            "[sound] repeat off\nLoading game\nLoading " + dir + "broken.gam\n[box] 'abc' is not a valid integer value\n"
-            "you are in test room 13.\nwhat shall we do now?\nA candle test is here.\n");
+            "[sound] repeat off\nLoading game\nLoading " + dir +
+                "broken.gam\n[box] 'abc' is not a valid integer value\n"
+                "you are in test room 13.\nwhat shall we do now?\nA candle test is here.\n");
   EXPECT_EQ(h.game.CurrentRoom, 13);
 
   EXPECT_EQ(h.Send(":load " + dir + "at12.gam"),
-            "[sound] repeat off\nLoading game\nLoading " + dir + "at12.gam\n"
-            "you are in test room 12.\nwhat shall we do now?\nThe map test is here.\n");
+            "[sound] repeat off\nLoading game\nLoading " + dir +
+                "at12.gam\n"
+                "you are in test room 12.\nwhat shall we do now?\nThe map test is here.\n");
   EXPECT_EQ(h.game.CurrentRoom, 12);
 }
-
 
 // While a command is still running (one of its pauses), the buttons are not
 // acted on: a load would change the world under it.

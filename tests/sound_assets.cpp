@@ -94,22 +94,21 @@ enum class Use { Effect, Loop, Voice };
 
 // One file per name; the game asks for several in two letter cases.
 const std::map<std::string, Use> kWavs = {
-    {"glimdead.wav", Use::Loop},   {"frybeast.wav", Use::Effect}, {"flame.wav", Use::Effect},
-    {"rocketflame1.wav", Use::Effect}, {"paper1.wav", Use::Effect}, {"unlock.wav", Use::Effect},
-    {"eat.wav", Use::Effect},      {"waterfall.wav", Use::Loop},  {"shatter.wav", Use::Effect},
-    {"match.wav", Use::Effect},    {"pour.wav", Use::Effect},     {"doorcrk.wav", Use::Effect},
-    {"camera.wav", Use::Effect},   {"echowarn.wav", Use::Voice},  {"purr04.wav", Use::Loop},
-    {"birdsong.wav", Use::Loop},   {"crowd.wav", Use::Loop},      {"beast.wav", Use::Effect},
-    {"lowsnore.wav", Use::Loop},   {"dogrowl.wav", Use::Loop},    {"door.wav", Use::Effect},
+    {"glimdead.wav", Use::Loop},       {"frybeast.wav", Use::Effect}, {"flame.wav", Use::Effect},
+    {"rocketflame1.wav", Use::Effect}, {"paper1.wav", Use::Effect},   {"unlock.wav", Use::Effect},
+    {"eat.wav", Use::Effect},          {"waterfall.wav", Use::Loop},  {"shatter.wav", Use::Effect},
+    {"match.wav", Use::Effect},        {"pour.wav", Use::Effect},     {"doorcrk.wav", Use::Effect},
+    {"camera.wav", Use::Effect},       {"echowarn.wav", Use::Voice},  {"purr04.wav", Use::Loop},
+    {"birdsong.wav", Use::Loop},       {"crowd.wav", Use::Loop},      {"beast.wav", Use::Effect},
+    {"lowsnore.wav", Use::Loop},       {"dogrowl.wav", Use::Loop},    {"door.wav", Use::Effect},
 };
 
 TEST(SoundAssets, EveryNameTheGamePlaysIsThere) {
-  const char* const asked[] = {"glimmusi.mid", "GlimDead.wav", "FryBeast.wav", "flame.wav", "rocketflame1.wav",
-                               "Paper1.wav",   "paper1.wav",   "unlock.wav",   "Eat.wav",   "WaterFall.wav",
-                               "shatter.wav",  "match.wav",    "Match.wav",    "pour.wav",  "doorcrk.wav",
-                               "camera.wav",   "echowarn.wav", "purr04.wav",   "birdsong.wav", "Crowd.wav",
-                               "crowd.wav",    "beast.wav",    "eat.wav",      "lowsnore.wav", "dogrowl.wav",
-                               "Door.wav"};
+  const char* const asked[] = {
+      "glimmusi.mid", "GlimDead.wav", "FryBeast.wav",  "flame.wav",   "rocketflame1.wav", "Paper1.wav", "paper1.wav",
+      "unlock.wav",   "Eat.wav",      "WaterFall.wav", "shatter.wav", "match.wav",        "Match.wav",  "pour.wav",
+      "doorcrk.wav",  "camera.wav",   "echowarn.wav",  "purr04.wav",  "birdsong.wav",     "Crowd.wav",  "crowd.wav",
+      "beast.wav",    "eat.wav",      "lowsnore.wav",  "dogrowl.wav", "Door.wav"};
   std::set<std::string> files;
   for (const char* name : asked) {
     const std::string found = glim::ResolveNoCase(kSounds + name);

@@ -40,7 +40,8 @@ void Put32(std::string& s, uint32_t v) {
 // A mono 16-bit 44.1 kHz tone of whole cycles, so that it loops cleanly.
 void WriteTone(const std::string& path, int frames, double hz) {
   std::string d;
-  for (int i = 0; i < frames; ++i) Put16(d, static_cast<int>(std::lround(12000 * std::sin(2 * M_PI * hz * i / 44100.0))));
+  for (int i = 0; i < frames; ++i)
+    Put16(d, static_cast<int>(std::lround(12000 * std::sin(2 * M_PI * hz * i / 44100.0))));
   std::string f = "RIFF";
   Put32(f, static_cast<uint32_t>(36 + d.size()));
   f += "WAVEfmt ";
@@ -59,11 +60,11 @@ void WriteTone(const std::string& path, int frames, double hz) {
 // Two notes in two seconds at 120 beats a minute.
 void WriteTune(const std::string& path) {
   const unsigned char track[] = {
-      0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20,  // tempo 500000 us a beat
-      0x00, 0xC0, 0x00,                          // piano
-      0x00, 0x90, 60, 100, 0x83, 0x60, 0x80, 60, 0,   // C for a beat
-      0x83, 0x60, 0x90, 64, 100, 0x83, 0x60, 0x80, 64, 0,  // E on beat three
-      0x83, 0x60, 0xFF, 0x2F, 0x00,              // the end, after beat four
+      0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20,               // tempo 500000 us a beat
+      0x00, 0xC0, 0x00,                                       // piano
+      0x00, 0x90, 60,   100,  0x83, 0x60, 0x80, 60,   0,      // C for a beat
+      0x83, 0x60, 0x90, 64,   100,  0x83, 0x60, 0x80, 64, 0,  // E on beat three
+      0x83, 0x60, 0xFF, 0x2F, 0x00,                           // the end, after beat four
   };
   std::string f = "MThd";
   f += std::string("\0\0\0\6\0\0\0\1\1\xE0", 10);
@@ -85,8 +86,8 @@ class SoundPlayerTest : public ::testing::Test {
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIODELAY", "0", 1);
     setenv("SDL_DISKAUDIOFILE", out_.c_str(), 1);
-    WriteTone(dir_ + "tone.wav", kToneFrames, 450);   // 0.2 s, 90 cycles
-    WriteTone(dir_ + "blip.wav", 2205, 1000);         // 0.05 s
+    WriteTone(dir_ + "tone.wav", kToneFrames, 450);  // 0.2 s, 90 cycles
+    WriteTone(dir_ + "blip.wav", 2205, 1000);        // 0.05 s
     WriteTune(dir_ + "tune.mid");
   }
   void TearDown() override { std::filesystem::remove_all(dir_); }

@@ -71,8 +71,8 @@ bool DecodeJpeg(const std::string& bytes, Image& out) {
   Image img;
   if (ok) {
     img = Image(w, ht);
-    ok = tjDecompress2(h, src, static_cast<unsigned long>(bytes.size()), reinterpret_cast<unsigned char*>(img.Px.data()),
-                       w, 0, ht, WordPixelFormat, 0) == 0;
+    ok = tjDecompress2(h, src, static_cast<unsigned long>(bytes.size()),
+                       reinterpret_cast<unsigned char*>(img.Px.data()), w, 0, ht, WordPixelFormat, 0) == 0;
   }
   tjDestroy(h);
   if (!ok) return false;
@@ -93,8 +93,8 @@ bool EncodeJpeg(const Image& img, int quality, std::string& out) {
   if (!h) return false;
   unsigned char* buf = nullptr;
   unsigned long size = 0;
-  const bool ok = tjCompress2(h, rgb.data(), img.W, 0, img.H, TJPF_RGB, &buf, &size, TJSAMP_420, quality,
-                              TJFLAG_ACCURATEDCT) == 0;
+  const bool ok =
+      tjCompress2(h, rgb.data(), img.W, 0, img.H, TJPF_RGB, &buf, &size, TJSAMP_420, quality, TJFLAG_ACCURATEDCT) == 0;
   if (ok) out.assign(reinterpret_cast<char*>(buf), size);
   tjFree(buf);
   tjDestroy(h);

@@ -50,8 +50,7 @@ class Platform {
   // A warning box with Yes and No; true for Yes.
   virtual bool ConfirmBox(const std::string& text) = 0;
   // One text field; returns the text entered, or def when cancelled.
-  virtual std::string InputBox(const std::string& title, const std::string& prompt,
-                               const std::string& def) = 0;
+  virtual std::string InputBox(const std::string& title, const std::string& prompt, const std::string& def) = 0;
   // File dialogs; nullopt when cancelled. The save dialog asks before
   // replacing an existing file.
   virtual std::optional<std::string> OpenFileDialog(const FileDialogSpec& spec) = 0;

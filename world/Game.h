@@ -36,8 +36,8 @@ class Game : public PlatformEvents {
 
   // ===================== world model =====================
   WList WordLists;
-  int32_t VerbCount = 0, AdverbCount = 0, UnrealCount = 0, ObjectCount = 0, BaddieCount = 0,
-          DoorCount = 0, UpCount = 0, DownCount = 0;
+  int32_t VerbCount = 0, AdverbCount = 0, UnrealCount = 0, ObjectCount = 0, BaddieCount = 0, DoorCount = 0, UpCount = 0,
+          DownCount = 0;
   Table<TRoom, MaxRooms> Rooms;
   // RoomText[r][l]: description line l (1..5) of room r.
   Table<std::array<std::string, MaxRoomLines + 1>, MaxRooms> RoomText;
@@ -102,10 +102,10 @@ class Game : public PlatformEvents {
   void ShowRoom(bool clearPanel);
 
   // Scene composition (ui/Scene.cpp).
-  Image View;     // the room view's current (loaded) picture
+  Image View;            // the room view's current (loaded) picture
   std::string ViewFile;  // the bytes View was decoded from: the same file is not decoded again
-  Image Composed;  // ShowRoom's scene, kept so that each showing reuses its pixels
-  Image Carried;  // the carried-objects panel, 153 x 353
+  Image Composed;        // ShowRoom's scene, kept so that each showing reuses its pixels
+  Image Carried;         // the carried-objects panel, 153 x 353
   std::vector<Image> lstCharacters, Chars2, LstObjImages;
   std::string SpritesFolder;  // folder the image lists were loaded from
   void LoadImageLists();

@@ -75,8 +75,7 @@ std::optional<int32_t> ParseInt(const std::string& s, bool allowHex) {
   if (neg) v = -v;
   if (base == 16 && !neg && v <= static_cast<int64_t>(std::numeric_limits<uint32_t>::max()))
     return static_cast<int32_t>(static_cast<uint32_t>(v));  // hex may spell the sign bit
-  if (v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max())
-    return std::nullopt;
+  if (v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max()) return std::nullopt;
   return static_cast<int32_t>(v);
 }
 

@@ -54,7 +54,7 @@ class WordReader {
 };
 
 void WordReader::Run() {
-  int32_t* counts[8] = {&g_.VerbCount, &g_.AdverbCount, &g_.UnrealCount, &g_.ObjectCount,
+  int32_t* counts[8] = {&g_.VerbCount,   &g_.AdverbCount, &g_.UnrealCount, &g_.ObjectCount,
                         &g_.BaddieCount, &g_.DoorCount,   &g_.UpCount,     &g_.DownCount};
   for (int i = 0; i < 8; ++i) {
     auto v = LenientInt(Line(i));

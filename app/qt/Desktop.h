@@ -14,7 +14,10 @@ namespace glim {
 
 struct Desktop {
   explicit Desktop(QtOptions opts, SoundPlayer* sound = nullptr)
-      : platform(std::move(opts), sound), game(platform), frmMain(game, platform), frmSplash(nullptr, &frmMain),
+      : platform(std::move(opts), sound),
+        game(platform),
+        frmMain(game, platform),
+        frmSplash(nullptr, &frmMain),
         frmAbout(&frmMain) {
     frmSplash.SetAbout(&frmAbout);
     platform.Attach(&frmMain, &frmSplash, &frmAbout);

@@ -6,11 +6,11 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <algorithm>
 #include <sstream>
 
 namespace glim {
@@ -143,8 +143,8 @@ bool Apply(Display* d, Window root, const RandrState& s) {
   int curW = 0, curH = 0;
   RootSize(d, root, curW, curH);
   const bool modeFitsNow = s.X + newW <= curW && s.Y + newH <= curH;
-  const bool oldFitsNew =
-      ci->mode == 0 || (ci->x + static_cast<int>(ci->width) <= s.ScreenWidth && ci->y + static_cast<int>(ci->height) <= s.ScreenHeight);
+  const bool oldFitsNew = ci->mode == 0 || (ci->x + static_cast<int>(ci->width) <= s.ScreenWidth &&
+                                            ci->y + static_cast<int>(ci->height) <= s.ScreenHeight);
   std::vector<RROutput> outs(s.Outputs.begin(), s.Outputs.end());
   ErrorTrap trap(d);
   XGrabServer(d);
@@ -157,8 +157,7 @@ bool Apply(Display* d, Window root, const RandrState& s) {
     setCrtc();
     XRRSetScreenSize(d, root, s.ScreenWidth, s.ScreenHeight, s.ScreenMmWidth, s.ScreenMmHeight);
   } else {
-    if (!oldFitsNew)
-      XRRSetCrtcConfig(d, res.r, s.Crtc, CurrentTime, 0, 0, 0, RR_Rotate_0, nullptr, 0);
+    if (!oldFitsNew) XRRSetCrtcConfig(d, res.r, s.Crtc, CurrentTime, 0, 0, 0, RR_Rotate_0, nullptr, 0);
     XRRSetScreenSize(d, root, s.ScreenWidth, s.ScreenHeight, s.ScreenMmWidth, s.ScreenMmHeight);
     setCrtc();
   }
@@ -211,8 +210,8 @@ void OnTerminate(int sig) {
 
 std::string RandrState::Encode() const {
   std::ostringstream o;
-  o << ScreenWidth << ' ' << ScreenHeight << ' ' << ScreenMmWidth << ' ' << ScreenMmHeight << ' ' << Crtc << ' '
-    << Mode << ' ' << X << ' ' << Y << ' ' << Rotation << ' ' << Outputs.size();
+  o << ScreenWidth << ' ' << ScreenHeight << ' ' << ScreenMmWidth << ' ' << ScreenMmHeight << ' ' << Crtc << ' ' << Mode
+    << ' ' << X << ' ' << Y << ' ' << Rotation << ' ' << Outputs.size();
   for (unsigned long out : Outputs) o << ' ' << out;
   return o.str();
 }
@@ -220,7 +219,8 @@ std::string RandrState::Encode() const {
 bool RandrState::Decode(const std::string& line) {
   std::istringstream in(line);
   size_t n = 0;
-  if (!(in >> ScreenWidth >> ScreenHeight >> ScreenMmWidth >> ScreenMmHeight >> Crtc >> Mode >> X >> Y >> Rotation >> n))
+  if (!(in >> ScreenWidth >> ScreenHeight >> ScreenMmWidth >> ScreenMmHeight >> Crtc >> Mode >> X >> Y >> Rotation >>
+        n))
     return false;
   if (n > 64) return false;
   Outputs.clear();

@@ -81,8 +81,8 @@ bool ChmFile::Read(const QString& path, QByteArray& out) const {
   if (ui.length > MaxObject) return false;
   out.resize(static_cast<qsizetype>(ui.length));
   if (ui.length == 0) return true;
-  const LONGINT64 got = chm_retrieve_object(h_, &ui, reinterpret_cast<unsigned char*>(out.data()), 0,
-                                            static_cast<LONGINT64>(ui.length));
+  const LONGINT64 got =
+      chm_retrieve_object(h_, &ui, reinterpret_cast<unsigned char*>(out.data()), 0, static_cast<LONGINT64>(ui.length));
   if (got < 0) return false;
   out.resize(static_cast<qsizetype>(got));
   return static_cast<LONGUINT64>(got) == ui.length;
@@ -103,8 +103,8 @@ void ChmFile::ReadSystem() {
   chmUnitInfo ui;
   if (chm_resolve_object(h_, "/#SYSTEM", &ui) == CHM_RESOLVE_SUCCESS && ui.length <= MaxObject) {
     sys.resize(static_cast<qsizetype>(ui.length));
-    const LONGINT64 got =
-        chm_retrieve_object(h_, &ui, reinterpret_cast<unsigned char*>(sys.data()), 0, static_cast<LONGINT64>(ui.length));
+    const LONGINT64 got = chm_retrieve_object(h_, &ui, reinterpret_cast<unsigned char*>(sys.data()), 0,
+                                              static_cast<LONGINT64>(ui.length));
     sys.resize(got < 0 ? 0 : static_cast<qsizetype>(got));
   }
   int at = 4;
@@ -158,8 +158,7 @@ void ChmFile::ReadSystem() {
 std::vector<HelpTopic> ParseContents(const QByteArray& data) {
   const QString html = DecodePage(data);
   static const QRegularExpression tag(QStringLiteral("<\\s*(/?)\\s*([a-zA-Z]+)([^>]*)>"));
-  static const QRegularExpression attr(
-      QStringLiteral("([a-zA-Z]+)\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s>]+))"));
+  static const QRegularExpression attr(QStringLiteral("([a-zA-Z]+)\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s>]+))"));
   std::vector<HelpTopic> root;
   // The chain of lists the parser is in; each level appends to the children
   // of the last topic of the level above.

@@ -169,8 +169,7 @@ void TCommandEdit::keyPressEvent(QKeyEvent* e) {
       }
       e->accept();
       return;
-    default:
-      QLineEdit::keyPressEvent(e);
+    default: QLineEdit::keyPressEvent(e);
   }
 }
 

@@ -59,9 +59,7 @@ QImage ToQImage(const Image& img) {
   return q;
 }
 
-QtPlatform::QtPlatform(QtOptions opts, SoundPlayer* sound) : opts_(std::move(opts)), sound_(sound) {
-  clock_.start();
-}
+QtPlatform::QtPlatform(QtOptions opts, SoundPlayer* sound) : opts_(std::move(opts)), sound_(sound) { clock_.start(); }
 
 QtPlatform::~QtPlatform() { display_.Restore(); }
 

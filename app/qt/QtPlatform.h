@@ -20,9 +20,9 @@ class TfrmSplash;
 class TfrmAbout;
 
 struct QtOptions {
-  std::string Folder;          // the game folder, ending in '/'
-  bool DisplaySwitch = true;   // switch an X11 display to 800 x 600 where offered
-  std::string Executable;      // this program, for the display guard
+  std::string Folder;         // the game folder, ending in '/'
+  bool DisplaySwitch = true;  // switch an X11 display to 800 x 600 where offered
+  std::string Executable;     // this program, for the display guard
 };
 
 // 8-bit text from the game as a QString: UTF-8 when it is valid UTF-8, else

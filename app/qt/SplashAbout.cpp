@@ -102,11 +102,15 @@ QStringList GameText(const QString& gameFolder) {
   return {
       QStringLiteral("Glimmerhold - The Wendle Staff"),
       QString(),
-      QStringLiteral("You are the apprentice of a powerful wizard, known to mortals only as the Warden of the Glimmer."),
+      QStringLiteral(
+          "You are the apprentice of a powerful wizard, known to mortals only as the Warden of the Glimmer."),
       QStringLiteral("Your master held the Wendle Staff, a staff of gold."),
-      QStringLiteral("While you were learning the names of Truth (and that trolls do not like having their photo taken),"),
-      QStringLiteral("the servants of the evil Keeper of Stones attacked in great numbers, killed your master and took the staff."),
-      QStringLiteral("You swore revenge, and promised to bring the staff back so that the Keeper cannot use its power for evil."),
+      QStringLiteral(
+          "While you were learning the names of Truth (and that trolls do not like having their photo taken),"),
+      QStringLiteral("the servants of the evil Keeper of Stones attacked in great numbers, killed your master and took "
+                     "the staff."),
+      QStringLiteral(
+          "You swore revenge, and promised to bring the staff back so that the Keeper cannot use its power for evil."),
   };
 }
 

@@ -1,9 +1,9 @@
 // glimmerhold: the game in its desktop window.
+#include <unistd.h>
+
 #include <QApplication>
 #include <QIcon>
 #include <QSocketNotifier>
-#include <unistd.h>
-
 #include <cstring>
 #include <iostream>
 #include <memory>
@@ -11,8 +11,8 @@
 #include "app/qt/Desktop.h"
 #include "app/qt/DisplayMode.h"
 #include "app/qt/Fonts.h"
-#include "shell/GameFolder.h"
 #include "app/qt/SoundFactory.h"
+#include "shell/GameFolder.h"
 
 #ifndef GLIM_VERSION
 #define GLIM_VERSION "0.1.0"

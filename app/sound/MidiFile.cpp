@@ -15,7 +15,10 @@ struct Reader {
 
   bool Has(size_t n) const { return ok && pos <= end && end - pos >= n; }
   uint8_t U8() {
-    if (!Has(1)) { ok = false; return 0; }
+    if (!Has(1)) {
+      ok = false;
+      return 0;
+    }
     return static_cast<uint8_t>(b[pos++]);
   }
   uint32_t Be(int n) {

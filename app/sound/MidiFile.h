@@ -13,14 +13,14 @@ namespace glim {
 struct MidiEvent {
   uint32_t Tick = 0;
   int Track = 0;
-  uint8_t Status = 0;             // 0x80..0xEF channel messages, 0xFF meta, 0xF0/0xF7 sysex
-  uint8_t Meta = 0;               // meta type when Status is 0xFF
-  std::vector<uint8_t> Data;      // the data bytes (meta and sysex: the payload)
+  uint8_t Status = 0;         // 0x80..0xEF channel messages, 0xFF meta, 0xF0/0xF7 sysex
+  uint8_t Meta = 0;           // meta type when Status is 0xFF
+  std::vector<uint8_t> Data;  // the data bytes (meta and sysex: the payload)
 };
 
 struct MidiFile {
   int Format = 0;
-  int Division = 0;               // ticks per quarter note
+  int Division = 0;  // ticks per quarter note
   int Tracks = 0;
   std::vector<MidiEvent> Events;  // every event of every track, in track order
   std::vector<bool> TrackEnded;   // each track closed with an end-of-track event

@@ -374,7 +374,8 @@ class Engine {
     wavLooping_ = loop;
     curChunk_ = chunk;
     Mix_RegisterEffect(
-        kChannel, [](int, void* stream, int len, void* self) { static_cast<Engine*>(self)->OnChannelEffect(stream, len); },
+        kChannel,
+        [](int, void* stream, int len, void* self) { static_cast<Engine*>(self)->OnChannelEffect(stream, len); },
         nullptr, this);
     chanGen_ = gen;
     kind_ = Kind::Wav;

@@ -118,8 +118,8 @@ class TextPlatform : public Platform {
   std::ostream& out_;
   TextOptions opts_;
   SoundPlayer* sound_;
-  uint64_t now_ = 0;      // virtual clock, ms
-  uint64_t start_ = 0;    // real clock origin
+  uint64_t now_ = 0;    // virtual clock, ms
+  uint64_t start_ = 0;  // real clock origin
   bool timerArmed_ = false;
   uint64_t deadline_ = 0;
   bool closed_ = false;

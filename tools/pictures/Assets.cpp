@@ -101,7 +101,8 @@ RoomScene SceneFromWords(const std::string& regionIn, const std::string& textIn)
   std::string region = regionIn.empty() ? "land" : RegionKey(regionIn);
   std::string e;
   const bool snowy = Says(t, {"snow", "frozen", "ice", "icy", "frost"}) || region == "frozen";
-  const bool inside = Says(t, {"room", "hall", "chamber", "kitchen", "cell", "corridor", "inside", "bedroom", "library", "throne", "study", "cellar", "prison"});
+  const bool inside = Says(t, {"room", "hall", "chamber", "kitchen", "cell", "corridor", "inside", "bedroom", "library",
+                               "throne", "study", "cellar", "prison"});
   const bool underground = Says(t, {"tunnel", "passage", "cave", "cavern", "mine", "underground", "grotto"});
   if (Says(t, {"ice cave", "cave of ice", "ice cavern"})) {
     region = "icecave";
@@ -133,8 +134,10 @@ RoomScene SceneFromWords(const std::string& regionIn, const std::string& textIn)
     if (Says(t, {"throne"})) e += " throne";
     if (Says(t, {"pillar", "column"})) e += " pillars";
     if (Says(t, {"bars", "cell", "prison"})) e += " bars";
-    if (Says(t, {"four doors"})) e += " doors:n=4";
-    else if (Says(t, {"door"})) e += " door";
+    if (Says(t, {"four doors"}))
+      e += " doors:n=4";
+    else if (Says(t, {"door"}))
+      e += " door";
     if (Says(t, {"stair", "steps"})) e += " stairs:x=430";
     if (!Says(t, {"fire"})) e += " torch:x=160,y=120 torch:x=440,y=120";
   } else {
@@ -144,11 +147,14 @@ RoomScene SceneFromWords(const std::string& regionIn, const std::string& textIn)
     if (Says(t, {"storm", "blizzard", "grey", "gray"}) || snowy) sky = "grey";
     if (region == "palace" || region == "castle") sky = "dusk";
     e = "sky:kind=" + sky;
-    if (Says(t, {"mountain", "peak", "ridge", "pass"}) || region == "mountain" || snowy) e += std::string(" mountains") + (snowy ? ":far=0.4" : "");
+    if (Says(t, {"mountain", "peak", "ridge", "pass"}) || region == "mountain" || snowy)
+      e += std::string(" mountains") + (snowy ? ":far=0.4" : "");
     e += snowy ? " hills:snow=1" : " hills";
     e += std::string(" ground:kind=") + (snowy ? "snow" : (Says(t, {"rock", "stone", "boulder"}) ? "rock" : "grass"));
-    if (Says(t, {"forest", "wood", "trees"})) e += " forest";
-    else if (!snowy) e += " treeline";
+    if (Says(t, {"forest", "wood", "trees"}))
+      e += " forest";
+    else if (!snowy)
+      e += " treeline";
     if (Says(t, {"lake", "pond", "pool"})) e += " lake";
     if (Says(t, {"sea", "ocean", "shore"})) e += " sea";
     if (Says(t, {"river", "stream", "brook"})) e += " river";
@@ -157,8 +163,10 @@ RoomScene SceneFromWords(const std::string& regionIn, const std::string& textIn)
     if (Says(t, {"cliff", "ledge", "edge"})) e += " cliff";
     if (Says(t, {"chasm", "gorge", "abyss", "crevasse", "gap"})) e += " chasm";
     if (Says(t, {"bridge", "plank"})) e += " bridge";
-    if (Says(t, {"village", "houses", "cottages"})) e += snowy ? " village:snow=1" : " village";
-    else if (Says(t, {"cottage", "hut", "house"})) e += " cottage";
+    if (Says(t, {"village", "houses", "cottages"}))
+      e += snowy ? " village:snow=1" : " village";
+    else if (Says(t, {"cottage", "hut", "house"}))
+      e += " cottage";
     if (Says(t, {"market", "stall"})) e += " stalls bunting";
     if (Says(t, {"castle", "fortress", "keep", "battlement"})) e += " castle";
     if (Says(t, {"tower"})) e += " tower:x=480";
@@ -167,8 +175,10 @@ RoomScene SceneFromWords(const std::string& regionIn, const std::string& textIn)
     if (Says(t, {"sign"})) e += " signpost";
     if (Says(t, {"grave", "tomb"})) e += " graves";
     if (Says(t, {"rose", "flower", "meadow"})) e += " bushes:roses=1 flowers";
-    if (Says(t, {"pine", "fir"})) e += std::string(" pines") + (snowy ? ":snow=1" : "");
-    else if (Says(t, {"tree"}) && !Says(t, {"forest", "trees"})) e += " trees";
+    if (Says(t, {"pine", "fir"}))
+      e += std::string(" pines") + (snowy ? ":snow=1" : "");
+    else if (Says(t, {"tree"}) && !Says(t, {"forest", "trees"}))
+      e += " trees";
     if (Says(t, {"rock", "boulder", "stone"})) e += " rocks";
     if (Says(t, {"cave"})) e += " cavemouth";
     if (snowy) e += " drifts snowfall";
@@ -263,15 +273,16 @@ glim::Image OnChecker(const glim::Image& sprite) {
 }
 
 bool Save(const std::string& path, const glim::Image& img, bool& ok) {
-  const bool done = path.size() > 4 && path.substr(path.size() - 4) == ".jpg" ? SaveJpeg(path, img, 90) : SavePng(path, img);
+  const bool done =
+      path.size() > 4 && path.substr(path.size() - 4) == ".jpg" ? SaveJpeg(path, img, 90) : SavePng(path, img);
   if (!done) std::fprintf(stderr, "cannot write %s\n", path.c_str());
   ok = ok && done;
   return done;
 }
 
 // The main window as the player sees it, for the help pages.
-glim::Image WindowPicture(const glim::Image& room, const std::vector<glim::Image>& chars, const std::vector<glim::Image>& icons,
-                          const std::vector<ButtonPictures>& buttons) {
+glim::Image WindowPicture(const glim::Image& room, const std::vector<glim::Image>& chars,
+                          const std::vector<glim::Image>& icons, const std::vector<ButtonPictures>& buttons) {
   glim::Image win(788, 530, 0);
   glim::Image scene = room;
   glim::Blit(scene, chars[CatPicture], 0, 265, true);
@@ -280,8 +291,12 @@ glim::Image WindowPicture(const glim::Image& room, const std::vector<glim::Image
   glim::Blit(win, scene, 0, 0, false);
   glim::FillRect(win, 0, 376, 599, 528, 0x000080);
   Canvas text(600, 150, Hex(0x000080), 1);
-  const char* lines[] = {"YOU ARE IN YOUR MASTER'S STUDY, HIGH IN THE TOWER.", "WHAT SHALL WE DO NOW?", "THE BOOK IS HERE.",
-                         "THE CANDLE IS HERE.", "THE CAT IS HERE.", "IT SAYS"};
+  const char* lines[] = {"YOU ARE IN YOUR MASTER'S STUDY, HIGH IN THE TOWER.",
+                         "WHAT SHALL WE DO NOW?",
+                         "THE BOOK IS HERE.",
+                         "THE CANDLE IS HERE.",
+                         "THE CAT IS HERE.",
+                         "IT SAYS"};
   for (int i = 0; i < 6; ++i) DrawText(text, lines[i], 4, 4.f + i * 15, 8, 0.7f, Flat(Hex(0xffff00)));
   glim::Blit(win, text.ToImage(), 0, 377, false);
   glim::FillRect(win, 0, 528, 599, 529, 0xffffff);
@@ -340,8 +355,10 @@ bool MakeAll(const std::string& root, bool roomsOnly) {
     for (const auto& [r, pic] : rooms) {
       const int x = 6 + (i % cols) * (tw + 6), y = 6 + (i / cols) * (th + pad + 4);
       glim::Blit(sheet, Shrink(pic, tw, th), x, y + pad, false);
-      Label(sheet, (r == 300 ? std::string("300 (82 DARK)") : std::to_string(r)) + " " + (scenes.count(r) ? scenes.at(r).region : "land"), x, y + 2, 11,
-            scenes.count(r) && scenes.at(r).fromText ? 0xff9060 : 0xe8e8e8);
+      Label(sheet,
+            (r == 300 ? std::string("300 (82 DARK)") : std::to_string(r)) + " " +
+                (scenes.count(r) ? scenes.at(r).region : "land"),
+            x, y + 2, 11, scenes.count(r) && scenes.at(r).fromText ? 0xff9060 : 0xe8e8e8);
       ++i;
     }
     Save(root + "/docs/contact-rooms.png", sheet, ok);
@@ -414,7 +431,9 @@ bool MakeAll(const std::string& root, bool roomsOnly) {
   Save(help + "title.png", Shrink(title, 400, 300), ok);
   for (const auto& b : buttons) Save(help + "btn_" + b.name + ".png", b.on, ok);
   glim::Image panel(153, 200, 0);
-  for (int i = 0; i < 4; ++i) glim::Blit(panel, icons[static_cast<size_t>(std::vector<int>{2, 9, 12, 43}[static_cast<size_t>(i)])], 70, 40 * (i + 1) - 20, false);
+  for (int i = 0; i < 4; ++i)
+    glim::Blit(panel, icons[static_cast<size_t>(std::vector<int>{2, 9, 12, 43}[static_cast<size_t>(i)])], 70,
+               40 * (i + 1) - 20, false);
   Save(help + "carried.png", panel, ok);
   Save(help + "cat.png", OnChecker(glim::Image(chars[CatPicture])), ok);
   return ok;

@@ -12,11 +12,16 @@ void Cottage(Scene& s, float x, float y, float k, bool lit, bool snowy, float fa
   const float w = 70 * k, h = 50 * k;
   const Col wall = Haze(s, s.pal.wall, far), timber = Haze(s, s.pal.wood * 0.6f, far);
   const Col thatch = Haze(s, snowy ? Hex(0xeef2f8) : Hex(0xb89a58), far);
-  s.cv.Fill(Box(x - w / 2, y - h, x + w / 2, y), Textured(Linear(x - w / 2, 0, wall * 1.1f, x + w / 2, 0, wall * 0.8f), 0.12f, 6 * k, s.seed));
+  s.cv.Fill(Box(x - w / 2, y - h, x + w / 2, y),
+            Textured(Linear(x - w / 2, 0, wall * 1.1f, x + w / 2, 0, wall * 0.8f), 0.12f, 6 * k, s.seed));
   for (float bx : {x - w / 2, x - w / 6, x + w / 6, x + w / 2}) s.cv.Fill(Line(bx, y - h, bx, y, 2 * k), timber);
   s.cv.Fill(Line(x - w / 2, y - h * 0.5f, x + w / 2, y - h * 0.5f, 1.6f * k), timber);
-  s.cv.Fill(Rough(Poly({x - w / 2 - 10 * k, y - h + 2, x, y - h - 42 * k, x + w / 2 + 10 * k, y - h + 2}), 2 * k, 5 * k, s.seed + static_cast<uint32_t>(x)),
-            [=](float px, float py) { return thatch * (0.8f + 0.3f * std::sin(py * 1.3f / k + Noise(px / 3, py, 3) * 2)) * (px < x ? 1.1f : 0.8f); });
+  s.cv.Fill(Rough(Poly({x - w / 2 - 10 * k, y - h + 2, x, y - h - 42 * k, x + w / 2 + 10 * k, y - h + 2}), 2 * k, 5 * k,
+                  s.seed + static_cast<uint32_t>(x)),
+            [=](float px, float py) {
+              return thatch * (0.8f + 0.3f * std::sin(py * 1.3f / k + Noise(px / 3, py, 3) * 2)) *
+                     (px < x ? 1.1f : 0.8f);
+            });
   s.cv.Fill(Box(x + w * 0.2f, y - h - 40 * k, x + w * 0.32f, y - h - 18 * k), Haze(s, s.pal.rock, far));
   s.cv.Fill(Union(Box(x - 8 * k, y - 28 * k, x + 8 * k, y), Circle(x, y - 28 * k, 8 * k)), Haze(s, s.pal.wood, far));
   const Col glass = lit ? Hex(0xffd070) : Haze(s, Hex(0x2a3040), far);
@@ -27,7 +32,8 @@ void Cottage(Scene& s, float x, float y, float k, bool lit, bool snowy, float fa
 }
 
 void CottageE(Scene& s, const Element& e) {
-  Cottage(s, e.Num("x", 430), e.Num("y", s.horizon + 40), e.Num("s", 1.4f), e.Num("lit", 0) > 0, e.Num("snow", 0) > 0, e.Num("far", 0));
+  Cottage(s, e.Num("x", 430), e.Num("y", s.horizon + 40), e.Num("s", 1.4f), e.Num("lit", 0) > 0, e.Num("snow", 0) > 0,
+          e.Num("far", 0));
 }
 
 void Village(Scene& s, const Element& e) {
@@ -43,7 +49,10 @@ void Village(Scene& s, const Element& e) {
 void Stalls(Scene& s, const Element& e) {
   const int n = static_cast<int>(e.Num("n", 3));
   const float y = e.Num("y", s.horizon + 60);
-  const Col stripes[][2] = {{Hex(0xc02828), Hex(0xf0e8d8)}, {Hex(0x2850a0), Hex(0xf0d040)}, {Hex(0x2a7a3a), Hex(0xf0e8d8)}, {Hex(0x8a3a8a), Hex(0xf0d040)}};
+  const Col stripes[][2] = {{Hex(0xc02828), Hex(0xf0e8d8)},
+                            {Hex(0x2850a0), Hex(0xf0d040)},
+                            {Hex(0x2a7a3a), Hex(0xf0e8d8)},
+                            {Hex(0x8a3a8a), Hex(0xf0d040)}};
   for (int i = 0; i < n; ++i) {
     const float x = e.Num("x", 250) + i * 120, k = 0.85f + 0.1f * i;
     const Col a = stripes[i % 4][0], b = stripes[i % 4][1];
@@ -71,7 +80,8 @@ void Bunting(Scene& s, const Element& e) {
 
 Shape Crenels(float x0, float x1, float top, float step) {
   Shape s = Box(x0, top, x1, top + step);
-  for (float x = x0; x < x1 - step * 0.5f; x += step * 2) s = Cut(s, Box(x + step, top - 1, x + 2 * step, top + step * 0.6f));
+  for (float x = x0; x < x1 - step * 0.5f; x += step * 2)
+    s = Cut(s, Box(x + step, top - 1, x + 2 * step, top + step * 0.6f));
   return s;
 }
 
@@ -86,10 +96,15 @@ void Castle(Scene& s, const Element& e) {
   for (int side = -1; side <= 1; side += 2) {
     const float tx = x + side * 110 * k;
     s.cv.Fill(Box(tx - 26 * k, y - 150 * k, tx + 26 * k, y), [&, tx](float px, float py) {
-      return Stones(stone, dark, 11 * k, 6 * k, s.seed + 1)(px, py) * (0.75f + 0.45f * Clamp01((tx + 26 * k - px) / (52 * k)));
+      return Stones(stone, dark, 11 * k, 6 * k, s.seed + 1)(px, py) *
+             (0.75f + 0.45f * Clamp01((tx + 26 * k - px) / (52 * k)));
     });
-    s.cv.Fill(Poly({tx - 32 * k, y - 150 * k, tx, y - 205 * k, tx + 32 * k, y - 150 * k}), Linear(tx - 30 * k, 0, roof * 1.3f, tx + 30 * k, 0, roof * 0.6f));
-    for (int w = 0; w < 2; ++w) s.cv.Fill(Union(Box(tx - 4 * k, y - (120 - w * 45) * k, tx + 4 * k, y - (108 - w * 45) * k), Circle(tx, y - (120 - w * 45) * k, 4 * k)), Hex(0x141018));
+    s.cv.Fill(Poly({tx - 32 * k, y - 150 * k, tx, y - 205 * k, tx + 32 * k, y - 150 * k}),
+              Linear(tx - 30 * k, 0, roof * 1.3f, tx + 30 * k, 0, roof * 0.6f));
+    for (int w = 0; w < 2; ++w)
+      s.cv.Fill(Union(Box(tx - 4 * k, y - (120 - w * 45) * k, tx + 4 * k, y - (108 - w * 45) * k),
+                      Circle(tx, y - (120 - w * 45) * k, 4 * k)),
+                Hex(0x141018));
   }
   // Keep behind the gate.
   s.cv.Fill(Box(x - 40 * k, y - 170 * k, x + 40 * k, y - 80 * k), wallShader(x - 40 * k, x + 40 * k));
@@ -97,7 +112,8 @@ void Castle(Scene& s, const Element& e) {
   s.cv.Fill(Union(Box(x - 8 * k, y - 140 * k, x + 8 * k, y - 115 * k), Circle(x, y - 140 * k, 8 * k)),
             e.Num("lit", 0) > 0 ? Hex(0xffc060) : Hex(0x141018));
   s.cv.Fill(Union(Box(x - 24 * k, y - 45 * k, x + 24 * k, y), Circle(x, y - 45 * k, 24 * k)), Hex(0x100c0a));
-  for (float gx = x - 20 * k; gx <= x + 20 * k; gx += 8 * k) s.cv.Fill(Line(gx, y - 62 * k, gx, y, 1.3f * k), Hex(0x3a3a40));
+  for (float gx = x - 20 * k; gx <= x + 20 * k; gx += 8 * k)
+    s.cv.Fill(Line(gx, y - 62 * k, gx, y, 1.3f * k), Hex(0x3a3a40));
   if (e.Has("flag")) {
     const float fx = x - 110 * k, fy = y - 205 * k;
     s.cv.Fill(Line(fx, fy, fx, fy - 25 * k, 1 * k), Hex(0x202020));
@@ -109,11 +125,15 @@ void Tower(Scene& s, const Element& e) {
   const float x = e.Num("x", 440), y = e.Num("y", s.horizon + 30), k = e.Num("s", 1), far = e.Num("far", 0);
   const Col stone = Haze(s, s.pal.wall, far), dark = Haze(s, s.pal.wallDark, far);
   s.cv.Fill(Box(x - 32 * k, y - 190 * k, x + 32 * k, y), [&](float px, float py) {
-    return Stones(stone, dark, 13 * k, 7 * k, s.seed + 2)(px, py) * (0.7f + 0.5f * Clamp01((x + 32 * k - px) / (64 * k)));
+    return Stones(stone, dark, 13 * k, 7 * k, s.seed + 2)(px, py) *
+           (0.7f + 0.5f * Clamp01((x + 32 * k - px) / (64 * k)));
   });
-  s.cv.Fill(Poly({x - 40 * k, y - 190 * k, x, y - 260 * k, x + 40 * k, y - 190 * k}), Linear(x - 40 * k, 0, Hex(0x5a4a8a), x + 40 * k, 0, Hex(0x2a2040)));
-  for (int i = 0; i < 3; ++i) s.cv.Fill(Union(Box(x - 5 * k, y - (160 - i * 50) * k, x + 5 * k, y - (146 - i * 50) * k), Circle(x, y - (160 - i * 50) * k, 5 * k)),
-                                        e.Num("lit", 0) > 0 ? Hex(0xffc860) : Hex(0x161218));
+  s.cv.Fill(Poly({x - 40 * k, y - 190 * k, x, y - 260 * k, x + 40 * k, y - 190 * k}),
+            Linear(x - 40 * k, 0, Hex(0x5a4a8a), x + 40 * k, 0, Hex(0x2a2040)));
+  for (int i = 0; i < 3; ++i)
+    s.cv.Fill(Union(Box(x - 5 * k, y - (160 - i * 50) * k, x + 5 * k, y - (146 - i * 50) * k),
+                    Circle(x, y - (160 - i * 50) * k, 5 * k)),
+              e.Num("lit", 0) > 0 ? Hex(0xffc860) : Hex(0x161218));
   if (e.Num("lit", 0) > 0) s.AddLight(x, y - 150 * k, 60 * k, Hex(0xffb050));
   s.cv.Fill(Union(Box(x - 12 * k, y - 34 * k, x + 12 * k, y), Circle(x, y - 34 * k, 12 * k)), s.pal.wood * 0.8f);
 }
@@ -128,11 +148,14 @@ void Palace(Scene& s, const Element& e) {
   s.cv.Fill(Circle(x, y - 244 * k, 5 * k), gold);
   for (int i = -3; i <= 3; ++i) {
     const float px = x + i * 40 * k;
-    s.cv.Fill(Box(px - 9 * k, y - 110 * k, px + 9 * k, y - 8 * k), Linear(px - 9 * k, 0, Hex(0x8a7a80), px + 9 * k, 0, Hex(0x2a2228)));
+    s.cv.Fill(Box(px - 9 * k, y - 110 * k, px + 9 * k, y - 8 * k),
+              Linear(px - 9 * k, 0, Hex(0x8a7a80), px + 9 * k, 0, Hex(0x2a2228)));
   }
   s.cv.Fill(Poly({x - 180 * k, y - 110 * k, x, y - 150 * k, x + 180 * k, y - 110 * k}), stone * 1.1f);
   s.cv.Fill(Line(x - 180 * k, y - 110 * k, x + 180 * k, y - 110 * k, 2 * k), gold);
-  for (int i = 0; i < 4; ++i) s.cv.Fill(Box(x - (120 - i * 10) * k, y + i * 6 * k, x + (120 - i * 10) * k, y + (i + 1) * 6 * k), stone * (1.3f - i * 0.1f));
+  for (int i = 0; i < 4; ++i)
+    s.cv.Fill(Box(x - (120 - i * 10) * k, y + i * 6 * k, x + (120 - i * 10) * k, y + (i + 1) * 6 * k),
+              stone * (1.3f - i * 0.1f));
   s.cv.Fill(Union(Box(x - 22 * k, y - 70 * k, x + 22 * k, y), Circle(x, y - 70 * k, 22 * k)), Hex(0x0c0808));
   for (int side = -1; side <= 1; side += 2) {
     const float wx = x + side * 100 * k;
@@ -147,7 +170,8 @@ void Well(Scene& s, const Element& e) {
   s.cv.Fill(Ellipse(x, y - 34 * k, 34 * k, 8 * k), s.pal.rock * 1.1f);
   s.cv.Fill(Ellipse(x, y - 34 * k, 27 * k, 5 * k), Hex(0x0a0a0c));
   for (float px : {x - 30 * k, x + 30 * k}) s.cv.Fill(Line(px, y - 36 * k, px, y - 95 * k, 3 * k), s.pal.wood);
-  s.cv.Fill(Poly({x - 44 * k, y - 90 * k, x, y - 118 * k, x + 44 * k, y - 90 * k}), Planks(s.pal.wood * 0.8f, 6 * k, false, s.seed));
+  s.cv.Fill(Poly({x - 44 * k, y - 90 * k, x, y - 118 * k, x + 44 * k, y - 90 * k}),
+            Planks(s.pal.wood * 0.8f, 6 * k, false, s.seed));
   s.cv.Fill(Line(x, y - 90 * k, x, y - 55 * k, 0.8f), Hex(0xb89a60));
   s.cv.Fill(Box(x - 6 * k, y - 58 * k, x + 6 * k, y - 48 * k), s.pal.wood * 0.7f);
 }
@@ -155,8 +179,12 @@ void Well(Scene& s, const Element& e) {
 void Signpost(Scene& s, const Element& e) {
   const float x = e.Num("x", 480), y = e.Num("y", s.horizon + 60), k = e.Num("s", 1);
   s.cv.Fill(Line(x, y, x, y - 90 * k, 3 * k), s.pal.wood * 0.8f);
-  s.cv.Fill(Poly({x - 40 * k, y - 85 * k, x + 30 * k, y - 85 * k, x + 42 * k, y - 76 * k, x + 30 * k, y - 67 * k, x - 40 * k, y - 67 * k}), Planks(s.pal.wood * 1.3f, 6 * k, false, s.seed));
-  s.cv.Fill(Poly({x + 40 * k, y - 60 * k, x - 30 * k, y - 60 * k, x - 42 * k, y - 51 * k, x - 30 * k, y - 42 * k, x + 40 * k, y - 42 * k}), Planks(s.pal.wood * 1.1f, 6 * k, false, s.seed + 1));
+  s.cv.Fill(Poly({x - 40 * k, y - 85 * k, x + 30 * k, y - 85 * k, x + 42 * k, y - 76 * k, x + 30 * k, y - 67 * k,
+                  x - 40 * k, y - 67 * k}),
+            Planks(s.pal.wood * 1.3f, 6 * k, false, s.seed));
+  s.cv.Fill(Poly({x + 40 * k, y - 60 * k, x - 30 * k, y - 60 * k, x - 42 * k, y - 51 * k, x - 30 * k, y - 42 * k,
+                  x + 40 * k, y - 42 * k}),
+            Planks(s.pal.wood * 1.1f, 6 * k, false, s.seed + 1));
 }
 
 void Fence(Scene& s, const Element& e) {
@@ -170,7 +198,8 @@ void Tents(Scene& s, const Element& e) {
   for (int i = 0; i < n; ++i) {
     const float x = e.Num("x", 360) + i * 130, y = s.horizon + 40 + i * 10, k = 1 + i * 0.15f;
     const Col c = i % 2 ? Hex(0xb04030) : Hex(0xd8c8a0);
-    s.cv.Fill(Poly({x - 55 * k, y, x, y - 70 * k, x + 55 * k, y}), Linear(x - 55 * k, 0, c * 1.15f, x + 55 * k, 0, c * 0.6f));
+    s.cv.Fill(Poly({x - 55 * k, y, x, y - 70 * k, x + 55 * k, y}),
+              Linear(x - 55 * k, 0, c * 1.15f, x + 55 * k, 0, c * 0.6f));
     s.cv.Fill(Poly({x - 10 * k, y, x, y - 50 * k, x + 10 * k, y}), Hex(0x1a120c));
   }
 }
@@ -179,7 +208,8 @@ void Ruins(Scene& s, const Element& e) {
   const float x = e.Num("x", 420), y = e.Num("y", s.horizon + 40);
   for (int i = 0; i < 4; ++i) {
     const float px = x - 120 + i * 75, h = s.rng.Range(40, 130);
-    s.cv.Fill(Rough(Box(px - 14, y - h, px + 14, y), 3, 6, s.seed + static_cast<uint32_t>(i)), Stones(s.pal.rock, s.pal.rockDark, 14, 8, s.seed));
+    s.cv.Fill(Rough(Box(px - 14, y - h, px + 14, y), 3, 6, s.seed + static_cast<uint32_t>(i)),
+              Stones(s.pal.rock, s.pal.rockDark, 14, 8, s.seed));
   }
   for (int i = 0; i < 5; ++i) Boulder(s, x + s.rng.Range(-150, 150), y + s.rng.Range(0, 30), 12, 8, s.pal.rock);
 }

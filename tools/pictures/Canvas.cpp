@@ -2,14 +2,14 @@
 // the stroke font.
 #include "tools/pictures/Canvas.h"
 
+#include <png.h>
+
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <map>
 #include <sstream>
-
-#include <png.h>
-#include <cstring>
 
 namespace pics {
 
@@ -119,7 +119,7 @@ Shape Poly(std::vector<float> v) {
               const float t = Clamp01((wx * ex + wy * ey) / std::max(ex * ex + ey * ey, 1e-9f));
               const float bx = wx - ex * t, by = wy - ey * t;
               d = std::min(d, bx * bx + by * by);
-              const bool c1 = y >= v[2 * i + 1], c2 = y < v[2 * j + 1], c3 = ex * wy > ey * wx;
+              const bool c1 = y >= v[2 * i + 1], c2 = y<v[2 * j + 1], c3 = ex * wy> ey * wx;
               if ((c1 && c2 && c3) || (!c1 && !c2 && !c3)) s = -s;
             }
             return s * std::sqrt(d);
@@ -147,7 +147,8 @@ Shape Rough(Shape s, float amp, float scale, uint32_t seed) {
 }
 
 Shape Moved(Shape s, float dx, float dy) {
-  return {s.x0 + dx, s.y0 + dy, s.x1 + dx, s.y1 + dy, [d = s.d, dx, dy](float x, float y) { return d(x - dx, y - dy); }};
+  return {s.x0 + dx, s.y0 + dy, s.x1 + dx, s.y1 + dy,
+          [d = s.d, dx, dy](float x, float y) { return d(x - dx, y - dy); }};
 }
 
 // --------------------------------------------------------------- shaders
@@ -301,8 +302,10 @@ void Painterly(Canvas& cv, const BrushStyle& st, uint32_t seed) {
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
       const size_t i = static_cast<size_t>(y) * w + x;
-      gx[i] = (L(x + 1, y - 1) + 2 * L(x + 1, y) + L(x + 1, y + 1)) - (L(x - 1, y - 1) + 2 * L(x - 1, y) + L(x - 1, y + 1));
-      gy[i] = (L(x - 1, y + 1) + 2 * L(x, y + 1) + L(x + 1, y + 1)) - (L(x - 1, y - 1) + 2 * L(x, y - 1) + L(x + 1, y - 1));
+      gx[i] =
+          (L(x + 1, y - 1) + 2 * L(x + 1, y) + L(x + 1, y + 1)) - (L(x - 1, y - 1) + 2 * L(x - 1, y) + L(x - 1, y + 1));
+      gy[i] =
+          (L(x - 1, y + 1) + 2 * L(x, y + 1) + L(x + 1, y + 1)) - (L(x - 1, y - 1) + 2 * L(x, y - 1) + L(x + 1, y - 1));
     }
   Rng rng(seed);
   Canvas out = blur;
@@ -333,16 +336,18 @@ void Painterly(Canvas& cv, const BrushStyle& st, uint32_t seed) {
       const float dx = std::cos(ang) * l / 2, dy = std::sin(ang) * l / 2;
       Col c = from.Sample(p.x, p.y);
       const float j = 1.f + rng.Range(-st.jitter, st.jitter);
-      c = Col{c.r * j + rng.Range(-0.012f, 0.012f), c.g * j + rng.Range(-0.012f, 0.012f), c.b * j + rng.Range(-0.012f, 0.012f)};
+      c = Col{c.r * j + rng.Range(-0.012f, 0.012f), c.g * j + rng.Range(-0.012f, 0.012f),
+              c.b * j + rng.Range(-0.012f, 0.012f)};
       const float rad = st.width * (detailOnly ? 0.75f : 1.f) * rng.Range(0.8f, 1.2f);
       // The paint thins towards the tail of the stroke.
       const Col c2 = c;
-      out.Fill(Capsule(p.x - dx, p.y - dy, p.x + dx, p.y + dy, rad, rad * 0.7f),
-               [=](float x, float y) {
-                 const float ripple = 0.03f * std::sin((x * dy - y * dx) * 2.1f / std::max(l, 1.f));
-                 return c2 * (1.f + ripple);
-               },
-               0.88f, 1.1f);
+      out.Fill(
+          Capsule(p.x - dx, p.y - dy, p.x + dx, p.y + dy, rad, rad * 0.7f),
+          [=](float x, float y) {
+            const float ripple = 0.03f * std::sin((x * dy - y * dx) * 2.1f / std::max(l, 1.f));
+            return c2 * (1.f + ripple);
+          },
+          0.88f, 1.1f);
     }
   };
   layer(st.coarse, st.coarse * 0.45f, blur, false);
@@ -361,7 +366,8 @@ void Finish(Canvas& cv, float vignette, uint32_t seed) {
   const float w = static_cast<float>(cv.W()), h = static_cast<float>(cv.H());
   cv.Map([&](int x, int y, Col c) {
     const float weave = 0.018f * (std::sin(x * 2.2f) * std::sin(y * 2.2f));
-    const float grain = 0.05f * (Noise(x * 0.9f, y * 0.9f, seed) - 0.5f) + 0.04f * (Fbm(x / 40.f, y / 40.f, seed + 3, 3) - 0.5f);
+    const float grain =
+        0.05f * (Noise(x * 0.9f, y * 0.9f, seed) - 0.5f) + 0.04f * (Fbm(x / 40.f, y / 40.f, seed + 3, 3) - 0.5f);
     const float u = (x + 0.5f) / w - 0.5f, v = (y + 0.5f) / h - 0.5f;
     const float vig = 1.f - vignette * Smooth(0.15f, 0.75f, u * u * 1.6f + v * v * 1.9f);
     return c * ((1.f + weave + grain) * vig);

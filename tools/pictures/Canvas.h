@@ -62,7 +62,7 @@ Shape Capsule(float ax, float ay, float bx, float by, float ra, float rb);
 Shape Line(float ax, float ay, float bx, float by, float r);
 Shape Poly(std::vector<float> xy);
 Shape Union(Shape a, Shape b);
-Shape Cut(Shape a, Shape b);        // a without b
+Shape Cut(Shape a, Shape b);  // a without b
 Shape Intersect(Shape a, Shape b);
 // Roughens an edge with noise of the given amplitude (pixels) and scale.
 Shape Rough(Shape s, float amp, float scale, uint32_t seed);

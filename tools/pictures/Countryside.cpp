@@ -55,7 +55,8 @@ void Charts(Scene& s, const Element& e) {
   auto sheet = [&](float x0, float y0, float x1, float y1, bool dark) {
     s.cv.Fill(Box(x0 + 3, y0 + 4, x1 + 3, y1 + 4), Hex(0x000000), 0.25f, 3);
     s.cv.Fill(Rough(Box(x0, y0, x1, y1), 1.2f, 6, g.Int(1, 999)),
-              Textured(Linear(x0, y0, dark ? Hex(0x24306a) : paper, x1, y1, dark ? Hex(0x141a40) : paper * 0.82f), 0.12f, 5, s.seed + 3));
+              Textured(Linear(x0, y0, dark ? Hex(0x24306a) : paper, x1, y1, dark ? Hex(0x141a40) : paper * 0.82f),
+                       0.12f, 5, s.seed + 3));
     const Col star = dark ? Hex(0xf4e4a0) : ink;
     std::vector<std::pair<float, float>> pts;
     for (int i = 0; i < 9; ++i) {
@@ -63,7 +64,8 @@ void Charts(Scene& s, const Element& e) {
       pts.push_back({px, py});
       s.cv.Fill(Circle(px, py, g.Range(1.0f, 2.2f)), star);
     }
-    for (size_t i = 0; i + 1 < 6; ++i) s.cv.Fill(Line(pts[i].first, pts[i].second, pts[i + 1].first, pts[i + 1].second, 0.5f), star, 0.6f);
+    for (size_t i = 0; i + 1 < 6; ++i)
+      s.cv.Fill(Line(pts[i].first, pts[i].second, pts[i + 1].first, pts[i + 1].second, 0.5f), star, 0.6f);
     s.cv.Fill(Circle(x0 + 4, y0 + 4, 1.6f), Hex(0x8a2020));
   };
   const float y = e.Num("y", 68);
@@ -74,7 +76,8 @@ void Charts(Scene& s, const Element& e) {
   s.cv.Fill(Circle(cx + 3, cy + 4, r + 4), Hex(0x000000), 0.25f, 4);
   s.cv.Fill(Circle(cx, cy, r + 4), Rounded(Hex(0xc8a048), cx, cy, r + 4, r + 4, 0.4f));
   s.cv.Fill(Circle(cx, cy, r), Linear(cx - r, cy - r, Hex(0x2a3a7a), cx + r, cy + r, Hex(0x0e1230)));
-  s.cv.Fill(Cut(Ellipse(cx, cy, r * 0.95f, r * 0.4f), Ellipse(cx, cy, r * 0.95f - 1.2f, r * 0.4f - 1.2f)), Hex(0xc8a048), 0.8f);
+  s.cv.Fill(Cut(Ellipse(cx, cy, r * 0.95f, r * 0.4f), Ellipse(cx, cy, r * 0.95f - 1.2f, r * 0.4f - 1.2f)),
+            Hex(0xc8a048), 0.8f);
   for (int i = 0; i < 26; ++i) {
     const float a = g.Range(0, 6.283f), d = r * std::sqrt(g.Uni()) * 0.92f;
     s.cv.Fill(Circle(cx + std::cos(a) * d, cy + std::sin(a) * d, g.Range(0.6f, 1.6f)), Hex(0xfff4c0));
@@ -82,7 +85,8 @@ void Charts(Scene& s, const Element& e) {
   s.cv.Fill(Circle(cx, cy, 4), Hex(0xffd060));
   // A long chart on the right-hand wall, drawn in the wall's slant.
   s.cv.Fill(Poly({500, 70, 560, 52, 560, 170, 500, 170}), Hex(0x000000), 0.25f, 4);
-  s.cv.Fill(Poly({496, 66, 556, 48, 556, 164, 496, 164}), Textured(Linear(496, 0, paper * 0.75f, 556, 0, paper * 0.55f), 0.15f, 5, s.seed + 4));
+  s.cv.Fill(Poly({496, 66, 556, 48, 556, 164, 496, 164}),
+            Textured(Linear(496, 0, paper * 0.75f, 556, 0, paper * 0.55f), 0.15f, 5, s.seed + 4));
   for (int i = 0; i < 8; ++i) {
     const float px = g.Range(502, 550), py = g.Range(72, 158);
     s.cv.Fill(Circle(px, py, 1.4f), ink);
@@ -112,7 +116,8 @@ void Dust(Scene& s, const Element& e) {
       const float rr = ring * 16.f;
       for (int k = 0; k < 4; ++k) {
         const float a0 = (k / 4.f) * 1.5708f, a1 = ((k + 1) / 4.f) * 1.5708f;
-        const float mx = cx + dir * std::cos((a0 + a1) / 2) * rr * 0.85f, my = cy + std::sin((a0 + a1) / 2) * rr * 0.85f;
+        const float mx = cx + dir * std::cos((a0 + a1) / 2) * rr * 0.85f,
+                    my = cy + std::sin((a0 + a1) / 2) * rr * 0.85f;
         s.cv.Fill(Line(cx + dir * std::cos(a0) * rr, cy + std::sin(a0) * rr, mx, my, 0.45f), silk, 0.45f);
         s.cv.Fill(Line(mx, my, cx + dir * std::cos(a1) * rr, cy + std::sin(a1) * rr, 0.45f), silk, 0.45f);
       }
@@ -130,7 +135,9 @@ void Armour(Scene& s, const Element& e) {
   const float x = e.Num("x", 300), y = e.Num("y", 238), k = e.Num("s", 1);
   const Frame f(x, y, e.Num("lean", 0.07f));
   const Col steel = Hex(0xa8acb4);
-  auto metal = [&](float cx, float cy, float rx, float ry) { return Rounded(steel, f.X(cx, cy), f.Y(cx, cy), rx * k, ry * k, 0.55f); };
+  auto metal = [&](float cx, float cy, float rx, float ry) {
+    return Rounded(steel, f.X(cx, cy), f.Y(cx, cy), rx * k, ry * k, 0.55f);
+  };
   auto poly = [&](std::initializer_list<float> p) {
     std::vector<float> v = f.P(p);
     for (size_t i = 0; i < v.size(); i += 2) {
@@ -140,14 +147,16 @@ void Armour(Scene& s, const Element& e) {
     return Poly(v);
   };
   auto cap = [&](float ax, float ay, float bx, float by, float ra, float rb) {
-    return Capsule(x + (f.X(ax, ay) - x) * k, y + (f.Y(ax, ay) - y) * k, x + (f.X(bx, by) - x) * k, y + (f.Y(bx, by) - y) * k, ra * k, rb * k);
+    return Capsule(x + (f.X(ax, ay) - x) * k, y + (f.Y(ax, ay) - y) * k, x + (f.X(bx, by) - x) * k,
+                   y + (f.Y(bx, by) - y) * k, ra * k, rb * k);
   };
   s.cv.Fill(Ellipse(x + 10 * k, y + 2, 50 * k, 8 * k), Hex(0x000000), 0.3f, 5);
   // Legs and sabatons.
   for (float side : {-1.f, 1.f}) {
     s.cv.Fill(cap(side * 12, -80, side * 14, -8, 9, 7), metal(side * 12, -50, 14, 50));
     s.cv.Fill(poly({side * 6, -10, side * 24, -10, side * 30, 0, side * 4, 0}), metal(side * 16, -5, 16, 8));
-    s.cv.Fill(Circle(x + (f.X(side * 13, -46) - x) * k, y + (f.Y(side * 13, -46) - y) * k, 7 * k), metal(side * 13, -46, 8, 8));
+    s.cv.Fill(Circle(x + (f.X(side * 13, -46) - x) * k, y + (f.Y(side * 13, -46) - y) * k, 7 * k),
+              metal(side * 13, -46, 8, 8));
   }
   // Tassets, breastplate and pauldrons.
   s.cv.Fill(poly({-24, -92, 24, -92, 28, -72, -28, -72}), metal(0, -82, 30, 14));
@@ -156,9 +165,11 @@ void Armour(Scene& s, const Element& e) {
   for (float side : {-1.f, 1.f}) {
     s.cv.Fill(cap(side * 30, -140, side * 34, -96, 7, 6), metal(side * 32, -118, 10, 26));
     s.cv.Fill(cap(side * 34, -96, side * 30, -66, 6, 6), metal(side * 32, -80, 10, 20));
-    s.cv.Fill(Circle(f.X(side * 30, -62) + (k - 1) * (f.X(side * 30, -62) - x), f.Y(side * 30, -62) + (k - 1) * (f.Y(side * 30, -62) - y), 7 * k),
+    s.cv.Fill(Circle(f.X(side * 30, -62) + (k - 1) * (f.X(side * 30, -62) - x),
+                     f.Y(side * 30, -62) + (k - 1) * (f.Y(side * 30, -62) - y), 7 * k),
               metal(side * 30, -62, 8, 8));
-    s.cv.Fill(poly({side * 16, -156, side * 40, -150, side * 42, -132, side * 22, -134}), metal(side * 30, -146, 20, 12));
+    s.cv.Fill(poly({side * 16, -156, side * 40, -150, side * 42, -132, side * 22, -134}),
+              metal(side * 30, -146, 20, 12));
   }
   // Helmet with its visor down and a plume.
   s.cv.Fill(poly({-14, -158, 14, -158, 16, -186, 8, -198, -8, -198, -16, -186}), metal(-3, -178, 18, 22));
@@ -199,13 +210,16 @@ void Tools(Scene& s, const Element& e) {
     }
   }
   // On the bench: a saw, a hammer, a coil of wire, an oil can, a retort.
-  s.cv.Fill(Poly({x - 62, y - 6, x - 10, y - 12, x - 8, y - 4, x - 60, y + 2}), Linear(x - 60, 0, Hex(0xd0d4da), x - 10, 0, Hex(0x7a7e86)));
+  s.cv.Fill(Poly({x - 62, y - 6, x - 10, y - 12, x - 8, y - 4, x - 60, y + 2}),
+            Linear(x - 60, 0, Hex(0xd0d4da), x - 10, 0, Hex(0x7a7e86)));
   s.cv.Fill(Box(x - 10, y - 14, x + 4, y - 2, 2), handle);
   s.cv.Fill(Line(x + 8, y - 2, x + 40, y - 8, 2), handle);
   s.cv.Fill(Box(x + 36, y - 16, x + 46, y - 2, 1), iron * 1.3f);
   s.cv.Fill(Cut(Ellipse(x + 60, y - 8, 10, 6), Ellipse(x + 60, y - 8, 6, 3)), Hex(0xb07a40));
-  s.cv.Fill(Union(Ellipse(x - 30, y - 20, 9, 11), Line(x - 30, y - 28, x - 22, y - 44, 1.5f)), Rounded(Hex(0x6a6e30), x - 32, y - 22, 9, 11));
-  s.cv.Fill(Union(Circle(x + 20, y - 22, 11), Line(x + 28, y - 28, x + 46, y - 40, 2.5f)), Rounded(Hex(0x9ac0c8), x + 18, y - 24, 11, 11), 0.85f);
+  s.cv.Fill(Union(Ellipse(x - 30, y - 20, 9, 11), Line(x - 30, y - 28, x - 22, y - 44, 1.5f)),
+            Rounded(Hex(0x6a6e30), x - 32, y - 22, 9, 11));
+  s.cv.Fill(Union(Circle(x + 20, y - 22, 11), Line(x + 28, y - 28, x + 46, y - 40, 2.5f)),
+            Rounded(Hex(0x9ac0c8), x + 18, y - 24, 11, 11), 0.85f);
   s.cv.Fill(Circle(x + 20, y - 18, 7), Hex(0xa03a8a), 0.8f);
   // Oil: a dark sheen dripping over the front and pooling beneath.
   for (int i = 0; i < 5; ++i) {
@@ -242,9 +256,11 @@ void Onions(Scene& s, const Element& e) {
     s.cv.Fill(Line(x, top, x, top + len, 1), Hex(0xb89a60));
     for (float yy = top + 34; yy < top + len; yy += garlic ? 12 : 15) {
       for (int side = -1; side <= 1; side += 2) {
-        const float bx = x + side * g.Range(5, 9), by = yy + g.Range(-3, 3), r = garlic ? g.Range(5, 6.5f) : g.Range(7, 9);
+        const float bx = x + side * g.Range(5, 9), by = yy + g.Range(-3, 3),
+                    r = garlic ? g.Range(5, 6.5f) : g.Range(7, 9);
         const Col c = garlic ? Hex(0xece4d4) : Mix(Hex(0xc07a30), Hex(0x8a4a1c), g.Uni());
-        s.cv.Fill(Union(Circle(bx, by, r), Poly({bx - r * 0.4f, by - r * 0.6f, bx, by - r * 1.7f, bx + r * 0.4f, by - r * 0.6f})),
+        s.cv.Fill(Union(Circle(bx, by, r),
+                        Poly({bx - r * 0.4f, by - r * 0.6f, bx, by - r * 1.7f, bx + r * 0.4f, by - r * 0.6f})),
                   Rounded(c, bx, by, r, r, 0.5f));
         if (garlic) s.cv.Fill(Line(bx, by - r, bx, by + r * 0.8f, 0.4f), c * 0.7f);
       }
@@ -298,7 +314,9 @@ void Cabbages(Scene& s, const Element& e) {
     if (pts[i].first > 270 && pts[i].first < 440 && pts[i].second > y0 + 38) continue;
     const float wid = 1.5f + 2.5f * (pts[i].second - y0) / 100.f;
     s.cv.Fill(Line(pts[i].first, pts[i].second, pts[i + 1].first, pts[i + 1].second, wid), Hex(0x9ab0b8), 0.35f, 2);
-    if (i % 3 == 0) s.cv.Fill(Line(pts[i].first, pts[i].second - 0.5f, pts[i + 1].first, pts[i + 1].second - 0.5f, 0.6f), Hex(0xffffff), 0.6f);
+    if (i % 3 == 0)
+      s.cv.Fill(Line(pts[i].first, pts[i].second - 0.5f, pts[i + 1].first, pts[i + 1].second - 0.5f, 0.6f),
+                Hex(0xffffff), 0.6f);
   }
 }
 
@@ -311,7 +329,8 @@ void Bottles(Scene& s, const Element& e) {
   for (int i = 0; i < 5; ++i) {
     const float bx = x - 52 + i * 26, h = 44 + (i % 2) * 10;
     const Col c = glass[i];
-    s.cv.Fill(Union(Box(bx - 9, y - 8 - h * 0.62f, bx + 9, y - 8, 4), Union(Circle(bx, y - 8 - h * 0.62f, 9), Box(bx - 3, y - 8 - h, bx + 3, y - 8 - h * 0.6f))),
+    s.cv.Fill(Union(Box(bx - 9, y - 8 - h * 0.62f, bx + 9, y - 8, 4),
+                    Union(Circle(bx, y - 8 - h * 0.62f, 9), Box(bx - 3, y - 8 - h, bx + 3, y - 8 - h * 0.6f))),
               Rounded(c, bx - 2, y - 8 - h * 0.4f, 10, h * 0.5f, 0.5f), 0.92f);
     s.cv.Fill(Box(bx - 3.5f, y - 14 - h, bx + 3.5f, y - 8 - h, 1), Hex(0xa07a50));
     s.cv.Fill(Line(bx - 5, y - 12 - h * 0.5f, bx - 5, y - 16, 1.2f), Hex(0xffffff), 0.35f);
@@ -378,13 +397,15 @@ void Gate(Scene& s, const Element& e) {
   if (e.Num("hedge", 1) > 0) {
     for (int side = -1; side <= 1; side += 2) {
       const float a = x + side * (w / 2 + 14 * k), b = side < 0 ? -10.f : 610.f;
-      s.cv.Fill(Rough(Box(std::min(a, b), y - h * 0.85f, std::max(a, b), y), 5 * k, 9 * k, s.seed + 461 + static_cast<uint32_t>(side + 1)),
+      s.cv.Fill(Rough(Box(std::min(a, b), y - h * 0.85f, std::max(a, b), y), 5 * k, 9 * k,
+                      s.seed + 461 + static_cast<uint32_t>(side + 1)),
                 Textured(Linear(0, y - h, s.pal.leaf, 0, y, s.pal.leafDark), 0.35f, 4 * k, s.seed + 462));
     }
   }
   for (int side = -1; side <= 1; side += 2) {
     const float px = x + side * (w / 2 + 7 * k);
-    s.cv.Fill(Box(px - 12 * k, y - h - 20 * k, px + 12 * k, y), Stones(s.pal.rock * 1.1f, s.pal.rockDark, 12 * k, 8 * k, s.seed + 463));
+    s.cv.Fill(Box(px - 12 * k, y - h - 20 * k, px + 12 * k, y),
+              Stones(s.pal.rock * 1.1f, s.pal.rockDark, 12 * k, 8 * k, s.seed + 463));
     s.cv.Fill(Box(px - 15 * k, y - h - 26 * k, px + 15 * k, y - h - 18 * k), s.pal.rock * 1.2f);
     s.cv.Fill(Circle(px, y - h - 32 * k, 7 * k), Rounded(s.pal.rock * 1.2f, px, y - h - 32 * k, 7 * k, 7 * k));
   }
@@ -393,7 +414,8 @@ void Gate(Scene& s, const Element& e) {
   const float gx0 = x - w / 2 + 3 * k, gx1 = x + w / 2 - 3 * k;
   for (float px = gx0 + 5 * k; px < gx1; px += 12 * k) {
     const float top = y - h * 0.6f - h * 0.3f * std::sin(3.14159f * (px - gx0) / (gx1 - gx0));
-    s.cv.Fill(Union(Box(px - 3.5f * k, top, px + 3.5f * k, y - 6 * k), Poly({px - 3.5f * k, top, px, top - 6 * k, px + 3.5f * k, top})),
+    s.cv.Fill(Union(Box(px - 3.5f * k, top, px + 3.5f * k, y - 6 * k),
+                    Poly({px - 3.5f * k, top, px, top - 6 * k, px + 3.5f * k, top})),
               Linear(px - 4 * k, 0, wood * 1.25f, px + 4 * k, 0, wood * 0.7f));
   }
   for (float ry : {y - h * 0.5f, y - 18 * k}) s.cv.Fill(Box(gx0, ry - 4 * k, gx1, ry + 4 * k), wood * 0.9f);
@@ -405,7 +427,9 @@ void Gate(Scene& s, const Element& e) {
 void Herbs(Scene& s, const Element& e) {
   Rng g(s.seed + 471);
   const float y0 = e.Num("y", s.horizon + 24);
-  struct Bed { float x0, x1, y, depth; };
+  struct Bed {
+    float x0, x1, y, depth;
+  };
   const Bed beds[] = {{180, 600, y0, 16}, {175, 600, y0 + 36, 22}, {470, 605, y0 + 86, 32}};
   const Col herbs[] = {Hex(0x8aa08a), Hex(0x5a8a3a), Hex(0x6a7a4a), Hex(0x7aa050)};
   for (const Bed& b : beds) {
@@ -447,8 +471,10 @@ void Shed(Scene& s, const Element& e) {
   const float w = 130 * k, h = 90 * k;
   const Col wood = Hex(0x7a6040);
   s.cv.Fill(Ellipse(x + 10 * k, y + 3, w * 0.7f, 8 * k), Hex(0x000000), 0.3f, 5);
-  s.cv.Fill(Poly({x - w / 2, y, x - w / 2, y - h, x + w / 2, y - h - 18 * k, x + w / 2, y}), Planks(wood, 11 * k, true, s.seed + 481));
-  s.cv.Fill(Poly({x - w / 2 - 12 * k, y - h + 4 * k, x + w / 2 + 12 * k, y - h - 22 * k, x + w / 2 + 12 * k, y - h - 32 * k, x - w / 2 - 12 * k, y - h - 6 * k}),
+  s.cv.Fill(Poly({x - w / 2, y, x - w / 2, y - h, x + w / 2, y - h - 18 * k, x + w / 2, y}),
+            Planks(wood, 11 * k, true, s.seed + 481));
+  s.cv.Fill(Poly({x - w / 2 - 12 * k, y - h + 4 * k, x + w / 2 + 12 * k, y - h - 22 * k, x + w / 2 + 12 * k,
+                  y - h - 32 * k, x - w / 2 - 12 * k, y - h - 6 * k}),
             Planks(Hex(0x4a4038), 7 * k, false, s.seed + 482));
   s.cv.Fill(Box(x - 10 * k, y - 70 * k, x + 26 * k, y), Planks(wood * 0.75f, 9 * k, true, s.seed + 483));
   s.cv.Fill(Line(x - 8 * k, y - 66 * k, x + 24 * k, y - 4 * k, 2.5f * k), wood * 0.6f);
@@ -462,7 +488,8 @@ void Pots(Scene& s, const Element& e) {
   const float x = e.Num("x", 180), y = e.Num("y", 250), k = e.Num("s", 1.4f);
   const Col clay = Hex(0xb8643a);
   auto pot = [&](float px, float py, float r) {
-    s.cv.Fill(Poly({px - r, py - r * 1.4f, px + r, py - r * 1.4f, px + r * 0.7f, py, px - r * 0.7f, py}), Rounded(clay, px - r * 0.3f, py - r * 0.8f, r, r, 0.5f));
+    s.cv.Fill(Poly({px - r, py - r * 1.4f, px + r, py - r * 1.4f, px + r * 0.7f, py, px - r * 0.7f, py}),
+              Rounded(clay, px - r * 0.3f, py - r * 0.8f, r, r, 0.5f));
     s.cv.Fill(Box(px - r * 1.1f, py - r * 1.6f, px + r * 1.1f, py - r * 1.3f), clay * 1.1f);
     s.cv.Fill(Ellipse(px, py - r * 1.6f, r * 1.05f, r * 0.25f), clay * 0.45f);
   };
@@ -481,23 +508,34 @@ void Pots(Scene& s, const Element& e) {
 void Rakes(Scene& s, const Element& e) {
   const float x = e.Num("x", 460), y = e.Num("y", 240), k = e.Num("s", 1.3f);
   const Col handle = s.pal.wood * 1.3f, iron = Hex(0x5a5a60);
-  struct R { float bx, tx, len; bool broken, spade; };
-  const R rs[] = {{-40, -52, 150, false, false}, {-10, -16, 90, true, false}, {20, 28, 140, false, true}, {50, 62, 155, false, false}};
+  struct R {
+    float bx, tx, len;
+    bool broken, spade;
+  };
+  const R rs[] = {{-40, -52, 150, false, false},
+                  {-10, -16, 90, true, false},
+                  {20, 28, 140, false, true},
+                  {50, 62, 155, false, false}};
   s.cv.Fill(Ellipse(x, y + 2, 70 * k, 6 * k), Hex(0x000000), 0.25f, 4);
   for (const R& r : rs) {
     const float bx = x + r.bx * k, tx = x + r.tx * k, ty = y - r.len * k;
     if (r.spade) {
       // A spade stands blade down.
       s.cv.Fill(Line(bx, y - 26 * k, tx, ty, 2.4f * k), Linear(bx - 3, 0, handle, bx + 3, 0, handle * 0.6f));
-      s.cv.Fill(Cut(Box(tx - 8 * k, ty - 10 * k, tx + 8 * k, ty + 2 * k, 3 * k), Box(tx - 5 * k, ty - 7 * k, tx + 5 * k, ty)), handle);
-      s.cv.Fill(Poly({bx - 10 * k, y - 30 * k, bx + 10 * k, y - 30 * k, bx + 9 * k, y - 4 * k, bx, y, bx - 9 * k, y - 4 * k}),
-                Linear(bx - 9 * k, 0, iron * 1.7f, bx + 9 * k, 0, iron));
+      s.cv.Fill(
+          Cut(Box(tx - 8 * k, ty - 10 * k, tx + 8 * k, ty + 2 * k, 3 * k), Box(tx - 5 * k, ty - 7 * k, tx + 5 * k, ty)),
+          handle);
+      s.cv.Fill(
+          Poly({bx - 10 * k, y - 30 * k, bx + 10 * k, y - 30 * k, bx + 9 * k, y - 4 * k, bx, y, bx - 9 * k, y - 4 * k}),
+          Linear(bx - 9 * k, 0, iron * 1.7f, bx + 9 * k, 0, iron));
       continue;
     }
     s.cv.Fill(Line(bx, y, tx, ty, 2.2f * k), Linear(bx - 3, 0, handle, bx + 3, 0, handle * 0.6f));
     if (r.broken) {
       // Snapped halfway: a splintered top and no head.
-      s.cv.Fill(Poly({tx - 3 * k, ty + 2, tx + 3 * k, ty + 2, tx + 2 * k, ty - 8 * k, tx, ty - 3 * k, tx - 1.5f * k, ty - 10 * k}), handle * 1.1f);
+      s.cv.Fill(Poly({tx - 3 * k, ty + 2, tx + 3 * k, ty + 2, tx + 2 * k, ty - 8 * k, tx, ty - 3 * k, tx - 1.5f * k,
+                      ty - 10 * k}),
+                handle * 1.1f);
       continue;
     }
     // The head at the top, its teeth against the wall; one has lost teeth.
@@ -511,7 +549,8 @@ void Rakes(Scene& s, const Element& e) {
   // The broken-off head on the floor.
   const float fx = x + 10 * k, fy = y + 46 * k;
   s.cv.Fill(Box(fx - 18 * k, fy - 3 * k, fx + 18 * k, fy + 2 * k), iron);
-  for (int t = 0; t < 6; ++t) s.cv.Fill(Line(fx - 15 * k + t * 6 * k, fy + 2 * k, fx - 16 * k + t * 6 * k, fy + 10 * k, 1 * k), iron);
+  for (int t = 0; t < 6; ++t)
+    s.cv.Fill(Line(fx - 15 * k + t * 6 * k, fy + 2 * k, fx - 16 * k + t * 6 * k, fy + 10 * k, 1 * k), iron);
   s.cv.Fill(Line(fx, fy - 2 * k, fx - 14 * k, fy - 14 * k, 2 * k), handle);
 }
 
@@ -523,13 +562,15 @@ void Thorns(Scene& s, const Element& e) {
   const float y = e.Num("y", s.horizon + 60), x0 = e.Num("x0", -10), x1 = e.Num("x1", 610);
   const float far = e.Num("far", 0) > 0 ? 0.45f : 0.f, h = e.Num("h", far > 0 ? 40 : 120);
   Rng g(s.seed + 491 + static_cast<uint32_t>(x0));
-  const Col stem = Haze(s, Hex(0x3e2818), far), dark = Haze(s, Hex(0x1e2614), far), leaf = Haze(s, s.pal.leafDark * 1.3f, far);
+  const Col stem = Haze(s, Hex(0x3e2818), far), dark = Haze(s, Hex(0x1e2614), far),
+            leaf = Haze(s, s.pal.leafDark * 1.3f, far);
   const uint32_t sd = s.seed + 492;
   // The thicket's mass: ragged at the top, holes of shadow within.
   s.cv.Map([&](int px, int py, Col c) {
     if (px < x0 || px > x1 || py > y + 6) return c;
     // Ends that stop inside the picture slope down rather than stop square.
-    const float fade = (x0 <= 0 ? 1.f : Smooth(x0, x0 + 50, static_cast<float>(px))) * (x1 >= s.cv.W() ? 1.f : 1.f - Smooth(x1 - 50, x1, static_cast<float>(px)));
+    const float fade = (x0 <= 0 ? 1.f : Smooth(x0, x0 + 50, static_cast<float>(px))) *
+                       (x1 >= s.cv.W() ? 1.f : 1.f - Smooth(x1 - 50, x1, static_cast<float>(px)));
     const float top = y - h * (0.65f + 0.35f * Fbm(px / 30.f, 0.5f, sd + 1, 3)) * fade;
     const float edge = Clamp01((py - top) / 6.f) * Clamp01(fade * 4);
     if (edge <= 0) return c;
@@ -556,7 +597,8 @@ void Thorns(Scene& s, const Element& e) {
         const float a = g.Range(0, 6.283f);
         s.cv.Fill(Poly({qx - 1.6f, qy, qx + 1.6f, qy, qx + std::cos(a) * 7, qy + std::sin(a) * 7}), Hex(0xc8a878));
       }
-      if (far == 0 && k % 4 == 1 && g.Uni() < 0.5f) Leaf(s, qx, qy, g.Range(0, 6.283f), 9, 3.5f, Flat(leaf * g.Range(0.9f, 1.5f)));
+      if (far == 0 && k % 4 == 1 && g.Uni() < 0.5f)
+        Leaf(s, qx, qy, g.Range(0, 6.283f), 9, 3.5f, Flat(leaf * g.Range(0.9f, 1.5f)));
       px = qx;
       py = qy;
     }
@@ -588,7 +630,6 @@ void Apples(Scene& s, const Element& e) {
   }
 }
 
-
 // ------------------------------------------------------------ the woods
 
 // Brambles: arching thorny canes with leaves and blackberries, in clumps
@@ -602,7 +643,8 @@ void Brambles(Scene& s, const Element& e) {
     Crown(s, cx, by - 24 * k, 30 * k, s.pal.leaf * 0.9f, s.pal.leafDark, 4);
     for (int c = 0; c < 5; ++c) {
       const float dir = g.Uni() < 0.5f ? -1.f : 1.f;
-      const float ax = cx + g.Range(-20, 20), ay = by, bx = ax + dir * g.Range(10, 40) * k, bby = by - g.Range(50, 90) * k;
+      const float ax = cx + g.Range(-20, 20), ay = by, bx = ax + dir * g.Range(10, 40) * k,
+                  bby = by - g.Range(50, 90) * k;
       const float ex = ax + dir * g.Range(40, 80) * k, ey = by - g.Range(0, 30) * k;
       float px = ax, py = ay;
       for (int i = 1; i <= 8; ++i) {
@@ -610,7 +652,8 @@ void Brambles(Scene& s, const Element& e) {
         const float qx = u * u * ax + 2 * u * t * bx + t * t * ex, qy = u * u * ay + 2 * u * t * bby + t * t * ey;
         s.cv.Fill(Line(px, py, qx, qy, 1.6f * k), Hex(0x6a2a3a));
         if (i % 2) s.cv.Fill(Poly({qx - 1.2f, qy, qx + 1.2f, qy, qx + 2, qy - 5 * k}), Hex(0xd0b090));
-        if (i % 3 == 0) Leaf(s, qx, qy, g.Range(0, 6.283f), 11 * k, 4.5f * k, Rounded(s.pal.leaf, qx, qy, 8 * k, 8 * k));
+        if (i % 3 == 0)
+          Leaf(s, qx, qy, g.Range(0, 6.283f), 11 * k, 4.5f * k, Rounded(s.pal.leaf, qx, qy, 8 * k, 8 * k));
         px = qx;
         py = qy;
       }
@@ -618,7 +661,8 @@ void Brambles(Scene& s, const Element& e) {
     for (int b = 0; b < 6; ++b) {
       const float fx = cx + g.Range(-30, 30) * k, fy = by - g.Range(10, 50) * k;
       const bool ripe = g.Uni() < 0.6f;
-      s.cv.Fill(Circle(fx, fy, 2.6f * k), Rounded(ripe ? Hex(0x1a1030) : Hex(0xb02030), fx, fy, 2.6f * k, 2.6f * k, 0.6f));
+      s.cv.Fill(Circle(fx, fy, 2.6f * k),
+                Rounded(ripe ? Hex(0x1a1030) : Hex(0xb02030), fx, fy, 2.6f * k, 2.6f * k, 0.6f));
     }
   }
 }
@@ -627,8 +671,10 @@ void Brambles(Scene& s, const Element& e) {
 void Stump(Scene& s, float x, float y, float r, bool axe) {
   const Col bark = s.pal.wood * 0.65f;
   s.cv.Fill(Ellipse(x + r * 0.3f, y + 2, r * 1.5f, r * 0.3f), Hex(0x000000), 0.3f, 4);
-  for (int side = -1; side <= 1; side += 2) s.cv.Fill(Capsule(x, y - 2, x + side * r * 1.3f, y + 2, r * 0.25f, r * 0.1f), bark);
-  s.cv.Fill(Box(x - r, y - r * 0.9f, x + r, y), Textured(Linear(x - r, 0, bark * 1.4f, x + r, 0, bark * 0.6f), 0.3f, 3, s.seed + 5));
+  for (int side = -1; side <= 1; side += 2)
+    s.cv.Fill(Capsule(x, y - 2, x + side * r * 1.3f, y + 2, r * 0.25f, r * 0.1f), bark);
+  s.cv.Fill(Box(x - r, y - r * 0.9f, x + r, y),
+            Textured(Linear(x - r, 0, bark * 1.4f, x + r, 0, bark * 0.6f), 0.3f, 3, s.seed + 5));
   const float ty = y - r * 0.9f;
   s.cv.Fill(Ellipse(x, ty, r, r * 0.32f), bark);
   const Col pale = Hex(0xd8b880);
@@ -638,7 +684,9 @@ void Stump(Scene& s, float x, float y, float r, bool axe) {
   });
   if (axe) {
     s.cv.Fill(Line(x + r * 0.1f, ty - 2, x + r * 0.9f, ty - r * 1.4f, 2.2f), s.pal.wood * 1.3f);
-    s.cv.Fill(Poly({x - r * 0.25f, ty + 2, x + r * 0.35f, ty - 2, x + r * 0.3f, ty - r * 0.45f, x - r * 0.2f, ty - r * 0.3f}), Linear(x - r * 0.3f, 0, Hex(0xc8ccd2), x + r * 0.4f, 0, Hex(0x5a5e66)));
+    s.cv.Fill(
+        Poly({x - r * 0.25f, ty + 2, x + r * 0.35f, ty - 2, x + r * 0.3f, ty - r * 0.45f, x - r * 0.2f, ty - r * 0.3f}),
+        Linear(x - r * 0.3f, 0, Hex(0xc8ccd2), x + r * 0.4f, 0, Hex(0x5a5e66)));
   }
 }
 
@@ -656,7 +704,8 @@ void Chips(Scene& s, const Element& e) {
   for (int i = 0; i < static_cast<int>(e.Num("n", 160)); ++i) {
     const float y = g.Range(s.horizon + 15, 372), x = g.Range(170, 600), t = (y - s.horizon) / 160.f;
     const float l = (2 + 5 * t) * g.Range(0.6f, 1.4f), a = g.Range(0, 3.14f);
-    s.cv.Fill(Line(x, y, x + std::cos(a) * l, y + std::sin(a) * l * 0.4f, 0.6f + 1.2f * t), Mix(Hex(0xe8cc90), Hex(0xa07a48), g.Uni()));
+    s.cv.Fill(Line(x, y, x + std::cos(a) * l, y + std::sin(a) * l * 0.4f, 0.6f + 1.2f * t),
+              Mix(Hex(0xe8cc90), Hex(0xa07a48), g.Uni()));
   }
 }
 
@@ -667,7 +716,8 @@ void FallenOak(Scene& s, const Element& e) {
   const Col bark = Hex(0x5a4632);
   const float rx = x + 120, ry = y - 30;
   // The root plate: a disc of earth with roots clawing upward.
-  s.cv.Fill(Rough(Ellipse(rx, ry - 20, 52, 78), 8, 14, s.seed + 531), Textured(Rounded(Hex(0x4a3624), rx - 10, ry - 40, 52, 78, 0.5f), 0.4f, 6, s.seed + 532));
+  s.cv.Fill(Rough(Ellipse(rx, ry - 20, 52, 78), 8, 14, s.seed + 531),
+            Textured(Rounded(Hex(0x4a3624), rx - 10, ry - 40, 52, 78, 0.5f), 0.4f, 6, s.seed + 532));
   Rng g(s.seed + 533);
   for (int i = 0; i < 9; ++i) {
     const float a = -2.6f + i * 0.32f + g.Range(-0.1f, 0.1f);
@@ -696,7 +746,8 @@ void FallenOak(Scene& s, const Element& e) {
   s.cv.Fill(Capsule(x + 10, y - 44, x + 40, y - 92, 8, 4), bark * 0.9f);
   // Ivy and moss along its back.
   for (int i = 0; i < 24; ++i) {
-    const float t = g.Uni(), px = x - 170 + (rx - 20 - (x - 170)) * t, py = y - 20 + (ry - (y - 20)) * t - g.Range(18, 30);
+    const float t = g.Uni(), px = x - 170 + (rx - 20 - (x - 170)) * t,
+                py = y - 20 + (ry - (y - 20)) * t - g.Range(18, 30);
     s.cv.Fill(Ellipse(px, py, 6, 3), Mix(s.pal.leaf, s.pal.leafDark, g.Uni()), 0.9f);
   }
 }
@@ -713,7 +764,8 @@ void Birds(Scene& s, const Element& e) {
     const float dir = g.Uni() < 0.5f ? -1.f : 1.f;
     s.cv.Fill(Ellipse(x, y, 6 * k, 3.5f * k), Rounded(c, x, y, 6 * k, 3.5f * k));
     s.cv.Fill(Circle(x + dir * 6 * k, y - 2 * k, 2.8f * k), c);
-    s.cv.Fill(Poly({x + dir * 8.5f * k, y - 3 * k, x + dir * 12 * k, y - 2 * k, x + dir * 8.5f * k, y - 1 * k}), Hex(0xe0a020));
+    s.cv.Fill(Poly({x + dir * 8.5f * k, y - 3 * k, x + dir * 12 * k, y - 2 * k, x + dir * 8.5f * k, y - 1 * k}),
+              Hex(0xe0a020));
     s.cv.Fill(Poly({x - dir * 5 * k, y, x - dir * 12 * k, y - 3 * k, x - dir * 11 * k, y + 2 * k}), c * 0.8f);
     const float wy = up ? y - 12 * k : y + 9 * k;
     s.cv.Fill(Poly({x - 3 * k, y - 1, x + 3 * k, y - 1, x - dir * 4 * k, wy}), c * 0.7f);
@@ -736,17 +788,22 @@ void Bones(Scene& s, const Element& e) {
   for (int i = 0; i < 6; ++i) {
     const float a = g.Range(-0.6f, 0.6f) + (i % 2) * 3.14159f / 2.5f, l = g.Range(16, 30) * k;
     const float bx = x + g.Range(-34, 34) * k, by = y + g.Range(-6, 4) * k;
-    const float ax = bx - std::cos(a) * l, ay = by - std::sin(a) * l * 0.4f, cx = bx + std::cos(a) * l, cy = by + std::sin(a) * l * 0.4f;
-    s.cv.Fill(Union(Line(ax, ay, cx, cy, 2.2f * k), Union(Circle(ax, ay, 3.6f * k), Circle(cx, cy, 3.6f * k))), Rounded(bone, bx, by - 2, l, 4 * k, 0.4f));
+    const float ax = bx - std::cos(a) * l, ay = by - std::sin(a) * l * 0.4f, cx = bx + std::cos(a) * l,
+                cy = by + std::sin(a) * l * 0.4f;
+    s.cv.Fill(Union(Line(ax, ay, cx, cy, 2.2f * k), Union(Circle(ax, ay, 3.6f * k), Circle(cx, cy, 3.6f * k))),
+              Rounded(bone, bx, by - 2, l, 4 * k, 0.4f));
   }
   // Ribs.
   for (int i = 0; i < 4; ++i) {
     const float rx = x + 18 * k + i * 6 * k;
-    s.cv.Fill(Cut(Ellipse(rx, y - 2 * k, 5 * k, 9 * k), Union(Ellipse(rx, y - 2 * k, 3.5f * k, 7.5f * k), Box(rx - 6 * k, y - 2 * k, rx + 6 * k, y + 12 * k))), bone * 0.9f);
+    s.cv.Fill(Cut(Ellipse(rx, y - 2 * k, 5 * k, 9 * k), Union(Ellipse(rx, y - 2 * k, 3.5f * k, 7.5f * k),
+                                                              Box(rx - 6 * k, y - 2 * k, rx + 6 * k, y + 12 * k))),
+              bone * 0.9f);
   }
   // The skull.
   const float sx = x - 18 * k, sy = y - 6 * k;
-  s.cv.Fill(Union(Circle(sx, sy, 9 * k), Box(sx - 5 * k, sy, sx + 5 * k, sy + 9 * k, 2 * k)), Rounded(bone, sx - 2 * k, sy - 2 * k, 9 * k, 9 * k, 0.5f));
+  s.cv.Fill(Union(Circle(sx, sy, 9 * k), Box(sx - 5 * k, sy, sx + 5 * k, sy + 9 * k, 2 * k)),
+            Rounded(bone, sx - 2 * k, sy - 2 * k, 9 * k, 9 * k, 0.5f));
   s.cv.Fill(Circle(sx - 3.5f * k, sy + 1 * k, 2.4f * k), Hex(0x1a1410));
   s.cv.Fill(Circle(sx + 3.5f * k, sy + 1 * k, 2.4f * k), Hex(0x1a1410));
   s.cv.Fill(Poly({sx, sy + 3.5f * k, sx - 1.2f * k, sy + 6 * k, sx + 1.2f * k, sy + 6 * k}), Hex(0x1a1410));
@@ -778,15 +835,18 @@ void Moss(Scene& s, const Element&) {
   const struct { float x, y, r; } rocks[] = {{215, 262, 26}, {520, 268, 34}, {565, 330, 40}, {250, 322, 30}};
   for (const auto& rk : rocks) {
     Boulder(s, rk.x, rk.y, rk.r * 1.3f, rk.r, s.pal.rock);
-    mossy(Rough(Intersect(Ellipse(rk.x - rk.r * 0.1f, rk.y - rk.r * 0.35f, rk.r * 1.2f, rk.r * 0.75f), Ellipse(rk.x, rk.y, rk.r * 1.3f, rk.r)), 2.5f, 5,
-                sd + static_cast<uint32_t>(rk.x)),
+    mossy(Rough(Intersect(Ellipse(rk.x - rk.r * 0.1f, rk.y - rk.r * 0.35f, rk.r * 1.2f, rk.r * 0.75f),
+                          Ellipse(rk.x, rk.y, rk.r * 1.3f, rk.r)),
+                2.5f, 5, sd + static_cast<uint32_t>(rk.x)),
           rk.x, rk.y - rk.r * 0.6f, rk.r);
     stalks(rk.x, rk.y - rk.r * 0.85f, rk.r * 0.6f, 6);
   }
   // A fallen log across the back of the dell, moss over its upper half.
   const float ly = s.horizon + 16;
-  s.cv.Fill(Capsule(230, ly + 2, 520, ly - 6, 15, 13), Textured(Linear(0, ly - 14, s.pal.wood * 0.9f, 0, ly + 14, s.pal.wood * 0.4f), 0.35f, 4, sd + 2));
-  mossy(Rough(Intersect(Capsule(230, ly + 2, 520, ly - 6, 16, 14), Box(200, ly - 30, 540, ly + 1)), 2, 6, sd + 3), 360, ly - 14, 120);
+  s.cv.Fill(Capsule(230, ly + 2, 520, ly - 6, 15, 13),
+            Textured(Linear(0, ly - 14, s.pal.wood * 0.9f, 0, ly + 14, s.pal.wood * 0.4f), 0.35f, 4, sd + 2));
+  mossy(Rough(Intersect(Capsule(230, ly + 2, 520, ly - 6, 16, 14), Box(200, ly - 30, 540, ly + 1)), 2, 6, sd + 3), 360,
+        ly - 14, 120);
   LogEnd(s, 522, ly - 6, 12, s.pal.wood);
   stalks(375, ly - 16, 120, 20);
   // Cushions of moss on the floor.
@@ -794,7 +854,9 @@ void Moss(Scene& s, const Element&) {
     const float y = g.Range(s.horizon + 25, 370), x = g.Range(175, 600), t = (y - s.horizon) / 160.f;
     if (x > 270 && x < 470 && y > 295) continue;
     const float r = 6 + 14 * t;
-    mossy(Rough(Intersect(Ellipse(x, y, r * 1.6f, r * 0.7f), Box(x - r * 2, y - r, x + r * 2, y + r * 0.35f)), r * 0.12f, r * 0.3f, sd + static_cast<uint32_t>(i + 10)), x, y - r * 0.3f, r);
+    mossy(Rough(Intersect(Ellipse(x, y, r * 1.6f, r * 0.7f), Box(x - r * 2, y - r, x + r * 2, y + r * 0.35f)),
+                r * 0.12f, r * 0.3f, sd + static_cast<uint32_t>(i + 10)),
+          x, y - r * 0.3f, r);
     stalks(x, y - r * 0.4f, r, 3);
   }
 }
@@ -806,7 +868,8 @@ void Sunbeams(Scene& s, const Element& e) {
   for (int i = 0; i < 9; ++i) {
     const float a = 1.2f + i * 0.22f + g.Range(-0.06f, 0.06f), spread = g.Range(0.03f, 0.07f);
     const float len = 520;
-    s.cv.Fill(Poly({sx, sy, sx + std::cos(a - spread) * len, sy + std::sin(a - spread) * len, sx + std::cos(a + spread) * len, sy + std::sin(a + spread) * len}),
+    s.cv.Fill(Poly({sx, sy, sx + std::cos(a - spread) * len, sy + std::sin(a - spread) * len,
+                    sx + std::cos(a + spread) * len, sy + std::sin(a + spread) * len}),
               Hex(0xfff2c0), g.Range(0.08f, 0.16f), 14);
   }
   s.AddLight(sx, sy, 140, Hex(0xfff0b0));
@@ -819,8 +882,11 @@ void Lodge(Scene& s, const Element& e) {
   const Col log = Hex(0x7a5a38);
   s.cv.Fill(Ellipse(x + 10, y + 4, w * 0.6f, 10 * k), Hex(0x000000), 0.3f, 6);
   // Chimney of stones behind the roof.
-  s.cv.Fill(Box(x + w * 0.28f, y - h - 90 * k, x + w * 0.4f, y - h), Stones(s.pal.rock, s.pal.rockDark, 10 * k, 6 * k, s.seed + 581));
-  for (int i = 0; i < 4; ++i) s.cv.Fill(Circle(x + w * 0.36f + i * 9 * k, y - h - 100 * k - i * 16 * k, (7 + i * 4) * k), Hex(0xd8d8d8), 0.35f, 6);
+  s.cv.Fill(Box(x + w * 0.28f, y - h - 90 * k, x + w * 0.4f, y - h),
+            Stones(s.pal.rock, s.pal.rockDark, 10 * k, 6 * k, s.seed + 581));
+  for (int i = 0; i < 4; ++i)
+    s.cv.Fill(Circle(x + w * 0.36f + i * 9 * k, y - h - 100 * k - i * 16 * k, (7 + i * 4) * k), Hex(0xd8d8d8), 0.35f,
+              6);
   // Walls of round logs, their ends showing at the corners.
   for (int i = 0; i < 8; ++i) {
     const float ly = y - (i + 0.5f) * h / 8, r = h / 16;
@@ -829,16 +895,19 @@ void Lodge(Scene& s, const Element& e) {
     LogEnd(s, x + w / 2 + 4 * k, ly, r * 1.1f, log);
   }
   // The roof: a gable of shingles.
-  s.cv.Fill(Poly({x - w / 2 - 22 * k, y - h + 4 * k, x, y - h - 70 * k, x + w / 2 + 22 * k, y - h + 4 * k}), [=](float px, float py) {
-    const float row = std::floor(py / (9 * k)), off = (static_cast<int>(row) % 2) * 6 * k;
-    const float f = (px + off) / (12 * k) - std::floor((px + off) / (12 * k));
-    const float shade = px < x ? 1.f : 0.7f;
-    return Hex(0x5a4a3a) * (shade * (0.8f + 0.25f * Noise(std::floor((px + off) / (12 * k)), row, 5)) * (f < 0.1f ? 0.6f : 1.f) * (py / (9 * k) - row < 0.15f ? 0.65f : 1.f));
-  });
+  s.cv.Fill(Poly({x - w / 2 - 22 * k, y - h + 4 * k, x, y - h - 70 * k, x + w / 2 + 22 * k, y - h + 4 * k}),
+            [=](float px, float py) {
+              const float row = std::floor(py / (9 * k)), off = (static_cast<int>(row) % 2) * 6 * k;
+              const float f = (px + off) / (12 * k) - std::floor((px + off) / (12 * k));
+              const float shade = px < x ? 1.f : 0.7f;
+              return Hex(0x5a4a3a) * (shade * (0.8f + 0.25f * Noise(std::floor((px + off) / (12 * k)), row, 5)) *
+                                      (f < 0.1f ? 0.6f : 1.f) * (py / (9 * k) - row < 0.15f ? 0.65f : 1.f));
+            });
   // The door, swollen tight in its frame, and a window with shutters.
   s.cv.Fill(Box(x - 26 * k, y - 78 * k, x + 26 * k, y), Hex(0x2a1c10));
   s.cv.Fill(Box(x - 22 * k, y - 74 * k, x + 22 * k, y), Planks(Hex(0x6a4a2a), 11 * k, true, s.seed + 582));
-  for (float by : {y - 60 * k, y - 18 * k}) s.cv.Fill(Box(x - 22 * k, by - 3 * k, x + 22 * k, by + 3 * k), Hex(0x2a2a2e));
+  for (float by : {y - 60 * k, y - 18 * k})
+    s.cv.Fill(Box(x - 22 * k, by - 3 * k, x + 22 * k, by + 3 * k), Hex(0x2a2a2e));
   s.cv.Fill(Circle(x + 14 * k, y - 38 * k, 3 * k), Hex(0x2a2a2e));
   s.cv.Fill(Line(x - 22 * k, y - 74 * k, x + 22 * k, y - 73 * k, 1.5f * k), Hex(0x120c08));
   for (float wx : {x - w * 0.3f, x + w * 0.3f}) {
@@ -856,13 +925,16 @@ void Woodpile(Scene& s, const Element& e) {
   const float r = 10 * k;
   const int rows = 6;
   s.cv.Fill(Ellipse(x + 6 * k, y + 3, 100 * k, 8 * k), Hex(0x000000), 0.35f, 5);
-  s.cv.Fill(Poly({x - 88 * k, y, x + 88 * k, y, x + 60 * k, y - rows * r * 1.75f, x - 60 * k, y - rows * r * 1.75f}), Hex(0x2a1c10));
+  s.cv.Fill(Poly({x - 88 * k, y, x + 88 * k, y, x + 60 * k, y - rows * r * 1.75f, x - 60 * k, y - rows * r * 1.75f}),
+            Hex(0x2a1c10));
   for (int row = 0; row < rows; ++row) {
     const float ly = y - r - row * r * 1.72f, half = 84 * k - row * 5 * k;
     for (float lx = x - half + r + (row % 2) * r; lx <= x + half - r; lx += r * 2.05f)
-      LogEnd(s, lx + g.Range(-1.5f, 1.5f) * k, ly + g.Range(-1.5f, 1.5f) * k, r * g.Range(0.85f, 1.1f), s.pal.wood * g.Range(0.8f, 1.2f));
+      LogEnd(s, lx + g.Range(-1.5f, 1.5f) * k, ly + g.Range(-1.5f, 1.5f) * k, r * g.Range(0.85f, 1.1f),
+             s.pal.wood * g.Range(0.8f, 1.2f));
   }
-  for (int side = -1; side <= 1; side += 2) s.cv.Fill(Line(x + side * 92 * k, y + 2, x + side * 86 * k, y - rows * r * 1.9f, 3 * k), s.pal.wood * 0.7f);
+  for (int side = -1; side <= 1; side += 2)
+    s.cv.Fill(Line(x + side * 92 * k, y + 2, x + side * 86 * k, y - rows * r * 1.9f, 3 * k), s.pal.wood * 0.7f);
 }
 
 // Beetles crawling over the logs and buzzing about them.
@@ -870,18 +942,24 @@ void Beetles(Scene& s, const Element& e) {
   const float x = e.Num("x", 430), y = e.Num("y", 250), spread = e.Num("spread", 110);
   Rng g(s.seed + 601);
   for (int i = 0; i < static_cast<int>(e.Num("n", 22)); ++i) {
-    const float bx = x + g.Range(-spread, spread), by = y + g.Range(-70, 40), a = g.Range(0, 6.283f), k = g.Range(0.8f, 1.3f);
+    const float bx = x + g.Range(-spread, spread), by = y + g.Range(-70, 40), a = g.Range(0, 6.283f),
+                k = g.Range(0.8f, 1.3f);
     const Frame f(bx, by, a);
     const bool flying = i % 4 == 0;
     const Col shell = Mix(Hex(0x1a2a1a), Hex(0x2a3a6a), g.Uni());
     if (flying) {
       s.cv.Fill(Ellipse(bx - 5 * k, by - 5 * k, 6 * k, 3 * k), Hex(0xe8f0f4), 0.5f);
       s.cv.Fill(Ellipse(bx + 5 * k, by - 5 * k, 6 * k, 3 * k), Hex(0xe8f0f4), 0.5f);
-      for (int m = 1; m <= 3; ++m) s.cv.Fill(Line(bx - 10 * k - m * 5, by + m * 2, bx - 14 * k - m * 5, by + m * 2, 0.5f), Hex(0x202020), 0.5f);
+      for (int m = 1; m <= 3; ++m)
+        s.cv.Fill(Line(bx - 10 * k - m * 5, by + m * 2, bx - 14 * k - m * 5, by + m * 2, 0.5f), Hex(0x202020), 0.5f);
     }
     for (int l = -1; l <= 1; ++l)
-      for (int side = -1; side <= 1; side += 2) s.cv.Fill(Line(f.X(l * 2.5f * k, 0), f.Y(l * 2.5f * k, 0), f.X(l * 4 * k, side * 5.5f * k), f.Y(l * 4 * k, side * 5.5f * k), 0.5f), Hex(0x101010));
-    s.cv.Fill(Poly(f.P({-5 * k, -3 * k, 3 * k, -3.2f * k, 5 * k, 0, 3 * k, 3.2f * k, -5 * k, 3 * k, -6 * k, 0})), Rounded(shell, bx - 1, by - 1, 5 * k, 3 * k, 0.3f));
+      for (int side = -1; side <= 1; side += 2)
+        s.cv.Fill(Line(f.X(l * 2.5f * k, 0), f.Y(l * 2.5f * k, 0), f.X(l * 4 * k, side * 5.5f * k),
+                       f.Y(l * 4 * k, side * 5.5f * k), 0.5f),
+                  Hex(0x101010));
+    s.cv.Fill(Poly(f.P({-5 * k, -3 * k, 3 * k, -3.2f * k, 5 * k, 0, 3 * k, 3.2f * k, -5 * k, 3 * k, -6 * k, 0})),
+              Rounded(shell, bx - 1, by - 1, 5 * k, 3 * k, 0.3f));
     s.cv.Fill(Line(f.X(-5 * k, 0), f.Y(-5 * k, 0), f.X(3 * k, 0), f.Y(3 * k, 0), 0.4f), Hex(0x000000));
     s.cv.Fill(Circle(f.X(-2 * k, -1.2f * k), f.Y(-2 * k, -1.2f * k), 0.9f * k), Hex(0xa0c0e0), 0.8f);
   }
@@ -915,8 +993,10 @@ void Sentry(Scene& s, const Element& e) {
     const bool red = static_cast<int>(std::floor((py - px * 0.2f) / (18 * k))) % 2 == 0;
     return (red ? Hex(0xa82a24) : Hex(0xe8e0d0)) * (0.7f + 0.4f * Clamp01((x + w / 2 - px) / w));
   });
-  s.cv.Fill(Box(x - w / 2 + 8 * k, y - h + 20 * k, x + w / 2 - 8 * k, y), Linear(0, y - h, Hex(0x100c08), 0, y, Hex(0x3a2a1c)));
-  s.cv.Fill(Poly({x - w / 2 - 8 * k, y - h + 2, x, y - h - 30 * k, x + w / 2 + 8 * k, y - h + 2}), Linear(x - w, 0, Hex(0x4a3a30), x + w, 0, Hex(0x2a1e18)));
+  s.cv.Fill(Box(x - w / 2 + 8 * k, y - h + 20 * k, x + w / 2 - 8 * k, y),
+            Linear(0, y - h, Hex(0x100c08), 0, y, Hex(0x3a2a1c)));
+  s.cv.Fill(Poly({x - w / 2 - 8 * k, y - h + 2, x, y - h - 30 * k, x + w / 2 + 8 * k, y - h + 2}),
+            Linear(x - w, 0, Hex(0x4a3a30), x + w, 0, Hex(0x2a1e18)));
   s.cv.Fill(Box(x - 10 * k, y - 56 * k, x + 10 * k, y - 50 * k), s.pal.wood);
   // A lantern hanging inside.
   s.cv.Fill(Box(x - 5 * k, y - h + 30 * k, x + 5 * k, y - h + 42 * k), Hex(0xffd070));
@@ -938,7 +1018,8 @@ void Fern(Scene& s, float x, float y, float k, uint32_t seed) {
       const float qx = px + std::cos(ang) * len / segs, qy = py + std::sin(ang) * len / segs + t * 2.5f * k;
       s.cv.Fill(Line(px, py, qx, qy, 0.9f * k), c * 0.7f);
       const float ll = (1 - t) * 9 * k + 2;
-      for (int side = -1; side <= 1; side += 2) Leaf(s, qx, qy, ang + side * 1.2f, ll, ll * 0.3f, Flat(c * (side < 0 ? 1.1f : 0.85f)));
+      for (int side = -1; side <= 1; side += 2)
+        Leaf(s, qx, qy, ang + side * 1.2f, ll, ll * 0.3f, Flat(c * (side < 0 ? 1.1f : 0.85f)));
       px = qx;
       py = qy;
     }
@@ -947,7 +1028,10 @@ void Fern(Scene& s, float x, float y, float k, uint32_t seed) {
 
 void Ferns(Scene& s, const Element& e) {
   Rng g(s.seed + 611);
-  const struct { float x, y, k; } spots[] = {{200, 265, 0.7f}, {250, 300, 0.9f}, {520, 270, 0.8f}, {300, 258, 0.55f}, {440, 262, 0.6f}, {560, 340, 1.4f}, {480, 320, 1.0f}, {390, 280, 0.6f}};
+  const struct {
+    float x, y, k;
+  } spots[] = {{200, 265, 0.7f}, {250, 300, 0.9f}, {520, 270, 0.8f}, {300, 258, 0.55f},
+               {440, 262, 0.6f}, {560, 340, 1.4f}, {480, 320, 1.0f}, {390, 280, 0.6f}};
   const int n = static_cast<int>(e.Num("n", 8));
   for (int i = 0; i < n && i < 8; ++i) Fern(s, spots[i].x, spots[i].y, spots[i].k * e.Num("s", 1.35f), g.Int(1, 99999));
 }
@@ -962,11 +1046,13 @@ void Shack(Scene& s, const Element& e) {
   s.cv.Fill(Ellipse(x + 8, y + 4, w * 0.6f, 9 * k), Hex(0x000000), 0.3f, 5);
   for (float bx = x - w / 2; bx < x + w / 2; bx += 12 * k) {
     const float top = y - h + g.Range(-4, 6) * k, bw = 12 * k * g.Range(0.9f, 1.05f);
-    s.cv.Fill(Box(bx, top, bx + bw, y), Textured(Flat(wood * g.Range(0.65f, 1.1f) * (bx < x ? 1.05f : 0.85f)), 0.25f, 3 * k, s.seed + 622));
+    s.cv.Fill(Box(bx, top, bx + bw, y),
+              Textured(Flat(wood * g.Range(0.65f, 1.1f) * (bx < x ? 1.05f : 0.85f)), 0.25f, 3 * k, s.seed + 622));
     s.cv.Fill(Line(bx, top, bx, y, 0.7f * k), wood * 0.35f);
   }
   s.cv.Fill(Line(x - w / 2, y - h * 0.7f, x + w / 2, y - h * 0.72f, 2.5f * k), wood * 0.7f);
-  s.cv.Fill(Poly({x - w / 2 - 16 * k, y - h + 8 * k, x - w * 0.1f, y - h - 38 * k, x + w * 0.1f, y - h - 34 * k, x + w / 2 + 16 * k, y - h + 10 * k}),
+  s.cv.Fill(Poly({x - w / 2 - 16 * k, y - h + 8 * k, x - w * 0.1f, y - h - 38 * k, x + w * 0.1f, y - h - 34 * k,
+                  x + w / 2 + 16 * k, y - h + 10 * k}),
             Planks(Hex(0x4a4038), 10 * k, true, s.seed + 623));
   s.cv.Fill(Box(x + w * 0.28f, y - h + 6 * k, x + w * 0.35f, y - h + 22 * k), Hex(0x1a1410));
   // The battered door: planks cracked, one hanging loose.
@@ -974,13 +1060,17 @@ void Shack(Scene& s, const Element& e) {
   s.cv.Fill(Box(dx - dw / 2 - 3 * k, y - dh - 3 * k, dx + dw / 2 + 3 * k, y), Hex(0x120c08));
   for (int i = 0; i < 4; ++i) {
     const float px = dx - dw / 2 + i * dw / 4, tilt = i == 2 ? 5 * k : 0;
-    s.cv.Fill(Poly({px + 1, y - dh + (i == 1 ? 16 * k : 0), px + dw / 4 - 1, y - dh, px + dw / 4 - 1 + tilt, y, px + 1 + tilt, y}), Textured(Flat(Hex(0x5a4030) * (0.8f + 0.1f * i)), 0.3f, 3, s.seed + 624));
+    s.cv.Fill(Poly({px + 1, y - dh + (i == 1 ? 16 * k : 0), px + dw / 4 - 1, y - dh, px + dw / 4 - 1 + tilt, y,
+                    px + 1 + tilt, y}),
+              Textured(Flat(Hex(0x5a4030) * (0.8f + 0.1f * i)), 0.3f, 3, s.seed + 624));
   }
   for (int i = 0; i < 6; ++i) {
     const float sx = dx + g.Range(-dw / 2, dw / 2), sy = y - g.Range(10, dh);
     s.cv.Fill(Poly({sx, sy, sx + g.Range(4, 10) * k, sy + g.Range(-4, 4), sx + 2, sy + 3}), Hex(0xc8a878));
   }
-  s.cv.Fill(Poly({dx - dw / 2 + 4, y - dh + 2, dx - dw / 2 + 10 * k, y - dh + 16 * k, dx - dw / 2 + 2, y - dh + 30 * k}), Hex(0x120c08));
+  s.cv.Fill(
+      Poly({dx - dw / 2 + 4, y - dh + 2, dx - dw / 2 + 10 * k, y - dh + 16 * k, dx - dw / 2 + 2, y - dh + 30 * k}),
+      Hex(0x120c08));
 }
 
 // Splinters of a broken-in door: shards strewn over the floor before it and
@@ -999,13 +1089,16 @@ void Splinters(Scene& s, const Element& e) {
     }
   }
   for (int i = 0; i < 26; ++i) {
-    const float px = x + g.Range(-110, 110), py = g.Range(WY1 + 6, y - 2), l = g.Range(12, 30) * (0.7f + (py - WY1) / 60.f);
+    const float px = x + g.Range(-110, 110), py = g.Range(WY1 + 6, y - 2),
+                l = g.Range(12, 30) * (0.7f + (py - WY1) / 60.f);
     const float a = g.Range(0, 3.14159f);
     const float ex = px + std::cos(a) * l, ey = py + std::sin(a) * l * 0.35f;
-    s.cv.Fill(Poly({px, py - 2.5f, ex, ey, px + 2.5f, py + 3}), Linear(px, py - 2, Hex(0xe0c090), px, py + 3, wood * 0.7f));
+    s.cv.Fill(Poly({px, py - 2.5f, ex, ey, px + 2.5f, py + 3}),
+              Linear(px, py - 2, Hex(0xe0c090), px, py + 3, wood * 0.7f));
   }
   // A large broken plank, still with an iron band.
-  s.cv.Fill(Poly({x - 70, y - 22, x - 10, y - 34, x - 6, y - 24, x - 40, y - 14, x - 52, y - 8}), Planks(wood, 20, false, s.seed));
+  s.cv.Fill(Poly({x - 70, y - 22, x - 10, y - 34, x - 6, y - 24, x - 40, y - 14, x - 52, y - 8}),
+            Planks(wood, 20, false, s.seed));
   s.cv.Fill(Line(x - 48, y - 20, x - 20, y - 27, 2), Hex(0x2a2a2e));
 }
 
@@ -1020,7 +1113,8 @@ void Stains(Scene& s, const Element& e) {
   }
   s.cv.Fill(Ellipse(x, y + 4, 30 * k, 5 * k), Hex(0x3a0606), 0.6f, 3);
   // A putrid green reek seeping out under the door.
-  for (int i = 0; i < 5; ++i) s.cv.Fill(Ellipse(x + g.Range(-40, 60), y - g.Range(0, 40) * k, g.Range(20, 40), 8), Hex(0x8aa040), 0.12f, 10);
+  for (int i = 0; i < 5; ++i)
+    s.cv.Fill(Ellipse(x + g.Range(-40, 60), y - g.Range(0, 40) * k, g.Range(20, 40), 8), Hex(0x8aa040), 0.12f, 10);
 }
 
 // A cloud of buzzing flies.
@@ -1037,7 +1131,9 @@ void Flies(Scene& s, const Element& e) {
       const float b = g.Range(0, 6.283f);
       for (int j = 0; j < 3; ++j) {
         const float t0 = j * 0.5f;
-        s.cv.Fill(Line(fx + std::cos(b + t0) * 6, fy + std::sin(b + t0) * 4, fx + std::cos(b + t0 + 0.3f) * 7, fy + std::sin(b + t0 + 0.3f) * 5, 0.4f), Hex(0x202020), 0.5f);
+        s.cv.Fill(Line(fx + std::cos(b + t0) * 6, fy + std::sin(b + t0) * 4, fx + std::cos(b + t0 + 0.3f) * 7,
+                       fy + std::sin(b + t0 + 0.3f) * 5, 0.4f),
+                  Hex(0x202020), 0.5f);
       }
     }
   }
@@ -1057,12 +1153,14 @@ void Wall(Scene& s, const Element& e) {
   pts.push_back(x1 + 10);
   pts.push_back(y);
   s.cv.Fill(Rough(Poly(pts), 3, 6, sd + 3), [=](float px, float py) {
-    return Stones(s.pal.rock * 1.05f, s.pal.rockDark * 0.8f, 24, 12, sd)(px, py) * (0.75f + 0.45f * Fbm(px / 30.f, py / 20.f, sd + 4, 3));
+    return Stones(s.pal.rock * 1.05f, s.pal.rockDark * 0.8f, 24, 12, sd)(px, py) *
+           (0.75f + 0.45f * Fbm(px / 30.f, py / 20.f, sd + 4, 3));
   });
   s.cv.Fill(Box(x0, y - 6, x1, y + 2), Hex(0x000000), 0.2f, 4);
   // Fallen stones at its foot and ivy hanging over it.
   Rng g(sd + 1);
-  for (int i = 0; i < 6; ++i) Boulder(s, g.Range(x0 + 20, x1 - 20), y + g.Range(0, 8), g.Range(6, 11), g.Range(4, 7), s.pal.rock);
+  for (int i = 0; i < 6; ++i)
+    Boulder(s, g.Range(x0 + 20, x1 - 20), y + g.Range(0, 8), g.Range(6, 11), g.Range(4, 7), s.pal.rock);
   for (int i = 0; i < 10; ++i) {
     const float ix = g.Range(x0, x1), iy = y - h * g.Range(0.5f, 0.9f);
     for (int j = 0; j < 10; ++j) {
@@ -1080,7 +1178,8 @@ void IronGate(Scene& s, const Element& e) {
   const Col iron = Hex(0x2a2a30), rust = Hex(0x8a4a22);
   for (int side = -1; side <= 1; side += 2) {
     const float px = x + side * (w / 2 + 14 * k);
-    s.cv.Fill(Box(px - 16 * k, y - h - 30 * k, px + 16 * k, y), Stones(s.pal.rock * 1.1f, s.pal.rockDark, 14 * k, 9 * k, s.seed + 661));
+    s.cv.Fill(Box(px - 16 * k, y - h - 30 * k, px + 16 * k, y),
+              Stones(s.pal.rock * 1.1f, s.pal.rockDark, 14 * k, 9 * k, s.seed + 661));
     s.cv.Fill(Box(px - 20 * k, y - h - 38 * k, px + 20 * k, y - h - 28 * k), s.pal.rock * 1.2f);
   }
   s.cv.Fill(Box(x - w / 2, y - h, x + w / 2, y), Hex(0x0a0c08), 0.25f, 2);
@@ -1091,9 +1190,12 @@ void IronGate(Scene& s, const Element& e) {
     });
     s.cv.Fill(Poly({bx - 4 * k, top, bx, top - 10 * k, bx + 4 * k, top}), iron);
   }
-  for (float ry : {y - h * 0.8f, y - h * 0.15f}) s.cv.Fill(Box(x - w / 2, ry - 3 * k, x + w / 2, ry + 3 * k), Mix(iron, rust, 0.3f));
+  for (float ry : {y - h * 0.8f, y - h * 0.15f})
+    s.cv.Fill(Box(x - w / 2, ry - 3 * k, x + w / 2, ry + 3 * k), Mix(iron, rust, 0.3f));
   for (int side = -1; side <= 1; side += 2)
-    s.cv.Fill(Cut(Circle(x + side * 16 * k, y - h * 0.8f - 12 * k, 10 * k), Circle(x + side * 16 * k, y - h * 0.8f - 12 * k, 7.5f * k)), iron);
+    s.cv.Fill(Cut(Circle(x + side * 16 * k, y - h * 0.8f - 12 * k, 10 * k),
+                  Circle(x + side * 16 * k, y - h * 0.8f - 12 * k, 7.5f * k)),
+              iron);
   s.cv.Fill(Circle(x, y - h * 0.48f, 6 * k), rust);
 }
 
@@ -1104,7 +1206,8 @@ void Dinner(Scene& s, const Element& e) {
   s.cv.Fill(Line(x + 20 * k, y - 14 * k, x + 62 * k, y - 30 * k, 4 * k), Hex(0xe8dcc4));
   s.cv.Fill(Circle(x + 62 * k, y - 32 * k, 6 * k), Hex(0xe8dcc4));
   s.cv.Fill(Circle(x + 65 * k, y - 27 * k, 5 * k), Hex(0xe8dcc4));
-  s.cv.Fill(Ellipse(x - 6 * k, y - 12 * k, 34 * k, 18 * k), Rounded(Hex(0x8a2a1a), x - 14 * k, y - 20 * k, 34 * k, 18 * k, 0.5f));
+  s.cv.Fill(Ellipse(x - 6 * k, y - 12 * k, 34 * k, 18 * k),
+            Rounded(Hex(0x8a2a1a), x - 14 * k, y - 20 * k, 34 * k, 18 * k, 0.5f));
   s.cv.Fill(Ellipse(x - 16 * k, y - 18 * k, 14 * k, 6 * k), Hex(0xc86a50), 0.7f);
   s.cv.Fill(Ellipse(x + 20 * k, y - 14 * k, 8 * k, 10 * k), Hex(0xd8a090));
   for (int i = 0; i < 4; ++i) s.cv.Fill(Circle(x - 40 * k - i * 9 * k, y - 2 + (i % 2) * 3, 3 * k), Hex(0x6a1a10));
@@ -1125,28 +1228,35 @@ void Eyes(Scene& s, const Element& e) {
     };
     s.cv.Fill(Rough(Ellipse(x + 10 * k, y + 90 * k, 95 * k, 95 * k), 6, 6, sd), furry(x, y + 60 * k, 95 * k, 95 * k));
     for (int side = -1; side <= 1; side += 2) {
-      s.cv.Fill(Rough(Capsule(x + side * 70 * k, y + 50 * k, x + side * 50 * k, y + 150 * k, 26 * k, 20 * k), 4, 5, sd + 1), furry(x + side * 60 * k, y + 90 * k, 30 * k, 60 * k));
+      s.cv.Fill(
+          Rough(Capsule(x + side * 70 * k, y + 50 * k, x + side * 50 * k, y + 150 * k, 26 * k, 20 * k), 4, 5, sd + 1),
+          furry(x + side * 60 * k, y + 90 * k, 30 * k, 60 * k));
       for (int c = -1; c <= 1; ++c)
-        s.cv.Fill(Poly({x + side * 50 * k + c * 8 * k - 2, y + 164 * k, x + side * 50 * k + c * 8 * k + 2, y + 164 * k, x + side * 50 * k + c * 9 * k, y + 178 * k}), Hex(0xd8ccb0));
+        s.cv.Fill(Poly({x + side * 50 * k + c * 8 * k - 2, y + 164 * k, x + side * 50 * k + c * 8 * k + 2, y + 164 * k,
+                        x + side * 50 * k + c * 9 * k, y + 178 * k}),
+                  Hex(0xd8ccb0));
     }
     s.cv.Fill(Rough(Ellipse(x, y + 4 * k, 42 * k, 36 * k), 4, 5, sd + 2), furry(x, y, 42 * k, 36 * k));
-    for (int side = -1; side <= 1; side += 2) s.cv.Fill(Circle(x + side * 30 * k, y - 28 * k, 11 * k), furry(x + side * 30 * k, y - 28 * k, 11 * k, 11 * k));
+    for (int side = -1; side <= 1; side += 2)
+      s.cv.Fill(Circle(x + side * 30 * k, y - 28 * k, 11 * k), furry(x + side * 30 * k, y - 28 * k, 11 * k, 11 * k));
     s.cv.Fill(Ellipse(x, y + 22 * k, 22 * k, 16 * k), Rounded(Hex(0x4a3424), x, y + 18 * k, 22 * k, 16 * k));
     s.cv.Fill(Ellipse(x, y + 12 * k, 8 * k, 5 * k), Hex(0x0a0606));
     s.cv.Fill(Ellipse(x, y + 30 * k, 16 * k, 7 * k), Hex(0x3a0808));
     for (int t = -2; t <= 2; ++t) {
       const float tx = x + t * 6 * k;
-      s.cv.Fill(Poly({tx - 2.5f * k, y + 24 * k, tx + 2.5f * k, y + 24 * k, tx, y + 31 * k + std::abs(t) * -1.f}), Hex(0xf0e8d0));
+      s.cv.Fill(Poly({tx - 2.5f * k, y + 24 * k, tx + 2.5f * k, y + 24 * k, tx, y + 31 * k + std::abs(t) * -1.f}),
+                Hex(0xf0e8d0));
     }
   }
   for (int side = -1; side <= 1; side += 2) {
     const float ex = x + side * 16 * k, ey = y - 6 * k;
-    s.cv.Fill(Poly({ex - 8 * k, ey + side * 0, ex + 8 * k, ey - side * 3 * k, ex + 7 * k, ey + 4 * k, ex - 7 * k, ey + 4 * k}), Hex(0xffd040));
+    s.cv.Fill(Poly({ex - 8 * k, ey + side * 0, ex + 8 * k, ey - side * 3 * k, ex + 7 * k, ey + 4 * k, ex - 7 * k,
+                    ey + 4 * k}),
+              Hex(0xffd040));
     s.cv.Fill(Ellipse(ex, ey + 1, 1.6f * k, 3.5f * k), Hex(0x200a00));
     s.AddLight(ex, ey, 26 * k, Hex(0xffa020));
   }
 }
-
 
 // ------------------------------------------------------------ the meadows
 
@@ -1178,7 +1288,8 @@ void Sheep(Scene& s, float x, float y, float k, float dir, uint32_t seed) {
   Rng g(seed);
   const Col wool = Hex(0xeeeae0), face = Hex(0x2a2420);
   s.cv.Fill(Ellipse(x, y + 2 * k, 26 * k, 5 * k), Hex(0x000000), 0.3f, 3);
-  for (int l = 0; l < 4; ++l) s.cv.Fill(Line(x - 14 * k + l * 9 * k, y - 8 * k, x - 14 * k + l * 9 * k, y, 2 * k), face);
+  for (int l = 0; l < 4; ++l)
+    s.cv.Fill(Line(x - 14 * k + l * 9 * k, y - 8 * k, x - 14 * k + l * 9 * k, y, 2 * k), face);
   for (int i = 0; i < 9; ++i) {
     const float bx = x + g.Range(-16, 16) * k, by = y - g.Range(12, 24) * k, r = g.Range(7, 10) * k;
     s.cv.Fill(Circle(bx, by, r), Rounded(wool, bx - r * 0.3f, by - r * 0.3f, r, r, 0.35f));
@@ -1193,15 +1304,21 @@ void Sheep(Scene& s, float x, float y, float k, float dir, uint32_t seed) {
     const float ex = hx + side * 3.6f * k, ey = hy - 2 * k;
     s.cv.Fill(Ellipse(ex, ey, 2.6f * k, 1.5f * k), Hex(0xf4f0d8));
     s.cv.Fill(Circle(ex - 1.1f * k, ey + 0.2f * k, 1.0f * k), Hex(0x000000));
-    s.cv.Fill(Line(ex - 2.8f * k, ey - 1.6f * k + side * 0.6f * k, ex + 2.8f * k, ey - 1.6f * k - side * 0.6f * k, 0.6f * k), face * 0.5f);
+    s.cv.Fill(
+        Line(ex - 2.8f * k, ey - 1.6f * k + side * 0.6f * k, ex + 2.8f * k, ey - 1.6f * k - side * 0.6f * k, 0.6f * k),
+        face * 0.5f);
   }
 }
 
 void SheepE(Scene& s, const Element& e) {
   Rng g(s.seed + 711);
-  const struct { float x, y, k; } spots[] = {{230, 232, 0.5f}, {330, 226, 0.4f}, {420, 238, 0.55f}, {520, 230, 0.45f}, {260, 270, 0.8f}, {510, 285, 1.1f}, {570, 250, 0.7f}, {210, 330, 1.4f}};
+  const struct {
+    float x, y, k;
+  } spots[] = {{230, 232, 0.5f}, {330, 226, 0.4f}, {420, 238, 0.55f}, {520, 230, 0.45f},
+               {260, 270, 0.8f}, {510, 285, 1.1f}, {570, 250, 0.7f},  {210, 330, 1.4f}};
   const int n = static_cast<int>(e.Num("n", 8));
-  for (int i = 0; i < n && i < 8; ++i) Sheep(s, spots[i].x, spots[i].y, spots[i].k, g.Uni() < 0.5f ? -1.f : 1.f, g.Int(1, 99999));
+  for (int i = 0; i < n && i < 8; ++i)
+    Sheep(s, spots[i].x, spots[i].y, spots[i].k, g.Uni() < 0.5f ? -1.f : 1.f, g.Int(1, 99999));
 }
 
 // The ruin of a shepherd's hut seen from inside: broken dry-stone walls, a
@@ -1210,7 +1327,8 @@ void HutRuin(Scene& s, const Element& e) {
   const float x = e.Num("x", 360), y = e.Num("y", 280);
   const uint32_t sd = s.seed + 721;
   auto stones = [&](float px, float py) {
-    return Stones(s.pal.rock, s.pal.rockDark * 0.7f, 20, 11, sd)(px, py) * (0.8f + 0.35f * Fbm(px / 25.f, py / 20.f, sd + 1, 3));
+    return Stones(s.pal.rock, s.pal.rockDark * 0.7f, 20, 11, sd)(px, py) *
+           (0.8f + 0.35f * Fbm(px / 25.f, py / 20.f, sd + 1, 3));
   };
   // The back wall, broken along its top, with a doorway.
   std::vector<float> back = {x - 170, y};
@@ -1235,7 +1353,8 @@ void HutRuin(Scene& s, const Element& e) {
     const float gx = g.Range(x - 170, 610), gy = y + g.Range(-4, 4);
     s.cv.Fill(Line(gx, gy, gx + g.Range(-3, 3), gy - g.Range(4, 14), 0.7f), Mix(s.pal.leafDark, s.pal.leaf, g.Uni()));
   }
-  for (int i = 0; i < 5; ++i) Boulder(s, g.Range(x - 140, x + 140), y + g.Range(12, 26), g.Range(8, 14), g.Range(5, 8), s.pal.rock);
+  for (int i = 0; i < 5; ++i)
+    Boulder(s, g.Range(x - 140, x + 140), y + g.Range(12, 26), g.Range(8, 14), g.Range(5, 8), s.pal.rock);
 }
 
 // A grassy hill rising across the whole picture.
@@ -1253,7 +1372,8 @@ void Hillside(Scene& s, const Element& e) {
   Rng g(sd + 2);
   for (int i = 0; i < 300; ++i) {
     const float y = g.Range(top + 20, 372), x = g.Range(0, 600), t = (y - top) / 300.f;
-    s.cv.Fill(Line(x, y, x + g.Range(-2, 2), y - 3 - 9 * t, 0.5f + 0.7f * t), Mix(s.pal.leafDark, s.pal.leaf * 1.2f, g.Uni()), 0.8f);
+    s.cv.Fill(Line(x, y, x + g.Range(-2, 2), y - 3 - 9 * t, 0.5f + 0.7f * t),
+              Mix(s.pal.leafDark, s.pal.leaf * 1.2f, g.Uni()), 0.8f);
   }
   for (int i = 0; i < 5; ++i) {
     const float x = g.Range(170, 600), y = g.Range(top + 90, 330);
@@ -1272,8 +1392,10 @@ void StoneDoor(Scene& s, const Element& e) {
   s.cv.Fill(Rough(Ellipse(x, y - h * 0.45f, w * 1.0f, h * 0.75f), 6, 10, sd), Hex(0x2a2a22), 0.5f, 10);
   // Lintel and jambs.
   for (int side = -1; side <= 1; side += 2)
-    s.cv.Fill(Box(x + side * (w / 2 + 6 * k) - 10 * k, y - h, x + side * (w / 2 + 6 * k) + 10 * k, y), Textured(Rounded(stone, x + side * w / 2, y - h / 2, 12 * k, h / 2, 0.4f), 0.3f, 4, sd));
-  s.cv.Fill(Box(x - w / 2 - 24 * k, y - h - 22 * k, x + w / 2 + 24 * k, y - h), Textured(Linear(0, y - h - 22 * k, stone * 1.2f, 0, y - h, stone * 0.7f), 0.3f, 4, sd + 1));
+    s.cv.Fill(Box(x + side * (w / 2 + 6 * k) - 10 * k, y - h, x + side * (w / 2 + 6 * k) + 10 * k, y),
+              Textured(Rounded(stone, x + side * w / 2, y - h / 2, 12 * k, h / 2, 0.4f), 0.3f, 4, sd));
+  s.cv.Fill(Box(x - w / 2 - 24 * k, y - h - 22 * k, x + w / 2 + 24 * k, y - h),
+            Textured(Linear(0, y - h - 22 * k, stone * 1.2f, 0, y - h, stone * 0.7f), 0.3f, 4, sd + 1));
   // The slab.
   s.cv.Fill(Box(x - w / 2, y - h, x + w / 2, y), [=](float px, float py) {
     return stone * (0.7f + 0.3f * Clamp01((x + w / 2 - px) / w)) * (0.8f + 0.35f * Fbm(px / 8.f, py / 8.f, sd + 2, 4));
@@ -1291,9 +1413,11 @@ void StoneDoor(Scene& s, const Element& e) {
   s.cv.Fill(Circle(x - 20 * k, fy, 3 * k), cut);
   s.cv.Fill(Ellipse(x + 20 * k, fy, 11 * k, 7 * k), stone * 0.4f);
   s.cv.Fill(Ellipse(x + 20 * k, fy + 0.5f * k, 9 * k, 5.5f * k), Hex(0x020202));
-  s.cv.Fill(Poly({x, fy + 2 * k, x + 8 * k, fy + 26 * k, x - 6 * k, fy + 26 * k}), Linear(x - 6 * k, 0, hi, x + 8 * k, 0, cut));
+  s.cv.Fill(Poly({x, fy + 2 * k, x + 8 * k, fy + 26 * k, x - 6 * k, fy + 26 * k}),
+            Linear(x - 6 * k, 0, hi, x + 8 * k, 0, cut));
   s.cv.Fill(Capsule(x - 18 * k, fy + 38 * k, x + 18 * k, fy + 38 * k, 3 * k, 3 * k), cut);
-  for (int i = -3; i <= 3; ++i) s.cv.Fill(Line(x + i * 7 * k, fy + 46 * k, x + i * 8 * k, fy + 66 * k, 1.2f * k), cut, 0.8f);
+  for (int i = -3; i <= 3; ++i)
+    s.cv.Fill(Line(x + i * 7 * k, fy + 46 * k, x + i * 8 * k, fy + 66 * k, 1.2f * k), cut, 0.8f);
   s.cv.Fill(Line(x - w / 2 + 4, y - 2, x + w / 2 - 4, y - 2, 2), Hex(0x000000), 0.5f);
 }
 
@@ -1310,12 +1434,14 @@ void LightEnd(Scene& s, const Element& e) {
   const float gx[] = {-20, -6, 10, 22}, gh[] = {12, 9, 14, 8};
   for (int i = 0; i < 4; ++i) {
     const float px = x + gx[i], py = y + 12 + (i % 2) * 3, hh = gh[i];
-    s.cv.Fill(Intersect(Union(Box(px - 3.5f, py - hh + 3.5f, px + 3.5f, py), Circle(px, py - hh + 3.5f, 3.5f)), hole), Hex(0x5a5a60));
+    s.cv.Fill(Intersect(Union(Box(px - 3.5f, py - hh + 3.5f, px + 3.5f, py), Circle(px, py - hh + 3.5f, 3.5f)), hole),
+              Hex(0x5a5a60));
   }
   s.cv.Fill(Intersect(Line(x + 14, y + 10, x + 20, y - 18, 1.2f), hole), Hex(0x3a3028));
   s.AddLight(x, y, rx * 5, Hex(0xf0f4ff));
   // The light spilling along the tunnel floor towards us.
-  s.cv.Fill(Poly({x - rx * 0.6f, y + ry * 0.8f, x + rx * 0.6f, y + ry * 0.8f, x + 110, 380, x - 110, 380}), Hex(0xe8ecf0), 0.12f, 20);
+  s.cv.Fill(Poly({x - rx * 0.6f, y + ry * 0.8f, x + rx * 0.6f, y + ry * 0.8f, x + 110, 380, x - 110, 380}),
+            Hex(0xe8ecf0), 0.12f, 20);
 }
 
 // A stone crypt: steps, columns, a gable and a dark iron door.
@@ -1326,21 +1452,28 @@ void Crypt(Scene& s, const Element& e) {
   const uint32_t sd = s.seed + 761 + static_cast<uint32_t>(x);
   s.cv.Fill(Ellipse(x + 10, y + 4, w * 0.65f, 10 * k), Hex(0x000000), 0.3f, 6);
   s.cv.Fill(Box(x - w / 2, y - h, x + w / 2, y), [=](float px, float py) {
-    return Stones(stone, s.pal.rockDark, 22 * k, 11 * k, sd)(px, py) * (0.7f + 0.45f * Clamp01((x + w / 2 - px) / w)) * (0.8f + 0.3f * Fbm(px / 20.f, py / 20.f, sd, 3));
+    return Stones(stone, s.pal.rockDark, 22 * k, 11 * k, sd)(px, py) * (0.7f + 0.45f * Clamp01((x + w / 2 - px) / w)) *
+           (0.8f + 0.3f * Fbm(px / 20.f, py / 20.f, sd, 3));
   });
-  s.cv.Fill(Poly({x - w / 2 - 12 * k, y - h, x, y - h - 50 * k, x + w / 2 + 12 * k, y - h}), Linear(x - w / 2, 0, stone * 1.2f, x + w / 2, 0, stone * 0.6f));
-  s.cv.Fill(Poly({x - w / 2 + 8 * k, y - h - 6 * k, x, y - h - 40 * k, x + w / 2 - 8 * k, y - h - 6 * k}), stone * 0.7f);
+  s.cv.Fill(Poly({x - w / 2 - 12 * k, y - h, x, y - h - 50 * k, x + w / 2 + 12 * k, y - h}),
+            Linear(x - w / 2, 0, stone * 1.2f, x + w / 2, 0, stone * 0.6f));
+  s.cv.Fill(Poly({x - w / 2 + 8 * k, y - h - 6 * k, x, y - h - 40 * k, x + w / 2 - 8 * k, y - h - 6 * k}),
+            stone * 0.7f);
   s.cv.Fill(Line(x, y - h - 52 * k, x, y - h - 80 * k, 3 * k), stone);
   s.cv.Fill(Line(x - 10 * k, y - h - 70 * k, x + 10 * k, y - h - 70 * k, 3 * k), stone);
   for (int side = -1; side <= 1; side += 2)
     for (int c = 0; c < 2; ++c) {
       const float cx = x + side * (w / 2 - 10 * k - c * 26 * k);
-      s.cv.Fill(Box(cx - 7 * k, y - h + 4 * k, cx + 7 * k, y - 4 * k), Linear(cx - 7 * k, 0, stone * 1.35f, cx + 7 * k, 0, stone * 0.6f));
+      s.cv.Fill(Box(cx - 7 * k, y - h + 4 * k, cx + 7 * k, y - 4 * k),
+                Linear(cx - 7 * k, 0, stone * 1.35f, cx + 7 * k, 0, stone * 0.6f));
     }
   s.cv.Fill(Union(Box(x - 22 * k, y - 70 * k, x + 22 * k, y), Circle(x, y - 70 * k, 22 * k)), Hex(0x141418));
-  s.cv.Fill(Union(Box(x - 18 * k, y - 68 * k, x + 18 * k, y), Circle(x, y - 68 * k, 18 * k)), Planks(Hex(0x3a3a42), 9 * k, true, sd));
+  s.cv.Fill(Union(Box(x - 18 * k, y - 68 * k, x + 18 * k, y), Circle(x, y - 68 * k, 18 * k)),
+            Planks(Hex(0x3a3a42), 9 * k, true, sd));
   s.cv.Fill(Circle(x + 10 * k, y - 36 * k, 3 * k), Hex(0x7a6a4a));
-  for (int i = 0; i < 3; ++i) s.cv.Fill(Box(x - w / 2 - (i + 1) * 6 * k, y + i * 5 * k - 2, x + w / 2 + (i + 1) * 6 * k, y + (i + 1) * 5 * k), stone * (1.1f - i * 0.1f));
+  for (int i = 0; i < 3; ++i)
+    s.cv.Fill(Box(x - w / 2 - (i + 1) * 6 * k, y + i * 5 * k - 2, x + w / 2 + (i + 1) * 6 * k, y + (i + 1) * 5 * k),
+              stone * (1.1f - i * 0.1f));
   // Moss and ivy creeping over it.
   Rng g(sd + 1);
   for (int i = 0; i < 40; ++i) {
@@ -1353,16 +1486,22 @@ void Crypt(Scene& s, const Element& e) {
 void Coffin(Scene& s, const Element& e) {
   const float x = e.Num("x", 460), y = e.Num("y", 310), k = e.Num("s", 1);
   auto shape = [&](float cx, float sc) {
-    return Poly({cx - 18 * sc, y - 150 * k, cx + 18 * sc, y - 150 * k, cx + 30 * sc, y - 110 * k, cx + 20 * sc, y, cx - 20 * sc, y, cx - 30 * sc, y - 110 * k});
+    return Poly({cx - 18 * sc, y - 150 * k, cx + 18 * sc, y - 150 * k, cx + 30 * sc, y - 110 * k, cx + 20 * sc, y,
+                 cx - 20 * sc, y, cx - 30 * sc, y - 110 * k});
   };
   s.cv.Fill(Ellipse(x + 20, y + 3, 70 * k, 8 * k), Hex(0x000000), 0.35f, 5);
   s.cv.Fill(shape(x, k), Planks(Hex(0x7a5034), 10 * k, true, s.seed + 771));
-  s.cv.Fill(Poly({x - 11 * k, y - 140 * k, x + 11 * k, y - 140 * k, x + 20 * k, y - 108 * k, x + 13 * k, y - 10 * k, x - 13 * k, y - 10 * k, x - 20 * k, y - 108 * k}),
-            [=](float px, float py) { return Hex(0x8a1420) * (0.55f + 0.5f * (0.5f + 0.5f * std::sin(px / 3.f + py / 9.f))) * (0.7f + 0.3f * Clamp01((py - y + 150 * k) / (150 * k))); });
+  s.cv.Fill(Poly({x - 11 * k, y - 140 * k, x + 11 * k, y - 140 * k, x + 20 * k, y - 108 * k, x + 13 * k, y - 10 * k,
+                  x - 13 * k, y - 10 * k, x - 20 * k, y - 108 * k}),
+            [=](float px, float py) {
+              return Hex(0x8a1420) * (0.55f + 0.5f * (0.5f + 0.5f * std::sin(px / 3.f + py / 9.f))) *
+                     (0.7f + 0.3f * Clamp01((py - y + 150 * k) / (150 * k)));
+            });
   s.cv.Fill(Ellipse(x, y - 128 * k, 12 * k, 6 * k), Hex(0xc8a0a8));
   // The lid, leaning against the wall at its side.
   const float lx = x + 56 * k;
-  s.cv.Fill(Poly({lx - 14 * k, y - 150 * k, lx + 22 * k, y - 148 * k, lx + 32 * k, y - 108 * k, lx + 22 * k, y, lx - 16 * k, y, lx - 24 * k, y - 108 * k}),
+  s.cv.Fill(Poly({lx - 14 * k, y - 150 * k, lx + 22 * k, y - 148 * k, lx + 32 * k, y - 108 * k, lx + 22 * k, y,
+                  lx - 16 * k, y, lx - 24 * k, y - 108 * k}),
             Textured(Linear(lx - 24 * k, 0, Hex(0x5a3a24), lx + 32 * k, 0, Hex(0x2a1a10)), 0.2f, 4, s.seed + 772));
   s.cv.Fill(Line(lx + 2 * k, y - 120 * k, lx + 2 * k, y - 70 * k, 2.5f * k), Hex(0xa08a50));
   s.cv.Fill(Line(lx - 12 * k, y - 105 * k, lx + 16 * k, y - 105 * k, 2.5f * k), Hex(0xa08a50));
@@ -1385,8 +1524,11 @@ void Bats(Scene& s, const Element& e) {
   }
   for (int i = 0; i < 2; ++i) {
     const float x = g.Range(250, 520), y = g.Range(80, 150), k = g.Range(1.2f, 1.6f);
-    s.cv.Fill(Poly({x, y, x - 8 * k, y - 8 * k, x - 16 * k, y - 6 * k, x - 22 * k, y - 10 * k, x - 20 * k, y + 2 * k, x - 12 * k, y, x - 8 * k, y + 4 * k, x, y + 3 * k,
-                    x + 8 * k, y + 4 * k, x + 12 * k, y, x + 20 * k, y + 2 * k, x + 22 * k, y - 10 * k, x + 16 * k, y - 6 * k, x + 8 * k, y - 8 * k}), c);
+    s.cv.Fill(Poly({x,          y,          x - 8 * k,  y - 8 * k,  x - 16 * k, y - 6 * k, x - 22 * k,
+                    y - 10 * k, x - 20 * k, y + 2 * k,  x - 12 * k, y,          x - 8 * k, y + 4 * k,
+                    x,          y + 3 * k,  x + 8 * k,  y + 4 * k,  x + 12 * k, y,         x + 20 * k,
+                    y + 2 * k,  x + 22 * k, y - 10 * k, x + 16 * k, y - 6 * k,  x + 8 * k, y - 8 * k}),
+              c);
     s.cv.Fill(Circle(x, y - 1, 3 * k), c);
   }
 }
@@ -1397,7 +1539,8 @@ void Leaves(Scene& s, const Element& e) {
   Rng g(s.seed + 791);
   const Col cols[] = {Hex(0xc8641e), Hex(0xa83a1a), Hex(0xe0a030), Hex(0x8a4a20), Hex(0xd08a2a)};
   s.cv.Fill(Ellipse(x + 6, y + 2, w * 1.05f, h * 0.3f), Hex(0x000000), 0.3f, 5);
-  s.cv.Fill(Intersect(Ellipse(x, y, w, h * 1.1f), Box(x - w, y - h * 1.2f, x + w, y)), Rounded(Hex(0xa85a20), x - w * 0.3f, y - h * 0.6f, w, h, 0.45f));
+  s.cv.Fill(Intersect(Ellipse(x, y, w, h * 1.1f), Box(x - w, y - h * 1.2f, x + w, y)),
+            Rounded(Hex(0xa85a20), x - w * 0.3f, y - h * 0.6f, w, h, 0.45f));
   for (int i = 0; i < 260; ++i) {
     const float a = g.Range(3.14159f, 6.283f), d = std::sqrt(g.Uni());
     const float lx = x + std::cos(a) * w * d * 0.97f, ly = y + std::sin(a) * h * d;
@@ -1439,9 +1582,12 @@ void Stakes(Scene& s, const Element& e) {
     for (float x = g.Range(-10, 20) + row * 13; x < 620; x += (34 + g.Range(-6, 6)) * k) {
       const float h = g.Range(70, 120) * k, w = 7 * k, lean = g.Range(-10, 10) * k;
       const Col wood = Hex(0x7a5a38) * (0.6f + 0.2f * row);
-      s.cv.Fill(Poly({x - w, y + 20, x + w, y + 20, x + w * 0.9f + lean * 0.7f, y - h + 20 * k, x + lean, y - h, x - w * 0.9f + lean * 0.7f, y - h + 20 * k}),
+      s.cv.Fill(Poly({x - w, y + 20, x + w, y + 20, x + w * 0.9f + lean * 0.7f, y - h + 20 * k, x + lean, y - h,
+                      x - w * 0.9f + lean * 0.7f, y - h + 20 * k}),
                 Linear(x - w, 0, wood * 1.3f, x + w, 0, wood * 0.55f));
-      s.cv.Fill(Poly({x - w * 0.9f + lean * 0.7f, y - h + 20 * k, x + lean, y - h, x + w * 0.9f + lean * 0.7f, y - h + 20 * k}), Hex(0xe0c89a) * (0.7f + 0.15f * row));
+      s.cv.Fill(Poly({x - w * 0.9f + lean * 0.7f, y - h + 20 * k, x + lean, y - h, x + w * 0.9f + lean * 0.7f,
+                      y - h + 20 * k}),
+                Hex(0xe0c89a) * (0.7f + 0.15f * row));
     }
   }
 }
@@ -1466,7 +1612,8 @@ void Shimmer(Scene& s, const Element& e) {
   const uint32_t sd = s.seed + 831;
   const Canvas old = s.cv;
   s.cv.Map([&](int x, int y, Col c) {
-    const float edge = Smooth(x0 - 1, x0 + 40, static_cast<float>(x)) * (1 - Smooth(x1 - 40, x1 + 1, static_cast<float>(x)));
+    const float edge =
+        Smooth(x0 - 1, x0 + 40, static_cast<float>(x)) * (1 - Smooth(x1 - 40, x1 + 1, static_cast<float>(x)));
     if (x0 <= 0) {
       if (x > x1) return c;
     }
@@ -1495,13 +1642,17 @@ void Birch(Scene& s, float x, float y, float k, uint32_t seed) {
   Rng g(seed);
   const float h = 230 * k, lean = g.Range(-12, 12) * k;
   Crown(s, x + lean, y - h * 0.82f, 48 * k, Hex(0x9ac050), Hex(0x4a7a30), 7);
-  s.cv.Fill(Capsule(x, y, x + lean, y - h, 7 * k, 3 * k), Linear(x - 7 * k, 0, Hex(0xf4f2ea), x + 7 * k, 0, Hex(0xa8a8a0)));
+  s.cv.Fill(Capsule(x, y, x + lean, y - h, 7 * k, 3 * k),
+            Linear(x - 7 * k, 0, Hex(0xf4f2ea), x + 7 * k, 0, Hex(0xa8a8a0)));
   for (int i = 0; i < 12; ++i) {
     const float t = g.Uni(), my = y - h * t * 0.95f, mx = x + lean * t;
-    s.cv.Fill(Line(mx - 6 * k * (1 - 0.5f * t), my, mx + g.Range(-1, 5) * k, my + g.Range(-1, 1), 1.2f * k), Hex(0x2a2a28), 0.9f);
+    s.cv.Fill(Line(mx - 6 * k * (1 - 0.5f * t), my, mx + g.Range(-1, 5) * k, my + g.Range(-1, 1), 1.2f * k),
+              Hex(0x2a2a28), 0.9f);
   }
-  s.cv.Fill(Capsule(x + lean * 0.6f, y - h * 0.6f, x + lean * 0.6f + 30 * k, y - h * 0.78f, 2 * k, 1 * k), Hex(0xd8d8d0));
-  s.cv.Fill(Capsule(x + lean * 0.5f, y - h * 0.5f, x + lean * 0.5f - 28 * k, y - h * 0.7f, 2 * k, 1 * k), Hex(0xc8c8c0));
+  s.cv.Fill(Capsule(x + lean * 0.6f, y - h * 0.6f, x + lean * 0.6f + 30 * k, y - h * 0.78f, 2 * k, 1 * k),
+            Hex(0xd8d8d0));
+  s.cv.Fill(Capsule(x + lean * 0.5f, y - h * 0.5f, x + lean * 0.5f - 28 * k, y - h * 0.7f, 2 * k, 1 * k),
+            Hex(0xc8c8c0));
   for (int i = 0; i < 5; ++i) {
     const float lx = x + lean + g.Range(-50, 50) * k, ly = y - h * g.Range(0.6f, 0.95f);
     s.cv.Fill(Circle(lx, ly, 3 * k), Hex(0xc8e070), 0.8f);
@@ -1560,7 +1711,8 @@ void WindGrass(Scene& s, const Element& e) {
     const float y = g.Range(40, 300), x = g.Range(-50, 450), l = g.Range(80, 200);
     for (int j = 0; j < 12; ++j) {
       const float a = x + l * j / 12.f, b = x + l * (j + 1) / 12.f;
-      s.cv.Fill(Line(a, y + 6 * std::sin(j * 0.5f), b, y + 6 * std::sin((j + 1) * 0.5f), 0.8f), Hex(0xffffff), 0.35f * std::sin(3.14159f * j / 12.f));
+      s.cv.Fill(Line(a, y + 6 * std::sin(j * 0.5f), b, y + 6 * std::sin((j + 1) * 0.5f), 0.8f), Hex(0xffffff),
+                0.35f * std::sin(3.14159f * j / 12.f));
     }
   }
   for (int i = 0; i < 6; ++i) {
@@ -1579,7 +1731,8 @@ void Cairn(Scene& s, const Element& e) {
     const int nstones = std::max(1, static_cast<int>(half / (13 * k)));
     for (int i = 0; i < nstones; ++i) {
       const float sx = x - half + (i + 0.5f) * 2 * half / nstones + g.Range(-3, 3) * k;
-      Boulder(s, sx, ry - 6 * k, half / nstones * 1.1f + 2 * k, 9 * k, Mix(s.pal.rock * 1.1f, s.pal.rockDark, g.Range(0, 0.4f)));
+      Boulder(s, sx, ry - 6 * k, half / nstones * 1.1f + 2 * k, 9 * k,
+              Mix(s.pal.rock * 1.1f, s.pal.rockDark, g.Range(0, 0.4f)));
     }
   }
   Boulder(s, x, y - 128 * k, 9 * k, 12 * k, s.pal.rock * 1.2f);
@@ -1588,7 +1741,10 @@ void Cairn(Scene& s, const Element& e) {
 // Gorse: dark spiny bushes blazing with yellow flowers along both sides of the track.
 void Gorse(Scene& s, const Element& e) {
   Rng g(s.seed + 881);
-  const struct { float x, y, k; } spots[] = {{190, 240, 0.6f}, {250, 226, 0.45f}, {420, 228, 0.45f}, {480, 245, 0.65f}, {560, 275, 1.0f}, {520, 330, 1.3f}, {230, 275, 0.8f}, {300, 220, 0.35f}};
+  const struct {
+    float x, y, k;
+  } spots[] = {{190, 240, 0.6f}, {250, 226, 0.45f}, {420, 228, 0.45f}, {480, 245, 0.65f},
+               {560, 275, 1.0f}, {520, 330, 1.3f},  {230, 275, 0.8f},  {300, 220, 0.35f}};
   const int n = static_cast<int>(e.Num("n", 8));
   for (int i = 0; i < n && i < 8; ++i) {
     const float x = spots[i].x, y = spots[i].y, k = spots[i].k;
@@ -1613,12 +1769,15 @@ void Shrine(Scene& s, const Element& e) {
   const uint32_t sd = s.seed + 891;
   s.cv.Fill(Ellipse(x + 8, y + 3, 50 * k, 8 * k), Hex(0x000000), 0.35f, 5);
   s.cv.Fill(Box(x - 30 * k, y - 14 * k, x + 30 * k, y), Stones(stone, s.pal.rockDark, 15 * k, 7 * k, sd));
-  s.cv.Fill(Box(x - 14 * k, y - 80 * k, x + 14 * k, y - 14 * k), Linear(x - 14 * k, 0, stone * 1.2f, x + 14 * k, 0, stone * 0.6f));
+  s.cv.Fill(Box(x - 14 * k, y - 80 * k, x + 14 * k, y - 14 * k),
+            Linear(x - 14 * k, 0, stone * 1.2f, x + 14 * k, 0, stone * 0.6f));
   s.cv.Fill(Box(x - 34 * k, y - 150 * k, x + 34 * k, y - 80 * k), Stones(stone, s.pal.rockDark, 17 * k, 9 * k, sd + 1));
   s.cv.Fill(Union(Box(x - 22 * k, y - 134 * k, x + 22 * k, y - 86 * k), Circle(x, y - 134 * k, 22 * k)), Hex(0x1e1a1e));
-  s.cv.Fill(Poly({x - 46 * k, y - 148 * k, x, y - 186 * k, x + 46 * k, y - 148 * k}), Linear(x - 46 * k, 0, Hex(0x7a4a3a), x + 46 * k, 0, Hex(0x3a2018)));
+  s.cv.Fill(Poly({x - 46 * k, y - 148 * k, x, y - 186 * k, x + 46 * k, y - 148 * k}),
+            Linear(x - 46 * k, 0, Hex(0x7a4a3a), x + 46 * k, 0, Hex(0x3a2018)));
   // The carving: a mountain with a snowy cap, and an eye above it.
-  s.cv.Fill(Poly({x - 18 * k, y - 88 * k, x, y - 130 * k, x + 18 * k, y - 88 * k}), Linear(x - 18 * k, 0, Hex(0xb8b0a0), x + 18 * k, 0, Hex(0x6a6458)));
+  s.cv.Fill(Poly({x - 18 * k, y - 88 * k, x, y - 130 * k, x + 18 * k, y - 88 * k}),
+            Linear(x - 18 * k, 0, Hex(0xb8b0a0), x + 18 * k, 0, Hex(0x6a6458)));
   s.cv.Fill(Poly({x - 6 * k, y - 116 * k, x, y - 130 * k, x + 6 * k, y - 116 * k}), Hex(0xf4f4f0));
   s.cv.Fill(Ellipse(x, y - 142 * k, 7 * k, 3.5f * k), Hex(0xd8c890));
   s.cv.Fill(Circle(x, y - 142 * k, 2 * k), Hex(0x1a1a1a));
@@ -1626,7 +1785,8 @@ void Shrine(Scene& s, const Element& e) {
   s.cv.Fill(Box(x - 16 * k, y - 98 * k, x - 10 * k, y - 86 * k), Hex(0xf0e8d0));
   s.cv.Fill(Ellipse(x - 13 * k, y - 102 * k, 2 * k, 4 * k), Hex(0xffd060));
   s.AddLight(x - 13 * k, y - 102 * k, 30 * k, Hex(0xffb050));
-  for (int i = 0; i < 4; ++i) s.cv.Fill(Circle(x + (8 + i * 4) * k, y - (90 + (i % 2) * 3) * k, 2.2f * k), i % 2 ? Hex(0xd04060) : Hex(0xf0e040));
+  for (int i = 0; i < 4; ++i)
+    s.cv.Fill(Circle(x + (8 + i * 4) * k, y - (90 + (i % 2) * 3) * k, 2.2f * k), i % 2 ? Hex(0xd04060) : Hex(0xf0e040));
   for (int i = 0; i < 5; ++i) s.cv.Fill(Circle(x + (i - 2) * 9 * k, y + 2, 2.5f * k), Hex(0xe0d8c8));
 }
 

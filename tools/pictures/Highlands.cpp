@@ -60,19 +60,21 @@ void VillageFromAbove(Scene& s, float x, float y, float k, float far, uint32_t s
   }
   std::sort(hs.begin(), hs.end(), [](const House& a, const House& b) { return a.y < b.y; });
   // The ring of the stockade round them.
-  s.cv.Fill(Cut(Ellipse(x, y + 2 * k, 80 * k, 28 * k), Ellipse(x, y + 2 * k, 77 * k, 26 * k)), Haze(s, s.pal.wood * 0.6f, far), 0.45f);
+  s.cv.Fill(Cut(Ellipse(x, y + 2 * k, 80 * k, 28 * k), Ellipse(x, y + 2 * k, 77 * k, 26 * k)),
+            Haze(s, s.pal.wood * 0.6f, far), 0.45f);
   for (const House& h : hs) {
     const Col wall = Haze(s, s.pal.wall, far), roof = Haze(s, Hex(0xe4e8ee), far * 0.8f);
     s.cv.Fill(Box(h.x - h.w, h.y - h.w * 0.5f, h.x + h.w, h.y + h.w * 0.3f), wall * 0.85f);
-    s.cv.Fill(Poly({h.x - h.w * 1.15f, h.y - h.w * 0.4f, h.x - h.w * 0.6f, h.y - h.w * 1.1f, h.x + h.w * 0.6f, h.y - h.w * 1.1f,
-                    h.x + h.w * 1.15f, h.y - h.w * 0.4f}),
+    s.cv.Fill(Poly({h.x - h.w * 1.15f, h.y - h.w * 0.4f, h.x - h.w * 0.6f, h.y - h.w * 1.1f, h.x + h.w * 0.6f,
+                    h.y - h.w * 1.1f, h.x + h.w * 1.15f, h.y - h.w * 0.4f}),
               Linear(0, h.y - h.w * 1.1f, roof, 0, h.y - h.w * 0.4f, roof * 0.72f));
     s.cv.Fill(Box(h.x - 1.2f * k, h.y - h.w * 0.1f, h.x + 1.2f * k, h.y + h.w * 0.3f), Haze(s, Hex(0x2a2018), far));
   }
   // A thread of smoke from the largest hall.
   for (int i = 0; i < 10; ++i) {
     const float t = i / 9.f;
-    s.cv.Fill(Circle(x + 14 * k * t * t + 4 * std::sin(i * 1.7f), y - 12 * k - 70 * k * t, (3 + 9 * t) * k), Hex(0xe8e8ec), 0.3f * (1 - t * 0.6f), 4);
+    s.cv.Fill(Circle(x + 14 * k * t * t + 4 * std::sin(i * 1.7f), y - 12 * k - 70 * k * t, (3 + 9 * t) * k),
+              Hex(0xe8e8ec), 0.3f * (1 - t * 0.6f), 4);
   }
 }
 
@@ -81,13 +83,17 @@ void CliffEdge(Scene& s, const Element& e) {
   const uint32_t seed = Sd(s, 401);
   Valley(s, h, lip + 14, -5, 605, seed);
   // The near rock ends in a ragged lip; its edge catches the light.
-  s.cv.Fill(Rough(Poly({-5, lip + 6, 180, lip - 2, 330, lip + 4, 430, lip + 2, 605, lip + 10, 605, 380, -5, 380}), 5, 16, seed + 3),
+  s.cv.Fill(Rough(Poly({-5, lip + 6, 180, lip - 2, 330, lip + 4, 430, lip + 2, 605, lip + 10, 605, 380, -5, 380}), 5,
+                  16, seed + 3),
             [&](float x, float y) {
               const float t = Clamp01((y - lip) / 120.f);
-              return Mix(s.pal.rock * 1.15f, s.pal.rock * 0.7f, t) * (0.75f + 0.45f * Fbm(x / 30.f, y / 8.f, seed + 4, 4));
+              return Mix(s.pal.rock * 1.15f, s.pal.rock * 0.7f, t) *
+                     (0.75f + 0.45f * Fbm(x / 30.f, y / 8.f, seed + 4, 4));
             });
-  s.cv.Fill(Rough(Poly({-5, lip + 6, 180, lip - 2, 330, lip + 4, 430, lip + 2, 605, lip + 10, 605, lip + 16, -5, lip + 14}), 3, 10, seed + 5),
-            s.pal.rock * 1.35f, 0.6f, 3);
+  s.cv.Fill(
+      Rough(Poly({-5, lip + 6, 180, lip - 2, 330, lip + 4, 430, lip + 2, 605, lip + 10, 605, lip + 16, -5, lip + 14}),
+            3, 10, seed + 5),
+      s.pal.rock * 1.35f, 0.6f, 3);
   Rng r(seed + 6);
   for (int i = 0; i < 14; ++i) {
     const float y = r.Range(lip + 25, 370), t = (y - lip) / 120.f, x = r.Range(180, 600);
@@ -112,7 +118,8 @@ void Ledge(Scene& s, const Element& e) {
     return Mix(s.pal.rock * 1.2f, s.pal.rock * 0.6f, t) * (0.75f + 0.45f * Fbm(x / 25.f, y / 7.f, seed + 1, 4));
   });
   // The lip, with the drop below it.
-  s.cv.Fill(Rough(Poly({-5, y0 - 2, 200, y0 - 10, 420, (y0 + y1) / 2 - 2, 605, y1 - 2, 605, y1 + 5, 420, (y0 + y1) / 2 + 5, 200, y0 - 1, -5, y0 + 7}),
+  s.cv.Fill(Rough(Poly({-5, y0 - 2, 200, y0 - 10, 420, (y0 + y1) / 2 - 2, 605, y1 - 2, 605, y1 + 5, 420,
+                        (y0 + y1) / 2 + 5, 200, y0 - 1, -5, y0 + 7}),
                   2, 10, seed + 2),
             s.pal.rock * 1.45f, 0.7f, 2);
   Rng r(seed + 3);
@@ -136,7 +143,8 @@ void Palisade(Scene& s, const Element& e) {
   for (float rx : {90.f, 210.f, 480.f, 560.f}) {
     const float ry = y - hgt - r.Range(-5, 25), w = r.Range(45, 60);
     s.cv.Fill(Box(rx + w * 0.2f, ry - 36, rx + w * 0.34f, ry - 10), s.pal.rock);
-    s.cv.Fill(Poly({rx - w, ry + 30, rx, ry - 28, rx + w, ry + 30}), Linear(rx - w, 0, Hex(0xf2f5fa), rx + w, 0, Hex(0xa8b8cc)));
+    s.cv.Fill(Poly({rx - w, ry + 30, rx, ry - 28, rx + w, ry + 30}),
+              Linear(rx - w, 0, Hex(0xf2f5fa), rx + w, 0, Hex(0xa8b8cc)));
   }
   // Through the gate: the snowy street and a house with warm windows.
   const float gl = gx - gap / 2, gr = gx + gap / 2;
@@ -153,17 +161,21 @@ void Palisade(Scene& s, const Element& e) {
     if (x > gl - 12 && x < gr + 6) continue;
     const float top = y - hgt - r.Range(-6, 10), w = r.Range(5, 7.5f);
     const Col wood = s.pal.wood * r.Range(0.8f, 1.15f);
-    s.cv.Fill(Poly({x - w, y + 4, x - w, top + 12, x, top, x + w, top + 12, x + w, y + 4}), Linear(x - w, 0, wood * 1.3f, x + w, 0, wood * 0.55f));
+    s.cv.Fill(Poly({x - w, y + 4, x - w, top + 12, x, top, x + w, top + 12, x + w, y + 4}),
+              Linear(x - w, 0, wood * 1.3f, x + w, 0, wood * 0.55f));
     s.cv.Fill(Poly({x - w * 0.8f, top + 10, x, top + 1, x + w * 0.8f, top + 10, x, top + 7}), Hex(0xf2f6fa), 0.9f);
   }
   for (float by : {y - 22, y - hgt * 0.72f})
-    for (float x0 : {-5.f, gr + 8})
-      s.cv.Fill(Line(x0, by, x0 == -5.f ? gl - 10 : 605, by + 1, 3), s.pal.wood * 0.55f);
+    for (float x0 : {-5.f, gr + 8}) s.cv.Fill(Line(x0, by, x0 == -5.f ? gl - 10 : 605, by + 1, 3), s.pal.wood * 0.55f);
   // Gateposts, a lintel and the two leaves swung inwards.
-  for (float px : {gl - 10, gr + 10}) s.cv.Fill(Box(px - 9, y - hgt - 30, px + 9, y + 6), Linear(px - 9, 0, s.pal.wood * 1.2f, px + 9, 0, s.pal.wood * 0.5f));
+  for (float px : {gl - 10, gr + 10})
+    s.cv.Fill(Box(px - 9, y - hgt - 30, px + 9, y + 6),
+              Linear(px - 9, 0, s.pal.wood * 1.2f, px + 9, 0, s.pal.wood * 0.5f));
   s.cv.Fill(Box(gl - 22, y - hgt - 38, gr + 22, y - hgt - 26), s.pal.wood * 0.8f);
-  s.cv.Fill(Poly({gl, y - hgt + 8, gl + 22, y - hgt + 20, gl + 22, y - 12, gl, y + 2}), Planks(s.pal.wood * 0.75f, 7, true, seed + 2));
-  s.cv.Fill(Poly({gr, y - hgt + 8, gr - 22, y - hgt + 20, gr - 22, y - 12, gr, y + 2}), Planks(s.pal.wood * 0.6f, 7, true, seed + 3));
+  s.cv.Fill(Poly({gl, y - hgt + 8, gl + 22, y - hgt + 20, gl + 22, y - 12, gl, y + 2}),
+            Planks(s.pal.wood * 0.75f, 7, true, seed + 2));
+  s.cv.Fill(Poly({gr, y - hgt + 8, gr - 22, y - hgt + 20, gr - 22, y - 12, gr, y + 2}),
+            Planks(s.pal.wood * 0.6f, 7, true, seed + 3));
   // A board on the gatepost, chalked with a welcome.
   const float bx0 = gr + 22, bx1 = gr + 150, by0 = y - hgt * 0.62f;
   s.cv.Fill(Box(bx0, by0, bx1, by0 + 34, 2), Planks(Hex(0x4a3a2c), 8, false, seed + 4));
@@ -184,7 +196,8 @@ void Smoke(Scene& s, const Element& e) {
       const float t = i / 15.f;
       const float px = cx + 70 * t * t + 6 * std::sin(i * 1.3f + c), py = b + (top - b) * t;
       const float rad = 7 + 24 * t;
-      s.cv.Fill(Circle(px + r.Range(-3, 3), py, rad), Mix(Hex(0x8a8c94), Hex(0xd8dce4), t), 0.45f * (1 - t * 0.6f), rad * 0.6f);
+      s.cv.Fill(Circle(px + r.Range(-3, 3), py, rad), Mix(Hex(0x8a8c94), Hex(0xd8dce4), t), 0.45f * (1 - t * 0.6f),
+                rad * 0.6f);
     }
   }
 }
@@ -207,7 +220,8 @@ void IceOnWater(Scene& s, const Element& e) {
     // Snow lying on the ice near the banks.
     ice = Mix(ice, Hex(0xf4f7fb), Smooth(0.55f, 0.95f, d / hw) * 0.8f);
     // A narrow dark seam where the water still runs.
-    const float seam = std::fabs(x - cx - (6 + 10 * t) * std::sin(y / (8.f + 20 * t))) - (0.5f + 2.5f * t) * Fbm(y / 10.f, 0.5f, seed + 2, 2);
+    const float seam = std::fabs(x - cx - (6 + 10 * t) * std::sin(y / (8.f + 20 * t))) -
+                       (0.5f + 2.5f * t) * Fbm(y / 10.f, 0.5f, seed + 2, 2);
     if (seam < 0) ice = Mix(Hex(0x1e3a50), s.pal.water * 0.6f, Fbm(x / 5.f, y / 2.f, seed + 3, 2));
     return ice;
   });
@@ -256,10 +270,13 @@ void Picks(Scene& s, const Element& e) {
   s.cv.Fill(Box(x - 60 * k, y - 128 * k, x + 90 * k, y - 120 * k), s.pal.wood * 0.7f);
   // Pick.
   s.cv.Fill(Line(x - 48 * k, y, x - 38 * k, y - 112 * k, 2.6f * k), handle);
-  s.cv.Fill(Capsule(x - 62 * k, y - 98 * k, x - 38 * k, y - 112 * k, 2 * k, 4 * k), Linear(0, y - 115 * k, iron * 1.4f, 0, y - 95 * k, iron * 0.7f));
-  s.cv.Fill(Capsule(x - 38 * k, y - 112 * k, x - 16 * k, y - 104 * k, 4 * k, 1.5f * k), Linear(0, y - 115 * k, iron * 1.4f, 0, y - 95 * k, iron * 0.7f));
+  s.cv.Fill(Capsule(x - 62 * k, y - 98 * k, x - 38 * k, y - 112 * k, 2 * k, 4 * k),
+            Linear(0, y - 115 * k, iron * 1.4f, 0, y - 95 * k, iron * 0.7f));
+  s.cv.Fill(Capsule(x - 38 * k, y - 112 * k, x - 16 * k, y - 104 * k, 4 * k, 1.5f * k),
+            Linear(0, y - 115 * k, iron * 1.4f, 0, y - 95 * k, iron * 0.7f));
   // Iron bar.
-  s.cv.Fill(Line(x - 22 * k, y, x - 16 * k, y - 108 * k, 2.2f * k), Linear(x - 25 * k, 0, iron * 1.6f, x - 13 * k, 0, iron * 0.6f));
+  s.cv.Fill(Line(x - 22 * k, y, x - 16 * k, y - 108 * k, 2.2f * k),
+            Linear(x - 25 * k, 0, iron * 1.6f, x - 13 * k, 0, iron * 0.6f));
   // Saw hanging from a peg.
   s.cv.Fill(Circle(x + 10 * k, y - 118 * k, 2.5f * k), s.pal.wood * 0.5f);
   {
@@ -274,18 +291,21 @@ void Picks(Scene& s, const Element& e) {
   }
   // Shovel.
   s.cv.Fill(Line(x + 44 * k, y - 30 * k, x + 52 * k, y - 125 * k, 2.4f * k), handle);
-  s.cv.Fill(Poly({x + 33 * k, y - 34 * k, x + 55 * k, y - 32 * k, x + 54 * k, y - 4 * k, x + 44 * k, y + 2 * k, x + 34 * k, y - 6 * k}),
+  s.cv.Fill(Poly({x + 33 * k, y - 34 * k, x + 55 * k, y - 32 * k, x + 54 * k, y - 4 * k, x + 44 * k, y + 2 * k,
+                  x + 34 * k, y - 6 * k}),
             Linear(x + 33 * k, 0, iron * 1.5f, x + 55 * k, 0, iron * 0.7f));
   // Hay fork, tines up.
   s.cv.Fill(Line(x + 76 * k, y, x + 82 * k, y - 95 * k, 2.4f * k), handle);
-  for (int i = -1; i <= 1; ++i) s.cv.Fill(Line(x + 82 * k + i * 6 * k, y - 98 * k, x + 83 * k + i * 7 * k, y - 130 * k, 1.3f * k), iron * 1.3f);
+  for (int i = -1; i <= 1; ++i)
+    s.cv.Fill(Line(x + 82 * k + i * 6 * k, y - 98 * k, x + 83 * k + i * 7 * k, y - 130 * k, 1.3f * k), iron * 1.3f);
   s.cv.Fill(Line(x + 75 * k, y - 98 * k, x + 89 * k, y - 98 * k, 1.6f * k), iron * 1.3f);
 }
 
 // A heap of straw or hay: a golden mound bristling with stalks.
 void StrawHeap(Scene& s, float x, float y, float rx, float ry, int stalks, uint32_t seed) {
   s.cv.Fill(Ellipse(x + rx * 0.1f, y, rx * 1.1f, ry * 0.25f), Hex(0x000000), 0.3f, 6);
-  Shape heap = Rough(Intersect(Ellipse(x, y, rx, ry), Box(x - rx - 2, y - ry - 2, x + rx + 2, y + 2)), ry * 0.12f, 10, seed);
+  Shape heap =
+      Rough(Intersect(Ellipse(x, y, rx, ry), Box(x - rx - 2, y - ry - 2, x + rx + 2, y + 2)), ry * 0.12f, 10, seed);
   s.cv.Fill(heap, [=](float px, float py) {
     const float lit = Clamp01(0.75f - (px - x) / (rx * 2.2f) - (py - y + ry) / (ry * 2.5f));
     const float strand = 0.8f + 0.3f * Noise(px / 2.f + py / 6.f, py / 2.f, seed + 1);
@@ -296,7 +316,8 @@ void StrawHeap(Scene& s, float x, float y, float rx, float ry, int stalks, uint3
     const float a = r.Range(3.3f, 6.1f), d = std::sqrt(r.Uni());
     const float px = x + std::cos(a) * rx * d, py = y + std::sin(a) * ry * d;
     const float ang = r.Range(-1.2f, 1.2f), len = r.Range(6, 16);
-    s.cv.Fill(Line(px, py, px + std::sin(ang) * len, py - std::cos(ang) * len * 0.6f, 0.6f), r.Uni() < 0.5f ? Hex(0xf4dc80) : Hex(0x9a7a30), 0.85f);
+    s.cv.Fill(Line(px, py, px + std::sin(ang) * len, py - std::cos(ang) * len * 0.6f, 0.6f),
+              r.Uni() < 0.5f ? Hex(0xf4dc80) : Hex(0x9a7a30), 0.85f);
   }
   // A few stalks strewn on the floor about it.
   for (int i = 0; i < stalks / 6; ++i) {
@@ -322,13 +343,16 @@ void KeysHook(Scene& s, const Element& e) {
   const Col brass = Hex(0xc8a040), iron = Hex(0x3a3a3e);
   s.cv.Fill(Box(x - 22 * k, y - 14 * k, x + 22 * k, y - 2 * k, 2), s.pal.wood * 0.8f);
   s.cv.Fill(Capsule(x, y - 8 * k, x, y + 2 * k, 2 * k, 1.5f * k), iron);
-  s.cv.Fill(Cut(Circle(x, y + 10 * k, 9 * k), Circle(x, y + 10 * k, 7.2f * k)), Linear(x - 9 * k, 0, brass * 1.3f, x + 9 * k, 0, brass * 0.6f));
+  s.cv.Fill(Cut(Circle(x, y + 10 * k, 9 * k), Circle(x, y + 10 * k, 7.2f * k)),
+            Linear(x - 9 * k, 0, brass * 1.3f, x + 9 * k, 0, brass * 0.6f));
   const float angs[] = {-0.5f, -0.1f, 0.25f, 0.6f};
   for (int i = 0; i < 4; ++i) {
     const float a = angs[i], bx = x + std::sin(a) * 8 * k, by = y + 10 * k + std::cos(a) * 8 * k;
     const float ex = bx + std::sin(a) * 26 * k, ey = by + std::cos(a) * 26 * k;
     const Col c = i % 2 ? brass : Hex(0x8a8a90);
-    s.cv.Fill(Cut(Circle(bx + std::sin(a) * 4 * k, by + std::cos(a) * 4 * k, 4 * k), Circle(bx + std::sin(a) * 4 * k, by + std::cos(a) * 4 * k, 2 * k)), c);
+    s.cv.Fill(Cut(Circle(bx + std::sin(a) * 4 * k, by + std::cos(a) * 4 * k, 4 * k),
+                  Circle(bx + std::sin(a) * 4 * k, by + std::cos(a) * 4 * k, 2 * k)),
+              c);
     s.cv.Fill(Line(bx + std::sin(a) * 7 * k, by + std::cos(a) * 7 * k, ex, ey, 1.3f * k), c);
     s.cv.Fill(Line(ex - std::cos(a) * 0.5f * k, ey, ex + std::cos(a) * 6 * k, ey - std::sin(a) * 6 * k, 1.6f * k), c);
     s.cv.Fill(Line(ex - std::sin(a) * 5 * k, ey - std::cos(a) * 5 * k, ex - std::sin(a) * 5 * k + std::cos(a) * 4 * k,
@@ -342,15 +366,19 @@ void Goat(Scene& s, float x, float y, float k, int dir, Col coat) {
   const float d = static_cast<float>(dir);
   s.cv.Fill(Ellipse(x, y + 1, 30 * k, 5 * k), Hex(0x000000), 0.25f, 4);
   for (float lx : {-16.f, -10.f, 12.f, 18.f})
-    s.cv.Fill(Line(x + lx * k * d, y - 22 * k, x + (lx + 1) * k * d, y, 2.2f * k), lx == -10.f || lx == 18.f ? coat * 0.6f : coat * 0.8f);
-  s.cv.Fill(Ellipse(x, y - 30 * k, 26 * k, 13 * k), Textured(Rounded(coat, x - 8 * k * d, y - 34 * k, 26 * k, 13 * k), 0.2f, 3, s.seed));
-  s.cv.Fill(Capsule(x - 22 * k * d, y - 38 * k, x - 18 * k * d, y - 44 * k, 3 * k, 2 * k), coat * 0.9f);  // tail
+    s.cv.Fill(Line(x + lx * k * d, y - 22 * k, x + (lx + 1) * k * d, y, 2.2f * k),
+              lx == -10.f || lx == 18.f ? coat * 0.6f : coat * 0.8f);
+  s.cv.Fill(Ellipse(x, y - 30 * k, 26 * k, 13 * k),
+            Textured(Rounded(coat, x - 8 * k * d, y - 34 * k, 26 * k, 13 * k), 0.2f, 3, s.seed));
+  s.cv.Fill(Capsule(x - 22 * k * d, y - 38 * k, x - 18 * k * d, y - 44 * k, 3 * k, 2 * k), coat * 0.9f);   // tail
   s.cv.Fill(Capsule(x + 18 * k * d, y - 34 * k, x + 28 * k * d, y - 52 * k, 7 * k, 5 * k), coat * 0.95f);  // neck
-  s.cv.Fill(Capsule(x + 28 * k * d, y - 54 * k, x + 40 * k * d, y - 46 * k, 6 * k, 3.5f * k), Rounded(coat, x + 30 * k * d, y - 54 * k, 10 * k, 6 * k));
+  s.cv.Fill(Capsule(x + 28 * k * d, y - 54 * k, x + 40 * k * d, y - 46 * k, 6 * k, 3.5f * k),
+            Rounded(coat, x + 30 * k * d, y - 54 * k, 10 * k, 6 * k));
   s.cv.Fill(Capsule(x + 27 * k * d, y - 58 * k, x + 18 * k * d, y - 70 * k, 2.2f * k, 1 * k), Hex(0x5a5048));  // horns
   s.cv.Fill(Capsule(x + 18 * k * d, y - 70 * k, x + 12 * k * d, y - 64 * k, 1.2f * k, 0.8f * k), Hex(0x5a5048));
   s.cv.Fill(Capsule(x + 25 * k * d, y - 54 * k, x + 18 * k * d, y - 50 * k, 2.5f * k, 1 * k), coat * 0.8f);  // ear
-  s.cv.Fill(Poly({x + 36 * k * d, y - 46 * k, x + 39 * k * d, y - 46 * k, x + 36 * k * d, y - 36 * k}), coat * 0.7f);  // beard
+  s.cv.Fill(Poly({x + 36 * k * d, y - 46 * k, x + 39 * k * d, y - 46 * k, x + 36 * k * d, y - 36 * k}),
+            coat * 0.7f);  // beard
   s.cv.Fill(Circle(x + 32 * k * d, y - 56 * k, 1.3f * k), Hex(0x1a1410));
 }
 
@@ -373,7 +401,8 @@ void CarverHut(Scene& s, const Element& e) {
   s.cv.Fill(Box(x - 14 * k, y - 44 * k, x + 14 * k, y), Planks(s.pal.wood * 0.7f, 7 * k, true, seed + 2));
   s.cv.Fill(Box(x - 16 * k, y - 28 * k, x + 16 * k, y - 24 * k), Hex(0x2a2a2e));
   s.cv.Fill(Cut(Circle(x + 8 * k, y - 24 * k, 4 * k), Circle(x + 8 * k, y - 24 * k, 2.5f * k)), Hex(0x7a7a80));
-  s.cv.Fill(Box(x + 3 * k, y - 24 * k, x + 13 * k, y - 14 * k, 1.5f), Rounded(Hex(0x8a8a90), x + 8 * k, y - 19 * k, 5 * k, 5 * k));
+  s.cv.Fill(Box(x + 3 * k, y - 24 * k, x + 13 * k, y - 14 * k, 1.5f),
+            Rounded(Hex(0x8a8a90), x + 8 * k, y - 19 * k, 5 * k, 5 * k));
   // The angel over the door: a little robed figure with wings.
   const float ax = x, ay = y - h - 6 * k;
   const Col c = s.pal.wood * 1.5f;
@@ -387,18 +416,23 @@ void CarverHut(Scene& s, const Element& e) {
 // A robed figure carved in wood, with a halo, and wings for an angel.
 void Carving(Scene& s, float x, float y, float k, bool angel, Col wood, uint32_t seed) {
   if (angel) {
-    s.cv.Fill(Poly({x - 4 * k, y - 52 * k, x - 26 * k, y - 70 * k, x - 30 * k, y - 50 * k, x - 20 * k, y - 28 * k, x - 6 * k, y - 30 * k}),
+    s.cv.Fill(Poly({x - 4 * k, y - 52 * k, x - 26 * k, y - 70 * k, x - 30 * k, y - 50 * k, x - 20 * k, y - 28 * k,
+                    x - 6 * k, y - 30 * k}),
               Textured(Linear(x - 30 * k, 0, wood * 1.1f, x, 0, wood * 0.7f), 0.2f, 3, seed));
-    s.cv.Fill(Poly({x + 4 * k, y - 52 * k, x + 26 * k, y - 70 * k, x + 30 * k, y - 50 * k, x + 20 * k, y - 28 * k, x + 6 * k, y - 30 * k}),
+    s.cv.Fill(Poly({x + 4 * k, y - 52 * k, x + 26 * k, y - 70 * k, x + 30 * k, y - 50 * k, x + 20 * k, y - 28 * k,
+                    x + 6 * k, y - 30 * k}),
               Textured(Linear(x, 0, wood * 0.8f, x + 30 * k, 0, wood * 0.5f), 0.2f, 3, seed));
     for (int i = 0; i < 3; ++i)
       for (int side = -1; side <= 1; side += 2)
-        s.cv.Fill(Line(x + side * (8 + i * 6) * k, y - (54 - i * 4) * k, x + side * (14 + i * 5) * k, y - (36 - i * 2) * k, 0.6f * k), wood * 0.45f);
+        s.cv.Fill(Line(x + side * (8 + i * 6) * k, y - (54 - i * 4) * k, x + side * (14 + i * 5) * k,
+                       y - (36 - i * 2) * k, 0.6f * k),
+                  wood * 0.45f);
   }
   s.cv.Fill(Box(x - 13 * k, y - 5 * k, x + 13 * k, y), wood * 0.6f);
   s.cv.Fill(Poly({x - 12 * k, y - 5 * k, x + 12 * k, y - 5 * k, x + 7 * k, y - 52 * k, x - 7 * k, y - 52 * k}),
             Textured(Rounded(wood, x - 3 * k, y - 36 * k, 13 * k, 28 * k, 0.55f), 0.2f, 3, seed + 1));
-  for (int i = -1; i <= 1; ++i) s.cv.Fill(Line(x + i * 4 * k, y - 8 * k, x + i * 3 * k, y - 40 * k, 0.6f * k), wood * 0.55f);
+  for (int i = -1; i <= 1; ++i)
+    s.cv.Fill(Line(x + i * 4 * k, y - 8 * k, x + i * 3 * k, y - 40 * k, 0.6f * k), wood * 0.55f);
   s.cv.Fill(Ellipse(x, y - 38 * k, 5 * k, 3.5f * k), wood * 1.15f);  // folded hands
   s.cv.Fill(Cut(Circle(x, y - 62 * k, 10 * k), Circle(x, y - 62 * k, 8 * k)), wood * 1.3f);
   s.cv.Fill(Circle(x, y - 59 * k, 6.5f * k), Rounded(wood * 1.1f, x - 2 * k, y - 61 * k, 6.5f * k, 6.5f * k));
@@ -414,10 +448,14 @@ void Carvings(Scene& s, const Element& e) {
   const float sy = e.Num("shelf", 120);
   s.cv.Fill(Box(150, sy, 450, sy + 7), s.pal.wood * 0.8f);
   s.cv.Fill(Box(150, sy + 7, 450, sy + 10), Hex(0x000000), 0.3f, 3);
-  for (int i = 0; i < 9; ++i) Carving(s, 168 + i * 34 + r.Range(-3, 3), sy, r.Range(0.42f, 0.5f), i % 3 == 1, woods[r.Int(0, 3)], seed + static_cast<uint32_t>(i));
+  for (int i = 0; i < 9; ++i)
+    Carving(s, 168 + i * 34 + r.Range(-3, 3), sy, r.Range(0.42f, 0.5f), i % 3 == 1, woods[r.Int(0, 3)],
+            seed + static_cast<uint32_t>(i));
   // Larger figures standing at the foot of the wall.
   const float xs[] = {190, 240, 300, 360, 415};
-  for (int i = 0; i < 5; ++i) Carving(s, xs[i], 238 + (i % 2) * 4, r.Range(0.85f, 1.1f), i % 2 == 0, woods[r.Int(0, 3)], seed + 20u + static_cast<uint32_t>(i));
+  for (int i = 0; i < 5; ++i)
+    Carving(s, xs[i], 238 + (i % 2) * 4, r.Range(0.85f, 1.1f), i % 2 == 0, woods[r.Int(0, 3)],
+            seed + 20u + static_cast<uint32_t>(i));
   // The big angel, still rough at the foot, and the carver's mallet.
   Carving(s, 535, 345, 2.1f, true, Hex(0xc8a070), seed + 40);
   s.cv.Fill(Rough(Box(505, 320, 565, 348), 4, 6, seed + 41), Textured(Flat(Hex(0x9a7448)), 0.3f, 4, seed + 42));
@@ -463,13 +501,15 @@ void Lane(Scene& s, const Element& e) {
     const Col plaster = Mix(s.pal.wall, s.pal.wallDark, side > 0 ? 0.45f : 0.1f);
     const Shader wallSh = Textured(Flat(plaster), 0.12f, 12, seed + 2);
     // Ground storey from the cobbles to y = -0.9, upper storeys above.
-    s.cv.Fill(Poly({LPx(X, 0.9f), LPy(1, 0.9f), LPx(X, zEnd), LPy(1, zEnd), LPx(X, zEnd), LPy(-0.9f, zEnd), LPx(X, 0.9f), LPy(-0.9f, 0.9f)}), wallSh);
-    s.cv.Fill(Poly({LPx(X + jut, 0.9f), LPy(-0.9f, 0.9f), LPx(X + jut, zEnd), LPy(-0.9f, zEnd), LPx(X + jut, zEnd), LPy(eave, zEnd),
-                    LPx(X + jut, 0.9f), LPy(eave, 0.9f)}),
+    s.cv.Fill(Poly({LPx(X, 0.9f), LPy(1, 0.9f), LPx(X, zEnd), LPy(1, zEnd), LPx(X, zEnd), LPy(-0.9f, zEnd),
+                    LPx(X, 0.9f), LPy(-0.9f, 0.9f)}),
+              wallSh);
+    s.cv.Fill(Poly({LPx(X + jut, 0.9f), LPy(-0.9f, 0.9f), LPx(X + jut, zEnd), LPy(-0.9f, zEnd), LPx(X + jut, zEnd),
+                    LPy(eave, zEnd), LPx(X + jut, 0.9f), LPy(eave, 0.9f)}),
               Textured(Flat(plaster * 1.05f), 0.12f, 12, seed + 3));
     // The underside of the overhang, in shadow.
-    s.cv.Fill(Poly({LPx(X, 0.9f), LPy(-0.9f, 0.9f), LPx(X, zEnd), LPy(-0.9f, zEnd), LPx(X + jut, zEnd), LPy(-0.9f, zEnd), LPx(X + jut, 0.9f),
-                    LPy(-0.9f, 0.9f)}),
+    s.cv.Fill(Poly({LPx(X, 0.9f), LPy(-0.9f, 0.9f), LPx(X, zEnd), LPy(-0.9f, zEnd), LPx(X + jut, zEnd),
+                    LPy(-0.9f, zEnd), LPx(X + jut, 0.9f), LPy(-0.9f, 0.9f)}),
               s.pal.wood * 0.35f);
     // Timbers: posts between the houses, beams along each storey.
     const Col beam = s.pal.wood * (side > 0 ? 0.45f : 0.6f);
@@ -479,26 +519,34 @@ void Lane(Scene& s, const Element& e) {
       // A window in each upper storey, a door or a shop sign below.
       const float z2 = z * 1.16f;
       const Col glass = e.Num("lit", blind ? 1 : 0) > 0 ? Hex(0xe8a850) : Hex(0x2a2e3a);
-      s.cv.Fill(Poly({LPx(X + jut, z * 1.06f), LPy(-2.6f, z * 1.06f), LPx(X + jut, z2), LPy(-2.6f, z2), LPx(X + jut, z2), LPy(-1.7f, z2),
-                      LPx(X + jut, z * 1.06f), LPy(-1.7f, z * 1.06f)}),
+      s.cv.Fill(Poly({LPx(X + jut, z * 1.06f), LPy(-2.6f, z * 1.06f), LPx(X + jut, z2), LPy(-2.6f, z2),
+                      LPx(X + jut, z2), LPy(-1.7f, z2), LPx(X + jut, z * 1.06f), LPy(-1.7f, z * 1.06f)}),
                 glass);
       if (static_cast<int>(z * 10) % 3 == 0)
-        s.cv.Fill(Poly({LPx(X, z * 1.06f), LPy(1, z * 1.06f), LPx(X, z2), LPy(1, z2), LPx(X, z2), LPy(-0.4f, z2), LPx(X, z * 1.06f), LPy(-0.4f, z * 1.06f)}),
+        s.cv.Fill(Poly({LPx(X, z * 1.06f), LPy(1, z * 1.06f), LPx(X, z2), LPy(1, z2), LPx(X, z2), LPy(-0.4f, z2),
+                        LPx(X, z * 1.06f), LPy(-0.4f, z * 1.06f)}),
                   s.pal.wood * 0.5f);
     }
     for (float y : {-0.9f, -2.9f, eave})
-      s.cv.Fill(Line(LPx(X + (y < -1 ? jut : 0), 0.9f), LPy(y, 0.9f), LPx(X + (y < -1 ? jut : 0), zEnd), LPy(y, zEnd), 2.5f), beam);
+      s.cv.Fill(
+          Line(LPx(X + (y < -1 ? jut : 0), 0.9f), LPy(y, 0.9f), LPx(X + (y < -1 ? jut : 0), zEnd), LPy(y, zEnd), 2.5f),
+          beam);
     // A sign hanging out over the lane.
     const float zs = 2.2f + side * 0.4f;
-    s.cv.Fill(Line(LPx(X + jut, zs), LPy(-1.3f, zs), LPx(X + jut - side * 0.5f, zs), LPy(-1.3f, zs), 1.5f), Hex(0x2a2a2a));
-    s.cv.Fill(Box(LPx(X + jut - side * 0.45f, zs) - 14, LPy(-1.3f, zs) + 2, LPx(X + jut - side * 0.45f, zs) + 14, LPy(-1.3f, zs) + 30), side < 0 ? Hex(0x8a2a22) : Hex(0x2a4a6a));
+    s.cv.Fill(Line(LPx(X + jut, zs), LPy(-1.3f, zs), LPx(X + jut - side * 0.5f, zs), LPy(-1.3f, zs), 1.5f),
+              Hex(0x2a2a2a));
+    s.cv.Fill(Box(LPx(X + jut - side * 0.45f, zs) - 14, LPy(-1.3f, zs) + 2, LPx(X + jut - side * 0.45f, zs) + 14,
+                  LPy(-1.3f, zs) + 30),
+              side < 0 ? Hex(0x8a2a22) : Hex(0x2a4a6a));
   }
   // The end of the lane: a blank wall, or a bend where daylight falls in.
   const float ex0 = LPx(-W, zEnd), ex1 = LPx(W, zEnd), ey0 = LPy(eave, zEnd), ey1 = LPy(1, zEnd);
   if (blind) {
-    s.cv.Fill(Box(ex0, ey0, ex1, ey1), Stones(Mix(s.pal.wall, s.pal.wallDark, 0.5f), s.pal.wallDark * 0.5f, 12, 6, seed + 5));
+    s.cv.Fill(Box(ex0, ey0, ex1, ey1),
+              Stones(Mix(s.pal.wall, s.pal.wallDark, 0.5f), s.pal.wallDark * 0.5f, 12, 6, seed + 5));
     s.cv.Fill(Box(ex0, ey1 - 3, ex1, ey1 + 2), Hex(0x000000), 0.4f, 3);
-    for (int i = 0; i < 3; ++i) s.cv.Fill(Ellipse(ex0 + 14 + i * 10, ey1 - 6, 6, 7), Rounded(s.pal.wood, ex0 + 12 + i * 10, ey1 - 8, 6, 7));
+    for (int i = 0; i < 3; ++i)
+      s.cv.Fill(Ellipse(ex0 + 14 + i * 10, ey1 - 6, 6, 7), Rounded(s.pal.wood, ex0 + 12 + i * 10, ey1 - 8, 6, 7));
   } else {
     s.cv.Fill(Box(ex0, ey0, ex1, ey1), Textured(Flat(Mix(s.pal.wall, s.pal.sun, 0.4f) * 1.1f), 0.1f, 8, seed + 6));
     s.cv.Fill(Box(ex0, ey0, ex0 + (ex1 - ex0) * 0.3f, ey1), s.pal.wallDark * 0.6f);
@@ -508,16 +556,20 @@ void Lane(Scene& s, const Element& e) {
 // A person of the crowd: a coat, a pale face, an arm raised with a
 // pitchfork, a torch or a fist.
 void Villager(Scene& s, float x, float y, float k, int holds, Col coat, uint32_t seed) {
-  s.cv.Fill(Poly({x - 15 * k, y, x + 15 * k, y, x + 11 * k, y - 62 * k, x - 11 * k, y - 62 * k}), Rounded(coat, x - 4 * k, y - 40 * k, 15 * k, 32 * k, 0.5f));
+  s.cv.Fill(Poly({x - 15 * k, y, x + 15 * k, y, x + 11 * k, y - 62 * k, x - 11 * k, y - 62 * k}),
+            Rounded(coat, x - 4 * k, y - 40 * k, 15 * k, 32 * k, 0.5f));
   s.cv.Fill(Circle(x, y - 70 * k, 9 * k), Rounded(Hex(0xd8a880), x - 2 * k, y - 72 * k, 9 * k, 9 * k));
-  s.cv.Fill(Intersect(Circle(x, y - 72 * k, 10 * k), Box(x - 11 * k, y - 84 * k, x + 11 * k, y - 74 * k)), Hex(0x3a2a1a));
+  s.cv.Fill(Intersect(Circle(x, y - 72 * k, 10 * k), Box(x - 11 * k, y - 84 * k, x + 11 * k, y - 74 * k)),
+            Hex(0x3a2a1a));
   s.cv.Fill(Line(x - 4 * k, y - 71 * k, x - 1 * k, y - 70 * k, 0.9f * k), Hex(0x1a0e08));
   s.cv.Fill(Line(x + 4 * k, y - 71 * k, x + 1 * k, y - 70 * k, 0.9f * k), Hex(0x1a0e08));
   const float hx = x + 16 * k, hy = y - 92 * k;
   s.cv.Fill(Capsule(x + 9 * k, y - 56 * k, hx, hy, 4 * k, 3 * k), coat * 0.85f);
   if (holds == 0) {
     s.cv.Fill(Line(hx + 2 * k, y - 20 * k, hx + 4 * k, hy - 40 * k, 1.6f * k), s.pal.wood);
-    for (int i = -1; i <= 1; ++i) s.cv.Fill(Line(hx + 4 * k + i * 5 * k, hy - 40 * k, hx + 4 * k + i * 6 * k, hy - 58 * k, 1.1f * k), Hex(0x7a7a80));
+    for (int i = -1; i <= 1; ++i)
+      s.cv.Fill(Line(hx + 4 * k + i * 5 * k, hy - 40 * k, hx + 4 * k + i * 6 * k, hy - 58 * k, 1.1f * k),
+                Hex(0x7a7a80));
     s.cv.Fill(Line(hx - 2 * k, hy - 40 * k, hx + 10 * k, hy - 40 * k, 1.2f * k), Hex(0x7a7a80));
   } else if (holds == 1) {
     s.cv.Fill(Line(hx, hy + 6 * k, hx + 2 * k, hy - 18 * k, 2 * k), s.pal.wood * 0.7f);
@@ -539,7 +591,8 @@ void Villagers(Scene& s, const Element& e) {
     for (float x = -1.5f + (row % 2) * 0.3f; x <= 1.6f; x += 0.6f) {
       const float px = LPx(x, z) + r.Range(-6, 6);
       if (px < 190 && row == 0) continue;  // the near left stays clear
-      Villager(s, px, y + r.Range(-3, 3), k * r.Range(0.9f, 1.1f), r.Int(0, 2), coats[r.Int(0, 4)], seed + static_cast<uint32_t>(px));
+      Villager(s, px, y + r.Range(-3, 3), k * r.Range(0.9f, 1.1f), r.Int(0, 2), coats[r.Int(0, 4)],
+               seed + static_cast<uint32_t>(px));
     }
   }
 }
@@ -578,7 +631,8 @@ void Cracks(Scene& s, const Element& e) {
   // Chips of ice fallen at the foot of the cliffs.
   for (int i = 0; i < 12; ++i) {
     const float px = r.Range(200, 600), py = r.Range(295, 330), sz = r.Range(3, 9);
-    s.cv.Fill(Poly({px - sz, py, px - sz * 0.3f, py - sz, px + sz, py - sz * 0.4f, px + sz * 0.6f, py + sz * 0.3f}), Linear(px - sz, 0, Hex(0xf0fbff), px + sz, 0, Hex(0x7ab0d0)));
+    s.cv.Fill(Poly({px - sz, py, px - sz * 0.3f, py - sz, px + sz, py - sz * 0.4f, px + sz * 0.6f, py + sz * 0.3f}),
+              Linear(px - sz, 0, Hex(0xf0fbff), px + sz, 0, Hex(0x7ab0d0)));
   }
 }
 
@@ -602,14 +656,18 @@ void CloudsBelow(Scene& s, const Element& e) {
   Rng r(seed + 3);
   for (float x = -20; x < 620; x += r.Range(30, 60)) {
     const float rad = r.Range(18, 40), cy = top + r.Range(2, 26);
-    s.cv.Fill(Ellipse(x, cy, rad * 1.8f, rad * 0.55f), Linear(0, cy - rad * 0.55f, Hex(0xffffff), 0, cy + rad * 0.5f, Hex(0xc4cedc)), 0.75f, rad * 0.35f);
+    s.cv.Fill(Ellipse(x, cy, rad * 1.8f, rad * 0.55f),
+              Linear(0, cy - rad * 0.55f, Hex(0xffffff), 0, cy + rad * 0.5f, Hex(0xc4cedc)), 0.75f, rad * 0.35f);
   }
   // The summit.
   s.horizon = summit;
-  Shape rock = Rough(Poly({-5, summit + 20, 120, summit + 4, 260, summit - 6, 420, summit - 16, 605, summit - 4, 605, 380, -5, 380}), 6, 24, seed + 4);
+  Shape rock = Rough(
+      Poly({-5, summit + 20, 120, summit + 4, 260, summit - 6, 420, summit - 16, 605, summit - 4, 605, 380, -5, 380}),
+      6, 24, seed + 4);
   s.cv.Fill(rock, [&](float x, float y) {
     const float t = Clamp01((y - summit + 20) / 90.f);
-    return Mix(s.pal.rock * 1.2f, s.pal.rockDark, 0.2f + 0.4f * t) * (0.7f + 0.5f * Fbm(x / 30.f, y / 10.f, seed + 5, 4));
+    return Mix(s.pal.rock * 1.2f, s.pal.rockDark, 0.2f + 0.4f * t) *
+           (0.7f + 0.5f * Fbm(x / 30.f, y / 10.f, seed + 5, 4));
   });
   for (int i = 0; i < 10; ++i) {
     const float y = r.Range(summit + 10, 370), x = r.Range(180, 600), t = (y - summit) / 80.f;
@@ -618,7 +676,8 @@ void CloudsBelow(Scene& s, const Element& e) {
   // Patches of old snow in the hollows.
   for (int i = 0; i < 6; ++i) {
     const float x = r.Range(180, 600), y = r.Range(summit + 5, 340);
-    s.cv.Fill(Rough(Ellipse(x, y, r.Range(10, 24), r.Range(2, 4)), 2, 6, seed + 6u + static_cast<uint32_t>(i)), Hex(0xe4eaf2), 0.6f, 3);
+    s.cv.Fill(Rough(Ellipse(x, y, r.Range(10, 24), r.Range(2, 4)), 2, 6, seed + 6u + static_cast<uint32_t>(i)),
+              Hex(0xe4eaf2), 0.6f, 3);
   }
 }
 
@@ -630,26 +689,30 @@ void ThroneRock(Scene& s, const Element& e) {
   const Col c = s.pal.rock, d = s.pal.rockDark;
   auto sh = [&](float shade) { return RockShader(c * shade, d, x - 120 * k, 240 * k, seed); };
   s.cv.Fill(Ellipse(x + 10 * k, y + 6, 150 * k, 16 * k), Hex(0x000000), 0.3f, 8);
-  s.cv.Fill(Rough(Poly({x - 80 * k, y - 100 * k, x - 72 * k, y - 240 * k, x - 30 * k, y - 275 * k, x + 20 * k, y - 282 * k, x + 66 * k, y - 250 * k,
-                        x + 80 * k, y - 100 * k}),
+  s.cv.Fill(Rough(Poly({x - 80 * k, y - 100 * k, x - 72 * k, y - 240 * k, x - 30 * k, y - 275 * k, x + 20 * k,
+                        y - 282 * k, x + 66 * k, y - 250 * k, x + 80 * k, y - 100 * k}),
                   5, 14, seed + 1),
             sh(1.f));
   // The carved panel of the back, a shade deeper.
-  s.cv.Fill(Rough(Poly({x - 55 * k, y - 110 * k, x - 50 * k, y - 225 * k, x - 5 * k, y - 250 * k, x + 48 * k, y - 225 * k, x + 55 * k, y - 110 * k}), 3, 10,
-                  seed + 2),
+  s.cv.Fill(Rough(Poly({x - 55 * k, y - 110 * k, x - 50 * k, y - 225 * k, x - 5 * k, y - 250 * k, x + 48 * k,
+                        y - 225 * k, x + 55 * k, y - 110 * k}),
+                  3, 10, seed + 2),
             sh(0.75f));
   // Seat and arms.
   s.cv.Fill(Rough(Box(x - 85 * k, y - 108 * k, x + 85 * k, y - 60 * k), 3, 10, seed + 3), sh(1.05f));
   s.cv.Fill(Rough(Box(x - 80 * k, y - 112 * k, x + 80 * k, y - 100 * k), 2, 8, seed + 4), c * 1.35f);
   for (int side = -1; side <= 1; side += 2) {
     const float ax = x + side * 100 * k;
-    s.cv.Fill(Rough(Box(ax - 24 * k, y - 150 * k, ax + 24 * k, y - 40 * k, 8 * k), 3, 10, seed + 5u + static_cast<uint32_t>(side + 1)), sh(side < 0 ? 1.15f : 0.8f));
+    s.cv.Fill(Rough(Box(ax - 24 * k, y - 150 * k, ax + 24 * k, y - 40 * k, 8 * k), 3, 10,
+                    seed + 5u + static_cast<uint32_t>(side + 1)),
+              sh(side < 0 ? 1.15f : 0.8f));
     s.cv.Fill(Rough(Ellipse(ax, y - 150 * k, 28 * k, 10 * k), 2, 6, seed + 8), c * (side < 0 ? 1.3f : 1.f));
   }
   // Steps.
   for (int i = 0; i < 3; ++i) {
     const float sy = y - 60 * k + i * 20 * k, sw = (95 + i * 22) * k;
-    s.cv.Fill(Rough(Box(x - sw, sy, x + sw, sy + 20 * k), 3, 10, seed + 10u + static_cast<uint32_t>(i)), sh(0.9f + 0.08f * i));
+    s.cv.Fill(Rough(Box(x - sw, sy, x + sw, sy + 20 * k), 3, 10, seed + 10u + static_cast<uint32_t>(i)),
+              sh(0.9f + 0.08f * i));
     s.cv.Fill(Box(x - sw, sy, x + sw, sy + 3 * k), c * 1.3f, 0.7f);
   }
 }
@@ -661,7 +724,9 @@ void God(Scene& s, const Element& e) {
   const Col gold = Hex(0xffe6a0);
   for (int i = 0; i < 18; ++i) {
     const float a = i * 6.283f / 18 + 0.1f, a2 = a + 0.09f;
-    s.cv.Fill(Poly({x, y, x + std::cos(a) * 420, y + std::sin(a) * 420, x + std::cos(a2) * 420, y + std::sin(a2) * 420}), gold, 0.16f, 10);
+    s.cv.Fill(
+        Poly({x, y, x + std::cos(a) * 420, y + std::sin(a) * 420, x + std::cos(a2) * 420, y + std::sin(a2) * 420}),
+        gold, 0.16f, 10);
   }
   s.cv.Fill(Circle(x, y, 60), gold, 0.3f, 40);
   s.AddLight(x, y - 20, 140, Hex(0xffd890));
@@ -691,17 +756,22 @@ void Bothy(Scene& s, const Element& e) {
   s.cv.Fill(Poly({x + w, y, x + w + side, y - 14 * k, x + w + side, y - h - 14 * k, x + w, y - h}),
             Stones(s.pal.rock * 0.6f, s.pal.rockDark * 0.5f, 11 * k, 7 * k, seed));
   s.cv.Fill(Box(x - w, y - h, x + w, y), Stones(s.pal.rock * 1.05f, s.pal.rockDark * 0.6f, 12 * k, 7 * k, seed + 1));
-  s.cv.Fill(Poly({x - w - 6 * k, y - h + 2, x, y - h - 48 * k, x + w + 6 * k, y - h + 2}), Stones(s.pal.rock * 0.95f, s.pal.rockDark * 0.6f, 12 * k, 7 * k, seed + 2));
-  s.cv.Fill(Poly({x, y - h - 48 * k, x + side, y - h - 62 * k, x + w + side + 8 * k, y - h - 12 * k, x + w + 6 * k, y - h + 2}),
+  s.cv.Fill(Poly({x - w - 6 * k, y - h + 2, x, y - h - 48 * k, x + w + 6 * k, y - h + 2}),
+            Stones(s.pal.rock * 0.95f, s.pal.rockDark * 0.6f, 12 * k, 7 * k, seed + 2));
+  s.cv.Fill(Poly({x, y - h - 48 * k, x + side, y - h - 62 * k, x + w + side + 8 * k, y - h - 12 * k, x + w + 6 * k,
+                  y - h + 2}),
             Textured(Linear(x, y - h - 50 * k, Hex(0x5a5e66), x + w, y - h, Hex(0x3a3c44)), 0.25f, 4, seed + 3));
   for (float t = 0.2f; t < 1; t += 0.2f)
-    s.cv.Fill(Line(x + (w + 6 * k) * t, y - h + 2 - 50 * k * (1 - t), x + (w + 6 * k) * t + side, y - h + 2 - 50 * k * (1 - t) - 14 * k, 0.8f), Hex(0x22242a));
+    s.cv.Fill(Line(x + (w + 6 * k) * t, y - h + 2 - 50 * k * (1 - t), x + (w + 6 * k) * t + side,
+                   y - h + 2 - 50 * k * (1 - t) - 14 * k, 0.8f),
+              Hex(0x22242a));
   // The empty doorway and a little window.
   s.cv.Fill(Box(x - 14 * k, y - 38 * k, x + 14 * k, y), Linear(0, y - 38 * k, Hex(0x0c0a08), 0, y, Hex(0x201a14)));
   s.cv.Fill(Box(x - 16 * k, y - 42 * k, x + 16 * k, y - 37 * k), s.pal.wood * 0.6f);
   s.cv.Fill(Box(x + 30 * k, y - 34 * k, x + 42 * k, y - 24 * k), Hex(0x100c0a));
   // A low sheepfold wall running out to the left.
-  s.cv.Fill(Rough(Box(x - w - 130 * k, y - 16 * k, x - w, y + 2), 2, 6, seed + 4), Stones(s.pal.rock * 0.9f, s.pal.rockDark * 0.5f, 9 * k, 6 * k, seed + 5));
+  s.cv.Fill(Rough(Box(x - w - 130 * k, y - 16 * k, x - w, y + 2), 2, 6, seed + 4),
+            Stones(s.pal.rock * 0.9f, s.pal.rockDark * 0.5f, 9 * k, 6 * k, seed + 5));
 }
 
 // A ring of stones round cold ash and charred sticks, a tripod over it.
@@ -714,7 +784,8 @@ void Firepit(Scene& s, const Element& e) {
   s.cv.Fill(Line(x - 10 * k, y - 5, x + 20 * k, y + 3, 2.6f * k), Hex(0x2a2420));
   for (int i = 0; i < 12; ++i) {
     const float a = i * 6.283f / 12;
-    Boulder(s, x + std::cos(a) * 48 * k, y + std::sin(a) * 15 * k, 9 * k, 7 * k, Mix(s.pal.rock, s.pal.rockDark, (i % 3) * 0.2f));
+    Boulder(s, x + std::cos(a) * 48 * k, y + std::sin(a) * 15 * k, 9 * k, 7 * k,
+            Mix(s.pal.rock, s.pal.rockDark, (i % 3) * 0.2f));
   }
   for (int i = 0; i < 3; ++i) {
     const float a = 1.9f + i * 2.1f;
@@ -730,7 +801,9 @@ void Firepit(Scene& s, const Element& e) {
 void TunnelMouth(Scene& s, const Element& e) {
   const float x = e.Num("x", 420), y = e.Num("y", 240), w = e.Num("w", 60), h = e.Num("h", 140);
   const uint32_t seed = Sd(s, 591);
-  s.cv.Fill(Rough(Union(Box(x - w - 10, y - h + w, x + w + 10, y + 4), Ellipse(x, y - h + w, w + 10, w + 6)), 5, 12, seed), s.pal.rockDark * 0.8f);
+  s.cv.Fill(
+      Rough(Union(Box(x - w - 10, y - h + w, x + w + 10, y + 4), Ellipse(x, y - h + w, w + 10, w + 6)), 5, 12, seed),
+      s.pal.rockDark * 0.8f);
   s.cv.Fill(Rough(Union(Box(x - w, y - h + w, x + w, y), Ellipse(x, y - h + w, w, w)), 3, 10, seed + 1),
             [&](float px, float py) {
               const float d = std::hypot((px - x) / w, (py - (y - 40)) / (h * 0.8f));
@@ -740,11 +813,13 @@ void TunnelMouth(Scene& s, const Element& e) {
   const Col wood = s.pal.wood * 0.9f;
   for (int side = -1; side <= 1; side += 2) {
     const float px = x + side * (w - 6);
-    s.cv.Fill(Box(px - 6, y - h + 18, px + 6, y + 2), Planks(side < 0 ? wood * 1.1f : wood * 0.7f, 40, false, seed + 2));
+    s.cv.Fill(Box(px - 6, y - h + 18, px + 6, y + 2),
+              Planks(side < 0 ? wood * 1.1f : wood * 0.7f, 40, false, seed + 2));
   }
   s.cv.Fill(Box(x - w - 10, y - h + 8, x + w + 10, y - h + 22), Planks(wood, 8, false, seed + 3));
   // The floor running in.
-  s.cv.Fill(Poly({x - w + 10, y, x + w - 10, y, x + w + 40, y + 40, x - w - 40, y + 40}), Mix(s.pal.floor, s.pal.floorDark, 0.4f), 0.6f, 10);
+  s.cv.Fill(Poly({x - w + 10, y, x + w - 10, y, x + w + 40, y + 40, x - w - 40, y + 40}),
+            Mix(s.pal.floor, s.pal.floorDark, 0.4f), 0.6f, 10);
 }
 
 // A barrel standing on end.
@@ -754,13 +829,16 @@ void Barrel(Scene& s, const Element& e) {
   s.cv.Fill(Ellipse(x + 6 * k, y, 30 * k, 6 * k), Hex(0x000000), 0.4f, 5);
   Shape body = Intersect(Ellipse(x, y - 30 * k, 30 * k, 44 * k), Box(x - 40 * k, y - 60 * k, x + 40 * k, y));
   s.cv.Fill(body, [=](float px, float py) {
-    const float stave = 0.85f + 0.2f * (std::fmod(px / (7 * k) + 100, 1.f) < 0.1f ? -1.f : Noise(std::floor(px / (7 * k)), py / 50, seed));
+    const float stave =
+        0.85f +
+        0.2f * (std::fmod(px / (7 * k) + 100, 1.f) < 0.1f ? -1.f : Noise(std::floor(px / (7 * k)), py / 50, seed));
     const float lit = Clamp01(0.8f - (px - x + 10 * k) / (40 * k));
     return s.pal.wood * (0.45f + 0.8f * lit) * stave;
   });
   s.cv.Fill(Ellipse(x, y - 60 * k, 25 * k, 6 * k), Mix(s.pal.wood, s.pal.floor, 0.4f) * 1.1f);
   for (float hy : {y - 52 * k, y - 32 * k, y - 8 * k})
-    s.cv.Fill(Intersect(Box(x - 40 * k, hy - 2.5f * k, x + 40 * k, hy + 2.5f * k), body), Linear(x - 30 * k, 0, Hex(0x6a6a70), x + 30 * k, 0, Hex(0x1a1a1e)));
+    s.cv.Fill(Intersect(Box(x - 40 * k, hy - 2.5f * k, x + 40 * k, hy + 2.5f * k), body),
+              Linear(x - 30 * k, 0, Hex(0x6a6a70), x + 30 * k, 0, Hex(0x1a1a1e)));
 }
 
 // A flat wall of rock filling the tunnel ahead.
@@ -775,11 +853,14 @@ void Rockface(Scene& s, const Element& e) {
     return Mix(c * 0.5f, c, lit) * (0.6f + 0.7f * strata) * (0.9f + 0.2f * Noise(px / 6.f, py / 6.f, seed + 3));
   });
   // A great slab with straight edges stands within it, as if set there.
-  s.cv.Fill(Cut(Box(x - 95, y - 190, x + 105, y + 1, 4), Box(x - 92, y - 187, x + 102, y + 1, 3)), Hex(0x140e0a), 0.35f, 2);
+  s.cv.Fill(Cut(Box(x - 95, y - 190, x + 105, y + 1, 4), Box(x - 92, y - 187, x + 102, y + 1, 3)), Hex(0x140e0a), 0.35f,
+            2);
   s.cv.Fill(Box(x - 100, y - 2, x + 110, y + 10), Hex(0x000000), 0.35f, 6);
   // Rubble at its foot.
   Rng r(seed + 2);
-  for (int i = 0; i < 8; ++i) Boulder(s, r.Range(x - 180, x + 200), y + r.Range(2, 18), r.Range(6, 14), r.Range(4, 9), Mix(s.pal.rock, s.pal.rockDark, r.Uni() * 0.5f));
+  for (int i = 0; i < 8; ++i)
+    Boulder(s, r.Range(x - 180, x + 200), y + r.Range(2, 18), r.Range(6, 14), r.Range(4, 9),
+            Mix(s.pal.rock, s.pal.rockDark, r.Uni() * 0.5f));
 }
 
 // A round hole carved into the rock, ringed with cut marks.
@@ -789,7 +870,9 @@ void RoundHole(Scene& s, const Element& e) {
   s.cv.Fill(Cut(Circle(x, y, r + 10), Circle(x, y, r + 8)), s.pal.rockDark * 0.6f);
   for (int i = 0; i < 16; ++i) {
     const float a = i * 6.283f / 16;
-    s.cv.Fill(Line(x + std::cos(a) * (r + 12), y + std::sin(a) * (r + 12), x + std::cos(a) * (r + 18), y + std::sin(a) * (r + 18), 1.2f), s.pal.rockDark * 0.6f);
+    s.cv.Fill(Line(x + std::cos(a) * (r + 12), y + std::sin(a) * (r + 12), x + std::cos(a) * (r + 18),
+                   y + std::sin(a) * (r + 18), 1.2f),
+              s.pal.rockDark * 0.6f);
   }
   s.cv.Fill(Circle(x, y, r + 2), s.pal.rockDark * 0.5f);
   s.cv.Fill(Circle(x + 1, y + 1, r), Linear(x - r, y - r, Hex(0x020202), x + r, y + r, Hex(0x2a2018)));
@@ -814,7 +897,8 @@ void Fungus(Scene& s, const Element& e) {
     for (int j = 0; j < caps; ++j) {
       const float cx = x + r.Range(-18, 18), cy = y + r.Range(-12, 12), w = r.Range(4, 10), hh = w * 0.6f;
       s.cv.Fill(Line(cx, cy, cx + r.Range(-2, 2), cy + hh * 1.6f, w * 0.18f), Mix(glow, Hex(0xffffff), 0.3f), 0.9f);
-      s.cv.Fill(Intersect(Ellipse(cx, cy, w, hh), Box(cx - w, cy - hh, cx + w, cy + 1)), Linear(0, cy - hh, glow * 1.1f, 0, cy, deep));
+      s.cv.Fill(Intersect(Ellipse(cx, cy, w, hh), Box(cx - w, cy - hh, cx + w, cy + 1)),
+                Linear(0, cy - hh, glow * 1.1f, 0, cy, deep));
     }
     s.AddLight(x, y, 55, Hex(0x60e0a0));
   }
@@ -832,7 +916,8 @@ void Treasure(Scene& s, const Element& e) {
   const uint32_t seed = Sd(s, 631);
   const Col gold = Hex(0xe0b040);
   s.cv.Fill(Ellipse(x, y, 135 * k, 14 * k), Hex(0x000000), 0.35f, 8);
-  Shape heap = Rough(Intersect(Ellipse(x, y, 125 * k, 62 * k), Box(x - 130 * k, y - 70 * k, x + 130 * k, y)), 4, 16, seed);
+  Shape heap =
+      Rough(Intersect(Ellipse(x, y, 125 * k, 62 * k), Box(x - 130 * k, y - 70 * k, x + 130 * k, y)), 4, 16, seed);
   s.cv.Fill(heap, [=](float px, float py) {
     const float lit = Clamp01(0.8f - (px - x) / (250 * k) - (py - y + 60 * k) / (120 * k));
     const float coin = Noise(px / 3.f, py / 2.f, seed + 1);
@@ -842,7 +927,8 @@ void Treasure(Scene& s, const Element& e) {
   for (int i = 0; i < 160; ++i) {
     const float a = r.Range(3.2f, 6.2f), d = std::sqrt(r.Uni());
     const float cx = x + std::cos(a) * 120 * k * d, cy = y + std::sin(a) * 58 * k * d;
-    s.cv.Fill(Ellipse(cx, cy, 3.2f * k, 1.8f * k), Linear(cx - 3, cy - 2, Hex(0xfff0a0), cx + 3, cy + 2, Hex(0xa07818)));
+    s.cv.Fill(Ellipse(cx, cy, 3.2f * k, 1.8f * k),
+              Linear(cx - 3, cy - 2, Hex(0xfff0a0), cx + 3, cy + 2, Hex(0xa07818)));
   }
   // Coins spilled on the floor to the sides.
   for (int i = 0; i < 30; ++i) {
@@ -851,17 +937,21 @@ void Treasure(Scene& s, const Element& e) {
   }
   // A goblet, a crown and gems.
   const float gx = x - 60 * k, gy = y - 42 * k;
-  s.cv.Fill(Poly({gx - 10 * k, gy - 24 * k, gx + 10 * k, gy - 24 * k, gx + 4 * k, gy - 10 * k, gx - 4 * k, gy - 10 * k}), Linear(gx - 10 * k, 0, Hex(0xfff0a0), gx + 10 * k, 0, Hex(0x8a6010)));
+  s.cv.Fill(
+      Poly({gx - 10 * k, gy - 24 * k, gx + 10 * k, gy - 24 * k, gx + 4 * k, gy - 10 * k, gx - 4 * k, gy - 10 * k}),
+      Linear(gx - 10 * k, 0, Hex(0xfff0a0), gx + 10 * k, 0, Hex(0x8a6010)));
   s.cv.Fill(Box(gx - 1.5f * k, gy - 11 * k, gx + 1.5f * k, gy), Hex(0xc09030));
   s.cv.Fill(Ellipse(gx, gy, 7 * k, 2 * k), Hex(0xc09030));
   const float cx = x + 30 * k, cy = y - 56 * k;
-  s.cv.Fill(Poly({cx - 18 * k, cy, cx - 18 * k, cy - 16 * k, cx - 9 * k, cy - 6 * k, cx, cy - 20 * k, cx + 9 * k, cy - 6 * k, cx + 18 * k, cy - 16 * k, cx + 18 * k, cy}),
+  s.cv.Fill(Poly({cx - 18 * k, cy, cx - 18 * k, cy - 16 * k, cx - 9 * k, cy - 6 * k, cx, cy - 20 * k, cx + 9 * k,
+                  cy - 6 * k, cx + 18 * k, cy - 16 * k, cx + 18 * k, cy}),
             Linear(cx - 18 * k, 0, Hex(0xffe890), cx + 18 * k, 0, Hex(0x9a7020)));
   const Col gems[] = {Hex(0xd02040), Hex(0x3060e0), Hex(0x30c060), Hex(0xa040d0)};
   for (int i = 0; i < 9; ++i) {
     const float a = r.Range(3.4f, 6.0f), d = r.Range(0.2f, 0.9f);
     const float px = x + std::cos(a) * 110 * k * d, py = y + std::sin(a) * 50 * k * d;
-    s.cv.Fill(Poly({px, py - 4 * k, px + 4 * k, py, px, py + 4 * k, px - 4 * k, py}), Rounded(gems[i % 4], px - 1, py - 1, 4 * k, 4 * k, 0.6f));
+    s.cv.Fill(Poly({px, py - 4 * k, px + 4 * k, py, px, py + 4 * k, px - 4 * k, py}),
+              Rounded(gems[i % 4], px - 1, py - 1, 4 * k, 4 * k, 0.6f));
   }
   for (int i = 0; i < 4; ++i) Sparkle(s, x + r.Range(-90, 90) * k, y - r.Range(10, 50) * k, 0.5f, Hex(0xfffbe0));
   s.AddLight(x, y - 30 * k, 160 * k, Hex(0xffc850));
@@ -890,7 +980,9 @@ void TorchHolders(Scene& s, const Element& e) {
       const Col iron = Hex(0x7a6050) * (1.3f - t * 0.6f);
       s.cv.Fill(Box(x - 3 * k, y - 10 * k, x + 3 * k, y + 10 * k), iron * 0.8f);
       s.cv.Fill(Line(x, y, x - side * 14 * k, y - 6 * k, 2 * k), iron);
-      s.cv.Fill(Poly({x - side * 8 * k, y - 8 * k, x - side * 22 * k, y - 12 * k, x - side * 18 * k, y - 2 * k, x - side * 12 * k, y - 2 * k}), iron * 1.2f);
+      s.cv.Fill(Poly({x - side * 8 * k, y - 8 * k, x - side * 22 * k, y - 12 * k, x - side * 18 * k, y - 2 * k,
+                      x - side * 12 * k, y - 2 * k}),
+                iron * 1.2f);
       s.cv.Fill(Box(x - side * 17 * k - 2 * k, y - 20 * k, x - side * 15 * k + 2 * k, y - 10 * k), Hex(0x1e1612));
       // A cobweb strung from the bracket.
       s.cv.Fill(Line(x - side * 20 * k, y - 12 * k, x - side * 6 * k, y - 32 * k, 0.4f), Hex(0xc8c8c0), 0.4f);
@@ -908,18 +1000,21 @@ void Weapons(Scene& s, const Element& e) {
   for (int i = 0; i < 3; ++i) {
     const float sx = x - 44 * k + i * 14 * k;
     s.cv.Fill(Line(sx, y + 60 * k, sx, y - 80 * k, 1.8f * k), wood * 1.1f);
-    s.cv.Fill(Poly({sx - 4 * k, y - 80 * k, sx, y - 98 * k, sx + 4 * k, y - 80 * k}), Linear(sx - 4 * k, 0, steel * 1.2f, sx + 4 * k, 0, steel * 0.5f));
+    s.cv.Fill(Poly({sx - 4 * k, y - 80 * k, sx, y - 98 * k, sx + 4 * k, y - 80 * k}),
+              Linear(sx - 4 * k, 0, steel * 1.2f, sx + 4 * k, 0, steel * 0.5f));
   }
   for (int i = 0; i < 2; ++i) {
     const float sx = x + 2 * k + i * 13 * k;
-    s.cv.Fill(Poly({sx - 2.5f * k, y - 50 * k, sx + 2.5f * k, y - 50 * k, sx + 2.5f * k, y + 20 * k, sx, y + 26 * k, sx - 2.5f * k, y + 20 * k}),
+    s.cv.Fill(Poly({sx - 2.5f * k, y - 50 * k, sx + 2.5f * k, y - 50 * k, sx + 2.5f * k, y + 20 * k, sx, y + 26 * k,
+                    sx - 2.5f * k, y + 20 * k}),
               Linear(sx - 3 * k, 0, steel * 1.3f, sx + 3 * k, 0, steel * 0.6f));
     s.cv.Fill(Box(sx - 8 * k, y - 52 * k, sx + 8 * k, y - 48 * k), Hex(0x8a7030));
     s.cv.Fill(Box(sx - 1.5f * k, y - 66 * k, sx + 1.5f * k, y - 52 * k), Hex(0x4a2a1a));
   }
   // The axe.
   s.cv.Fill(Line(x + 36 * k, y + 40 * k, x + 36 * k, y - 50 * k, 2 * k), wood);
-  s.cv.Fill(Poly({x + 36 * k, y - 46 * k, x + 52 * k, y - 56 * k, x + 54 * k, y - 28 * k, x + 36 * k, y - 34 * k}), Linear(x + 36 * k, 0, steel * 0.7f, x + 54 * k, 0, steel * 1.3f));
+  s.cv.Fill(Poly({x + 36 * k, y - 46 * k, x + 52 * k, y - 56 * k, x + 54 * k, y - 28 * k, x + 36 * k, y - 34 * k}),
+            Linear(x + 36 * k, 0, steel * 0.7f, x + 54 * k, 0, steel * 1.3f));
   // The shield hung below the rack.
   const float bx = x - 20 * k, by = y + 8 * k;
   s.cv.Fill(Circle(bx, by, 20 * k), Rounded(Hex(0x7a2a22), bx - 4 * k, by - 4 * k, 20 * k, 20 * k));
@@ -933,15 +1028,21 @@ void Crate(Scene& s, float x, float y, float sz, bool broken, uint32_t seed) {
   const float top = sz * 0.35f;
   s.cv.Fill(Ellipse(x + sz * 0.2f, y, sz * 0.8f, sz * 0.12f), Hex(0x000000), 0.3f, 5);
   s.cv.Fill(Box(x - sz / 2, y - sz, x + sz / 2, y), Planks(wood, sz / 4, false, seed));
-  s.cv.Fill(Poly({x + sz / 2, y, x + sz / 2 + top, y - top * 0.6f, x + sz / 2 + top, y - sz - top * 0.6f, x + sz / 2, y - sz}), Planks(wood * 0.6f, sz / 4, false, seed + 1));
-  s.cv.Fill(Poly({x - sz / 2, y - sz, x + sz / 2, y - sz, x + sz / 2 + top, y - sz - top * 0.6f, x - sz / 2 + top, y - sz - top * 0.6f}), Planks(wood * 1.2f, sz / 4, true, seed + 2));
+  s.cv.Fill(Poly({x + sz / 2, y, x + sz / 2 + top, y - top * 0.6f, x + sz / 2 + top, y - sz - top * 0.6f, x + sz / 2,
+                  y - sz}),
+            Planks(wood * 0.6f, sz / 4, false, seed + 1));
+  s.cv.Fill(Poly({x - sz / 2, y - sz, x + sz / 2, y - sz, x + sz / 2 + top, y - sz - top * 0.6f, x - sz / 2 + top,
+                  y - sz - top * 0.6f}),
+            Planks(wood * 1.2f, sz / 4, true, seed + 2));
   const Col frame = wood * 0.6f;
   s.cv.Fill(Line(x - sz / 2 + 3, y - 3, x + sz / 2 - 3, y - sz + 3, sz * 0.04f), frame);
   for (float fx : {x - sz / 2 + 2, x + sz / 2 - 2}) s.cv.Fill(Line(fx, y, fx, y - sz, sz * 0.035f), frame);
   if (broken) {
-    s.cv.Fill(Poly({x - sz * 0.3f, y - sz * 0.75f, x + sz * 0.25f, y - sz * 0.8f, x + sz * 0.3f, y - sz * 0.35f, x + sz * 0.05f, y - sz * 0.45f, x - sz * 0.2f, y - sz * 0.3f}),
+    s.cv.Fill(Poly({x - sz * 0.3f, y - sz * 0.75f, x + sz * 0.25f, y - sz * 0.8f, x + sz * 0.3f, y - sz * 0.35f,
+                    x + sz * 0.05f, y - sz * 0.45f, x - sz * 0.2f, y - sz * 0.3f}),
               Hex(0x120c08));
-    s.cv.Fill(Poly({x - sz * 0.3f, y - sz * 0.75f, x - sz * 0.05f, y - sz * 0.76f, x - sz * 0.22f, y - sz * 0.64f}), wood * 0.8f);
+    s.cv.Fill(Poly({x - sz * 0.3f, y - sz * 0.75f, x - sz * 0.05f, y - sz * 0.76f, x - sz * 0.22f, y - sz * 0.64f}),
+              wood * 0.8f);
     s.cv.Fill(Line(x - sz * 0.2f, y - sz * 0.3f, x + sz * 0.3f, y - sz * 0.55f, sz * 0.05f), wood * 0.9f);
     s.cv.Fill(Line(x + sz * 0.6f, y + 2, x + sz * 1.1f, y - sz * 0.15f, sz * 0.06f), wood);
   }
@@ -964,11 +1065,17 @@ void Timber(Scene& s, const Element& e) {
     const float cx = x + (i - 1) * 18 * k, cy = y - i * 12 * k, a = ang[i], len = 90 * k;
     const float dx = std::cos(a) * len, dy = std::sin(a) * len, th = 9 * k;
     s.cv.Fill(Capsule(cx - dx, cy - dy + th, cx + dx, cy + dy + th, th * 0.5f, th * 0.5f), Hex(0x000000), 0.3f, 4);
-    s.cv.Fill(Poly({cx - dx, cy - dy - th, cx + dx, cy + dy - th, cx + dx, cy + dy + th, cx - dx, cy - dy + th}), Planks(s.pal.wood * (1.1f - 0.1f * i), 4 * k, false, seed + static_cast<uint32_t>(i)));
-    s.cv.Fill(Poly({cx - dx, cy - dy - th, cx + dx, cy + dy - th, cx + dx, cy + dy - th + 3 * k, cx - dx, cy - dy - th + 3 * k}), s.pal.wood * 1.4f);
+    s.cv.Fill(Poly({cx - dx, cy - dy - th, cx + dx, cy + dy - th, cx + dx, cy + dy + th, cx - dx, cy - dy + th}),
+              Planks(s.pal.wood * (1.1f - 0.1f * i), 4 * k, false, seed + static_cast<uint32_t>(i)));
+    s.cv.Fill(Poly({cx - dx, cy - dy - th, cx + dx, cy + dy - th, cx + dx, cy + dy - th + 3 * k, cx - dx,
+                    cy - dy - th + 3 * k}),
+              s.pal.wood * 1.4f);
     const float ex = cx - dx, ey = cy - dy;
     s.cv.Fill(Box(ex - 6 * k, ey - th, ex + 3 * k, ey + th), Mix(s.pal.wood, Hex(0xd8b080), 0.5f));
-    for (float rr : {3.f, 6.f}) s.cv.Fill(Cut(Ellipse(ex - 1.5f * k, ey, rr * 0.5f * k, rr * k), Ellipse(ex - 1.5f * k, ey, (rr * 0.5f - 0.6f) * k, (rr - 1) * k)), s.pal.wood * 0.7f);
+    for (float rr : {3.f, 6.f})
+      s.cv.Fill(Cut(Ellipse(ex - 1.5f * k, ey, rr * 0.5f * k, rr * k),
+                    Ellipse(ex - 1.5f * k, ey, (rr * 0.5f - 0.6f) * k, (rr - 1) * k)),
+                s.pal.wood * 0.7f);
   }
 }
 
@@ -976,7 +1083,8 @@ void Timber(Scene& s, const Element& e) {
 void Spray(Scene& s, const Element& e) {
   const float x = e.Num("x", 300), y = e.Num("y", 230);
   Rng r(Sd(s, 671));
-  s.cv.Fill(Rough(Ellipse(x, y + 6, 26, 12), 2, 6, Sd(s, 672)), Linear(0, y - 6, Hex(0xdfeef6), 0, y + 18, Hex(0x4a7a9a)));
+  s.cv.Fill(Rough(Ellipse(x, y + 6, 26, 12), 2, 6, Sd(s, 672)),
+            Linear(0, y - 6, Hex(0xdfeef6), 0, y + 18, Hex(0x4a7a9a)));
   for (int i = 0; i < 26; ++i) {
     const float px = x + r.Range(-60, 60), py = y + r.Range(-70, 10), rad = r.Range(10, 30);
     s.cv.Fill(Circle(px, py, rad), Hex(0xdce8f0), 0.18f, rad * 0.7f);
@@ -1016,11 +1124,14 @@ void RiverDeep(Scene& s, const Element& e) {
 void FarLedge(Scene& s, const Element& e) {
   const float x = e.Num("x", 520), y = e.Num("y", 225);
   const uint32_t seed = Sd(s, 691);
-  s.cv.Fill(Rough(Union(Box(x - 40, y - 70, x + 40, y), Ellipse(x, y - 70, 40, 36)), 4, 10, seed), Linear(0, y - 100, Hex(0x040302), 0, y, Hex(0x1a1410)));
-  s.cv.Fill(Rough(Poly({x - 110, y - 2, x + 100, y - 4, 605, y - 2, 605, y + 10, x - 90, y + 10}), 2, 8, seed + 1), s.pal.rock * 1.25f);
+  s.cv.Fill(Rough(Union(Box(x - 40, y - 70, x + 40, y), Ellipse(x, y - 70, 40, 36)), 4, 10, seed),
+            Linear(0, y - 100, Hex(0x040302), 0, y, Hex(0x1a1410)));
+  s.cv.Fill(Rough(Poly({x - 110, y - 2, x + 100, y - 4, 605, y - 2, 605, y + 10, x - 90, y + 10}), 2, 8, seed + 1),
+            s.pal.rock * 1.25f);
   // The near side's lip, from which the tunnel would go on across the gap.
   s.cv.Fill(Rough(Poly({-5, 312, 605, 318, 605, 380, -5, 380}), 4, 16, seed + 2), [&](float px, float py) {
-    return Mix(s.pal.rock * 1.1f, s.pal.rockDark, Clamp01((py - 312) / 70.f)) * (0.75f + 0.45f * Fbm(px / 25.f, py / 8.f, seed + 3, 3));
+    return Mix(s.pal.rock * 1.1f, s.pal.rockDark, Clamp01((py - 312) / 70.f)) *
+           (0.75f + 0.45f * Fbm(px / 25.f, py / 8.f, seed + 3, 3));
   });
 }
 
@@ -1036,11 +1147,14 @@ void BlankWall(Scene& s, const Element& e) {
   });
   // The ledge: a strip of rock floor in front of the wall.
   s.cv.Fill(Rough(Poly({x - w - 200, y, x + w + 40, y, 520, 380, -5, 380}), 4, 14, seed + 1), [&](float px, float py) {
-    return Mix(s.pal.floorDark, s.pal.floor * 1.1f, Clamp01((py - y) / 160.f)) * (0.75f + 0.45f * Fbm(px / 20.f, py / 7.f, seed + 2, 3));
+    return Mix(s.pal.floorDark, s.pal.floor * 1.1f, Clamp01((py - y) / 160.f)) *
+           (0.75f + 0.45f * Fbm(px / 20.f, py / 7.f, seed + 2, 3));
   });
   if (e.Has("drop")) {
-    s.cv.Fill(Rough(Poly({x + w + 40, y, 605, y, 605, 380, 520, 380}), 5, 14, seed + 3), Linear(470, 0, Hex(0x0e0a08), 600, 0, Hex(0x000000)));
-    s.cv.Fill(Rough(Poly({x + w + 36, y, x + w + 44, y, 526, 380, 514, 380}), 2, 8, seed + 4), s.pal.rock * 1.4f, 0.8f, 2);
+    s.cv.Fill(Rough(Poly({x + w + 40, y, 605, y, 605, 380, 520, 380}), 5, 14, seed + 3),
+              Linear(470, 0, Hex(0x0e0a08), 600, 0, Hex(0x000000)));
+    s.cv.Fill(Rough(Poly({x + w + 36, y, x + w + 44, y, 526, 380, 514, 380}), 2, 8, seed + 4), s.pal.rock * 1.4f, 0.8f,
+              2);
   }
 }
 
@@ -1049,12 +1163,15 @@ void Stove(Scene& s, const Element& e) {
   const float x = e.Num("x", 230), y = e.Num("y", 240), k = e.Num("s", 1);
   const Col iron = Hex(0x3a3a40);
   for (float lx : {-22.f, 22.f}) s.cv.Fill(Line(x + lx * k, y - 14 * k, x + lx * 1.1f * k, y, 2.5f * k), iron * 0.7f);
-  s.cv.Fill(Box(x - 28 * k, y - 66 * k, x + 28 * k, y - 12 * k, 4 * k), Rounded(iron, x - 10 * k, y - 46 * k, 28 * k, 30 * k));
+  s.cv.Fill(Box(x - 28 * k, y - 66 * k, x + 28 * k, y - 12 * k, 4 * k),
+            Rounded(iron, x - 10 * k, y - 46 * k, 28 * k, 30 * k));
   s.cv.Fill(Box(x - 32 * k, y - 70 * k, x + 32 * k, y - 64 * k), iron * 1.3f);
   s.cv.Fill(Box(x - 14 * k, y - 48 * k, x + 14 * k, y - 26 * k, 2 * k), Hex(0x1a1614));
   s.cv.Fill(Circle(x + 9 * k, y - 37 * k, 2 * k), Hex(0x8a8a90));
-  s.cv.Fill(Box(x + 12 * k, y - 200 * k, x + 22 * k, y - 68 * k), Linear(x + 12 * k, 0, iron * 1.4f, x + 22 * k, 0, iron * 0.6f));
-  s.cv.Fill(Ellipse(x - 10 * k, y - 80 * k, 12 * k, 10 * k), Rounded(Hex(0x5a4a3a), x - 14 * k, y - 84 * k, 12 * k, 10 * k));
+  s.cv.Fill(Box(x + 12 * k, y - 200 * k, x + 22 * k, y - 68 * k),
+            Linear(x + 12 * k, 0, iron * 1.4f, x + 22 * k, 0, iron * 0.6f));
+  s.cv.Fill(Ellipse(x - 10 * k, y - 80 * k, 12 * k, 10 * k),
+            Rounded(Hex(0x5a4a3a), x - 14 * k, y - 84 * k, 12 * k, 10 * k));
   s.cv.Fill(Capsule(x + 1 * k, y - 82 * k, x + 9 * k, y - 90 * k, 2 * k, 1 * k), Hex(0x5a4a3a));
 }
 
@@ -1064,8 +1181,8 @@ void PegCoat(Scene& s, const Element& e) {
   const uint32_t seed = Sd(s, 711);
   const Col fur = Hex(0x6a4a30);
   s.cv.Fill(Capsule(x, y, x + 3 * k, y - 4 * k, 3 * k, 2.5f * k), s.pal.wood * 0.7f);
-  Shape coat = Rough(Poly({x - 6 * k, y, x + 6 * k, y, x + 34 * k, y + 22 * k, x + 40 * k, y + 100 * k, x + 30 * k, y + 122 * k, x - 28 * k, y + 124 * k,
-                           x - 40 * k, y + 102 * k, x - 34 * k, y + 22 * k}),
+  Shape coat = Rough(Poly({x - 6 * k, y, x + 6 * k, y, x + 34 * k, y + 22 * k, x + 40 * k, y + 100 * k, x + 30 * k,
+                           y + 122 * k, x - 28 * k, y + 124 * k, x - 40 * k, y + 102 * k, x - 34 * k, y + 22 * k}),
                      4 * k, 4 * k, seed);
   s.cv.Fill(coat, [=](float px, float py) {
     const float hair = 0.75f + 0.45f * Noise(px / 1.5f, py / 6.f, seed + 1);
@@ -1073,7 +1190,9 @@ void PegCoat(Scene& s, const Element& e) {
     return fur * (0.5f + 0.7f * lit) * hair;
   });
   s.cv.Fill(Line(x, y + 12 * k, x - 2 * k, y + 122 * k, 1 * k), fur * 0.35f);
-  s.cv.Fill(Rough(Poly({x - 6 * k, y, x + 6 * k, y, x + 24 * k, y + 16 * k, x + 4 * k, y + 36 * k, x - 4 * k, y + 36 * k, x - 24 * k, y + 16 * k}), 3 * k, 3 * k, seed + 2),
+  s.cv.Fill(Rough(Poly({x - 6 * k, y, x + 6 * k, y, x + 24 * k, y + 16 * k, x + 4 * k, y + 36 * k, x - 4 * k,
+                        y + 36 * k, x - 24 * k, y + 16 * k}),
+                  3 * k, 3 * k, seed + 2),
             [=](float px, float py) { return Hex(0x9a7a58) * (0.75f + 0.35f * Noise(px / 1.5f, py / 4.f, seed + 3)); });
 }
 
@@ -1092,7 +1211,8 @@ void Rails(Scene& s, const Element& e) {
   for (int side = -1; side <= 1; side += 2) {
     const auto a = at(0, side), b = at(1.05f, side);
     s.cv.Fill(Line(a.first, a.second, b.first, b.second, 1.6f), rust * 0.5f);
-    s.cv.Fill(Capsule(a.first, a.second - 1, b.first, b.second - 3, 0.6f, 4), Linear(vx, vy, rust * 1.1f, nx, 375, rust * 1.6f));
+    s.cv.Fill(Capsule(a.first, a.second - 1, b.first, b.second - 3, 0.6f, 4),
+              Linear(vx, vy, rust * 1.1f, nx, 375, rust * 1.6f));
   }
 }
 
@@ -1135,10 +1255,11 @@ void WallsChamber(Scene& s, const Element& e) {
   const float nl = entrance ? 150 : 25, nr = entrance ? 515 : 600, top = entrance ? 40 : -5, bot = entrance ? 345 : 380;
   const float fl = CVX - 34, fr = CVX + 34, ft = CVY - 46, fb = CVY + 36;
   // Floor and the dark far end.
-  s.cv.Fill(Poly({fl, fb, fr, fb, nr + (entrance ? 60 : 20), 380, nl - (entrance ? 60 : 40), 380}), [&](float x, float y) {
-    const float t = Clamp01((y - fb) / (375 - fb));
-    return Mix(s.pal.floorDark * 0.6f, s.pal.floor, t) * (0.85f + 0.3f * Fbm(x / 20.f, y / 6.f, seed + 1, 3));
-  });
+  s.cv.Fill(Poly({fl, fb, fr, fb, nr + (entrance ? 60 : 20), 380, nl - (entrance ? 60 : 40), 380}),
+            [&](float x, float y) {
+              const float t = Clamp01((y - fb) / (375 - fb));
+              return Mix(s.pal.floorDark * 0.6f, s.pal.floor, t) * (0.85f + 0.3f * Fbm(x / 20.f, y / 6.f, seed + 1, 3));
+            });
   s.cv.Fill(Box(fl, ft, fr, fb), Linear(0, ft, Hex(0x050404), 0, fb, Hex(0x14100c)));
   s.cv.Fill(Poly({nl, top, fl, ft, fr, ft, nr, top, nr, -5, nl, -5}), s.pal.rockDark * 0.5f);
   // The walls: dark, glassy stone holding a long reflection of the light.
@@ -1189,7 +1310,8 @@ void Clubs(Scene& s, const Element& e) {
     const float bx = x + (i - 1) * 34 * k, tx = bx + (i - 1) * 10 * k - 18 * k, ty = y - (120 + i * 14) * k;
     const Col wood = s.pal.wood * (1.1f - 0.15f * i);
     s.cv.Fill(Ellipse(bx + 4 * k, y + 4 * k, 16 * k, 4 * k), Hex(0x000000), 0.4f, 4);
-    s.cv.Fill(Capsule(bx, y, tx, ty, 6 * k, 16 * k), Textured(Linear(tx - 16 * k, 0, wood * 1.3f, tx + 16 * k, 0, wood * 0.5f), 0.3f, 4, Sd(s, 742)));
+    s.cv.Fill(Capsule(bx, y, tx, ty, 6 * k, 16 * k),
+              Textured(Linear(tx - 16 * k, 0, wood * 1.3f, tx + 16 * k, 0, wood * 0.5f), 0.3f, 4, Sd(s, 742)));
     for (int j = 0; j < 4; ++j) {
       const float t = r.Range(0.4f, 0.95f), kx = bx + (tx - bx) * t + r.Range(-8, 8) * k, ky = y + (ty - y) * t;
       s.cv.Fill(Circle(kx, ky, r.Range(3, 6) * k), wood * 0.6f);
@@ -1197,7 +1319,8 @@ void Clubs(Scene& s, const Element& e) {
     for (int j = 0; j < 5; ++j) {
       const float t = r.Range(0.65f, 1.f), sx = bx + (tx - bx) * t, sy = y + (ty - y) * t;
       const float side = j % 2 ? 1.f : -1.f, w = (10 + 6 * t) * k;
-      s.cv.Fill(Poly({sx + side * w, sy - 3 * k, sx + side * (w + 7 * k), sy, sx + side * w, sy + 3 * k}), Hex(0x8a8a90));
+      s.cv.Fill(Poly({sx + side * w, sy - 3 * k, sx + side * (w + 7 * k), sy, sx + side * w, sy + 3 * k}),
+                Hex(0x8a8a90));
     }
   }
 }
@@ -1207,11 +1330,13 @@ void Clubs(Scene& s, const Element& e) {
 void GlowSouth(Scene& s, const Element& e) {
   const float x = e.Num("x", 560), y = e.Num("y", 290);
   const uint32_t seed = Sd(s, 751);
-  s.cv.Fill(Rough(Union(Box(x - 48, y - 80, x + 48, y + 6), Ellipse(x, y - 80, 48, 40)), 6, 14, seed), s.pal.rockDark * 0.6f, 0.9f, 4);
-  s.cv.Fill(Rough(Union(Box(x - 36, y - 78, x + 36, y), Ellipse(x, y - 78, 36, 32)), 4, 10, seed + 1), [&](float px, float py) {
-    const float d = std::hypot((px - x) / 36.f, (py - y) / 100.f);
-    return Mix(Hex(0xffb050), Hex(0x5a1e0c), Clamp01(d));
-  });
+  s.cv.Fill(Rough(Union(Box(x - 48, y - 80, x + 48, y + 6), Ellipse(x, y - 80, 48, 40)), 6, 14, seed),
+            s.pal.rockDark * 0.6f, 0.9f, 4);
+  s.cv.Fill(Rough(Union(Box(x - 36, y - 78, x + 36, y), Ellipse(x, y - 78, 36, 32)), 4, 10, seed + 1),
+            [&](float px, float py) {
+              const float d = std::hypot((px - x) / 36.f, (py - y) / 100.f);
+              return Mix(Hex(0xffb050), Hex(0x5a1e0c), Clamp01(d));
+            });
   s.cv.Map([&](int px, int py, Col c) {
     const float d = std::hypot(px - (x + 20.f), (py - (y + 40.f)) * 1.4f);
     return c + Hex(0xff8a40) * (0.35f * std::exp(-d / 180.f));
@@ -1227,7 +1352,8 @@ void HotSpring(Scene& s, const Element& e) {
   s.cv.Fill(Rough(Ellipse(x, y, w, d), 3, 10, seed + 1), [&](float px, float py) {
     const float ripple = Fbm(px / 14.f, py / 3.f, seed + 2, 3);
     const float depth = Clamp01(1 - std::hypot((px - x) / w, (py - y) / d));
-    return Mix(Hex(0x6a9890), Hex(0x2e5a60), depth * 0.7f) * (0.8f + 0.35f * ripple) + Hex(0xffffff) * (0.2f * Smooth(0.65f, 0.8f, ripple));
+    return Mix(Hex(0x6a9890), Hex(0x2e5a60), depth * 0.7f) * (0.8f + 0.35f * ripple) +
+           Hex(0xffffff) * (0.2f * Smooth(0.65f, 0.8f, ripple));
   });
   Rng r(seed + 3);
   for (int i = 0; i < 16; ++i) {
@@ -1237,7 +1363,8 @@ void HotSpring(Scene& s, const Element& e) {
     Boulder(s, bx, by, r.Range(9, 16), r.Range(6, 10), Mix(s.pal.rock, s.pal.rockDark, r.Uni() * 0.4f));
   }
   for (int i = 0; i < 14; ++i)
-    s.cv.Fill(Cut(Circle(x + r.Range(-w * 0.7f, w * 0.7f), y + r.Range(-d * 0.5f, d * 0.5f), 3), Circle(x, y - 500, 1)), Hex(0xd8f0f0), 0.6f);
+    s.cv.Fill(Cut(Circle(x + r.Range(-w * 0.7f, w * 0.7f), y + r.Range(-d * 0.5f, d * 0.5f), 3), Circle(x, y - 500, 1)),
+              Hex(0xd8f0f0), 0.6f);
   s.AddLight(x, y, w * 0.7f, Hex(0x80a098));
 }
 
@@ -1261,7 +1388,8 @@ void Steam(Scene& s, const Element& e) {
 void MouthSnow(Scene& s, const Element& e) {
   const float x = e.Num("x", 360), y = e.Num("y", 200), rx = e.Num("rx", 170), ry = e.Num("ry", 135);
   const uint32_t seed = Sd(s, 781);
-  Shape mouth = Rough(Intersect(Ellipse(x, y + 20, rx, ry), Box(x - rx - 2, y + 20 - ry - 2, x + rx + 2, y + 70)), 8, 22, seed);
+  Shape mouth =
+      Rough(Intersect(Ellipse(x, y + 20, rx, ry), Box(x - rx - 2, y + 20 - ry - 2, x + rx + 2, y + 70)), 8, 22, seed);
   const float h = y + 30;
   s.cv.Fill(mouth, [&](float px, float py) {
     if (py < h) {
@@ -1272,16 +1400,20 @@ void MouthSnow(Scene& s, const Element& e) {
     return Mix(Hex(0xc4d0dc), Hex(0xeef2f6), t) * (0.9f + 0.15f * Fbm(px / 20.f, py / 4.f, seed + 2, 3));
   });
   // Far ridges of snow through the blizzard.
-  s.cv.Fill(Intersect(mouth, Rough(Poly({x - rx, h, x - 60, h - 26, x + 20, h - 8, x + 90, h - 30, x + rx, h - 4, x + rx, h + 4, x - rx, h + 4}), 3, 20, seed + 3)),
+  s.cv.Fill(Intersect(mouth, Rough(Poly({x - rx, h, x - 60, h - 26, x + 20, h - 8, x + 90, h - 30, x + rx, h - 4,
+                                         x + rx, h + 4, x - rx, h + 4}),
+                                   3, 20, seed + 3)),
             Hex(0xc4d0de), 0.8f);
   s.cv.Fill(Cut(Rough(Ellipse(x, y + 20, rx + 14, ry + 12), 8, 22, seed + 4), mouth), s.pal.rockDark * 0.7f, 0.6f, 8);
   // Snow blown in over the cave floor.
-  s.cv.Fill(Rough(Intersect(Ellipse(x + 40, y + 70, rx * 1.35f, 95), Box(x - rx * 1.5f, y + 62, x + rx * 1.6f, 380)), 5, 24, seed + 5),
+  s.cv.Fill(Rough(Intersect(Ellipse(x + 40, y + 70, rx * 1.35f, 95), Box(x - rx * 1.5f, y + 62, x + rx * 1.6f, 380)), 5,
+                  24, seed + 5),
             Linear(0, y + 60, Hex(0xeef2f6), 0, 370, Hex(0xb0c0d0)));
   for (float ix = x - rx * 0.7f; ix < x + rx * 0.7f; ix += 17) {
     const float iy = y + 20 - ry * std::sqrt(std::max(0.f, 1 - std::pow((ix - x) / rx, 2.f))) + 4;
     const float l = 10 + 24 * Noise(ix / 7.f, 1.5f, seed + 6);
-    s.cv.Fill(Poly({ix - 5, iy - 4, ix + 5, iy - 4, ix, iy + l}), Linear(ix - 5, 0, Hex(0xf0fbff), ix + 5, 0, Hex(0x8ab0c8)), 0.95f);
+    s.cv.Fill(Poly({ix - 5, iy - 4, ix + 5, iy - 4, ix, iy + l}),
+              Linear(ix - 5, 0, Hex(0xf0fbff), ix + 5, 0, Hex(0x8ab0c8)), 0.95f);
   }
 }
 
@@ -1292,7 +1424,8 @@ void SnowBlown(Scene& s, const Element& e) {
   for (int i = 0; i < n; ++i) {
     const float x = r.Range(-20, 620), y = r.Range(0, 375), len = r.Range(8, 22);
     const float near = std::exp(-std::hypot(x - 360, y - 220) / 180.f);  // thickest at the mouth
-    s.cv.Fill(Line(x, y, x - len, y + len * 0.3f, r.Range(0.7f, 1.3f)), Hex(0xf4f8ff), r.Range(0.1f, 0.25f) + 0.5f * near, 2.f);
+    s.cv.Fill(Line(x, y, x - len, y + len * 0.3f, r.Range(0.7f, 1.3f)), Hex(0xf4f8ff),
+              r.Range(0.1f, 0.25f) + 0.5f * near, 2.f);
   }
   s.snowfall = std::max(s.snowfall, static_cast<int>(e.Num("flakes", 220)));
 }

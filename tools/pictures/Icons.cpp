@@ -62,7 +62,8 @@ void AmuletHalf(Canvas& cv, bool left, Col gem) {
   cv.Fill(Intersect(Circle(cx, 16, 8), left ? Box(0, 0, cx - 0.5f, 32) : Box(cx + 0.5f, 0, 32, 32)), Gold * 0.7f);
   cv.Fill(Intersect(Circle(cx, 16, 5), left ? Box(0, 0, cx - 0.5f, 32) : Box(cx + 0.5f, 0, 32, 32)), Sh(gem, 8, 24));
   // The broken edge, jagged.
-  for (int i = 0; i < 4; ++i) cv.Fill(Poly({cx, 5.f + i * 6, cx + (left ? -2.5f : 2.5f), 8.f + i * 6, cx, 11.f + i * 6}), Hex(0x010101));
+  for (int i = 0; i < 4; ++i)
+    cv.Fill(Poly({cx, 5.f + i * 6, cx + (left ? -2.5f : 2.5f), 8.f + i * 6, cx, 11.f + i * 6}), Hex(0x010101));
   cv.Fill(Cut(Circle(cx, 3, 3), Circle(cx, 3, 1.6f)), Gold);
 }
 
@@ -191,7 +192,8 @@ Canvas Icon(int k) {
       break;
     case 21:  // bone
       cv.Fill(Line(9, 23, 23, 9, 2.8f), Sh(Hex(0xf0ead0)));
-      for (auto [x, y] : {std::pair{6.f, 22.f}, {10, 26}, {22, 6}, {26, 10}}) cv.Fill(Circle(x, y, 3.6f), Sh(Hex(0xf0ead0), x - 4, x + 4));
+      for (auto [x, y] : {std::pair{6.f, 22.f}, {10, 26}, {22, 6}, {26, 10}})
+        cv.Fill(Circle(x, y, 3.6f), Sh(Hex(0xf0ead0), x - 4, x + 4));
       break;
     case 22: AmuletHalf(cv, false, Hex(0xe03040)); break;
     case 23:  // plank
@@ -265,7 +267,8 @@ Canvas Icon(int k) {
     case 33:  // lolly
       cv.Fill(Line(16, 18, 16, 30, 1), Hex(0xf0f0f0));
       cv.Fill(Circle(16, 11, 9), Hex(0xf0f0f0));
-      for (int i = 0; i < 3; ++i) cv.Fill(Cut(Circle(16, 11, 8.f - i * 2.7f), Circle(16.8f, 11, 6.6f - i * 2.7f)), Hex(0xe02060));
+      for (int i = 0; i < 3; ++i)
+        cv.Fill(Cut(Circle(16, 11, 8.f - i * 2.7f), Circle(16.8f, 11, 6.6f - i * 2.7f)), Hex(0xe02060));
       break;
     case 34:  // box
     case 49:
@@ -275,7 +278,10 @@ Canvas Icon(int k) {
       if (k == 49) cv.Fill(Poly({4, 12, 16, 16, 13, 3, 2, 0}), Wood * 1.1f);
       break;
     case 35:  // coil of rope
-      for (int i = 0; i < 4; ++i) cv.Fill(Cut(Ellipse(16, 17, 12.f - i * 2.6f, 10.f - i * 2.2f), Ellipse(16, 17, 10.6f - i * 2.6f, 8.6f - i * 2.2f)), Hex(0xc8a060) * (1.f - i * 0.08f));
+      for (int i = 0; i < 4; ++i)
+        cv.Fill(
+            Cut(Ellipse(16, 17, 12.f - i * 2.6f, 10.f - i * 2.2f), Ellipse(16, 17, 10.6f - i * 2.6f, 8.6f - i * 2.2f)),
+            Hex(0xc8a060) * (1.f - i * 0.08f));
       cv.Fill(Capsule(26, 20, 30, 29, 1.3f, 1.3f), Hex(0xc8a060));
       break;
     case 36:  // a pouch
@@ -297,7 +303,9 @@ Canvas Icon(int k) {
       cv.Fill(Circle(24, 7, 3), Hex(0xfff8c0));
       for (int i = 0; i < 4; ++i) {
         const float a = i * 1.57f + 0.4f;
-        cv.Fill(Line(24 + std::cos(a) * 6.5f, 7 + std::sin(a) * 6.5f, 24 + std::cos(a) * 8.5f, 7 + std::sin(a) * 8.5f, 0.5f), Hex(0xfff0a0));
+        cv.Fill(Line(24 + std::cos(a) * 6.5f, 7 + std::sin(a) * 6.5f, 24 + std::cos(a) * 8.5f, 7 + std::sin(a) * 8.5f,
+                     0.5f),
+                Hex(0xfff0a0));
       }
       break;
     case 41: Key(cv, Hex(0xf0c840), 0, false, false, true); break;
@@ -366,10 +374,18 @@ std::vector<ButtonPictures> Buttons() {
       const float cx = 11.5f, cy = 11;
       std::vector<float> arrow;
       switch (b) {
-        case 0: arrow = {cx, 4, cx + 6, 11, cx + 2.5f, 11, cx + 2.5f, 17, cx - 2.5f, 17, cx - 2.5f, 11, cx - 6, 11}; break;
-        case 1: arrow = {cx, 18, cx + 6, 11, cx + 2.5f, 11, cx + 2.5f, 5, cx - 2.5f, 5, cx - 2.5f, 11, cx - 6, 11}; break;
-        case 2: arrow = {19, cy, 12, cy - 6, 12, cy - 2.5f, 5, cy - 2.5f, 5, cy + 2.5f, 12, cy + 2.5f, 12, cy + 6}; break;
-        case 3: arrow = {4, cy, 11, cy - 6, 11, cy - 2.5f, 18, cy - 2.5f, 18, cy + 2.5f, 11, cy + 2.5f, 11, cy + 6}; break;
+        case 0:
+          arrow = {cx, 4, cx + 6, 11, cx + 2.5f, 11, cx + 2.5f, 17, cx - 2.5f, 17, cx - 2.5f, 11, cx - 6, 11};
+          break;
+        case 1:
+          arrow = {cx, 18, cx + 6, 11, cx + 2.5f, 11, cx + 2.5f, 5, cx - 2.5f, 5, cx - 2.5f, 11, cx - 6, 11};
+          break;
+        case 2:
+          arrow = {19, cy, 12, cy - 6, 12, cy - 2.5f, 5, cy - 2.5f, 5, cy + 2.5f, 12, cy + 2.5f, 12, cy + 6};
+          break;
+        case 3:
+          arrow = {4, cy, 11, cy - 6, 11, cy - 2.5f, 18, cy - 2.5f, 18, cy + 2.5f, 11, cy + 2.5f, 11, cy + 6};
+          break;
         default: break;
       }
       if (b < 4)
@@ -388,13 +404,17 @@ std::vector<ButtonPictures> Buttons() {
 glim::Image AppIcon(int size) {
   const float k = size / 64.f;
   Canvas cv(size, size, {}, 0);
-  cv.Fill(Box(1 * k, 1 * k, 63 * k, 63 * k, 12 * k), Linear(0, 0, Hex(0x2a3a8a), size, size, Hex(0x0e1230)), 1, std::max(0.7f, k));
+  cv.Fill(Box(1 * k, 1 * k, 63 * k, 63 * k, 12 * k), Linear(0, 0, Hex(0x2a3a8a), size, size, Hex(0x0e1230)), 1,
+          std::max(0.7f, k));
   if (size >= 32)
-    for (auto [x, y] : {std::pair{12.f, 14.f}, {50, 48}, {46, 12}, {14, 50}}) cv.Fill(Circle(x * k, y * k, 1.2f * k), Hex(0xe8ecff));
+    for (auto [x, y] : {std::pair{12.f, 14.f}, {50, 48}, {46, 12}, {14, 50}})
+      cv.Fill(Circle(x * k, y * k, 1.2f * k), Hex(0xe8ecff));
   cv.Fill(Circle(40 * k, 22 * k, 17 * k), Hex(0xffe080), 0.25f, 6 * k);
-  cv.Fill(Line(16 * k, 54 * k, 36 * k, 27 * k, 3.2f * k), Linear(12 * k, 0, Hex(0xffe070), 40 * k, 0, Hex(0xa07820)), 1, std::max(0.7f, k));
+  cv.Fill(Line(16 * k, 54 * k, 36 * k, 27 * k, 3.2f * k), Linear(12 * k, 0, Hex(0xffe070), 40 * k, 0, Hex(0xa07820)), 1,
+          std::max(0.7f, k));
   cv.Fill(Cut(Circle(40 * k, 22 * k, 9 * k), Circle(40 * k, 22 * k, 6 * k)), Hex(0xf0c040), 1, std::max(0.7f, k));
-  cv.Fill(Circle(40 * k, 22 * k, 5 * k), Rounded(Hex(0xfff4c0), 40 * k, 22 * k, 5 * k, 5 * k, 0.3f), 1, std::max(0.7f, k));
+  cv.Fill(Circle(40 * k, 22 * k, 5 * k), Rounded(Hex(0xfff4c0), 40 * k, 22 * k, 5 * k, 5 * k, 0.3f), 1,
+          std::max(0.7f, k));
   glim::Image img(size, size);
   for (int y = 0; y < size; ++y)
     for (int x = 0; x < size; ++x) {

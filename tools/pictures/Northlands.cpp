@@ -57,14 +57,14 @@ Shape Placed(std::vector<float> pts, float x, float y, float k, float a) {
 
 // Frost laid over whatever is under a shape: a pale rime, brightest on top.
 void Rime(Scene& s, const Shape& sh, float strength, uint32_t seed) {
-  s.cv.Fill(sh, [&](float x, float y) { return Mix(kIceLight, kSnow, Fbm(x / 5.f, y / 5.f, seed, 2)); },
-            strength * 0.55f);
+  s.cv.Fill(
+      sh, [&](float x, float y) { return Mix(kIceLight, kSnow, Fbm(x / 5.f, y / 5.f, seed, 2)); }, strength * 0.55f);
 }
 
 // A snow cap: a lumpy white pad on top of something, shaded below.
 void SnowCap(Scene& s, float x, float y, float rx, float ry, uint32_t seed) {
-  Shape cap = Rough(Intersect(Ellipse(x, y, rx, ry), Box(x - rx - 2, y - ry - 2, x + rx + 2, y + ry * 0.45f)), ry * 0.25f,
-                    std::max(2.f, rx * 0.3f), seed);
+  Shape cap = Rough(Intersect(Ellipse(x, y, rx, ry), Box(x - rx - 2, y - ry - 2, x + rx + 2, y + ry * 0.45f)),
+                    ry * 0.25f, std::max(2.f, rx * 0.3f), seed);
   s.cv.Fill(cap, Linear(0, y - ry, kSnow, 0, y + ry * 0.5f, kSnowShade));
 }
 
@@ -145,7 +145,8 @@ void Garment(Scene& s, int kind, float x, float y, float k, float a, Col c, uint
   const float hx = x - std::sin(a) * 40 * k, hy = y + std::cos(a) * 40 * k * (kind == 2 ? 0.7f : 1.f);
   for (int i = -1; i <= 1; ++i) {
     const float ix = hx + i * 6 * k;
-    s.cv.Fill(Poly({ix - 2 * k, hy - 2, ix + 2 * k, hy - 2, ix, hy + (5 + 4 * ((i + 3) % 2)) * k}), Hex(0xe8f6ff), 0.9f);
+    s.cv.Fill(Poly({ix - 2 * k, hy - 2, ix + 2 * k, hy - 2, ix, hy + (5 + 4 * ((i + 3) % 2)) * k}), Hex(0xe8f6ff),
+              0.9f);
   }
 }
 
@@ -155,7 +156,8 @@ void WashingLine(Scene& s, const Element& e) {
   const Col wood = s.pal.wood * 0.8f;
   for (int side = -1; side <= 1; side += 2) {
     const float px = x + side * half;
-    s.cv.Fill(Capsule(px, y + 4, px + side * 3, y - h, 3.2f * k, 2.5f * k), Linear(px - 3, 0, wood * 1.3f, px + 3, 0, wood * 0.6f));
+    s.cv.Fill(Capsule(px, y + 4, px + side * 3, y - h, 3.2f * k, 2.5f * k),
+              Linear(px - 3, 0, wood * 1.3f, px + 3, 0, wood * 0.6f));
     s.cv.Fill(Line(px - 12 * k, y - h + 6 * k, px + 12 * k, y - h + 6 * k, 2 * k), wood);
     SnowCap(s, px + side * 3, y - h - 1, 5 * k, 4 * k, s.seed + static_cast<uint32_t>(side + 3));
     s.cv.Fill(Ellipse(px, y + 4, 16 * k, 5 * k), kSnow, 0.9f, 3);
@@ -171,8 +173,8 @@ void WashingLine(Scene& s, const Element& e) {
   // The wind froze everything mid-flap, all leaning one way.
   for (int i = 0; i < 6; ++i) {
     const float t = 0.1f + i * 0.16f;
-    Garment(s, kinds[i], x - half + 2 * half * t, lineY(t) + 1, k * (kinds[i] == 2 ? 1.f : 0.9f), -0.45f - 0.05f * (i % 3),
-            cloth[i % 5], s.seed + 410u + static_cast<uint32_t>(i));
+    Garment(s, kinds[i], x - half + 2 * half * t, lineY(t) + 1, k * (kinds[i] == 2 ? 1.f : 0.9f),
+            -0.45f - 0.05f * (i % 3), cloth[i % 5], s.seed + 410u + static_cast<uint32_t>(i));
     s.cv.Fill(Box(x - half + 2 * half * t - 2, lineY(t) - 3, x - half + 2 * half * t + 2, lineY(t) + 4), Hex(0x8a7a5a));
   }
 }
@@ -193,19 +195,23 @@ void Sledge(Scene& s, const Element& e) {
       px = nx;
       py = ny;
     }
-    for (float sx : {-55.f, -18.f, 20.f}) s.cv.Fill(Line(x + sx * k + ox, y + oy, x + sx * k + ox + 2, y + oy - 16 * k, 2 * k), c * 0.9f);
+    for (float sx : {-55.f, -18.f, 20.f})
+      s.cv.Fill(Line(x + sx * k + ox, y + oy, x + sx * k + ox + 2, y + oy - 16 * k, 2 * k), c * 0.9f);
   };
   runner(16 * k, -9 * k, dark);
   // The bed of slats, with a lashed bundle on it.
   s.cv.Fill(Poly({x - 72 * k, y - 16 * k, x + 50 * k, y - 16 * k, x + 66 * k, y - 26 * k, x - 56 * k, y - 26 * k}),
             Planks(wood, 7 * k, true, s.seed + 420));
   s.cv.Fill(Box(x - 72 * k, y - 16 * k, x + 50 * k, y - 12 * k), wood * 0.6f);
-  s.cv.Fill(Ellipse(x - 12 * k, y - 36 * k, 34 * k, 14 * k), Rounded(Hex(0x7a6a50), x - 20 * k, y - 40 * k, 34 * k, 14 * k));
-  for (float bx : {-30.f, 6.f}) s.cv.Fill(Line(x + bx * k, y - 50 * k, x + (bx + 4) * k, y - 22 * k, 1.2f * k), Hex(0x3a2a1a));
+  s.cv.Fill(Ellipse(x - 12 * k, y - 36 * k, 34 * k, 14 * k),
+            Rounded(Hex(0x7a6a50), x - 20 * k, y - 40 * k, 34 * k, 14 * k));
+  for (float bx : {-30.f, 6.f})
+    s.cv.Fill(Line(x + bx * k, y - 50 * k, x + (bx + 4) * k, y - 22 * k, 1.2f * k), Hex(0x3a2a1a));
   SnowCap(s, x - 14 * k, y - 46 * k, 30 * k, 8 * k, s.seed + 421);
   runner(0, 0, wood * 0.8f);
   // Snow drifted against the back half.
-  s.cv.Fill(Rough(Ellipse(x - 62 * k, y - 2 * k, 40 * k, 14 * k), 3, 8, s.seed + 422), Linear(0, y - 16 * k, kSnow, 0, y + 10 * k, kSnowShade));
+  s.cv.Fill(Rough(Ellipse(x - 62 * k, y - 2 * k, 40 * k, 14 * k), 3, 8, s.seed + 422),
+            Linear(0, y - 16 * k, kSnow, 0, y + 10 * k, kSnowShade));
 }
 
 // A tall wooden pole marking the crossroads, a frozen rag tied to its top.
@@ -213,13 +219,15 @@ void PoleE(Scene& s, const Element& e) {
   const float x = e.Num("x", 440), y = e.Num("y", 300), k = e.Num("s", 1), h = e.Num("h", 190) * k;
   const Col wood = s.pal.wood * 0.75f;
   s.cv.Fill(Ellipse(x + 40 * k, y + 3, 50 * k, 5 * k), Hex(0x7a90b0), 0.4f, 5);
-  s.cv.Fill(Capsule(x, y, x + 4 * k, y - h, 5 * k, 3 * k), Textured(Linear(x - 5 * k, 0, wood * 1.5f, x + 5 * k, 0, wood * 0.55f), 0.25f, 3, s.seed + 430));
+  s.cv.Fill(Capsule(x, y, x + 4 * k, y - h, 5 * k, 3 * k),
+            Textured(Linear(x - 5 * k, 0, wood * 1.5f, x + 5 * k, 0, wood * 0.55f), 0.25f, 3, s.seed + 430));
   // Frost on the windward side and a cap of snow.
   s.cv.Fill(Capsule(x - 3 * k, y - 4, x + 1 * k, y - h, 1.8f * k, 1.2f * k), kIceLight, 0.7f);
   SnowCap(s, x + 4 * k, y - h - 2, 6 * k, 5 * k, s.seed + 431);
   // A crosspiece, and the rag frozen straight out in the wind.
   s.cv.Fill(Line(x - 16 * k, y - h + 24 * k, x + 20 * k, y - h + 20 * k, 2.2f * k), wood);
-  s.cv.Fill(Placed({0, 0, 38, 4, 34, 10, 40, 16, 2, 14}, x + 4 * k, y - h + 30 * k, k, 0.05f), Linear(x, 0, Hex(0xb8342a), x + 40 * k, 0, Hex(0x6a1e1a)));
+  s.cv.Fill(Placed({0, 0, 38, 4, 34, 10, 40, 16, 2, 14}, x + 4 * k, y - h + 30 * k, k, 0.05f),
+            Linear(x, 0, Hex(0xb8342a), x + 40 * k, 0, Hex(0x6a1e1a)));
   Rime(s, Placed({0, 0, 38, 4, 36, 7, 0, 5}, x + 4 * k, y - h + 30 * k, k, 0.05f), 0.8f, s.seed + 432);
   s.cv.Fill(Rough(Ellipse(x, y, 20 * k, 7 * k), 2, 6, s.seed + 433), Linear(0, y - 7, kSnow, 0, y + 7, kSnowShade));
 }
@@ -247,7 +255,9 @@ void Footprints(Scene& s, const Element& e) {
       const float rx = 1.4f + 4.5f * t, ry = 0.8f + 2.6f * t;
       // The hollow: shaded where its far wall hides the light, a bright lip in front.
       s.cv.Fill(Ellipse(x, y, rx, ry), Linear(0, y - ry, Hex(0x5a7298), 0, y + ry, Hex(0xa4b6ce)), 0.95f, 1);
-      s.cv.Fill(Intersect(Ellipse(x, y + ry * 0.5f, rx * 1.1f, ry * 0.7f), Box(x - rx * 2, y + ry * 0.55f, x + rx * 2, y + ry * 2)), kSnow, 0.8f);
+      s.cv.Fill(Intersect(Ellipse(x, y + ry * 0.5f, rx * 1.1f, ry * 0.7f),
+                          Box(x - rx * 2, y + ry * 0.55f, x + rx * 2, y + ry * 2)),
+                kSnow, 0.8f);
       y -= (4 + 26 * t) * (step % 2 ? 1.1f : 0.9f);
       ++step;
     }
@@ -260,16 +270,22 @@ void FallMark(Scene& s, const Element& e) {
   const float sq = 0.42f;  // the ground is seen at a slant
   Shape body = Ellipse(x, y, 16 * k, 26 * k * sq);
   body = Union(body, Circle(x + 2 * k, y - 36 * k * sq, 9 * k * sq * 1.6f));
-  body = Union(body, Capsule(x - 10 * k, y - 14 * k * sq, x - 44 * k, y - 40 * k * sq, 5 * k * sq * 1.4f, 4 * k * sq * 1.4f));
-  body = Union(body, Capsule(x + 10 * k, y - 14 * k * sq, x + 42 * k, y - 30 * k * sq, 5 * k * sq * 1.4f, 4 * k * sq * 1.4f));
-  body = Union(body, Capsule(x - 6 * k, y + 20 * k * sq, x - 20 * k, y + 60 * k * sq, 6 * k * sq * 1.4f, 5 * k * sq * 1.4f));
-  body = Union(body, Capsule(x + 6 * k, y + 20 * k * sq, x + 14 * k, y + 62 * k * sq, 6 * k * sq * 1.4f, 5 * k * sq * 1.4f));
+  body = Union(body,
+               Capsule(x - 10 * k, y - 14 * k * sq, x - 44 * k, y - 40 * k * sq, 5 * k * sq * 1.4f, 4 * k * sq * 1.4f));
+  body = Union(body,
+               Capsule(x + 10 * k, y - 14 * k * sq, x + 42 * k, y - 30 * k * sq, 5 * k * sq * 1.4f, 4 * k * sq * 1.4f));
+  body = Union(body,
+               Capsule(x - 6 * k, y + 20 * k * sq, x - 20 * k, y + 60 * k * sq, 6 * k * sq * 1.4f, 5 * k * sq * 1.4f));
+  body = Union(body,
+               Capsule(x + 6 * k, y + 20 * k * sq, x + 14 * k, y + 62 * k * sq, 6 * k * sq * 1.4f, 5 * k * sq * 1.4f));
   body = Rough(body, 1.5f * k, 5 * k, s.seed + 450);
   // A rim of thrown-up snow, then the hollow itself.
-  s.cv.Fill(Rough(Ellipse(x - 2 * k, y + 4 * k * sq, 62 * k, 48 * k * sq), 4 * k, 10 * k, s.seed + 451), Hex(0xfafcff), 0.55f, 6);
+  s.cv.Fill(Rough(Ellipse(x - 2 * k, y + 4 * k * sq, 62 * k, 48 * k * sq), 4 * k, 10 * k, s.seed + 451), Hex(0xfafcff),
+            0.55f, 6);
   s.cv.Fill(body, Linear(0, y - 50 * k * sq, Hex(0x8aa0c0), 0, y + 70 * k * sq, Hex(0xc4d2e2)));
   // The far inner wall of the hollow catches the light; the near one is in shade.
-  s.cv.Fill(Moved(body, 0, 2.5f * k), Linear(0, y - 50 * k * sq, Hex(0xa6b8d0), 0, y + 70 * k * sq, Hex(0xdbe4ee)), 0.8f, 2);
+  s.cv.Fill(Moved(body, 0, 2.5f * k), Linear(0, y - 50 * k * sq, Hex(0xa6b8d0), 0, y + 70 * k * sq, Hex(0xdbe4ee)),
+            0.8f, 2);
   s.cv.Fill(Intersect(body, Moved(body, 0, 5 * k)), Hex(0x7890b2), 0.5f, 2);
   Rng r(s.seed + 452);
   for (int i = 0; i < 14; ++i) {
@@ -402,14 +418,18 @@ void IcePillars(Scene& s, const Element& e) {
   };
   std::vector<P> ps;
   if (far) {
-    for (float x : {40.f, 120.f, 200.f, 270.f}) ps.push_back({x + r.Range(-10, 10), s.horizon + r.Range(4, 10), r.Range(50, 80), r.Range(8, 12), 0.5f});
+    for (float x : {40.f, 120.f, 200.f, 270.f})
+      ps.push_back({x + r.Range(-10, 10), s.horizon + r.Range(4, 10), r.Range(50, 80), r.Range(8, 12), 0.5f});
     ps.push_back({330, s.horizon + 22, 110, 16, 0.25f});
   } else {
-    for (int i = 0; i < 6; ++i) ps.push_back({r.Range(20, 590), s.horizon + r.Range(2, 10), r.Range(40, 70), r.Range(6, 10), 0.55f});
-    for (float x : {230.f, 330.f, 560.f}) ps.push_back({x + r.Range(-15, 15), s.horizon + r.Range(16, 30), r.Range(100, 140), r.Range(13, 18), 0.25f});
+    for (int i = 0; i < 6; ++i)
+      ps.push_back({r.Range(20, 590), s.horizon + r.Range(2, 10), r.Range(40, 70), r.Range(6, 10), 0.55f});
+    for (float x : {230.f, 330.f, 560.f})
+      ps.push_back({x + r.Range(-15, 15), s.horizon + r.Range(16, 30), r.Range(100, 140), r.Range(13, 18), 0.25f});
     ps.push_back({490, s.horizon + 62, 210, 26, 0});
   }
-  for (size_t i = 0; i < ps.size(); ++i) IcePillar(s, ps[i].x, ps[i].y, ps[i].h, ps[i].w, ps[i].haze, s.seed + 480u + static_cast<uint32_t>(i * 13));
+  for (size_t i = 0; i < ps.size(); ++i)
+    IcePillar(s, ps[i].x, ps[i].y, ps[i].h, ps[i].w, ps[i].haze, s.seed + 480u + static_cast<uint32_t>(i * 13));
 }
 
 // A yak frozen where it stood, shaggy coat stiff with ice, facing left.
@@ -419,8 +439,10 @@ void Yak(Scene& s, const Element& e) {
   const uint32_t sd = s.seed + 490;
   s.cv.Fill(Ellipse(x + 10 * k, y + 2, 80 * k, 8 * k), Hex(0x6a80a0), 0.45f, 5);
   // Legs, far pair darker.
-  for (float lx : {-30.f, 36.f}) s.cv.Fill(Capsule(x + (lx + 8) * k, y - 40 * k, x + (lx + 10) * k, y - 4 * k, 8 * k, 6 * k), fur * 0.55f);
-  for (float lx : {-36.f, 30.f}) s.cv.Fill(Capsule(x + lx * k, y - 40 * k, x + lx * k, y - 2, 9 * k, 6.5f * k), fur * 0.8f);
+  for (float lx : {-30.f, 36.f})
+    s.cv.Fill(Capsule(x + (lx + 8) * k, y - 40 * k, x + (lx + 10) * k, y - 4 * k, 8 * k, 6 * k), fur * 0.55f);
+  for (float lx : {-36.f, 30.f})
+    s.cv.Fill(Capsule(x + lx * k, y - 40 * k, x + lx * k, y - 2, 9 * k, 6.5f * k), fur * 0.8f);
   // Body with its hump, then the long skirt of hair.
   Shape body = Union(Ellipse(x, y - 56 * k, 60 * k, 30 * k), Ellipse(x - 26 * k, y - 72 * k, 32 * k, 26 * k));
   body = Rough(body, 3 * k, 7 * k, sd);
@@ -428,11 +450,13 @@ void Yak(Scene& s, const Element& e) {
   Rng r(sd + 2);
   for (float hx = x - 56 * k; hx < x + 56 * k; hx += 3.2f * k) {
     const float base = y - 58 * k + 26 * k * std::sqrt(std::max(0.f, 1 - std::pow((hx - x) / (60 * k), 2.f)));
-    s.cv.Fill(Line(hx, base - 12 * k, hx + r.Range(-2, 2) * k, base + r.Range(12, 24) * k, 2 * k), Mix(fur, furLit, r.Uni() * 0.6f));
+    s.cv.Fill(Line(hx, base - 12 * k, hx + r.Range(-2, 2) * k, base + r.Range(12, 24) * k, 2 * k),
+              Mix(fur, furLit, r.Uni() * 0.6f));
   }
   // Head lowered to the left, horns curling up.
   const float hx = x - 66 * k, hy = y - 54 * k;
-  s.cv.Fill(Rough(Ellipse(hx, hy, 17 * k, 20 * k), 2 * k, 5 * k, sd + 3), Rounded(fur, hx - 4 * k, hy - 6 * k, 17 * k, 20 * k));
+  s.cv.Fill(Rough(Ellipse(hx, hy, 17 * k, 20 * k), 2 * k, 5 * k, sd + 3),
+            Rounded(fur, hx - 4 * k, hy - 6 * k, 17 * k, 20 * k));
   s.cv.Fill(Ellipse(hx - 6 * k, hy + 14 * k, 9 * k, 7 * k), fur * 0.6f);
   for (int side = -1; side <= 1; side += 2) {
     float px = hx + side * 8 * k, py = hy - 14 * k;
@@ -440,7 +464,8 @@ void Yak(Scene& s, const Element& e) {
       const float a = i / 6.f * kPi * 0.8f;
       // Horns sweep out sideways and up; the far one is partly hidden behind the head.
       const float hk = side > 0 ? 0.7f : 1.f;
-      const float nx = hx + side * (8 + 14 * hk * std::sin(a)) * k, ny = hy - (14 + 14 * hk * (1 - std::cos(a)) * 0.8f) * k + (i > 4 ? 4 * k : 0);
+      const float nx = hx + side * (8 + 14 * hk * std::sin(a)) * k,
+                  ny = hy - (14 + 14 * hk * (1 - std::cos(a)) * 0.8f) * k + (i > 4 ? 4 * k : 0);
       s.cv.Fill(Line(px, py, nx, ny, (3.5f - i * 0.4f) * k), Hex(0xd8ccb0));
       px = nx;
       py = ny;
@@ -522,7 +547,8 @@ void Crevasses(Scene& s, const Element& e) {
     s.cv.Fill(Poly(top), [=](float px, float py) {
       const float hw = std::max(half(px), 0.5f), f = Clamp01((py - (mid(px) - hw)) / (2 * hw));
       // The far wall shows, lit cyan at its lip and falling to deep blue-black.
-      return Mix(Hex(0x9ed8f0), Hex(0x071a30), Smooth(0.05f, 0.85f, f)) * (0.9f + 0.2f * Fbm(px / 4.f, py / 12.f, sd + 9, 2));
+      return Mix(Hex(0x9ed8f0), Hex(0x071a30), Smooth(0.05f, 0.85f, f)) *
+             (0.9f + 0.2f * Fbm(px / 4.f, py / 12.f, sd + 9, 2));
     });
   }
 }
@@ -609,7 +635,8 @@ void Gully(Scene& s, const Element& e) {
     // Dark rock breaking through the snow.
     Rng r(sd + static_cast<uint32_t>(side + 10));
     for (int i = 0; i < 4; ++i) {
-      const float t = r.Range(0.15f, 0.8f), bx = outer + (inner - outer) * t * 0.9f, by = crest + (floorY - crest) * std::pow(t, 1.4f) + r.Range(10, 30);
+      const float t = r.Range(0.15f, 0.8f), bx = outer + (inner - outer) * t * 0.9f,
+                  by = crest + (floorY - crest) * std::pow(t, 1.4f) + r.Range(10, 30);
       Boulder(s, bx, by, r.Range(10, 22), r.Range(6, 12), s.pal.rock);
       SnowCap(s, bx, by - 8, 14, 5, sd + static_cast<uint32_t>(i + 20));
     }
@@ -626,7 +653,8 @@ void IceWall(Scene& s, const Element& e) {
     const float t = i / 16.f, y = foot - (foot - topY) * t;
     pts.insert(pts.end(), {x0 + 20 - 30 * t + 14 * (Noise(t * 8, 0.5f, sd) - 0.5f) * 2, y});
   }
-  for (float x = x0; x <= 610; x += 12) pts.insert(pts.end(), {x, topY - 14 * Noise(x / 25.f, 2.5f, sd) - 6 * std::fabs(std::sin(x / 17.f))});
+  for (float x = x0; x <= 610; x += 12)
+    pts.insert(pts.end(), {x, topY - 14 * Noise(x / 25.f, 2.5f, sd) - 6 * std::fabs(std::sin(x / 17.f))});
   pts.insert(pts.end(), {610, foot});
   s.cv.Fill(Poly(pts), [&](float px, float py) {
     const float flute = Fbm(px / 7.f, py / 90.f, sd + 1, 3), strata = Fbm(px / 120.f, py / 6.f, sd + 2, 2);
@@ -635,7 +663,8 @@ void IceWall(Scene& s, const Element& e) {
     return Mix(c, Hex(0x24507a), 0.35f * Smooth(0.3f, 1.f, (py - topY) / (foot - topY)));
   });
   // Snow along the top and a drift piled at the foot.
-  s.cv.Fill(Rough(Box(x0 - 10, topY - 22, 610, topY + 4), 4, 10, sd + 3), Linear(0, topY - 22, kSnow, 0, topY + 4, Hex(0xd8e4f0)));
+  s.cv.Fill(Rough(Box(x0 - 10, topY - 22, 610, topY + 4), 4, 10, sd + 3),
+            Linear(0, topY - 22, kSnow, 0, topY + 4, Hex(0xd8e4f0)));
   Rng r(sd + 4);
   for (int i = 0; i < 10; ++i) {
     const float cx = r.Range(x0 + 10, 600), len = r.Range(20, 70);
@@ -663,16 +692,20 @@ void SnowHut(Scene& s, const Element& e) {
   if (!back) {
     // A low entrance tunnel with a dark doorway.
     const float dx = x - rx * 0.2f;
-    s.cv.Fill(Intersect(Ellipse(dx, y, 34 * k, 40 * k), Box(dx - 40 * k, y - 40 * k, dx + 40 * k, y + 1)), Rounded(Hex(0xeef4fa), dx - 10 * k, y - 30 * k, 34 * k, 40 * k));
-    s.cv.Fill(Intersect(Ellipse(dx, y, 20 * k, 28 * k), Box(dx - 30 * k, y - 30 * k, dx + 30 * k, y + 1)), Linear(0, y - 28 * k, Hex(0x101820), 0, y, Hex(0x2a3440)));
+    s.cv.Fill(Intersect(Ellipse(dx, y, 34 * k, 40 * k), Box(dx - 40 * k, y - 40 * k, dx + 40 * k, y + 1)),
+              Rounded(Hex(0xeef4fa), dx - 10 * k, y - 30 * k, 34 * k, 40 * k));
+    s.cv.Fill(Intersect(Ellipse(dx, y, 20 * k, 28 * k), Box(dx - 30 * k, y - 30 * k, dx + 30 * k, y + 1)),
+              Linear(0, y - 28 * k, Hex(0x101820), 0, y, Hex(0x2a3440)));
     s.cv.Fill(Ellipse(dx, y - 6 * k, 14 * k, 10 * k), Hex(0xffa040), 0.25f, 6);
   } else {
     // From behind: a little chimney hole letting out a thread of smoke.
     s.cv.Fill(Ellipse(x + 10 * k, y - ry + 4 * k, 8 * k, 3 * k), Hex(0x3a4450));
     for (int i = 0; i < 5; ++i)
-      s.cv.Fill(Circle(x + 10 * k + i * 5 * k, y - ry - (8 + i * 12) * k, (4 + i * 2) * k), Hex(0xc0c8d0), 0.35f - i * 0.05f, 4);
+      s.cv.Fill(Circle(x + 10 * k + i * 5 * k, y - ry - (8 + i * 12) * k, (4 + i * 2) * k), Hex(0xc0c8d0),
+                0.35f - i * 0.05f, 4);
   }
-  s.cv.Fill(Rough(Ellipse(x, y + 2, rx * 1.05f, 8 * k), 2, 8, sd + 2), Linear(0, y - 6 * k, kSnow, 0, y + 10 * k, kSnowShade));
+  s.cv.Fill(Rough(Ellipse(x, y + 2, rx * 1.05f, 8 * k), 2, 8, sd + 2),
+            Linear(0, y - 6 * k, kSnow, 0, y + 10 * k, kSnowShade));
 }
 
 // A heap of frozen laundry: stiff shirts, trousers and socks piled anyhow.
@@ -681,14 +714,17 @@ void Laundry(Scene& s, const Element& e) {
   const Col cloth[] = {Hex(0xb04a3a), Hex(0x4a6a9a), Hex(0xe0d8c4), Hex(0x6a8a4a), Hex(0xc89a3a), Hex(0x8a5a8a)};
   Rng r(s.seed + 570);
   s.cv.Fill(Ellipse(x + 6 * k, y + 2, 70 * k, 10 * k), Hex(0x7a90b0), 0.45f, 6);
-  s.cv.Fill(Rough(Ellipse(x, y, 62 * k, 9 * k), 3, 8, s.seed + 591), Linear(0, y - 8 * k, kSnow, 0, y + 9 * k, kSnowShade));
+  s.cv.Fill(Rough(Ellipse(x, y, 62 * k, 9 * k), 3, 8, s.seed + 591),
+            Linear(0, y - 8 * k, kSnow, 0, y + 9 * k, kSnowShade));
   // Garments sticking out of the heap at all angles, then the heap itself.
   for (int i = 0; i < 6; ++i) {
     const float side = i % 2 ? 1.f : -1.f, gx = x + side * r.Range(20, 44) * k, gy = y - r.Range(14, 34) * k;
-    Garment(s, r.Int(0, 3), gx, gy, k * r.Range(0.85f, 1.05f), side * r.Range(-1.9f, -1.1f), cloth[r.Int(0, 5)], s.seed + 571u + static_cast<uint32_t>(i));
+    Garment(s, r.Int(0, 3), gx, gy, k * r.Range(0.85f, 1.05f), side * r.Range(-1.9f, -1.1f), cloth[r.Int(0, 5)],
+            s.seed + 571u + static_cast<uint32_t>(i));
   }
   const uint32_t hs = s.seed + 580;
-  Shape heap = Rough(Intersect(Ellipse(x, y - 4 * k, 52 * k, 40 * k), Box(x - 60 * k, y - 50 * k, x + 60 * k, y)), 5 * k, 9 * k, hs);
+  Shape heap = Rough(Intersect(Ellipse(x, y - 4 * k, 52 * k, 40 * k), Box(x - 60 * k, y - 50 * k, x + 60 * k, y)),
+                     5 * k, 9 * k, hs);
   s.cv.Fill(heap, [=](float px, float py) {
     // A patchwork of cloth: each lump of the heap is a different garment.
     const float wob = 8 * k * (Fbm(px / (9 * k), py / (9 * k), hs + 5, 2) - 0.5f);
@@ -728,7 +764,8 @@ void BlueGlow(Scene& s, const Element& e) {
   Rng g(sd + 2);
   for (int i = 0; i < 6; ++i) {
     const float fx = x + g.Range(-r, r) * 0.6f, fy = y + g.Range(-r, r) * 0.5f, fr = g.Range(6, 16);
-    s.cv.Fill(Poly({fx, fy - fr, fx + fr * 0.6f, fy, fx, fy + fr * 0.7f, fx - fr * 0.5f, fy}), Hex(0xffffff), 0.35f, 1.5f);
+    s.cv.Fill(Poly({fx, fy - fr, fx + fr * 0.6f, fy, fx, fy + fr * 0.7f, fx - fr * 0.5f, fy}), Hex(0xffffff), 0.35f,
+              1.5f);
   }
   s.AddLight(x, y, r * 2.2f, Hex(0x4aa8f0));
 }
@@ -753,8 +790,11 @@ void Fish(Scene& s, const Element& e) {
   at(0, tx, ty);
   at(1, hx, hy);
   // Forked tail at the left end.
-  s.cv.Fill(Placed({2, 0, -16, -15, -9, 0, -16, 15}, tx, ty, k, -0.85f), Linear(tx - 16 * k, 0, Hex(0x6a7a50), tx + 4 * k, 0, Hex(0x34442c)));
-  auto width = [=](float u) { return (2.5f + 11 * std::pow(std::sin(Clamp01(u * 1.1f) * kPi * 0.95f + 0.05f), 0.8f)) * k; };
+  s.cv.Fill(Placed({2, 0, -16, -15, -9, 0, -16, 15}, tx, ty, k, -0.85f),
+            Linear(tx - 16 * k, 0, Hex(0x6a7a50), tx + 4 * k, 0, Hex(0x34442c)));
+  auto width = [=](float u) {
+    return (2.5f + 11 * std::pow(std::sin(Clamp01(u * 1.1f) * kPi * 0.95f + 0.05f), 0.8f)) * k;
+  };
   auto skin = [=](float px, float py) {
     const float rel = (py - spineY(px)) / (11 * k);
     Col back = Hex(0x3a5236) * (0.8f + 0.4f * Smooth(0.55f, 0.7f, Noise(px / 2.2f, py / 2.2f, sd)));
@@ -786,13 +826,16 @@ void Fish(Scene& s, const Element& e) {
     const float sx = x + g.Range(-60, 40) * k, sy = y + g.Range(-30, 40) * k;
     s.cv.Fill(Line(sx, sy, sx + g.Range(15, 40) * k, sy - g.Range(8, 25) * k, 0.8f), Hex(0xffffff), 0.45f, 1.5f);
   }
-  for (int i = 0; i < 7; ++i) s.cv.Fill(Circle(hx + g.Range(4, 20) * k, hy - g.Range(6, 40) * k, g.Range(1, 2.2f) * k), Hex(0xf0fbff), 0.7f);
+  for (int i = 0; i < 7; ++i)
+    s.cv.Fill(Circle(hx + g.Range(4, 20) * k, hy - g.Range(6, 40) * k, g.Range(1, 2.2f) * k), Hex(0xf0fbff), 0.7f);
 }
 
 // The mouth of a passage into the ice at (x, y), running off into the dark.
 void IceMouth(Scene& s, float x, float y, float rx, float ry, uint32_t sd) {
-  s.cv.Fill(Rough(Ellipse(x, y, rx * 1.22f, ry * 1.15f), 4, 10, sd), Linear(x - rx, 0, Hex(0xe8f8ff), x + rx, 0, Hex(0x6aa4c8)), 0.9f);
-  Shape hole = Rough(Intersect(Ellipse(x, y, rx, ry), Box(x - rx - 2, y - ry - 2, x + rx + 2, y + ry * 0.75f)), 3, 8, sd + 1);
+  s.cv.Fill(Rough(Ellipse(x, y, rx * 1.22f, ry * 1.15f), 4, 10, sd),
+            Linear(x - rx, 0, Hex(0xe8f8ff), x + rx, 0, Hex(0x6aa4c8)), 0.9f);
+  Shape hole =
+      Rough(Intersect(Ellipse(x, y, rx, ry), Box(x - rx - 2, y - ry - 2, x + rx + 2, y + ry * 0.75f)), 3, 8, sd + 1);
   s.cv.Fill(hole, [=](float px, float py) {
     const float d = std::hypot((px - x) / rx, (py - y) / ry);
     return Mix(Hex(0x020610), Hex(0x3a78a4), Smooth(0.25f, 1.f, d));
@@ -808,7 +851,9 @@ void IceTunnels(Scene& s, const Element&) {
   IceMouth(s, 120, 112, 42, 62, sd + 10);
   // Worn tracks on the floor between the ways.
   for (float tx : {310.f, 500.f, 110.f})
-    s.cv.Fill(Poly({tx - 10, s.horizon + 2, tx + 10, s.horizon + 2, 330 + (tx - 300) * 0.3f + 40, 370, 330 + (tx - 300) * 0.3f - 40, 370}), Hex(0xffffff), 0.08f, 10);
+    s.cv.Fill(Poly({tx - 10, s.horizon + 2, tx + 10, s.horizon + 2, 330 + (tx - 300) * 0.3f + 40, 370,
+                    330 + (tx - 300) * 0.3f - 40, 370}),
+              Hex(0xffffff), 0.08f, 10);
 }
 
 // A glint of something bright half hidden in the frost.
@@ -820,7 +865,9 @@ void Gleam(Scene& s, const Element& e) {
   s.cv.Fill(Ellipse(x, y, 5 * k, 3 * k), onGround ? Hex(0xffe070) : Hex(0xf4fcff));
   for (int i = 0; i < 4; ++i) {
     const float a = i * kPi / 4, l = (i % 2 ? 10 : 22) * k;
-    s.cv.Fill(Line(x - std::cos(a) * l, y - std::sin(a) * l * 0.9f, x + std::cos(a) * l, y + std::sin(a) * l * 0.9f, 0.9f * k), Hex(0xfffaf0), 0.9f, 1.2f);
+    s.cv.Fill(Line(x - std::cos(a) * l, y - std::sin(a) * l * 0.9f, x + std::cos(a) * l, y + std::sin(a) * l * 0.9f,
+                   0.9f * k),
+              Hex(0xfffaf0), 0.9f, 1.2f);
   }
   s.AddLight(x, y, 45 * k, onGround ? Hex(0xfff0c0) : Hex(0xd0f0ff));
 }
@@ -840,11 +887,13 @@ void PickAxe(Scene& s, const Element& e) {
   s.cv.Fill(Capsule(hx, hy, hx + c * 30 * k + dx * 10 * k, hy + sn * 30 * k + dy * 10 * k, 4.5f * k, 1 * k), iron);
   s.cv.Fill(Capsule(hx, hy, hx - c * 26 * k + dx * 9 * k, hy - sn * 26 * k + dy * 9 * k, 4.5f * k, 1.2f * k), iron);
   s.cv.Fill(Box(hx - 5 * k, hy - 5 * k, hx + 5 * k, hy + 5 * k, 2 * k), Hex(0x3a3e44));
-  s.cv.Fill(Capsule(hx, hy, topx, topy, 3.4f * k, 3 * k), Linear(hx - 4 * k, 0, s.pal.wood * 1.5f, hx + 4 * k, 0, s.pal.wood * 0.6f));
+  s.cv.Fill(Capsule(hx, hy, topx, topy, 3.4f * k, 3 * k),
+            Linear(hx - 4 * k, 0, s.pal.wood * 1.5f, hx + 4 * k, 0, s.pal.wood * 0.6f));
   s.cv.Fill(Line(hx + sn * 50 * k - 0.5f, hy - c * 50 * k, topx, topy, 1 * k), Hex(0x5a2e1a), 0.8f);  // a leather grip
   s.cv.Fill(Line(hx - 2, hy - 2, topx - 2, topy - 2, 0.8f), kIceLight, 0.5f);
   const float px = hx + c * 30 * k + dx * 10 * k, py = hy + sn * 30 * k + dy * 10 * k;
-  s.cv.Fill(Rough(Ellipse(px, py + 2 * k, 12 * k, 4 * k), 1.5f, 4, s.seed + 630), Linear(0, py - 2 * k, Hex(0xe8f6ff), 0, py + 6 * k, Hex(0x9ac4dc)));
+  s.cv.Fill(Rough(Ellipse(px, py + 2 * k, 12 * k, 4 * k), 1.5f, 4, s.seed + 630),
+            Linear(0, py - 2 * k, Hex(0xe8f6ff), 0, py + 6 * k, Hex(0x9ac4dc)));
 }
 
 // Claw marks scoring the ice: sets of deep parallel gouges.
@@ -856,7 +905,8 @@ void Claws(Scene& s, const Element& e) {
     for (int i = 0; i < 4; ++i) {
       const float off = (i - 1.5f) * 16 * kk, len = (100 - std::fabs(i - 1.5f) * 14) * kk;
       const float ox = cx + std::cos(a + kPi / 2) * off, oy = cy + std::sin(a + kPi / 2) * off;
-      const float ax = ox - std::cos(a) * len / 2, ay = oy - std::sin(a) * len / 2, bx = ox + std::cos(a) * len / 2, by = oy + std::sin(a) * len / 2;
+      const float ax = ox - std::cos(a) * len / 2, ay = oy - std::sin(a) * len / 2, bx = ox + std::cos(a) * len / 2,
+                  by = oy + std::sin(a) * len / 2;
       s.cv.Fill(Capsule(ax + 1.5f, ay + 2, bx + 1.5f, by + 2, 4 * kk, 0.6f * kk), Hex(0xf4fcff), 0.8f);
       s.cv.Fill(Capsule(ax, ay, bx, by, 4 * kk, 0.5f * kk), Linear(ax, ay - 4, kIceDeep, ax, ay + 4, Hex(0x4a86b0)));
     }
@@ -906,14 +956,18 @@ void FrozenFalls(Scene& s, const Element& e) {
       pts.insert(pts.end(), {x + w * (0.8f + 0.3f * std::sin(t * 7 + i * 2) + 0.5f * t * t), -5 + (foot + 5) * t});
     }
     const uint32_t fs = sd + static_cast<uint32_t>(i);
-    s.cv.Fill(Poly(pts), [=](float px, float py) {
-      const float flute = Fbm(px / 3.5f, py / 90.f, fs, 3);
-      const float bulge = 0.5f + 0.5f * std::sin(py / 17.f + px / 40.f);
-      const float side = Clamp01((px - x) / (w * 1.6f) + 0.5f);
-      return Mix(kIceLight, Hex(0x3a7aa8), Clamp01(side * 0.7f + (0.5f - flute) * 0.9f + 0.15f * bulge));
-    }, 0.95f);
+    s.cv.Fill(
+        Poly(pts),
+        [=](float px, float py) {
+          const float flute = Fbm(px / 3.5f, py / 90.f, fs, 3);
+          const float bulge = 0.5f + 0.5f * std::sin(py / 17.f + px / 40.f);
+          const float side = Clamp01((px - x) / (w * 1.6f) + 0.5f);
+          return Mix(kIceLight, Hex(0x3a7aa8), Clamp01(side * 0.7f + (0.5f - flute) * 0.9f + 0.15f * bulge));
+        },
+        0.95f);
     // The frozen splash at the foot.
-    s.cv.Fill(Rough(Intersect(Ellipse(x, foot + 4, w * 2.1f, 26), Box(x - w * 3, foot - 30, x + w * 3, foot + 6)), 4, 10, fs + 9),
+    s.cv.Fill(Rough(Intersect(Ellipse(x, foot + 4, w * 2.1f, 26), Box(x - w * 3, foot - 30, x + w * 3, foot + 6)), 4,
+                    10, fs + 9),
               Linear(0, foot - 26, Hex(0xf0fbff), 0, foot + 6, Hex(0x7ab0d0)));
   }
 }
@@ -931,10 +985,12 @@ void Crawl(Scene& s, const Element& e) {
     const float rx = 420 * (1 - t) + 26, ry = 230 * (1 - t) * (1 - t * 0.4f) + 9;
     const float cx = 300 + (vx - 300) * t, cy = 240 + (vy - 240) * t;
     const Col ring = Mix(s.pal.wall, s.pal.wallDark * 0.3f, std::pow(t, 0.7f));
-    s.cv.Fill(Rough(Ellipse(cx, cy, rx, ry), 10 * (1 - t) + 2, 26 * (1 - t) + 5, sd + static_cast<uint32_t>(i)), [=](float px, float py) {
-      const float streak = Smooth(0.6f, 0.8f, Fbm(px / 30.f, py / 6.f, sd + 20, 3));
-      return Mix(ring * (0.8f + 0.3f * Clamp01((cy - py) / ry + 0.5f)), Hex(0xffffff), 0.3f * streak * (1 - t));
-    });
+    s.cv.Fill(Rough(Ellipse(cx, cy, rx, ry), 10 * (1 - t) + 2, 26 * (1 - t) + 5, sd + static_cast<uint32_t>(i)),
+              [=](float px, float py) {
+                const float streak = Smooth(0.6f, 0.8f, Fbm(px / 30.f, py / 6.f, sd + 20, 3));
+                return Mix(ring * (0.8f + 0.3f * Clamp01((cy - py) / ry + 0.5f)), Hex(0xffffff),
+                           0.3f * streak * (1 - t));
+              });
   }
   s.cv.Fill(Rough(Ellipse(vx, vy, 26, 9), 2, 5, sd + 50), Hex(0x02060c));
   // The floor of the crawl: worn smooth, with a faint scrape down the middle.
@@ -945,7 +1001,8 @@ void Crawl(Scene& s, const Element& e) {
   // Short icicles along the low roof.
   Rng g(sd + 70);
   for (float x = 20; x < 600; x += g.Range(14, 30)) {
-    const float top = 240 - 160 * std::sqrt(std::max(0.f, 1 - std::pow((x - 300) / 390.f, 2.f))) + 6, l = g.Range(8, 22);
+    const float top = 240 - 160 * std::sqrt(std::max(0.f, 1 - std::pow((x - 300) / 390.f, 2.f))) + 6,
+                l = g.Range(8, 22);
     s.cv.Fill(Poly({x - 3, top - 3, x + 3, top - 3, x, top + l}), Hex(0xe8f8ff), 0.8f);
   }
 }
@@ -971,14 +1028,17 @@ void Shaft(Scene& s, const Element& e) {
   const float top = e.Num("top", 30), rx = e.Num("rx", 70);
   // The opening, lit from far above.
   s.cv.Fill(Rough(Ellipse(x, top, rx + 14, 26), 4, 10, sd), Hex(0x24506e));
-  s.cv.Fill(Rough(Ellipse(x, top, rx, 20), 3, 8, sd + 1), Linear(0, top - 20, Hex(0xeaf6ff), 0, top + 20, Hex(0x5a8cb0)));
+  s.cv.Fill(Rough(Ellipse(x, top, rx, 20), 3, 8, sd + 1),
+            Linear(0, top - 20, Hex(0xeaf6ff), 0, top + 20, Hex(0x5a8cb0)));
   s.cv.Fill(Ellipse(x, top - 2, rx * 0.55f, 10), Hex(0xffffff), 0.8f, 6);
   // The falling light and the pool of it on the floor, where dropped things land.
   const float floorY = s.horizon + 55;
-  s.cv.Fill(Poly({x - rx * 0.8f, top + 10, x + rx * 0.8f, top + 10, x + rx * 1.4f, floorY, x - rx * 1.4f, floorY}), Hex(0xdff4ff), 0.16f, 14);
+  s.cv.Fill(Poly({x - rx * 0.8f, top + 10, x + rx * 0.8f, top + 10, x + rx * 1.4f, floorY, x - rx * 1.4f, floorY}),
+            Hex(0xdff4ff), 0.16f, 14);
   s.cv.Fill(Ellipse(x, floorY, rx * 1.5f, 18), Hex(0xeefaff), 0.45f, 10);
   Rng g(sd + 2);
-  for (int i = 0; i < 8; ++i) Boulder(s, x + g.Range(-rx, rx), floorY + g.Range(-8, 8), g.Range(4, 10), g.Range(3, 6), Hex(0xc8e6f4));
+  for (int i = 0; i < 8; ++i)
+    Boulder(s, x + g.Range(-rx, rx), floorY + g.Range(-8, 8), g.Range(4, 10), g.Range(3, 6), Hex(0xc8e6f4));
   s.AddLight(x, top + 40, 150, Hex(0xc0e8ff));
 }
 
@@ -990,7 +1050,8 @@ void FuelTank(Scene& s, const Element& e) {
   const uint32_t sd = s.seed + 680;
   const Col iron = Hex(0x5a5450), copper = Hex(0xb0683a);
   s.cv.Fill(Ellipse(x + 10 * k, y + 6 * k, r * 1.3f, 14 * k), Hex(0x0a1a2a), 0.5f, 8);
-  for (float lx : {-0.7f, 0.7f}) s.cv.Fill(Box(x + lx * r - 7 * k, y - 30 * k, x + lx * r + 7 * k, y + 4 * k), iron * 0.6f);
+  for (float lx : {-0.7f, 0.7f})
+    s.cv.Fill(Box(x + lx * r - 7 * k, y - 30 * k, x + lx * r + 7 * k, y + 4 * k), iron * 0.6f);
   // The drum, rounded by light from the left.
   auto drum = [=](float px, float py) {
     const float u = Clamp01((px - x + r) / (2 * r));
@@ -1002,7 +1063,9 @@ void FuelTank(Scene& s, const Element& e) {
   s.cv.Fill(Ellipse(x, top, r, 18 * k), Textured(Flat(iron * 1.25f), 0.2f, 8, sd + 1));
   // Copper bands with rivets.
   for (float by : {top + 30 * k, top + 95 * k, y - 40 * k}) {
-    s.cv.Fill(Intersect(Box(x - r, by - 6 * k, x + r, by + 6 * k), Box(x - r, top, x + r, y)), [=](float px, float py) { return drum(px, py) * 0.3f + copper * (0.6f + 0.6f * Clamp01(1 - (px - x + r) / (2 * r))); });
+    s.cv.Fill(Intersect(Box(x - r, by - 6 * k, x + r, by + 6 * k), Box(x - r, top, x + r, y)), [=](float px, float py) {
+      return drum(px, py) * 0.3f + copper * (0.6f + 0.6f * Clamp01(1 - (px - x + r) / (2 * r)));
+    });
     for (float rx = -0.9f; rx <= 0.91f; rx += 0.15f) s.cv.Fill(Circle(x + rx * r, by, 1.8f * k), Hex(0xe0a070));
   }
   // The sight glass: a tall slot with the fuel's surface tilted by the slopping.
@@ -1010,8 +1073,10 @@ void FuelTank(Scene& s, const Element& e) {
   s.cv.Fill(Box(gx - 9 * k, g0 - 3, gx + 9 * k, g1 + 3, 3), Hex(0x2a2220));
   const float level = g0 + (g1 - g0) * 0.4f;
   s.cv.Fill(Box(gx - 6 * k, g0, gx + 6 * k, g1, 2), Hex(0x9ac8d8));
-  s.cv.Fill(Intersect(Box(gx - 6 * k, g0, gx + 6 * k, g1, 2), Poly({gx - 7 * k, level + 5 * k, gx + 7 * k, level - 5 * k, gx + 7 * k, g1 + 2, gx - 7 * k, g1 + 2})),
-            Linear(0, level, Hex(0x8a4a1a), 0, g1, Hex(0x3a1a0a)));
+  s.cv.Fill(
+      Intersect(Box(gx - 6 * k, g0, gx + 6 * k, g1, 2),
+                Poly({gx - 7 * k, level + 5 * k, gx + 7 * k, level - 5 * k, gx + 7 * k, g1 + 2, gx - 7 * k, g1 + 2})),
+      Linear(0, level, Hex(0x8a4a1a), 0, g1, Hex(0x3a1a0a)));
   s.cv.Fill(Line(gx - 4 * k, g0 + 3, gx - 4 * k, g1 - 3, 0.8f), Hex(0xffffff), 0.5f);
   // A gauge dial and the filler cap with its wheel.
   const float dx = x + r * 0.35f, dy = top + 62 * k;
@@ -1037,9 +1102,12 @@ void Pipes(Scene& s, const Element& e) {
     const float len = std::hypot(bx - ax, by - ay);
     for (float d = 30; d < len - 10; d += 70) {
       const float fx = ax + (bx - ax) * d / len, fy = ay + (by - ay) * d / len;
-      s.cv.Fill(horiz ? Box(fx - 3, fy - w - 3, fx + 3, fy + w + 3) : Box(fx - w - 3, fy - 3, fx + w + 3, fy + 3), copper);
+      s.cv.Fill(horiz ? Box(fx - 3, fy - w - 3, fx + 3, fy + w + 3) : Box(fx - w - 3, fy - 3, fx + w + 3, fy + 3),
+                copper);
     }
-    s.cv.Fill(horiz ? Box(std::min(ax, bx), ay - w - 1, std::max(ax, bx), ay - w + 2) : Box(ax - w, std::min(ay, by), ax - w + 3, std::max(ay, by)), Hex(0xeaf8ff), 0.5f);
+    s.cv.Fill(horiz ? Box(std::min(ax, bx), ay - w - 1, std::max(ax, bx), ay - w + 2)
+                    : Box(ax - w, std::min(ay, by), ax - w + 3, std::max(ay, by)),
+              Hex(0xeaf8ff), 0.5f);
   };
   pipe(tx, ty, 180, ty, 8);
   pipe(180, ty, 180, 238, 8);
@@ -1050,7 +1118,9 @@ void Pipes(Scene& s, const Element& e) {
   s.cv.Fill(Cut(Circle(vx, vy - 20, 16), Circle(vx, vy - 20, 12)), Hex(0x8a1e1a));
   for (int i = 0; i < 3; ++i) {
     const float a = i * kPi / 3;
-    s.cv.Fill(Line(vx - std::cos(a) * 13, vy - 20 - std::sin(a) * 13, vx + std::cos(a) * 13, vy - 20 + std::sin(a) * 13, 2), Hex(0x8a1e1a));
+    s.cv.Fill(
+        Line(vx - std::cos(a) * 13, vy - 20 - std::sin(a) * 13, vx + std::cos(a) * 13, vy - 20 + std::sin(a) * 13, 2),
+        Hex(0x8a1e1a));
   }
   s.cv.Fill(Box(vx - 3, vy - 20, vx + 3, vy - 6), metal);
   // Drips frozen under the joints.
@@ -1103,7 +1173,8 @@ void CandleStands(Scene& s, const Element& e) {
     const float cxs[] = {-15, 0, 15}, hs[] = {18, 26, 14};
     for (int i = 0; i < 3; ++i) {
       const float cx = x + cxs[i] * k, h = hs[i] * k;
-      s.cv.Fill(Box(cx - 3.4f * k, top - h, cx + 3.4f * k, top - 1), Rounded(Hex(0xf0e6c8), cx - 1, top - h / 2, 3.4f * k, h / 2));
+      s.cv.Fill(Box(cx - 3.4f * k, top - h, cx + 3.4f * k, top - 1),
+                Rounded(Hex(0xf0e6c8), cx - 1, top - h / 2, 3.4f * k, h / 2));
       s.cv.Fill(Line(cx + 2 * k, top - h, cx + 2.5f * k, top - h + 6 * k, 1.2f * k), Hex(0xf8f0d8));  // a run of wax
       s.cv.Fill(Ellipse(cx, top - h - 6 * k, 2.8f * k, 6 * k), Hex(0xffc040));
       s.cv.Fill(Ellipse(cx, top - h - 4.5f * k, 1.3f * k, 3 * k), Hex(0xfff8d0));
@@ -1124,7 +1195,8 @@ void Tapestry(Scene& s, float x0, float x1, float ya, float yb, float yc, float 
   });
   // A gold border, the rod at the top and a fringe at the foot.
   const Col gold = Hex(0xc8a040);
-  s.cv.Fill(Cut(q, Poly({x0 + 5, ya + 6 + (yb - ya) * 0.02f, x1 - 5, yb + 6, x1 - 5, yc - 6, x0 + 5, yd - 6})), gold, 0.85f);
+  s.cv.Fill(Cut(q, Poly({x0 + 5, ya + 6 + (yb - ya) * 0.02f, x1 - 5, yb + 6, x1 - 5, yc - 6, x0 + 5, yd - 6})), gold,
+            0.85f);
   s.cv.Fill(Line(x0 - 6, ya - 2, x1 + 6, yb - 2, 2.5f), Hex(0x4a3020));
   for (float u = 0.03f; u < 1; u += 0.06f) {
     const float fx = x0 + (x1 - x0) * u, fy = yd + (yc - yd) * u;
@@ -1135,16 +1207,18 @@ void Tapestry(Scene& s, float x0, float x1, float ya, float yb, float yc, float 
   if (motif == 0) {  // the sun, with its rays
     for (int i = 0; i < 12; ++i) {
       const float a = i * kPi / 6;
-      s.cv.Fill(Poly({cx + std::cos(a - 0.12f) * r, cy + std::sin(a - 0.12f) * r, cx + std::cos(a) * r * 1.7f, cy + std::sin(a) * r * 1.7f,
-                      cx + std::cos(a + 0.12f) * r, cy + std::sin(a + 0.12f) * r}),
+      s.cv.Fill(Poly({cx + std::cos(a - 0.12f) * r, cy + std::sin(a - 0.12f) * r, cx + std::cos(a) * r * 1.7f,
+                      cy + std::sin(a) * r * 1.7f, cx + std::cos(a + 0.12f) * r, cy + std::sin(a + 0.12f) * r}),
                 Hex(0xf0b030));
     }
     s.cv.Fill(Circle(cx, cy, r), Rounded(Hex(0xffd050), cx, cy, r, r, 0.3f));
     s.cv.Fill(Line(cx - r * 0.4f, cy + r * 0.3f, cx + r * 0.4f, cy + r * 0.3f, 1.2f), Hex(0xa06010));
     for (int sd2 = -1; sd2 <= 1; sd2 += 2) s.cv.Fill(Circle(cx + sd2 * r * 0.35f, cy - r * 0.2f, 1.8f), Hex(0xa06010));
   } else if (motif == 1) {  // the crescent moon among a few stars
-    s.cv.Fill(Cut(Circle(cx, cy, r * 1.2f), Circle(cx + r * 0.55f, cy - r * 0.2f, r * 1.05f)), Rounded(Hex(0xe8ecf4), cx - r * 0.5f, cy, r, r, 0.3f));
-    for (int i = 0; i < 3; ++i) s.cv.Fill(Star(cx + r * (0.6f + i * 0.3f), cy - h * 0.25f + i * h * 0.2f, 4), Hex(0xf0e0a0));
+    s.cv.Fill(Cut(Circle(cx, cy, r * 1.2f), Circle(cx + r * 0.55f, cy - r * 0.2f, r * 1.05f)),
+              Rounded(Hex(0xe8ecf4), cx - r * 0.5f, cy, r, r, 0.3f));
+    for (int i = 0; i < 3; ++i)
+      s.cv.Fill(Star(cx + r * (0.6f + i * 0.3f), cy - h * 0.25f + i * h * 0.2f, 4), Hex(0xf0e0a0));
   } else {  // a sky full of stars
     Rng g(sd + 1);
     for (int i = 0; i < 12; ++i) {
@@ -1191,7 +1265,8 @@ void PaintedCeiling(Scene& s, const Element& e) {
   const float sx = 470, sy = cy + ry - 8;
   for (int i = 0; i < 9; ++i) {
     const float a = kPi + (i + 0.5f) * kPi / 9;
-    s.cv.Fill(Intersect(Poly({sx, sy, sx + std::cos(a - 0.07f) * 300, sy + std::sin(a - 0.07f) * 300, sx + std::cos(a + 0.07f) * 300, sy + std::sin(a + 0.07f) * 300}),
+    s.cv.Fill(Intersect(Poly({sx, sy, sx + std::cos(a - 0.07f) * 300, sy + std::sin(a - 0.07f) * 300,
+                              sx + std::cos(a + 0.07f) * 300, sy + std::sin(a + 0.07f) * 300}),
                         Intersect(vault, Box(300, -10, 610, 200))),
               Hex(0xfff0c0), 0.35f, 3);
   }
@@ -1224,7 +1299,8 @@ void Courtyard(Scene& s, const Element& e) {
     const float u = (px - tx) / tw;
     return Stones(stone, dark * 0.7f, 22, 12, sd + 2)(px, py) * (1.05f - 0.45f * u * u - 0.2f * u);
   });
-  s.cv.Fill(Poly({tx - tw - 10, 34, tx, -40, tx + tw + 10, 34}), Linear(tx - tw, 0, Hex(0x5a4a7a), tx + tw, 0, Hex(0x2a2040)));
+  s.cv.Fill(Poly({tx - tw - 10, 34, tx, -40, tx + tw + 10, 34}),
+            Linear(tx - tw, 0, Hex(0x5a4a7a), tx + tw, 0, Hex(0x2a2040)));
   s.cv.Fill(Rough(Poly({tx - tw - 10, 34, tx - 30, 4, tx + 10, 10, tx + tw + 10, 34}), 2, 5, sd + 3), kSnow, 0.85f);
   s.cv.Fill(Union(Box(tx - 10, 80, tx + 10, 110), Circle(tx, 80, 10)), Hex(0xffc060));
   s.AddLight(tx, 95, 60, Hex(0xffb050));
@@ -1234,7 +1310,9 @@ void Courtyard(Scene& s, const Element& e) {
   s.cv.Fill(Poly({hx0 - 10, 72, 520, 10, 615, 72}), Linear(hx0, 0, Hex(0x4a3a5a), 615, 0, Hex(0x2a2030)));
   s.cv.Fill(Rough(Poly({hx0 - 10, 72, 520, 10, 615, 72, 520, 40}), 2, 6, sd + 5), kSnow, 0.8f);
   s.cv.Fill(Union(Box(490, 170, 550, foot), Circle(520, 170, 30)), Planks(s.pal.wood, 10, true, sd + 6));
-  s.cv.Fill(Cut(Union(Box(484, 170, 556, foot), Circle(520, 170, 36)), Union(Box(490, 170, 550, foot + 2), Circle(520, 170, 30))), dark);
+  s.cv.Fill(Cut(Union(Box(484, 170, 556, foot), Circle(520, 170, 36)),
+                Union(Box(490, 170, 550, foot + 2), Circle(520, 170, 30))),
+            dark);
   for (float wx : {455.f, 585.f}) {
     s.cv.Fill(Union(Box(wx - 9, 110, wx + 9, 140), Circle(wx, 110, 9)), Hex(0xffc868));
     s.AddLight(wx, 125, 40, Hex(0xffb050));
@@ -1271,21 +1349,29 @@ void WizardPortrait(Scene& s, float cx, float cy, float w, float h, float tilt, 
     else
       s.cv.Fill(sh, shd);
   };
-  s.cv.Fill(Turned(Box(cx - w / 2 + 5, cy - h / 2 + 6, cx + w / 2 + 5, cy + h / 2 + 6), cx, cy - h / 2, tilt), Hex(0x000000), 0.4f, 5);
+  s.cv.Fill(Turned(Box(cx - w / 2 + 5, cy - h / 2 + 6, cx + w / 2 + 5, cy + h / 2 + 6), cx, cy - h / 2, tilt),
+            Hex(0x000000), 0.4f, 5);
   if (tilt != 0) s.cv.Fill(Circle(cx, cy - h / 2 - 10, 2.5f), Hex(0x2a2a2a));
-  F(Box(cx - w / 2, cy - h / 2, cx + w / 2, cy + h / 2), Linear(cx - w / 2, cy - h / 2, Hex(0xe8c060), cx + w / 2, cy + h / 2, Hex(0x6a4a18)));
-  const float fw = std::max(5.f, w * 0.1f), ix0 = cx - w / 2 + fw, ix1 = cx + w / 2 - fw, iy0 = cy - h / 2 + fw, iy1 = cy + h / 2 - fw;
+  F(Box(cx - w / 2, cy - h / 2, cx + w / 2, cy + h / 2),
+    Linear(cx - w / 2, cy - h / 2, Hex(0xe8c060), cx + w / 2, cy + h / 2, Hex(0x6a4a18)));
+  const float fw = std::max(5.f, w * 0.1f), ix0 = cx - w / 2 + fw, ix1 = cx + w / 2 - fw, iy0 = cy - h / 2 + fw,
+              iy1 = cy + h / 2 - fw;
   Shape inner = Box(ix0, iy0, ix1, iy1);
   F(inner, Linear(0, iy0, Hex(0x2e3424), 0, iy1, Hex(0x14100c)));
   const float u = ix1 - ix0, fy = iy0 + (iy1 - iy0) * 0.42f;
   // Robe and shoulders.
-  F(Intersect(Ellipse(cx, iy1 + u * 0.08f, u * 0.5f, u * 0.5f), inner), Rounded(robe, cx - u * 0.15f, iy1 - u * 0.3f, u * 0.5f, u * 0.5f));
+  F(Intersect(Ellipse(cx, iy1 + u * 0.08f, u * 0.5f, u * 0.5f), inner),
+    Rounded(robe, cx - u * 0.15f, iy1 - u * 0.3f, u * 0.5f, u * 0.5f));
   // Face, then the long white beard over the robe.
-  F(Ellipse(cx, fy, u * 0.17f, u * 0.21f), Rounded(Hex(0xe0b090), cx - u * 0.05f, fy - u * 0.05f, u * 0.17f, u * 0.21f, 0.4f));
-  F(Intersect(Poly({cx - u * 0.19f, fy + u * 0.02f, cx + u * 0.19f, fy + u * 0.02f, cx + u * 0.12f, fy + u * 0.4f, cx, iy1 - 2, cx - u * 0.12f, fy + u * 0.4f}), inner),
+  F(Ellipse(cx, fy, u * 0.17f, u * 0.21f),
+    Rounded(Hex(0xe0b090), cx - u * 0.05f, fy - u * 0.05f, u * 0.17f, u * 0.21f, 0.4f));
+  F(Intersect(Poly({cx - u * 0.19f, fy + u * 0.02f, cx + u * 0.19f, fy + u * 0.02f, cx + u * 0.12f, fy + u * 0.4f, cx,
+                    iy1 - 2, cx - u * 0.12f, fy + u * 0.4f}),
+              inner),
     Textured(Linear(cx - u * 0.2f, 0, Hex(0xf0f0ec), cx + u * 0.2f, 0, Hex(0xa8a8a4)), 0.15f, 2, sd));
   // The pointed hat, leaning a little.
-  F(Intersect(Poly({cx - u * 0.3f, fy - u * 0.14f, cx + u * 0.3f, fy - u * 0.14f, cx + u * 0.06f, iy0 + 2}), inner), Rounded(robe * 0.9f, cx - u * 0.1f, fy - u * 0.3f, u * 0.3f, u * 0.3f));
+  F(Intersect(Poly({cx - u * 0.3f, fy - u * 0.14f, cx + u * 0.3f, fy - u * 0.14f, cx + u * 0.06f, iy0 + 2}), inner),
+    Rounded(robe * 0.9f, cx - u * 0.1f, fy - u * 0.3f, u * 0.3f, u * 0.3f));
   F(Ellipse(cx, fy - u * 0.14f, u * 0.32f, u * 0.04f), Flat(robe * 0.7f));
   // Eyes looking straight out, under bushy brows drawn down in a frown.
   const float ey = fy - u * 0.02f;
@@ -1294,13 +1380,16 @@ void WizardPortrait(Scene& s, float cx, float cy, float w, float h, float tilt, 
     F(Ellipse(ex, ey, u * 0.038f, u * 0.024f), Flat(Hex(0xf0ece0)));
     F(Circle(ex, ey, u * 0.018f), Flat(Hex(0x101010)));
     const float drop = grumpy ? u * 0.05f : u * 0.03f;
-    F(Capsule(ex - side * u * 0.05f, ey - u * 0.07f, ex + side * u * 0.05f, ey - u * 0.07f + drop * (side > 0 ? -1.f : -1.f) + drop, u * 0.02f, u * 0.015f), Flat(Hex(0xe8e8e4)));
+    F(Capsule(ex - side * u * 0.05f, ey - u * 0.07f, ex + side * u * 0.05f,
+              ey - u * 0.07f + drop * (side > 0 ? -1.f : -1.f) + drop, u * 0.02f, u * 0.015f),
+      Flat(Hex(0xe8e8e4)));
   }
   // The mouth: a thin hard line, turned down at the corners when grumpy.
   const float my = fy + u * 0.1f;
   F(Line(cx - u * 0.06f, my, cx + u * 0.06f, my, u * 0.012f), Flat(Hex(0x5a3020)));
   if (grumpy)
-    for (int side = -1; side <= 1; side += 2) F(Line(cx + side * u * 0.06f, my, cx + side * u * 0.085f, my + u * 0.035f, u * 0.012f), Flat(Hex(0x5a3020)));
+    for (int side = -1; side <= 1; side += 2)
+      F(Line(cx + side * u * 0.06f, my, cx + side * u * 0.085f, my + u * 0.035f, u * 0.012f), Flat(Hex(0x5a3020)));
   F(Ellipse(cx + u * 0.01f, fy + u * 0.04f, u * 0.03f, u * 0.05f), Flat(Hex(0xc88a6a)));
 }
 
@@ -1315,7 +1404,8 @@ void Portraits(Scene& s, const Element& e) {
   // Two larger ones on the side walls, seen at a slant.
   for (int side = -1; side <= 1; side += 2) {
     const float cx = side < 0 ? 62 : 538;
-    WizardPortrait(s, cx, 120, 54, 96, 0, false, robes[side < 0 ? 3 : 4], s.seed + 750u + static_cast<uint32_t>(side + 1));
+    WizardPortrait(s, cx, 120, 54, 96, 0, false, robes[side < 0 ? 3 : 4],
+                   s.seed + 750u + static_cast<uint32_t>(side + 1));
   }
 }
 
@@ -1334,7 +1424,8 @@ void CloudSea(Scene& s, const Element& e) {
   // Far peaks standing out of the cloud.
   for (int i = 0; i < 4; ++i) {
     const float px = g.Range(20, 400), ph = g.Range(30, 70), pw = ph * 1.4f;
-    s.cv.Fill(Poly({px - pw, top + 10, px, top - ph, px + pw, top + 10}), Linear(px - pw, 0, Hex(0xb8c4d8), px + pw, 0, Hex(0x6a7890)));
+    s.cv.Fill(Poly({px - pw, top + 10, px, top - ph, px + pw, top + 10}),
+              Linear(px - pw, 0, Hex(0xb8c4d8), px + pw, 0, Hex(0x6a7890)));
     s.cv.Fill(Poly({px - pw * 0.3f, top - ph * 0.7f, px, top - ph, px + pw * 0.3f, top - ph * 0.7f}), Hex(0xf4f8fc));
   }
   // Rows of billows, small and blue far off, big and lit near.
@@ -1343,7 +1434,8 @@ void CloudSea(Scene& s, const Element& e) {
     for (float x = g.Range(-30, 0); x < 640; x += r * g.Range(0.9f, 1.5f)) {
       const float by = y + g.Range(-4, 4) * (1 + 3 * t);
       const Col lit = Mix(Hex(0xdfe8f4), Hex(0xffffff), t), shade = Mix(Hex(0x9aaac4), Hex(0xb8c4d8), t);
-      s.cv.Fill(Rough(Circle(x, by, r), r * 0.12f, r * 0.4f, sd + static_cast<uint32_t>(x + row * 100)), Linear(0, by - r, lit, 0, by + r * 0.8f, shade));
+      s.cv.Fill(Rough(Circle(x, by, r), r * 0.12f, r * 0.4f, sd + static_cast<uint32_t>(x + row * 100)),
+                Linear(0, by - r, lit, 0, by + r * 0.8f, shade));
     }
   }
 }
@@ -1421,23 +1513,31 @@ void Spiral(Scene& s, const Element& e) {
     const float a0 = kPi * 0.3f - i * 0.4f, a1 = a0 + 0.4f;
     const float drop = i * 2.6f, fade = 1 - 0.85f * i / static_cast<float>(steps);
     const float r0 = rx * 0.16f, r1 = rx * 0.96f;
-    Shape step = Poly({x + std::cos(a0) * r0, y + std::sin(a0) * r0 * 0.36f + drop, x + std::cos(a0) * r1, y + std::sin(a0) * r1 * 0.36f + drop,
-                       x + std::cos(a1) * r1, y + std::sin(a1) * r1 * 0.36f + drop, x + std::cos(a1) * r0, y + std::sin(a1) * r0 * 0.36f + drop});
+    Shape step =
+        Poly({x + std::cos(a0) * r0, y + std::sin(a0) * r0 * 0.36f + drop, x + std::cos(a0) * r1,
+              y + std::sin(a0) * r1 * 0.36f + drop, x + std::cos(a1) * r1, y + std::sin(a1) * r1 * 0.36f + drop,
+              x + std::cos(a1) * r0, y + std::sin(a1) * r0 * 0.36f + drop});
     s.cv.Fill(Intersect(Moved(step, 0, 6), well), stone * (0.35f * fade));
-    s.cv.Fill(Intersect(step, well), Textured(Flat(stone * (0.15f + 0.9f * fade)), 0.2f, 4, sd + static_cast<uint32_t>(i)));
+    s.cv.Fill(Intersect(step, well),
+              Textured(Flat(stone * (0.15f + 0.9f * fade)), 0.2f, 4, sd + static_cast<uint32_t>(i)));
     // The worn nosing of the step catches the light.
-    s.cv.Fill(Intersect(Line(x + std::cos(a0) * r0, y + std::sin(a0) * r0 * 0.36f + drop, x + std::cos(a0) * r1, y + std::sin(a0) * r1 * 0.36f + drop, 1.1f), well),
+    s.cv.Fill(Intersect(Line(x + std::cos(a0) * r0, y + std::sin(a0) * r0 * 0.36f + drop, x + std::cos(a0) * r1,
+                             y + std::sin(a0) * r1 * 0.36f + drop, 1.1f),
+                        well),
               stone * (0.3f + 1.1f * fade));
   }
   // An iron handrail winding down round the outer wall.
   for (int i = 0; i < 30; ++i) {
     const float a0 = kPi * 0.35f - i * 0.2f, a1 = a0 - 0.2f, r = rx * 0.9f;
     const float f = 1 - i / 30.f;
-    s.cv.Fill(Intersect(Line(x + std::cos(a0) * r, y + std::sin(a0) * r * 0.36f - 10 + i * 1.3f, x + std::cos(a1) * r, y + std::sin(a1) * r * 0.36f - 10 + (i + 1) * 1.3f, 1.2f), well),
+    s.cv.Fill(Intersect(Line(x + std::cos(a0) * r, y + std::sin(a0) * r * 0.36f - 10 + i * 1.3f, x + std::cos(a1) * r,
+                             y + std::sin(a1) * r * 0.36f - 10 + (i + 1) * 1.3f, 1.2f),
+                        well),
               Hex(0x3a3634) * (0.4f + f));
   }
   // The central post and a rim of worn stone round the well.
-  s.cv.Fill(Box(x - rx * 0.14f, y - 6, x + rx * 0.14f, y + ry), Linear(x - rx * 0.14f, 0, stone * 0.9f, x + rx * 0.14f, 0, stone * 0.3f));
+  s.cv.Fill(Box(x - rx * 0.14f, y - 6, x + rx * 0.14f, y + ry),
+            Linear(x - rx * 0.14f, 0, stone * 0.9f, x + rx * 0.14f, 0, stone * 0.3f));
   s.cv.Fill(Ellipse(x, y - 6, rx * 0.14f, 4), stone * 1.1f);
   s.cv.Fill(Cut(Ellipse(x, y, rx + 4, ry + 3), well), stone * 1.15f);
 }
@@ -1453,7 +1553,9 @@ void FrameBack(Scene& s, const Element& e) {
   s.AddLight((xa + xb) / 2, (ya + yc) / 2, 90, Hex(0xffd080));
   s.cv.Fill(q, Textured(Linear(xa, 0, Hex(0xb8a880), xb, 0, Hex(0x8a7a5a)), 0.2f, 3, s.seed + 820));
   const Col wood = s.pal.wood * 0.9f;
-  auto bar = [&](float ax, float ay, float bx, float by, float w) { s.cv.Fill(Line(ax, ay, bx, by, w), Linear(ax, ay, wood * 1.2f, bx, by, wood * 0.7f)); };
+  auto bar = [&](float ax, float ay, float bx, float by, float w) {
+    s.cv.Fill(Line(ax, ay, bx, by, w), Linear(ax, ay, wood * 1.2f, bx, by, wood * 0.7f));
+  };
   bar(xa, ya, xb, yb, 5);
   bar(xb, yb, xb, yc, 5);
   bar(xb, yc, xa, yd, 5);
@@ -1492,7 +1594,10 @@ void Cobwebs(Scene& s, const Element& e) {
   struct W {
     float x, y, a0, a1, r;
   };
-  std::vector<W> webs = {{BX0, BY0, 0.f, kPi / 2, 70}, {BX1, BY0, kPi / 2, kPi, 70}, {-2, -2, 0.1f, kPi / 2 - 0.1f, 120}, {602, -2, kPi / 2 + 0.1f, kPi - 0.1f, 120}};
+  std::vector<W> webs = {{BX0, BY0, 0.f, kPi / 2, 70},
+                         {BX1, BY0, kPi / 2, kPi, 70},
+                         {-2, -2, 0.1f, kPi / 2 - 0.1f, 120},
+                         {602, -2, kPi / 2 + 0.1f, kPi - 0.1f, 120}};
   if (k > 1.5f) {
     webs.push_back({BX0, BY1, -kPi / 2, 0, 60});
     webs.push_back({BX1, BY1, kPi, kPi * 1.5f, 60});
@@ -1502,7 +1607,9 @@ void Cobwebs(Scene& s, const Element& e) {
   }
   const size_t count = std::min(webs.size(), static_cast<size_t>(std::max(1.f, k * 4)));
   const float alpha = std::min(0.85f, 0.45f + 0.15f * k);
-  for (size_t i = 0; i < count; ++i) Web(s, webs[i].x, webs[i].y, webs[i].a0, webs[i].a1, webs[i].r * std::min(1.4f, 0.7f + 0.3f * k), alpha, sd + static_cast<uint32_t>(i));
+  for (size_t i = 0; i < count; ++i)
+    Web(s, webs[i].x, webs[i].y, webs[i].a0, webs[i].a1, webs[i].r * std::min(1.4f, 0.7f + 0.3f * k), alpha,
+        sd + static_cast<uint32_t>(i));
   // Rags of web hanging from the ceiling, and a grey veil over everything when thick.
   Rng g(sd + 50);
   for (int i = 0; i < static_cast<int>(6 * k); ++i) {
@@ -1550,7 +1657,8 @@ void MouseHoles(Scene& s, const Element& e) {
     s.cv.Fill(Moved(hole, 1, -1), s.pal.wallDark * 0.5f, 1, 1.5f);
     s.cv.Fill(hole, Linear(0, h.y - 2 * h.w, Hex(0x060404), 0, h.y, Hex(0x100a08)));
     if (h.eyes)
-      for (int side = -1; side <= 1; side += 2) s.cv.Fill(Circle(h.x + side * h.w * 0.3f, h.y - h.w * 0.9f, 1.6f), Hex(0xf0e0a0));
+      for (int side = -1; side <= 1; side += 2)
+        s.cv.Fill(Circle(h.x + side * h.w * 0.3f, h.y - h.w * 0.9f, 1.6f), Hex(0xf0e0a0));
   }
   // Crumbs and droppings along the wall.
   Rng g(s.seed + 850);
@@ -1587,7 +1695,9 @@ void HelpWriting(Scene& s, const Element& e) {
   const std::string text = e.Str("text", "HELP");
   const float h = e.Num("h", 58), w = TextWidth(text, h);
   const float x = e.Num("x", 300) - w / 2, y = e.Num("y", 95);
-  const Shader soot = [&](float px, float py) { return Hex(0x2a1410) * (0.8f + 0.5f * Fbm(px / 3.f, py / 3.f, s.seed + 860, 2)); };
+  const Shader soot = [&](float px, float py) {
+    return Hex(0x2a1410) * (0.8f + 0.5f * Fbm(px / 3.f, py / 3.f, s.seed + 860, 2));
+  };
   DrawText(s.cv, text, x, y, h, 4.2f, soot);
   // Runs dripping down from the strokes.
   Rng g(s.seed + 861);
@@ -1636,7 +1746,9 @@ void Puddles(Scene& s, const Element& e) {
       return Mix(Hex(0x4a5260), Hex(0x0e1016), Clamp01(t)) * (0.9f + 0.2f * Fbm(px / 8.f, py / 2.f, sd, 2));
     });
     s.cv.Fill(Intersect(Ellipse(x - r * 0.2f, y - r * 0.05f, r * 0.4f, r * 0.05f), pool), Hex(0xa8b4c0), 0.5f, 2);
-    s.cv.Fill(Cut(Ellipse(x + r * 0.2f, y, r * 0.3f, r * 0.08f), Ellipse(x + r * 0.2f, y, r * 0.3f - 1, r * 0.08f - 0.8f)), Hex(0xb8c8d8), 0.5f);
+    s.cv.Fill(
+        Cut(Ellipse(x + r * 0.2f, y, r * 0.3f, r * 0.08f), Ellipse(x + r * 0.2f, y, r * 0.3f - 1, r * 0.08f - 0.8f)),
+        Hex(0xb8c8d8), 0.5f);
   }
 }
 
@@ -1665,7 +1777,8 @@ void Skeleton(Scene& s, const Element& e) {
   const float x = e.Num("x", 480), y = e.Num("y", 290), k = e.Num("s", 1);
   const Col bone = Hex(0xe4dcc4), shade = Hex(0x8a8270);
   auto B = [&](float ax, float ay, float bx, float by, float w) {
-    s.cv.Fill(Capsule(x + ax * k, y + ay * k, x + bx * k, y + by * k, w * k, w * k), Linear(x + ax * k, y + ay * k - w, bone, x + ax * k + w, y + ay * k + w, shade));
+    s.cv.Fill(Capsule(x + ax * k, y + ay * k, x + bx * k, y + by * k, w * k, w * k),
+              Linear(x + ax * k, y + ay * k - w, bone, x + ax * k + w, y + ay * k + w, shade));
     s.cv.Fill(Circle(x + ax * k, y + ay * k, w * 1.4f * k), bone);
     s.cv.Fill(Circle(x + bx * k, y + by * k, w * 1.4f * k), bone);
   };
@@ -1693,10 +1806,15 @@ void Skeleton(Scene& s, const Element& e) {
   B(24, -48, 28, -28, 1.7f);
   // The skull, tipped to one side.
   const float hx = x + 8 * k, hy = y - 88 * k;
-  s.cv.Fill(Turned(Union(Circle(hx, hy, 12 * k), Box(hx - 7 * k, hy, hx + 7 * k, hy + 14 * k, 3 * k)), hx, hy, 0.3f), Rounded(bone, hx - 4 * k, hy - 4 * k, 12 * k, 14 * k));
-  for (int side = -1; side <= 1; side += 2) s.cv.Fill(Turned(Ellipse(hx + side * 4.5f * k, hy + 1 * k, 3.2f * k, 3.8f * k), hx, hy, 0.3f), Hex(0x141010));
-  s.cv.Fill(Turned(Poly({hx, hy + 5 * k, hx + 2 * k, hy + 9 * k, hx - 2 * k, hy + 9 * k}), hx, hy, 0.3f), Hex(0x141010));
-  for (int t = -2; t <= 2; ++t) s.cv.Fill(Turned(Line(hx + t * 2.2f * k, hy + 11 * k, hx + t * 2.2f * k, hy + 14 * k, 0.5f), hx, hy, 0.3f), Hex(0x5a5040));
+  s.cv.Fill(Turned(Union(Circle(hx, hy, 12 * k), Box(hx - 7 * k, hy, hx + 7 * k, hy + 14 * k, 3 * k)), hx, hy, 0.3f),
+            Rounded(bone, hx - 4 * k, hy - 4 * k, 12 * k, 14 * k));
+  for (int side = -1; side <= 1; side += 2)
+    s.cv.Fill(Turned(Ellipse(hx + side * 4.5f * k, hy + 1 * k, 3.2f * k, 3.8f * k), hx, hy, 0.3f), Hex(0x141010));
+  s.cv.Fill(Turned(Poly({hx, hy + 5 * k, hx + 2 * k, hy + 9 * k, hx - 2 * k, hy + 9 * k}), hx, hy, 0.3f),
+            Hex(0x141010));
+  for (int t = -2; t <= 2; ++t)
+    s.cv.Fill(Turned(Line(hx + t * 2.2f * k, hy + 11 * k, hx + t * 2.2f * k, hy + 14 * k, 0.5f), hx, hy, 0.3f),
+              Hex(0x5a5040));
 }
 
 }  // namespace
@@ -1725,7 +1843,6 @@ void RegisterNorthlandsCastle(Registry& r) {
   r["mica"] = Mica;
   r["skeleton"] = Skeleton;
 }
-
 
 void RegisterNorthlands(Registry& r) {
   r["ribbons"] = Ribbons;

@@ -128,10 +128,12 @@ void Hills(Scene& s, const Element& e) {
   const Col snowCol = Haze(s, Hex(0xe8eef4), far);
   const bool snow = e.Num("snow", 0) > 0;
   s.cv.Map([&](int x, int y, Col c) {
-    const float top = y0 - height * (0.5f + 0.5f * std::sin(x / 95.f + seed) * 0.6f + 0.6f * (Fbm(x / 160.f, 1.f, seed, 3) - 0.5f));
+    const float top =
+        y0 - height * (0.5f + 0.5f * std::sin(x / 95.f + seed) * 0.6f + 0.6f * (Fbm(x / 160.f, 1.f, seed, 3) - 0.5f));
     if (y < top || y > y0 + 40) return c;
     const float d = (y - top);
-    Col m = (snow ? snowCol : g) * (1.08f - 0.3f * Clamp01(d / 60.f)) * (0.9f + 0.2f * Fbm(x / 25.f, y / 10.f, seed + 2, 3));
+    Col m = (snow ? snowCol : g) * (1.08f - 0.3f * Clamp01(d / 60.f)) *
+            (0.9f + 0.2f * Fbm(x / 25.f, y / 10.f, seed + 2, 3));
     return m;
   });
 }
@@ -173,14 +175,15 @@ void Ground(Scene& s, const Element& e) {
     Rng r(s.seed + 44);
     for (int i = 0; i < 45; ++i) {
       const float y = r.Range(h + 6, s.cv.H() - 4.f), t = (y - h) / (s.cv.H() - h);
-      Boulder(s, r.Range(0, static_cast<float>(s.cv.W())), y, (2 + 9 * t) * r.Range(0.6f, 1.4f), (1.4f + 6 * t) * r.Range(0.6f, 1.3f),
-              Mix(s.pal.rock, s.pal.rockDark, r.Uni() * 0.5f));
+      Boulder(s, r.Range(0, static_cast<float>(s.cv.W())), y, (2 + 9 * t) * r.Range(0.6f, 1.4f),
+              (1.4f + 6 * t) * r.Range(0.6f, 1.3f), Mix(s.pal.rock, s.pal.rockDark, r.Uni() * 0.5f));
     }
   }
   if (kind == "grass" && e.Num("tufts", 1) > 0) {
     Rng r(s.seed + 43);
     for (int i = 0; i < 260 * s.cv.W() / 600; ++i) {
-      const float y = r.Range(h + 8, s.cv.H() - 3.f), t = (y - h) / (s.cv.H() - h), x = r.Range(0, static_cast<float>(s.cv.W()));
+      const float y = r.Range(h + 8, s.cv.H() - 3.f), t = (y - h) / (s.cv.H() - h),
+                  x = r.Range(0, static_cast<float>(s.cv.W()));
       const float len = 3 + 9 * t;
       const Col c = Mix(s.pal.leafDark, s.pal.leaf * 1.2f, r.Uni());
       s.cv.Fill(Line(x, y, x + r.Range(-2, 2) * t, y - len, 0.5f + 0.6f * t), c, 0.8f);
@@ -192,7 +195,8 @@ void Ground(Scene& s, const Element& e) {
 void Path(Scene& s, const Element& e) {
   const float vx = e.Num("to", 330), bx = e.Num("from", 330), bw = e.Num("w", 110), vy = e.Num("y", s.horizon);
   const float bend = e.Num("bend", 50);
-  const Col c = e.Str("kind", "dirt") == "stone" ? s.pal.rock : (e.Str("kind", "dirt") == "snow" ? Hex(0xd4dde8) : Hex(0xa08660));
+  const Col c =
+      e.Str("kind", "dirt") == "stone" ? s.pal.rock : (e.Str("kind", "dirt") == "snow" ? Hex(0xd4dde8) : Hex(0xa08660));
   const uint32_t seed = s.seed + 51;
   s.cv.Map([&](int x, int y, Col old) {
     if (y < vy) return old;
@@ -269,7 +273,8 @@ void Pines(Scene& s, const Element& e) {
   const float x = e.Num("x", 420), y = e.Num("y", s.horizon + 40), k = e.Num("s", 1), spread = e.Num("spread", 150);
   for (int i = 0; i < n; ++i) {
     const float off = n == 1 ? 0 : (i - (n - 1) / 2.f) * spread * 2 / std::max(1, n - 1);
-    Pine(s, x + off + s.rng.Range(-12, 12), y + s.rng.Range(-6, 6), k * s.rng.Range(0.75f, 1.15f), e.Num("snow", 0) > 0);
+    Pine(s, x + off + s.rng.Range(-12, 12), y + s.rng.Range(-6, 6), k * s.rng.Range(0.75f, 1.15f),
+         e.Num("snow", 0) > 0);
   }
 }
 
@@ -282,7 +287,8 @@ void TreeLine(Scene& s, const Element& e) {
   for (float x = x0; x < x1; x += r.Range(7, 14)) {
     const float rr = hgt * r.Range(0.35f, 0.7f);
     const float cy = y - rr * 0.6f - r.Range(0, hgt * 0.4f);
-    s.cv.Fill(Rough(Circle(x, cy, rr), rr * 0.2f, 5, static_cast<uint32_t>(x)), Rounded(Mix(c, lit, 0.5f), x, cy, rr, rr, 0.5f));
+    s.cv.Fill(Rough(Circle(x, cy, rr), rr * 0.2f, 5, static_cast<uint32_t>(x)),
+              Rounded(Mix(c, lit, 0.5f), x, cy, rr, rr, 0.5f));
   }
   s.cv.Fill(Box(x0, y - hgt * 0.3f, x1, y + 3), c);
 }
@@ -291,7 +297,8 @@ void TreeLine(Scene& s, const Element& e) {
 void Forest(Scene& s, const Element& e) {
   const float y = e.Num("y", s.horizon + 25);
   const Col dark = s.pal.leafDark, leaf = s.pal.leaf;
-  s.cv.Fill(Box(-5, -5, 605, y), Textured(Linear(0, 0, dark * 0.5f, 0, y, Mix(dark, s.pal.skyLow, 0.35f)), 0.3f, 18, s.seed + 81));
+  s.cv.Fill(Box(-5, -5, 605, y),
+            Textured(Linear(0, 0, dark * 0.5f, 0, y, Mix(dark, s.pal.skyLow, 0.35f)), 0.3f, 18, s.seed + 81));
   Rng& r = s.rng;
   for (int layer = 0; layer < 3; ++layer) {
     const float far = 0.6f - layer * 0.25f;
@@ -300,7 +307,8 @@ void Forest(Scene& s, const Element& e) {
       const float base = y - 10 + layer * 14;
       const Col bark = Haze(s, s.pal.wood * (0.45f + 0.15f * layer), far);
       s.cv.Fill(Capsule(x, base, x + r.Range(-6, 6), -10, w, w * 0.7f),
-                Textured(Linear(x - w, 0, bark * 1.4f, x + w, 0, bark * 0.6f), 0.3f, 4, s.seed + static_cast<uint32_t>(layer)));
+                Textured(Linear(x - w, 0, bark * 1.4f, x + w, 0, bark * 0.6f), 0.3f, 4,
+                         s.seed + static_cast<uint32_t>(layer)));
     }
     for (float x = -20; x < 620; x += r.Range(30, 55)) {
       const float cy = r.Range(-10, 40 + layer * 10);
@@ -360,7 +368,8 @@ void Cliff(Scene& s, const Element& e) {
   pts = {outer, -5};
   for (int i = 0; i <= 12; ++i) {
     const float y = -5 + (foot + 5) * i / 12.f;
-    const float x = edge + (right ? 1 : -1) * (30 * std::sin(i * 1.3f) + 18 * s.rng.Uni()) - (right ? 1 : -1) * 20 * (i / 12.f);
+    const float x =
+        edge + (right ? 1 : -1) * (30 * std::sin(i * 1.3f) + 18 * s.rng.Uni()) - (right ? 1 : -1) * 20 * (i / 12.f);
     pts.push_back(x);
     pts.push_back(y);
   }
@@ -387,7 +396,8 @@ void Waterfall(Scene& s, const Element& e) {
   Element cliff;
   const uint32_t seed = s.seed + 101;
   s.cv.Fill(Rough(Box(x - w - 150, top - 40, x + w + 170, foot + 8), 10, 22, seed), [&](float px, float py) {
-    return Mix(s.pal.rock, s.pal.rockDark, 0.4f + 0.3f * std::sin(px / 37.f)) * (0.65f + 0.6f * Fbm(px / 40.f, py / 12.f, seed, 4));
+    return Mix(s.pal.rock, s.pal.rockDark, 0.4f + 0.3f * std::sin(px / 37.f)) *
+           (0.65f + 0.6f * Fbm(px / 40.f, py / 12.f, seed, 4));
   });
   s.cv.Fill(Rough(Box(x - w, top, x + w, foot), 3, 10, seed + 1), [&](float px, float py) {
     const float streak = Fbm(px / 3.f, py / 60.f - py * 0.01f, seed + 2, 3);
@@ -395,7 +405,8 @@ void Waterfall(Scene& s, const Element& e) {
     return Mix(Hex(0x6f9ab4), Hex(0xf4f8fc), Clamp01(streak * 1.3f - 0.1f + 0.3f * edge));
   });
   // The pool and its foam.
-  s.cv.Fill(Ellipse(x, foot + 26, w * 2.6f, 34), [&](float px, float py) { return WaterAt(s, px, py, 0.4f, seed + 3); });
+  s.cv.Fill(Ellipse(x, foot + 26, w * 2.6f, 34),
+            [&](float px, float py) { return WaterAt(s, px, py, 0.4f, seed + 3); });
   for (int i = 0; i < 40; ++i) {
     const float fx = x + s.rng.Range(-w * 1.3f, w * 1.3f), fy = foot + s.rng.Range(-6, 14);
     s.cv.Fill(Circle(fx, fy, s.rng.Range(4, 11)), Hex(0xf4f8fc), 0.7f, 3);
@@ -423,14 +434,16 @@ void Bridge(Scene& s, const Element& e) {
   const std::string kind = e.Str("kind", "plank");
   const float y = e.Num("y", 270), x0 = e.Num("x0", 300), x1 = e.Num("x1", 420);
   if (kind == "stone") {
-    s.cv.Fill(Cut(Box(x0 - 40, y - 30, x1 + 40, y + 10), Ellipse((x0 + x1) / 2, y + 24, (x1 - x0) / 2, 40)), Stones(s.pal.rock, s.pal.rockDark, 18, 9, s.seed));
+    s.cv.Fill(Cut(Box(x0 - 40, y - 30, x1 + 40, y + 10), Ellipse((x0 + x1) / 2, y + 24, (x1 - x0) / 2, 40)),
+              Stones(s.pal.rock, s.pal.rockDark, 18, 9, s.seed));
     s.cv.Fill(Box(x0 - 44, y - 36, x1 + 44, y - 28), s.pal.rock * 1.1f);
     return;
   }
   // Planks lying across the gap, top to bottom of the picture's depth.
   const float w = e.Num("w", 36);
   const float top = e.Num("top", 230), bot = e.Num("bot", 320), cx = e.Num("x", 360);
-  s.cv.Fill(Poly({cx - w * 0.5f, top, cx + w * 0.5f, top, cx + w, bot, cx - w, bot}), Planks(s.pal.wood * 1.2f, 9, true, s.seed));
+  s.cv.Fill(Poly({cx - w * 0.5f, top, cx + w * 0.5f, top, cx + w, bot, cx - w, bot}),
+            Planks(s.pal.wood * 1.2f, 9, true, s.seed));
   if (kind == "rope") {
     s.cv.Fill(Line(cx - w * 0.6f, top - 18, cx - w * 1.1f, bot - 30, 1.2f), Hex(0xb89a60));
     s.cv.Fill(Line(cx + w * 0.6f, top - 18, cx + w * 1.1f, bot - 30, 1.2f), Hex(0xb89a60));
@@ -484,7 +497,8 @@ void FaceTree(Scene& s, const Element& e) {
   s.cv.Fill(Intersect(Ellipse(x - 20 * k, fy, 12 * k, 8 * k), Box(x - 40 * k, fy - 3 * k, x, fy + 20 * k)), hollow);
   s.cv.Fill(Intersect(Ellipse(x + 20 * k, fy, 12 * k, 8 * k), Box(x, fy - 3 * k, x + 40 * k, fy + 20 * k)), hollow);
   s.cv.Fill(Poly({x, fy + 4 * k, x + 9 * k, fy + 26 * k, x - 9 * k, fy + 26 * k}), bark * 0.6f);
-  s.cv.Fill(Intersect(Ellipse(x, fy + 38 * k, 30 * k, 22 * k), Box(x - 40 * k, fy + 36 * k, x + 40 * k, fy + 80 * k)), hollow);
+  s.cv.Fill(Intersect(Ellipse(x, fy + 38 * k, 30 * k, 22 * k), Box(x - 40 * k, fy + 36 * k, x + 40 * k, fy + 80 * k)),
+            hollow);
   s.cv.Fill(Intersect(Ellipse(x, fy + 52 * k, 18 * k, 8 * k), Ellipse(x, fy + 38 * k, 28 * k, 20 * k)), Hex(0x6a2a1a));
   // Creases of laughter at the corners of the eyes and mouth.
   for (int side = -1; side <= 1; side += 2) {
@@ -500,30 +514,39 @@ void CaveMouth(Scene& s, const Element& e) {
   const float x = e.Num("x", 420), y = e.Num("y", s.horizon + 50), k = e.Num("s", 1);
   const uint32_t seed = s.seed + 121;
   s.cv.Fill(Rough(Ellipse(x, y, 160 * k, 120 * k), 12, 26, seed), [&](float px, float py) {
-    return Mix(s.pal.rock, s.pal.rockDark, Clamp01((px - x) / (200 * k) + 0.4f)) * (0.7f + 0.5f * Fbm(px / 30.f, py / 15.f, seed, 4));
+    return Mix(s.pal.rock, s.pal.rockDark, Clamp01((px - x) / (200 * k) + 0.4f)) *
+           (0.7f + 0.5f * Fbm(px / 30.f, py / 15.f, seed, 4));
   });
   s.cv.Fill(Box(x - 170 * k, y, x + 170 * k, y + 130 * k), s.pal.ground);
-  s.cv.Fill(Rough(Intersect(Ellipse(x, y + 5, 55 * k, 75 * k), Box(x - 80 * k, y - 90 * k, x + 80 * k, y + 2)), 4, 10, seed + 1),
+  s.cv.Fill(Rough(Intersect(Ellipse(x, y + 5, 55 * k, 75 * k), Box(x - 80 * k, y - 90 * k, x + 80 * k, y + 2)), 4, 10,
+                  seed + 1),
             Linear(0, y - 70 * k, Hex(0x0a0806), 0, y, Hex(0x1a1410)));
 }
 
 void Gravestones(Scene& s, const Element& e) {
   const int n = static_cast<int>(e.Num("n", 4));
   for (int i = 0; i < n; ++i) {
-    const float x = e.Num("x", 360) + (i - n / 2.f) * 55 + s.rng.Range(-10, 10), y = s.horizon + 40 + s.rng.Range(-8, 20);
+    const float x = e.Num("x", 360) + (i - n / 2.f) * 55 + s.rng.Range(-10, 10),
+                y = s.horizon + 40 + s.rng.Range(-8, 20);
     const float t = 0.7f + 0.5f * (y - s.horizon) / 80.f;
-    s.cv.Fill(Union(Box(x - 12 * t, y - 30 * t, x + 12 * t, y), Circle(x, y - 30 * t, 12 * t)), Textured(Rounded(s.pal.rock, x, y - 20 * t, 14 * t, 26 * t), 0.2f, 3, s.seed));
+    s.cv.Fill(Union(Box(x - 12 * t, y - 30 * t, x + 12 * t, y), Circle(x, y - 30 * t, 12 * t)),
+              Textured(Rounded(s.pal.rock, x, y - 20 * t, 14 * t, 26 * t), 0.2f, 3, s.seed));
   }
 }
 
 // A steep slope of snow under a hanging lip, ready to fall.
 void SnowSlope(Scene& s, const Element& e) {
   const float top = e.Num("y", 40);
-  s.cv.Fill(Rough(Poly({-5, top + 120, 250, top, 605, top + 30, 605, s.horizon + 40, -5, s.horizon + 40}), 6, 30, s.seed + 131),
-            [&](float x, float y) { return Mix(Hex(0xf6f9fc), Hex(0xa8bcd2), Clamp01((y - top) / 260.f + 0.2f * std::sin(x / 40.f))); });
-  s.cv.Fill(Rough(Poly({150, top + 10, 260, top - 14, 430, top + 4, 420, top + 26, 170, top + 38}), 5, 12, s.seed + 132),
-            Rounded(Hex(0xfafcff), 300, top, 140, 30, 0.3f));
-  for (int i = 0; i < 5; ++i) Boulder(s, s.rng.Range(50, 560), s.rng.Range(top + 120, s.horizon + 20), 14, 10, s.pal.rock);
+  s.cv.Fill(Rough(Poly({-5, top + 120, 250, top, 605, top + 30, 605, s.horizon + 40, -5, s.horizon + 40}), 6, 30,
+                  s.seed + 131),
+            [&](float x, float y) {
+              return Mix(Hex(0xf6f9fc), Hex(0xa8bcd2), Clamp01((y - top) / 260.f + 0.2f * std::sin(x / 40.f)));
+            });
+  s.cv.Fill(
+      Rough(Poly({150, top + 10, 260, top - 14, 430, top + 4, 420, top + 26, 170, top + 38}), 5, 12, s.seed + 132),
+      Rounded(Hex(0xfafcff), 300, top, 140, 30, 0.3f));
+  for (int i = 0; i < 5; ++i)
+    Boulder(s, s.rng.Range(50, 560), s.rng.Range(top + 120, s.horizon + 20), 14, 10, s.pal.rock);
 }
 
 }  // namespace

@@ -271,7 +271,8 @@ void Crown(Scene& s, float cx, float cy, float r, Col leaf, Col dark, int blobs)
 void Tree(Scene& s, float x, float y, float k, Col leaf, Col dark, bool bare) {
   const Col bark = s.pal.wood * 0.7f;
   const float h = 200 * k;
-  s.cv.Fill(Capsule(x, y, x + 4 * k, y - h * 0.62f, 11 * k, 6 * k), Textured(Linear(x - 10 * k, 0, bark * 1.3f, x + 10 * k, 0, bark * 0.5f), 0.25f, 4, s.seed));
+  s.cv.Fill(Capsule(x, y, x + 4 * k, y - h * 0.62f, 11 * k, 6 * k),
+            Textured(Linear(x - 10 * k, 0, bark * 1.3f, x + 10 * k, 0, bark * 0.5f), 0.25f, 4, s.seed));
   // Roots and two limbs.
   s.cv.Fill(Capsule(x, y, x - 18 * k, y + 4 * k, 6 * k, 2 * k), bark * 0.8f);
   s.cv.Fill(Capsule(x, y, x + 16 * k, y + 3 * k, 6 * k, 2 * k), bark * 0.6f);
@@ -293,14 +294,18 @@ void Pine(Scene& s, float x, float y, float k, bool snowy) {
     const float top = y - (60 + 34 * i) * k, bot = y - (18 + 30 * i) * k, w = (46 - 9 * i) * k;
     Shape tri = Rough(Poly({x, top, x + w, bot, x - w, bot}), 3 * k, 4 * k, s.seed + static_cast<uint32_t>(i));
     s.cv.Fill(tri, Linear(x - w, 0, c * 1.5f, x + w, 0, c * 0.6f));
-    if (snowy) s.cv.Fill(Intersect(tri, Poly({x, top - 5, x + w * 0.8f, bot - (bot - top) * 0.45f, x, bot - (bot - top) * 0.62f, x - w * 0.8f, bot - (bot - top) * 0.4f})), Textured(Flat(Hex(0xeef4fa)), 0.1f, 3, 1));
+    if (snowy)
+      s.cv.Fill(Intersect(tri, Poly({x, top - 5, x + w * 0.8f, bot - (bot - top) * 0.45f, x, bot - (bot - top) * 0.62f,
+                                     x - w * 0.8f, bot - (bot - top) * 0.4f})),
+                Textured(Flat(Hex(0xeef4fa)), 0.1f, 3, 1));
   }
 }
 
 void Boulder(Scene& s, float x, float y, float rx, float ry, Col c) {
   s.cv.Fill(Ellipse(x + rx * 0.15f, y + ry * 0.85f, rx * 1.1f, ry * 0.28f), Hex(0x000000), 0.35f, 4);
   const uint32_t sd = s.seed + static_cast<uint32_t>(x * 7 + y);
-  Shape rock = Rough(Intersect(Ellipse(x, y, rx, ry), Box(x - rx - 1, y - ry - 1, x + rx + 1, y + ry * 0.8f)), std::min(rx, ry) * 0.2f, std::min(rx, ry) * 0.45f, sd);
+  Shape rock = Rough(Intersect(Ellipse(x, y, rx, ry), Box(x - rx - 1, y - ry - 1, x + rx + 1, y + ry * 0.8f)),
+                     std::min(rx, ry) * 0.2f, std::min(rx, ry) * 0.45f, sd);
   s.cv.Fill(rock, [=](float px, float py) {
     const float facet = Fbm(px / (rx * 0.35f + 1), py / (ry * 0.35f + 1), sd, 3);
     const float lit = Clamp01(0.6f - (px - x) / (rx * 1.6f) - (py - y) / (ry * 1.8f));
@@ -309,7 +314,8 @@ void Boulder(Scene& s, float x, float y, float rx, float ry, Col c) {
 }
 
 void Flame(Scene& s, float x, float y, float k) {
-  s.cv.Fill(Poly({x, y - 26 * k, x + 9 * k, y - 6 * k, x + 6 * k, y, x - 6 * k, y, x - 9 * k, y - 6 * k}), Hex(0xe06010));
+  s.cv.Fill(Poly({x, y - 26 * k, x + 9 * k, y - 6 * k, x + 6 * k, y, x - 6 * k, y, x - 9 * k, y - 6 * k}),
+            Hex(0xe06010));
   s.cv.Fill(Poly({x, y - 18 * k, x + 5 * k, y - 4 * k, x, y, x - 5 * k, y - 4 * k}), Hex(0xffc030));
   s.cv.Fill(Ellipse(x, y - 4 * k, 2.5f * k, 4 * k), Hex(0xfff4c0));
   s.AddLight(x, y - 10 * k, 110 * k, Hex(0xffa040));
@@ -396,12 +402,14 @@ Canvas PaintSceneCanvas(const std::string& region, const std::string& line, uint
   if (s.mist > 0)
     s.cv.Map([&](int x, int y, Col c) {
       const float m = s.mist * Smooth(s.horizon - 40, s.horizon + 30, static_cast<float>(y)) *
-                      (1.f - Smooth(s.horizon + 30, static_cast<float>(h), static_cast<float>(y)) * 0.6f) * (0.6f + 0.6f * Fbm(x / 80.f, y / 30.f, seed + 77, 3));
+                      (1.f - Smooth(s.horizon + 30, static_cast<float>(h), static_cast<float>(y)) * 0.6f) *
+                      (0.6f + 0.6f * Fbm(x / 80.f, y / 30.f, seed + 77, 3));
       return Mix(c, s.pal.skyLow, Clamp01(m));
     });
   Rng flakes(seed + 991);
   for (int i = 0; i < s.snowfall; ++i) {
-    const float x = flakes.Range(0, static_cast<float>(w)), y = flakes.Range(0, static_cast<float>(h)), r = flakes.Range(0.6f, 1.9f);
+    const float x = flakes.Range(0, static_cast<float>(w)), y = flakes.Range(0, static_cast<float>(h)),
+                r = flakes.Range(0.6f, 1.9f);
     s.cv.Fill(Circle(x, y, r), Hex(0xf6f9ff), flakes.Range(0.5f, 0.95f));
   }
   if (s.darkness > 0)

@@ -43,7 +43,7 @@ struct Scene {
   uint32_t seed = 1;
   float horizon = 215;  // where the sky meets the land
   bool indoor = false;
-  float darkness = 0;   // 0 daylight .. 1 black
+  float darkness = 0;                           // 0 daylight .. 1 black
   std::vector<std::pair<float, float>> lights;  // glows added after the brush pass
   std::vector<Col> lightCols;
   std::vector<float> lightRadii;

@@ -36,7 +36,8 @@ void Eyes(Canvas& cv, float x, float y, float gap, float size, Face f, Col iris 
     cv.Fill(Circle(ex - size * 0.2f, y - size * 0.3f, size * 0.2f), Hex(0xffffff));
     // Brows tell the mood.
     const float tilt = f == Face::Frown || f == Face::Snarl || f == Face::Stern ? 1.f : (f == Face::Sad ? -1.f : 0.f);
-    cv.Fill(Line(ex - size * 1.3f, y - size * 1.6f - s * tilt * size * 0.7f * -1, ex + size * 1.3f, y - size * 1.6f + s * tilt * size * 0.7f * -1, 1.0f),
+    cv.Fill(Line(ex - size * 1.3f, y - size * 1.6f - s * tilt * size * 0.7f * -1, ex + size * 1.3f,
+                 y - size * 1.6f + s * tilt * size * 0.7f * -1, 1.0f),
             Hex(0x3a2a1a));
   }
 }
@@ -58,13 +59,11 @@ void Mouth(Canvas& cv, float x, float y, float w, Face f) {
       break;
     case Face::Snarl:
       cv.Fill(Box(x - w, y - 2, x + w, y + 3, 1.5f), dark);
-      for (float t = x - w + 1.5f; t < x + w; t += 3) cv.Fill(Poly({t - 1.2f, y - 2, t + 1.2f, y - 2, t, y + 1}), Hex(0xf4f0e0));
+      for (float t = x - w + 1.5f; t < x + w; t += 3)
+        cv.Fill(Poly({t - 1.2f, y - 2, t + 1.2f, y - 2, t, y + 1}), Hex(0xf4f0e0));
       break;
-    case Face::Sleep:
-      cv.Fill(Ellipse(x, y, w * 0.35f, w * 0.3f), dark);
-      break;
-    default:
-      cv.Fill(Line(x - w * 0.7f, y, x + w * 0.7f, y, 0.9f), dark);
+    case Face::Sleep: cv.Fill(Ellipse(x, y, w * 0.35f, w * 0.3f), dark); break;
+    default: cv.Fill(Line(x - w * 0.7f, y, x + w * 0.7f, y, 0.9f), dark);
   }
 }
 
@@ -83,7 +82,7 @@ void Head(Canvas& cv, float x, float y, float r, Col skin, Face f) {
 struct Person {
   float x = 70, neck = 62, hip = 115, shoulder = 26, hipW = 20;
   Col top = Hex(0x6a4a30), legs = Hex(0x4a3a2a), boots = Hex(0x2a1e14), skin = Hex(0xe0b08a);
-  bool robe = false;  // a gown or robe down to the feet
+  bool robe = false;         // a gown or robe down to the feet
   float armL = 0, armR = 0;  // arm raise in radians (0 down)
 };
 
@@ -97,13 +96,16 @@ void Body(Canvas& cv, const Person& p) {
   const float x = p.x;
   if (!p.robe) {
     for (int s = -1; s <= 1; s += 2) {
-      cv.Fill(Capsule(x + s * p.hipW * 0.5f, p.hip, x + s * p.hipW * 0.55f, Feet - 8, 7, 6), Cloth(p.legs, x + s * 10 - 7, x + s * 10 + 7));
+      cv.Fill(Capsule(x + s * p.hipW * 0.5f, p.hip, x + s * p.hipW * 0.55f, Feet - 8, 7, 6),
+              Cloth(p.legs, x + s * 10 - 7, x + s * 10 + 7));
       cv.Fill(Ellipse(x + s * p.hipW * 0.55f + s * 3, Feet - 4, 10, 5), Rounded(p.boots, x + s * 12, Feet - 5, 10, 5));
     }
-    cv.Fill(Poly({x - p.shoulder, p.neck + 4, x + p.shoulder, p.neck + 4, x + p.hipW + 3, p.hip + 8, x - p.hipW - 3, p.hip + 8}),
+    cv.Fill(Poly({x - p.shoulder, p.neck + 4, x + p.shoulder, p.neck + 4, x + p.hipW + 3, p.hip + 8, x - p.hipW - 3,
+                  p.hip + 8}),
             Cloth(p.top, x - p.shoulder, x + p.shoulder));
   } else {
-    cv.Fill(Poly({x - p.shoulder, p.neck + 4, x + p.shoulder, p.neck + 4, x + p.shoulder + 16, Feet, x - p.shoulder - 16, Feet}),
+    cv.Fill(Poly({x - p.shoulder, p.neck + 4, x + p.shoulder, p.neck + 4, x + p.shoulder + 16, Feet,
+                  x - p.shoulder - 16, Feet}),
             Cloth(p.top, x - p.shoulder - 10, x + p.shoulder + 10));
     cv.Fill(Ellipse(x - 8, Feet, 8, 3.5f), p.boots);
     cv.Fill(Ellipse(x + 10, Feet, 8, 3.5f), p.boots * 0.8f);
@@ -113,10 +115,15 @@ void Body(Canvas& cv, const Person& p) {
   Arm(cv, x + p.shoulder - 4, p.neck + 10, 0.25f + p.armR, 50, 6.5f, p.top * 0.8f, p.skin);
 }
 
-Shape HairCap(float x, float y, float r) { return Cut(Ellipse(x, y - r * 0.15f, r * 1.02f, r * 1.02f), Box(x - r * 0.8f, y - r * 0.35f, x + r * 0.8f, y + r * 2)); }
+Shape HairCap(float x, float y, float r) {
+  return Cut(Ellipse(x, y - r * 0.15f, r * 1.02f, r * 1.02f),
+             Box(x - r * 0.8f, y - r * 0.35f, x + r * 0.8f, y + r * 2));
+}
 
 void Beard(Canvas& cv, float x, float y, float r, float len, Col c) {
-  cv.Fill(Rough(Poly({x - r * 0.9f, y + r * 0.2f, x + r * 0.9f, y + r * 0.2f, x + r * 0.4f, y + r + len, x, y + r + len + 6, x - r * 0.4f, y + r + len}), 2, 4, 9),
+  cv.Fill(Rough(Poly({x - r * 0.9f, y + r * 0.2f, x + r * 0.9f, y + r * 0.2f, x + r * 0.4f, y + r + len, x,
+                      y + r + len + 6, x - r * 0.4f, y + r + len}),
+                2, 4, 9),
           Textured(Linear(x - r, 0, c * 1.2f, x + r, 0, c * 0.75f), 0.2f, 2, 5));
   cv.Fill(Ellipse(x, y + r * 0.55f, r * 0.3f, r * 0.16f), Hex(0x4a1a14));
 }
@@ -153,7 +160,9 @@ Canvas Caveman() {
 }
 
 void Helmet(Canvas& cv, float x, float y, float r, Col metal, bool plume) {
-  cv.Fill(Intersect(Ellipse(x, y - 2, r * 1.08f, r * 1.05f), Box(x - r * 1.2f, y - r * 1.3f, x + r * 1.2f, y - r * 0.15f)), Rounded(metal, x, y - r * 0.6f, r, r * 0.7f));
+  cv.Fill(
+      Intersect(Ellipse(x, y - 2, r * 1.08f, r * 1.05f), Box(x - r * 1.2f, y - r * 1.3f, x + r * 1.2f, y - r * 0.15f)),
+      Rounded(metal, x, y - r * 0.6f, r, r * 0.7f));
   cv.Fill(Box(x - r * 1.12f, y - r * 0.25f, x + r * 1.12f, y - r * 0.05f), metal * 0.7f);
   cv.Fill(Box(x - 1.6f, y - r * 0.2f, x + 1.6f, y + r * 0.35f), metal * 0.8f);
   if (plume) cv.Fill(Rough(Ellipse(x - 3, y - r * 1.15f, r * 0.9f, r * 0.3f), 1.5f, 2, 3), Hex(0xc02020));
@@ -209,7 +218,8 @@ Canvas Darkness() {
   for (int i = 0; i < 26; ++i) {
     const float a = i * 0.9f, r = 18 + i * 1.7f;
     const float x = 70 + std::cos(a) * r * 0.7f, y = 95 + std::sin(a) * r * 0.9f;
-    cv.Fill(Rough(Circle(x, y, 20 + (i % 5) * 3), 5, 7, static_cast<uint32_t>(i)), Hex(0x16121e) * (0.8f + 0.05f * (i % 5)), 0.9f, 3);
+    cv.Fill(Rough(Circle(x, y, 20 + (i % 5) * 3), 5, 7, static_cast<uint32_t>(i)),
+            Hex(0x16121e) * (0.8f + 0.05f * (i % 5)), 0.9f, 3);
   }
   cv.Fill(Ellipse(58, 80, 7, 3.5f), Hex(0xd8e040));
   cv.Fill(Ellipse(84, 80, 7, 3.5f), Hex(0xd8e040));
@@ -245,7 +255,8 @@ Canvas Vampire() {
 Canvas Woman() {
   Canvas cv(140, 200, {}, 0);
   // Long golden hair falling behind her.
-  cv.Fill(Rough(Poly({48, 40, 92, 40, 98, 118, 42, 118}), 3, 4, 8), Textured(Linear(42, 0, Hex(0xf0c850), 98, 0, Hex(0xa07820)), 0.2f, 2, 6));
+  cv.Fill(Rough(Poly({48, 40, 92, 40, 98, 118, 42, 118}), 3, 4, 8),
+          Textured(Linear(42, 0, Hex(0xf0c850), 98, 0, Hex(0xa07820)), 0.2f, 2, 6));
   Person p;
   p.robe = true;
   p.top = Hex(0x3a6ab0);
@@ -256,7 +267,8 @@ Canvas Woman() {
   cv.Fill(Box(52, 104, 88, 109), Hex(0xd8b048));
   cv.Fill(Poly({58, 66, 82, 66, 70, 80}), Hex(0xf0c8a8));
   Head(cv, 70, 44, 15, p.skin, Face::Smile);
-  cv.Fill(Rough(HairCap(70, 43, 16.5f), 1.5f, 3, 4), Textured(Linear(50, 0, Hex(0xf8d868), 90, 0, Hex(0xb08828)), 0.2f, 2, 6));
+  cv.Fill(Rough(HairCap(70, 43, 16.5f), 1.5f, 3, 4),
+          Textured(Linear(50, 0, Hex(0xf8d868), 90, 0, Hex(0xb08828)), 0.2f, 2, 6));
   cv.Fill(Ellipse(64, 51, 3, 1.5f), Hex(0xe89090));
   cv.Fill(Ellipse(76, 51, 3, 1.5f), Hex(0xe89090));
   return cv;
@@ -285,7 +297,8 @@ Canvas Cat() {
   for (int s = -1; s <= 1; s += 2) {
     cv.Fill(Ellipse(hx + s * 8, hy - 2, 4.5f, 4), Hex(0x9ad040));
     cv.Fill(Ellipse(hx + s * 8, hy - 2, 1.3f, 3.6f), Hex(0x101010));
-    for (int w = -1; w <= 1; ++w) cv.Fill(Line(hx + s * 8, hy + 8 + w, hx + s * 26, hy + 5 + w * 4, 0.45f), Hex(0xf8f8f0));
+    for (int w = -1; w <= 1; ++w)
+      cv.Fill(Line(hx + s * 8, hy + 8 + w, hx + s * 26, hy + 5 + w * 4, 0.45f), Hex(0xf8f8f0));
   }
   cv.Fill(Poly({hx - 3, hy + 4, hx + 3, hy + 4, hx, hy + 7}), Hex(0xd06070));
   cv.Fill(Line(hx, hy + 7, hx - 3, hy + 11, 0.7f), dark);
@@ -308,7 +321,8 @@ Canvas Crowd() {
   const float ys[] = {60, 62, 48, 84, 86};
   for (int i = 0; i < 5; ++i) {
     const float x = xs[i], y = ys[i], k = i < 3 ? 0.8f : 0.95f;
-    cv.Fill(Poly({x - 22 * k, y + 16 * k, x + 22 * k, y + 16 * k, x + 26 * k, Feet, x - 26 * k, Feet}), Cloth(tops[i], x - 26, x + 26));
+    cv.Fill(Poly({x - 22 * k, y + 16 * k, x + 22 * k, y + 16 * k, x + 26 * k, Feet, x - 26 * k, Feet}),
+            Cloth(tops[i], x - 26, x + 26));
     Head(cv, x, y, 14 * k, skins[i], i % 2 ? Face::Snarl : Face::Frown);
     cv.Fill(Rough(HairCap(x, y, 14.5f * k), 2, 3, static_cast<uint32_t>(i)), Hex(0x3a2a1a) * (0.7f + 0.15f * i));
     if (i == 2) {
@@ -341,7 +355,9 @@ Canvas God() {
   Head(cv, 70, 42, 16, p.skin, Face::Stern);
   cv.Fill(Rough(HairCap(70, 42, 17), 2, 3, 6), Hex(0xf8f8f8));
   Beard(cv, 70, 42, 15, 26, Hex(0xf4f4f4));
-  for (int i = 0; i < 7; ++i) cv.Fill(Circle(26 + i * 15, Feet - 6 + (i % 2) * 3, 14), Rounded(Hex(0xf8f8ff), 26 + i * 15, Feet - 8, 14, 14, 0.25f));
+  for (int i = 0; i < 7; ++i)
+    cv.Fill(Circle(26 + i * 15, Feet - 6 + (i % 2) * 3, 14),
+            Rounded(Hex(0xf8f8ff), 26 + i * 15, Feet - 8, 14, 14, 0.25f));
   return cv;
 }
 
@@ -360,7 +376,10 @@ Canvas Dragon() {
   for (int i = 0; i < 5; ++i) cv.Fill(Line(50, 108 + i * 10, 78, 108 + i * 10, 0.8f), belly * 0.7f);
   for (int s = -1; s <= 1; s += 2) {
     cv.Fill(Capsule(70 + s * 26, 150, 70 + s * 30, Feet - 4, 9, 7), Cloth(scale, 60, 100));
-    for (int c = -1; c <= 1; ++c) cv.Fill(Poly({70.f + s * 30 + c * 5 - 2, Feet - 2, 70.f + s * 30 + c * 5 + 2, Feet - 2, 70.f + s * 30 + c * 6, Feet + 1}), Hex(0xf0f0e0));
+    for (int c = -1; c <= 1; ++c)
+      cv.Fill(Poly({70.f + s * 30 + c * 5 - 2, Feet - 2, 70.f + s * 30 + c * 5 + 2, Feet - 2, 70.f + s * 30 + c * 6,
+                    Feet + 1}),
+              Hex(0xf0f0e0));
   }
   // Neck and horned head, smoke from the nostrils.
   cv.Fill(Capsule(64, 100, 56, 52, 14, 11), Cloth(scale, 44, 78));
@@ -374,7 +393,9 @@ Canvas Dragon() {
   for (int i = 0; i < 3; ++i) cv.Fill(Poly({28.f + i * 6, 54, 31.f + i * 6, 54, 29.5f + i * 6, 58}), Hex(0xffffff));
   cv.Fill(Circle(25, 44, 1.6f), Hex(0x101010));
   for (int i = 0; i < 3; ++i) cv.Fill(Circle(14 - i * 5, 36 - i * 6, 4 + i * 1.5f), Hex(0xb8b8b8), 0.8f);
-  for (int i = 0; i < 5; ++i) cv.Fill(Poly({62.f + i * 3, 62.f + i * 10, 70.f + i * 3, 58.f + i * 10, 66.f + i * 3, 66.f + i * 10}), Hex(0xa02020));
+  for (int i = 0; i < 5; ++i)
+    cv.Fill(Poly({62.f + i * 3, 62.f + i * 10, 70.f + i * 3, 58.f + i * 10, 66.f + i * 3, 66.f + i * 10}),
+            Hex(0xa02020));
   return cv;
 }
 
@@ -386,20 +407,24 @@ Canvas Dog() {
   cv.Fill(Ellipse(82, base - 46, 38, 22), Rounded(fur, 76, base - 54, 38, 22));
   for (int i = 0; i < 4; ++i) {
     const float lx = 54 + i * 20 + (i > 1 ? 8 : 0);
-    cv.Fill(Capsule(lx, base - 40, lx + (i % 2 ? 2 : -2), base - 4, 6, 5), Cloth(fur * (i % 2 ? 0.8f : 1.f), lx - 6, lx + 6));
+    cv.Fill(Capsule(lx, base - 40, lx + (i % 2 ? 2 : -2), base - 4, 6, 5),
+            Cloth(fur * (i % 2 ? 0.8f : 1.f), lx - 6, lx + 6));
     cv.Fill(Ellipse(lx, base - 3, 7, 3.5f), fur * 0.7f);
   }
   // Big head with bared teeth, ears back, spiked collar.
   const float hx = 44, hy = base - 74;
   cv.Fill(Capsule(64, base - 56, hx + 6, hy + 6, 16, 14), Cloth(fur, 40, 80));
   cv.Fill(Box(50, base - 70, 72, base - 60, 3), Hex(0xa02020));
-  for (int i = 0; i < 4; ++i) cv.Fill(Poly({52.f + i * 6, base - 70, 55.f + i * 6, base - 70, 53.5f + i * 6, base - 76}), Hex(0xd0d0d8));
+  for (int i = 0; i < 4; ++i)
+    cv.Fill(Poly({52.f + i * 6, base - 70, 55.f + i * 6, base - 70, 53.5f + i * 6, base - 76}), Hex(0xd0d0d8));
   cv.Fill(Ellipse(hx, hy, 20, 17), Rounded(fur, hx - 4, hy - 4, 20, 17));
   cv.Fill(Poly({hx + 8, hy - 12, hx + 24, hy - 24, hx + 18, hy - 4}), dark);
   cv.Fill(Ellipse(hx - 14, hy + 6, 14, 10), Rounded(fur * 1.1f, hx - 16, hy + 4, 14, 10));
   cv.Fill(Ellipse(hx - 26, hy + 1, 4, 3), dark);
   cv.Fill(Box(hx - 26, hy + 9, hx - 4, hy + 14, 2), Hex(0x5a1a14));
-  for (int i = 0; i < 5; ++i) cv.Fill(Poly({hx - 25.f + i * 4.4f, hy + 9, hx - 22.f + i * 4.4f, hy + 9, hx - 23.5f + i * 4.4f, hy + 13}), Hex(0xffffff));
+  for (int i = 0; i < 5; ++i)
+    cv.Fill(Poly({hx - 25.f + i * 4.4f, hy + 9, hx - 22.f + i * 4.4f, hy + 9, hx - 23.5f + i * 4.4f, hy + 13}),
+            Hex(0xffffff));
   cv.Fill(Ellipse(hx - 4, hy - 5, 3.5f, 2.5f), Hex(0xf0e040));
   cv.Fill(Circle(hx - 4, hy - 5, 1.3f), Hex(0x101010));
   cv.Fill(Line(hx - 10, hy - 11, hx + 2, hy - 7, 1.2f), dark);
@@ -411,11 +436,15 @@ void Troll(Canvas& cv, float x, float k, Col skin, bool club) {
   cv.Fill(Ellipse(x, top + 85 * k, 36 * k, 50 * k), Rounded(skin, x - 6, top + 70 * k, 36 * k, 50 * k));
   cv.Fill(Box(x - 30 * k, top + 100 * k, x + 30 * k, top + 120 * k), Cloth(Hex(0x6a5a3a), x - 30 * k, x + 30 * k));
   for (int s = -1; s <= 1; s += 2) {
-    cv.Fill(Capsule(x + s * 16 * k, top + 120 * k, x + s * 18 * k, Feet - 6, 10 * k, 9 * k), Cloth(skin, x - 30, x + 30));
+    cv.Fill(Capsule(x + s * 16 * k, top + 120 * k, x + s * 18 * k, Feet - 6, 10 * k, 9 * k),
+            Cloth(skin, x - 30, x + 30));
     cv.Fill(Ellipse(x + s * 22 * k, Feet - 4, 14 * k, 5), skin * 0.7f);
-    cv.Fill(Capsule(x + s * 32 * k, top + 60 * k, x + s * 40 * k, top + 118 * k, 9 * k, 8 * k), Cloth(skin * 0.95f, x - 40, x + 40));
+    cv.Fill(Capsule(x + s * 32 * k, top + 60 * k, x + s * 40 * k, top + 118 * k, 9 * k, 8 * k),
+            Cloth(skin * 0.95f, x - 40, x + 40));
   }
-  if (club) cv.Fill(Capsule(x + 40 * k, top + 120 * k, x + 50 * k, top + 40 * k, 4 * k, 10 * k), Cloth(Hex(0x5a3a20), x + 30, x + 60));
+  if (club)
+    cv.Fill(Capsule(x + 40 * k, top + 120 * k, x + 50 * k, top + 40 * k, 4 * k, 10 * k),
+            Cloth(Hex(0x5a3a20), x + 30, x + 60));
   const float hy = top + 28 * k;
   cv.Fill(Ellipse(x, hy, 22 * k, 20 * k), Rounded(skin, x - 4, hy - 4, 22 * k, 20 * k));
   cv.Fill(Poly({x - 20 * k, hy - 6 * k, x - 34 * k, hy - 16 * k, x - 20 * k, hy + 2 * k}), skin * 0.9f);
@@ -444,7 +473,8 @@ Canvas Beggar() {
   p.neck = 70;
   p.armR = 0.9f;
   Body(cv, p);
-  for (int i = 0; i < 5; ++i) cv.Fill(Box(44 + i * 11, 100 + (i % 3) * 22, 52 + i * 11, 110 + (i % 3) * 22), Hex(0x5a4a3a + 0x101010 * (i % 2)));
+  for (int i = 0; i < 5; ++i)
+    cv.Fill(Box(44 + i * 11, 100 + (i % 3) * 22, 52 + i * 11, 110 + (i % 3) * 22), Hex(0x5a4a3a + 0x101010 * (i % 2)));
   cv.Fill(Rough(Poly({40, Feet, 46, 150, 54, Feet}), 1, 2, 2), Hex(0x5a4a3a));
   // A begging bowl held out.
   cv.Fill(Intersect(Ellipse(116, 106, 13, 9), Box(100, 106, 132, 120)), Rounded(Hex(0x8a6a4a), 116, 108, 13, 9));
@@ -464,7 +494,9 @@ Canvas DirtyOldMan() {
   p.armL = 0.3f;
   p.armR = 0.4f;
   Body(cv, p);
-  for (int i = 0; i < 9; ++i) cv.Fill(Rough(Circle(50 + (i * 29) % 40, 78 + (i * 17) % 50, 4 + i % 3), 1.5f, 2, static_cast<uint32_t>(i)), Hex(0x4a3a1a), 0.8f);
+  for (int i = 0; i < 9; ++i)
+    cv.Fill(Rough(Circle(50 + (i * 29) % 40, 78 + (i * 17) % 50, 4 + i % 3), 1.5f, 2, static_cast<uint32_t>(i)),
+            Hex(0x4a3a1a), 0.8f);
   Head(cv, 70, 46, 16, p.skin, Face::Grin);
   for (int i = 0; i < 14; ++i) cv.Fill(Circle(58 + (i * 7) % 24, 54 + (i * 5) % 9, 0.8f), Hex(0x5a4a3a));
   cv.Fill(Rough(Ellipse(70, 31, 18, 6), 2, 2, 7), Hex(0x9a9a98));
@@ -478,7 +510,9 @@ Canvas DirtyOldMan() {
     cv.Fill(Ellipse(fx + 2, fy - 2.5f, 2, 1.3f), Hex(0xd0e0f0));
   }
   for (int s = -1; s <= 1; s += 2)
-    for (int j = 0; j < 4; ++j) cv.Fill(Line(70 + s * 36 + (j % 2 ? 3 : -3), 70 + j * 9, 70 + s * 36 + (j % 2 ? -3 : 3), 79 + j * 9, 1.1f), Hex(0x8aa040));
+    for (int j = 0; j < 4; ++j)
+      cv.Fill(Line(70 + s * 36 + (j % 2 ? 3 : -3), 70 + j * 9, 70 + s * 36 + (j % 2 ? -3 : 3), 79 + j * 9, 1.1f),
+              Hex(0x8aa040));
   return cv;
 }
 
@@ -506,12 +540,16 @@ Canvas Riddler() {
 Canvas FrostBeast() {
   Canvas cv(140, 200, {}, 0);
   const Col fur = Hex(0xe8f0f8);
-  auto furShade = [&](float x0, float x1) { return Textured(Linear(x0, 0, fur, x1, 0, Hex(0x8aa0c0)), 0.25f, 2.5f, 5); };
+  auto furShade = [&](float x0, float x1) {
+    return Textured(Linear(x0, 0, fur, x1, 0, Hex(0x8aa0c0)), 0.25f, 2.5f, 5);
+  };
   for (int s = -1; s <= 1; s += 2) {
     cv.Fill(Rough(Capsule(70 + s * 18, 120, 70 + s * 22, Feet - 6, 13, 11), 3, 3, 3), furShade(50, 100));
     cv.Fill(Ellipse(70 + s * 24, Feet - 4, 15, 6), Hex(0x6a7a9a));
     cv.Fill(Rough(Capsule(70 + s * 40, 58, 70 + s * 56, 118, 12, 10), 3, 3, 5), furShade(20, 120));
-    for (int c = -1; c <= 1; ++c) cv.Fill(Poly({70.f + s * 56 + c * 6 - 2, 124, 70.f + s * 56 + c * 6 + 2, 124, 70.f + s * 58 + c * 7, 138}), Hex(0xa8e0ff));
+    for (int c = -1; c <= 1; ++c)
+      cv.Fill(Poly({70.f + s * 56 + c * 6 - 2, 124, 70.f + s * 56 + c * 6 + 2, 124, 70.f + s * 58 + c * 7, 138}),
+              Hex(0xa8e0ff));
   }
   cv.Fill(Rough(Ellipse(70, 92, 42, 50), 4, 4, 7), furShade(28, 112));
   cv.Fill(Rough(Ellipse(70, 38, 24, 22), 3, 3, 9), furShade(46, 94));
@@ -520,7 +558,8 @@ Canvas FrostBeast() {
   cv.Fill(Box(62, 49, 78, 54, 2), Hex(0x2a1a2a));
   cv.Fill(Poly({63, 49, 66, 49, 64.5f, 56}), Hex(0xffffff));
   cv.Fill(Poly({74, 49, 77, 49, 75.5f, 56}), Hex(0xffffff));
-  for (int s = -1; s <= 1; s += 2) cv.Fill(Poly({70.f + s * 14, 22, 70.f + s * 26, 4, 70.f + s * 22, 24}), Hex(0xa8d8f0));
+  for (int s = -1; s <= 1; s += 2)
+    cv.Fill(Poly({70.f + s * 14, 22, 70.f + s * 26, 4, 70.f + s * 22, 24}), Hex(0xa8d8f0));
   return cv;
 }
 
@@ -547,10 +586,13 @@ Canvas RingOwner() {
 
 Canvas Ghost() {
   Canvas cv(140, 200, {}, 0);
-  Shape sheet = Union(Circle(70, 52, 32), Poly({38, 52, 102, 52, 112, 150, 98, 140, 86, 156, 72, 142, 58, 158, 44, 142, 28, 152}));
+  Shape sheet = Union(Circle(70, 52, 32),
+                      Poly({38, 52, 102, 52, 112, 150, 98, 140, 86, 156, 72, 142, 58, 158, 44, 142, 28, 152}));
   sheet = Union(sheet, Capsule(40, 70, 14, 96, 8, 6));
   sheet = Union(sheet, Capsule(100, 70, 126, 96, 8, 6));
-  cv.Fill(Rough(sheet, 2, 6, 3), [](float x, float y) { return Mix(Hex(0xf4f8ff), Hex(0x9ab0d0), Clamp01((x - 40) / 110.f + (y - 40) / 300.f)); });
+  cv.Fill(Rough(sheet, 2, 6, 3), [](float x, float y) {
+    return Mix(Hex(0xf4f8ff), Hex(0x9ab0d0), Clamp01((x - 40) / 110.f + (y - 40) / 300.f));
+  });
   cv.Fill(Ellipse(58, 50, 7, 10), Hex(0x1a2030));
   cv.Fill(Ellipse(82, 50, 7, 10), Hex(0x1a2030));
   cv.Fill(Ellipse(70, 76, 8, 11), Hex(0x1a2030));
@@ -578,7 +620,9 @@ Canvas Demon() {
   cv.Fill(Box(46, 108, 94, 122), Hex(0x1a0a08));
   for (int i = 0; i < 3; ++i) cv.Fill(Line(56, 80 + i * 8, 84, 80 + i * 8, 0.9f), skin * 0.6f);
   for (int s = -1; s <= 1; s += 2)
-    for (int c = -1; c <= 1; ++c) cv.Fill(Poly({70.f + s * 50 + c * 3, 118, 70.f + s * 50 + c * 3 + 2, 118, 70.f + s * 52 + c * 4, 128}), Hex(0xf0f0d0));
+    for (int c = -1; c <= 1; ++c)
+      cv.Fill(Poly({70.f + s * 50 + c * 3, 118, 70.f + s * 50 + c * 3 + 2, 118, 70.f + s * 52 + c * 4, 128}),
+              Hex(0xf0f0d0));
   Head(cv, 70, 42, 17, skin * 1.1f, Face::Snarl);
   cv.Fill(Ellipse(62, 41, 3.5f, 2.5f), Hex(0xffe020));
   cv.Fill(Ellipse(78, 41, 3.5f, 2.5f), Hex(0xffe020));
@@ -600,7 +644,8 @@ Canvas Keeper() {
   p.armR = 0.6f;
   p.armL = 0.2f;
   Body(cv, p);
-  for (int s = -1; s <= 1; s += 2) cv.Fill(Ellipse(70 + s * 26, 68, 14, 9), Rounded(Hex(0x5a5a6a), 70 + s * 26, 66, 14, 9));
+  for (int s = -1; s <= 1; s += 2)
+    cv.Fill(Ellipse(70 + s * 26, 68, 14, 9), Rounded(Hex(0x5a5a6a), 70 + s * 26, 66, 14, 9));
   cv.Fill(Poly({56, 70, 84, 70, 78, 120, 62, 120}), Cloth(Hex(0x5a5a6a), 56, 84));
   cv.Fill(Circle(70, 90, 6), Rounded(Hex(0xc02040), 70, 90, 6, 6));
   // The staff with its glowing head.
@@ -613,11 +658,12 @@ Canvas Keeper() {
   cv.Fill(Cut(Ellipse(70, 40, 20, 22), Ellipse(70, 46, 13, 17)), Cloth(Hex(0x1e1228), 50, 90));
   const Col stones[] = {Hex(0xc02040), Hex(0x30a060), Hex(0x3060d0), Hex(0xd0a020), Hex(0x9040c0)};
   cv.Fill(Box(54, 20, 86, 26), Hex(0x8a8a9a));
-  for (int i = 0; i < 5; ++i) cv.Fill(Poly({55.f + i * 7.5f, 21, 59.f + i * 7.5f, 10.f + (i % 2) * 4, 63.f + i * 7.5f, 21}), Rounded(stones[i], 59.f + i * 7.5f, 16, 4, 6));
+  for (int i = 0; i < 5; ++i)
+    cv.Fill(Poly({55.f + i * 7.5f, 21, 59.f + i * 7.5f, 10.f + (i % 2) * 4, 63.f + i * 7.5f, 21}),
+            Rounded(stones[i], 59.f + i * 7.5f, 16, 4, 6));
   Beard(cv, 70, 42, 12, 14, Hex(0x3a3a4a));
   return cv;
 }
-
 
 // ----------------------------------------------------------------- lying
 
@@ -691,9 +737,7 @@ std::vector<glim::Image> CharacterPictures() {
   return out;
 }
 
-std::vector<glim::Image> LyingPictures() {
-  return {SleepingCaveman().ToSprite(true), DeadGuard().ToSprite(true)};
-}
+std::vector<glim::Image> LyingPictures() { return {SleepingCaveman().ToSprite(true), DeadGuard().ToSprite(true)}; }
 
 glim::Image Strip(const std::vector<glim::Image>& cells) {
   int w = 0, h = 0;

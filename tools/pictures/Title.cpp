@@ -28,12 +28,14 @@ glim::Image TitlePicture() {
     const float t = 0.12f + i * 0.085f, px = bx + (tx - bx) * t, py = by + (ty - by) * t;
     cv.Fill(Line(px - 7, py + 3, px + 7, py - 3, 1.4f), Hex(0x8a5a14));
   }
-  cv.Fill(Cut(Circle(tx + 6, ty - 30, 30), Circle(tx + 6, ty - 30, 22)), Linear(tx - 24, ty - 60, Hex(0xfff2a8), tx + 36, ty, Hex(0x9a6a18)));
+  cv.Fill(Cut(Circle(tx + 6, ty - 30, 30), Circle(tx + 6, ty - 30, 22)),
+          Linear(tx - 24, ty - 60, Hex(0xfff2a8), tx + 36, ty, Hex(0x9a6a18)));
   cv.Fill(Circle(tx + 6, ty - 30, 14), Rounded(Hex(0xfffae0), tx + 6, ty - 30, 14, 14, 0.25f));
   cv.Glow(tx + 6, ty - 30, 110, Hex(0xfff0b0), 1.0f);
   for (int i = 0; i < 12; ++i) {
     const float a = i * 0.5236f;
-    cv.Fill(Line(tx + 6 + std::cos(a) * 36, ty - 30 + std::sin(a) * 36, tx + 6 + std::cos(a) * (i % 2 ? 50 : 62), ty - 30 + std::sin(a) * (i % 2 ? 50 : 62), 1.3f),
+    cv.Fill(Line(tx + 6 + std::cos(a) * 36, ty - 30 + std::sin(a) * 36, tx + 6 + std::cos(a) * (i % 2 ? 50 : 62),
+                 ty - 30 + std::sin(a) * (i % 2 ? 50 : 62), 1.3f),
             Hex(0xfff4c0), 0.8f);
   }
   // The name, in a broad-nibbed gold with a dark shadow.

@@ -126,7 +126,8 @@ void UnderRiver(Scene& s, const Element& e) {
   const float y0 = e.Num("y", 250), depth = e.Num("d", 52);
   const bool black = e.Num("black", 0) > 0;
   const uint32_t seed = SeedOf(s, 501);
-  const Col deep = black ? Hex(0x05070a) : s.pal.water * 0.7f, shallow = black ? Hex(0x161c24) : Mix(s.pal.water * 1.5f, s.pal.rock, 0.35f);
+  const Col deep = black ? Hex(0x05070a) : s.pal.water * 0.7f,
+            shallow = black ? Hex(0x161c24) : Mix(s.pal.water * 1.5f, s.pal.rock, 0.35f);
   s.cv.Map([&](int ix, int iy, Col c) {
     const float x = static_cast<float>(ix), y = static_cast<float>(iy);
     const float top = y0 + 6 * (Fbm(x / 70.f, 0.5f, seed, 3) - 0.5f) * 2;
@@ -165,11 +166,15 @@ void Driftwood(Scene& s, const Element& e) {
     const Col bark = Mix(Hex(0x5a4e40), Hex(0x9a9084), r.Uni()) * (0.6f + 0.03f * i);
     s.cv.Fill(Capsule(cx - dx, cy - dy, cx + dx, cy + dy, w, w * 0.7f),
               Textured(Linear(0, cy - w, bark * 1.2f, 0, cy + w, bark * 0.5f), 0.25f, 3, SeedOf(s, 512 + i)));
-    if (r.Uni() < 0.5f) s.cv.Fill(Line(cx + dx * 0.3f, cy + dy * 0.3f, cx + dx * 0.3f + r.Range(-12, 12), cy - r.Range(8, 18) * k, 1.4f * k), bark);
+    if (r.Uni() < 0.5f)
+      s.cv.Fill(
+          Line(cx + dx * 0.3f, cy + dy * 0.3f, cx + dx * 0.3f + r.Range(-12, 12), cy - r.Range(8, 18) * k, 1.4f * k),
+          bark);
   }
   // Things washed down from upstream: a bottle, a scrap of cloth, a barrel stave.
   s.cv.Fill(Capsule(x + 40 * k, y - 6 * k, x + 58 * k, y - 10 * k, 4 * k, 3 * k), Hex(0x3a7a5a), 0.85f);
-  s.cv.Fill(Poly({x - 50 * k, y - 14 * k, x - 28 * k, y - 20 * k, x - 22 * k, y - 8 * k, x - 46 * k, y - 4 * k}), Hex(0x5a3a3a) * 0.8f);
+  s.cv.Fill(Poly({x - 50 * k, y - 14 * k, x - 28 * k, y - 20 * k, x - 22 * k, y - 8 * k, x - 46 * k, y - 4 * k}),
+            Hex(0x5a3a3a) * 0.8f);
   s.cv.Fill(Line(x - 10 * k, y - 30 * k, x + 20 * k, y - 2 * k, 3 * k), s.pal.wood * 0.8f);
 }
 
@@ -184,7 +189,8 @@ void Stalagmites(Scene& s, const Element& e) {
   std::vector<Spike> spikes;
   for (int tries = 0; tries < 400 && static_cast<int>(spikes.size()) < n; ++tries) {
     const float t = r.Uni();
-    const float y = h + 4 + t * t * 130, w = 7 + 22 * t * r.Range(0.7f, 1.3f), len = (40 + 170 * t) * r.Range(0.6f, 1.1f);
+    const float y = h + 4 + t * t * 130, w = 7 + 22 * t * r.Range(0.7f, 1.3f),
+                len = (40 + 170 * t) * r.Range(0.6f, 1.1f);
     const float x = r.Range(-10, 610);
     if (Crowded(x - w, y - len, x + w, y)) continue;
     spikes.push_back({x, y, w, len});
@@ -194,8 +200,9 @@ void Stalagmites(Scene& s, const Element& e) {
   for (float cx : {230.f, 330.f, 520.f}) {
     const float w = r.Range(14, 22);
     const Col c = Mix(s.pal.rock, s.pal.rockDark, 0.45f);
-    s.cv.Fill(Rough(Poly({cx - w * 2.2f, -5, cx + w * 2.2f, -5, cx + w * 0.7f, h * 0.5f, cx + w * 1.6f, h + 6, cx - w * 1.6f, h + 6, cx - w * 0.7f, h * 0.5f}), 3, 9,
-                    SeedOf(s, 522) + static_cast<uint32_t>(cx)),
+    s.cv.Fill(Rough(Poly({cx - w * 2.2f, -5, cx + w * 2.2f, -5, cx + w * 0.7f, h * 0.5f, cx + w * 1.6f, h + 6,
+                          cx - w * 1.6f, h + 6, cx - w * 0.7f, h * 0.5f}),
+                    3, 9, SeedOf(s, 522) + static_cast<uint32_t>(cx)),
               Textured(Linear(cx - w * 2, 0, c * 1.2f, cx + w * 2, 0, c * 0.5f), 0.3f, 6, SeedOf(s, 523)));
   }
   for (const Spike& p : spikes) {
@@ -203,7 +210,8 @@ void Stalagmites(Scene& s, const Element& e) {
     const Col c = Mix(Mix(s.pal.rock, s.pal.rockDark, 0.5f), s.pal.rock * 1.25f, t);
     const uint32_t sd = SeedOf(s, 530) + static_cast<uint32_t>(p.x * 3);
     s.cv.Fill(Ellipse(p.x + p.w * 0.4f, p.y, p.w * 1.5f, p.w * 0.3f), Hex(0x000000), 0.4f, 4);
-    Shape body = Union(Poly({p.x - p.w, p.y, p.x - p.w * 0.35f, p.y - p.len * 0.7f, p.x, p.y - p.len, p.x + p.w * 0.35f, p.y - p.len * 0.7f, p.x + p.w, p.y}),
+    Shape body = Union(Poly({p.x - p.w, p.y, p.x - p.w * 0.35f, p.y - p.len * 0.7f, p.x, p.y - p.len, p.x + p.w * 0.35f,
+                             p.y - p.len * 0.7f, p.x + p.w, p.y}),
                        Circle(p.x, p.y - p.len + p.w * 0.2f, p.w * 0.25f));
     s.cv.Fill(Rough(body, 1.5f + p.w * 0.08f, 5, sd), [=](float px, float py) {
       const float side = Clamp01((px - p.x) / (p.w * 1.6f) + 0.5f);
@@ -229,7 +237,9 @@ void Stalactites(Scene& s, const Element& e) {
     const float top = 20 + 15 * std::sin(x / 70.f);
     const Col c = Mix(s.pal.rock * 1.15f, s.pal.rockDark, r.Range(0, 0.4f));
     const uint32_t sd = SeedOf(s, 550) + static_cast<uint32_t>(i);
-    s.cv.Fill(Rough(Poly({x - w, top - 10, x + w, top - 10, x + w * 0.4f, top + len * 0.5f, x + r.Range(-2, 2), top + len, x - w * 0.4f, top + len * 0.5f}), 1.5f, 6, sd),
+    s.cv.Fill(Rough(Poly({x - w, top - 10, x + w, top - 10, x + w * 0.4f, top + len * 0.5f, x + r.Range(-2, 2),
+                          top + len, x - w * 0.4f, top + len * 0.5f}),
+                    1.5f, 6, sd),
               [=](float px, float py) {
                 const float rings = 0.85f + 0.3f * Fbm(px / 10.f, py / 4.f, sd, 3);
                 return Mix(c * 1.35f, c * 0.35f, Clamp01((px - x) / (w * 1.6f) + 0.5f)) * rings;
@@ -297,7 +307,8 @@ void Draught(Scene& s, const Element& e) {
   }
   for (int i = 0; i < 90; ++i) {
     const float a = r.Range(0, 6.283f), d = r.Range(40, 130);
-    s.cv.Fill(Circle(vx + std::cos(a) * d * 1.3f, vy + std::sin(a) * d * 0.95f, r.Range(0.6f, 1.5f)), Hex(0xe8f2ff), r.Range(0.3f, 0.7f));
+    s.cv.Fill(Circle(vx + std::cos(a) * d * 1.3f, vy + std::sin(a) * d * 0.95f, r.Range(0.6f, 1.5f)), Hex(0xe8f2ff),
+              r.Range(0.3f, 0.7f));
   }
   s.AddLight(vx, vy + 30, 90, Hex(0x7090c0));
 }
@@ -319,24 +330,33 @@ void Ledges(Scene& s, const Element& e) {
     const float in = 300 + side * 120, out = side < 0 ? -5.f : 605.f;
     const uint32_t sd = SeedOf(s, 581) + static_cast<uint32_t>(side + 1);
     // The drop under the ledge, joining the chasm.
-    s.cv.Fill(Poly({in, y - 8, out, y - 50, out, 380, in - side * 40, 380}), [&](float px, float py) {
-      return Mix(s.pal.rockDark * 0.45f, Hex(0x020204), Clamp01((py - y + 30) / 70.f)) * (0.8f + 0.4f * Fbm(px / 20.f, py / 8.f, sd + 7, 3));
-    }, 1, 4);
+    s.cv.Fill(
+        Poly({in, y - 8, out, y - 50, out, 380, in - side * 40, 380}),
+        [&](float px, float py) {
+          return Mix(s.pal.rockDark * 0.45f, Hex(0x020204), Clamp01((py - y + 30) / 70.f)) *
+                 (0.8f + 0.4f * Fbm(px / 20.f, py / 8.f, sd + 7, 3));
+        },
+        1, 4);
     // A buttress of cliff the ledge is cut into, lit on its face towards the middle.
     const float ex = 300 + side * 215;
-    std::vector<float> wall = {out, -5, ex + side * 10, -5, ex - side * 25, 80, ex + side * 5, 170, in + side * 55, y - 44, out, y - 70};
+    std::vector<float> wall = {out,    -5,  ex + side * 10, -5, ex - side * 25, 80, ex + side * 5, 170, in + side * 55,
+                               y - 44, out, y - 70};
     s.cv.Fill(Rough(Poly(wall), 14, 30, sd), [=](float px, float py) {
       const float strata = Fbm(px / 26.f + py / 80.f, py / 10.f, sd, 5);
       const float lit = Clamp01(1.f - std::fabs(px - ex) / 110.f);
       return Mix(s.pal.rockDark * 0.8f, s.pal.rock * 1.3f, 0.1f + 0.65f * lit) * (0.45f + 0.9f * strata);
     });
     // The ledge: a lit walking surface and its broken front edge.
-    s.cv.Fill(Rough(Poly({in + side * 5, y - 30, out, y - 70, out, y - 50, in, y}), 1.5f, 6, sd + 3),
-              [=](float px, float py) { return s.pal.rock * (1.3f - 0.3f * Clamp01((y - py) / 60.f)) * (0.8f + 0.4f * Noise(px / 5.f, py / 3.f, sd + 4)); });
-    s.cv.Fill(Rough(Poly({in, y, out, y - 50, out, y - 38, in - side * 4, y + 14}), 2, 4, sd + 5), s.pal.rockDark * 0.7f);
+    s.cv.Fill(Rough(Poly({in + side * 5, y - 30, out, y - 70, out, y - 50, in, y}), 1.5f, 6, sd + 3), [=](float px,
+                                                                                                          float py) {
+      return s.pal.rock * (1.3f - 0.3f * Clamp01((y - py) / 60.f)) * (0.8f + 0.4f * Noise(px / 5.f, py / 3.f, sd + 4));
+    });
+    s.cv.Fill(Rough(Poly({in, y, out, y - 50, out, y - 38, in - side * 4, y + 14}), 2, 4, sd + 5),
+              s.pal.rockDark * 0.7f);
   }
   // The lip of rock where we stand, at the edge of the drop.
-  s.cv.Fill(Rough(Poly({180, y - 12, 420, y - 12, 428, y - 4, 172, y - 4}), 1.5f, 5, SeedOf(s, 589)), s.pal.rock * 1.25f, 0.9f);
+  s.cv.Fill(Rough(Poly({180, y - 12, 420, y - 12, 428, y - 4, 172, y - 4}), 1.5f, 5, SeedOf(s, 589)),
+            s.pal.rock * 1.25f, 0.9f);
 }
 
 // Standing on a narrow ledge: the wall on the right, the drop on the left.
@@ -345,16 +365,20 @@ void LedgeRun(Scene& s, const Element& e) {
   const float fx = end ? 470 : 445, fy = end ? 235 : 205;  // where the ledge goes out of sight
   const uint32_t sd = SeedOf(s, 591);
   // The abyss below the ledge, deepening to black.
-  s.cv.Fill(Poly({-5, fy - 10, fx, fy, 230, 380, -5, 380}), [&](float px, float py) {
-    const float t = Clamp01((py - fy) / 150.f);
-    return Mix(s.pal.rockDark * 0.6f, Hex(0x020204), t) * (0.7f + 0.5f * Fbm(px / 30.f, py / 8.f, sd, 3));
-  }, 1, 18);
+  s.cv.Fill(
+      Poly({-5, fy - 10, fx, fy, 230, 380, -5, 380}),
+      [&](float px, float py) {
+        const float t = Clamp01((py - fy) / 150.f);
+        return Mix(s.pal.rockDark * 0.6f, Hex(0x020204), t) * (0.7f + 0.5f * Fbm(px / 30.f, py / 8.f, sd, 3));
+      },
+      1, 18);
   // The wall the ledge runs along.
-  s.cv.Fill(Rough(Poly({fx - 20, -5, 605, -5, 605, 380, 470, 380, fx + 10, fy + 4, fx - 8, fy - 40}), 6, 16, sd + 1), [&](float px, float py) {
-    const float strata = Fbm(px / 18.f + py / 60.f, py / 40.f, sd + 2, 4);
-    const float near = Clamp01((px - fx) / 150.f);
-    return Mix(s.pal.rockDark, s.pal.rock * 1.1f, 0.25f + 0.5f * near) * (0.6f + 0.6f * strata);
-  });
+  s.cv.Fill(Rough(Poly({fx - 20, -5, 605, -5, 605, 380, 470, 380, fx + 10, fy + 4, fx - 8, fy - 40}), 6, 16, sd + 1),
+            [&](float px, float py) {
+              const float strata = Fbm(px / 18.f + py / 60.f, py / 40.f, sd + 2, 4);
+              const float near = Clamp01((px - fx) / 150.f);
+              return Mix(s.pal.rockDark, s.pal.rock * 1.1f, 0.25f + 0.5f * near) * (0.6f + 0.6f * strata);
+            });
   // The ledge: broad under our feet, a thread where it meets the wall far off.
   s.cv.Fill(Rough(Poly({fx - 6, fy, fx + 14, fy + 4, 480, 380, 215, 380}), 3, 9, sd + 3), [&](float px, float py) {
     const float t = Clamp01((py - fy) / (375 - fy));
@@ -364,13 +388,17 @@ void LedgeRun(Scene& s, const Element& e) {
   s.cv.Fill(Line(fx - 6, fy + 1, 215, 380, 2.5f), s.pal.rock * 1.35f, 0.8f, 2);
   if (end) {
     // The cliff bulges out across the ledge and closes it.
-    s.cv.Fill(Rough(Poly({fx - 90, -5, fx + 40, -5, fx + 30, fy + 24, fx - 30, fy + 30, fx - 75, fy + 6, fx - 100, fy - 70}), 8, 20, sd + 6), [&](float px, float py) {
-      const float strata = Fbm(px / 18.f + py / 60.f, py / 40.f, sd + 7, 4);
-      return Mix(s.pal.rock * 1.15f, s.pal.rockDark, Clamp01((px - fx + 90) / 140.f)) * (0.6f + 0.6f * strata);
-    });
+    s.cv.Fill(
+        Rough(Poly({fx - 90, -5, fx + 40, -5, fx + 30, fy + 24, fx - 30, fy + 30, fx - 75, fy + 6, fx - 100, fy - 70}),
+              8, 20, sd + 6),
+        [&](float px, float py) {
+          const float strata = Fbm(px / 18.f + py / 60.f, py / 40.f, sd + 7, 4);
+          return Mix(s.pal.rock * 1.15f, s.pal.rockDark, Clamp01((px - fx + 90) / 140.f)) * (0.6f + 0.6f * strata);
+        });
     // The ledge stops short in a heap of fallen rock.
     Rng r(sd + 5);
-    for (int i = 0; i < 7; ++i) Boulder(s, fx + r.Range(-25, 15), fy + r.Range(-8, 10), r.Range(5, 12), r.Range(4, 8), s.pal.rock);
+    for (int i = 0; i < 7; ++i)
+      Boulder(s, fx + r.Range(-25, 15), fy + r.Range(-8, 10), r.Range(5, 12), r.Range(4, 8), s.pal.rock);
   }
 }
 
@@ -414,15 +442,20 @@ void Strawberries(Scene& s, const Element& e) {
     if (Crowded(x - 30 * k, y - 30 * k, x + 30 * k, y)) continue;
     for (int j = 0; j < 6; ++j) {
       const float lx = x + r.Range(-24, 24) * k, ly = y - r.Range(4, 22) * k, lr = r.Range(6, 10) * k;
-      s.cv.Fill(Rough(Ellipse(lx, ly, lr, lr * 0.7f), lr * 0.2f, 3, SeedOf(s, 622 + j)), Rounded(Mix(leaf, dark, r.Uni() * 0.5f), lx, ly, lr, lr * 0.7f, 0.5f));
+      s.cv.Fill(Rough(Ellipse(lx, ly, lr, lr * 0.7f), lr * 0.2f, 3, SeedOf(s, 622 + j)),
+                Rounded(Mix(leaf, dark, r.Uni() * 0.5f), lx, ly, lr, lr * 0.7f, 0.5f));
       s.cv.Fill(Line(lx, ly - lr * 0.5f, lx, ly + lr * 0.5f, 0.5f * k), dark, 0.6f);
     }
     for (int j = 0; j < 5; ++j) {
       const float bx = x + r.Range(-22, 22) * k, by = y - r.Range(0, 14) * k, br = r.Range(3.5f, 5.5f) * k;
-      s.cv.Fill(Poly({bx - br, by - br * 0.6f, bx + br, by - br * 0.6f, bx + br * 0.6f, by + br * 0.5f, bx, by + br * 1.2f, bx - br * 0.6f, by + br * 0.5f}),
+      s.cv.Fill(Poly({bx - br, by - br * 0.6f, bx + br, by - br * 0.6f, bx + br * 0.6f, by + br * 0.5f, bx,
+                      by + br * 1.2f, bx - br * 0.6f, by + br * 0.5f}),
                 Rounded(Hex(0xd81e2a), bx - br * 0.3f, by - br * 0.3f, br, br, 0.5f));
-      s.cv.Fill(Poly({bx - br * 0.8f, by - br * 0.6f, bx, by - br * 1.1f, bx + br * 0.8f, by - br * 0.6f, bx, by - br * 0.3f}), Hex(0x3a7a2a));
-      for (int d = 0; d < 3; ++d) s.cv.Fill(Circle(bx + r.Range(-0.5f, 0.5f) * br, by + r.Range(-0.1f, 0.7f) * br, 0.5f * k), Hex(0xf8e080));
+      s.cv.Fill(Poly({bx - br * 0.8f, by - br * 0.6f, bx, by - br * 1.1f, bx + br * 0.8f, by - br * 0.6f, bx,
+                      by - br * 0.3f}),
+                Hex(0x3a7a2a));
+      for (int d = 0; d < 3; ++d)
+        s.cv.Fill(Circle(bx + r.Range(-0.5f, 0.5f) * br, by + r.Range(-0.1f, 0.7f) * br, 0.5f * k), Hex(0xf8e080));
     }
   }
   // Sugar crusted on the rocks like pink frost.
@@ -439,7 +472,8 @@ void Counter(Scene& s, const Element& e) {
   const Col wood = s.pal.wood * 1.1f;
   s.cv.Fill(Box(x - w, y - 58, x + w, y), Planks(wood, 11, true, SeedOf(s, 631)));
   s.cv.Fill(Box(x - w, y - 58, x + w, y - 50), wood * 0.6f);
-  s.cv.Fill(Poly({x - w - 6, y - 58, x + w + 6, y - 58, x + w - 6, y - 74, x - w + 6, y - 74}), Planks(wood * 1.3f, 7, false, SeedOf(s, 632)));
+  s.cv.Fill(Poly({x - w - 6, y - 58, x + w + 6, y - 58, x + w - 6, y - 74, x - w + 6, y - 74}),
+            Planks(wood * 1.3f, 7, false, SeedOf(s, 632)));
   // Painted panels on the front, faded.
   for (int i = 0; i < 3; ++i) {
     const float px = x - w + 12 + i * (2 * w - 24) / 3.f;
@@ -458,7 +492,9 @@ void Counter(Scene& s, const Element& e) {
   s.cv.Fill(Line(sx - 24, jy - 32, sx + 24, jy - 32, 1.5f), Hex(0xb08a30));
   for (int side = -1; side <= 1; side += 2) {
     s.cv.Fill(Line(sx + side * 24, jy - 32, sx + side * 24, jy - 16, 0.6f), Hex(0x6a5020));
-    s.cv.Fill(Intersect(Ellipse(sx + side * 24, jy - 16, 12, 6), Box(sx + side * 24 - 14, jy - 16, sx + side * 24 + 14, jy - 8)), Hex(0xc89a3a));
+    s.cv.Fill(Intersect(Ellipse(sx + side * 24, jy - 16, 12, 6),
+                        Box(sx + side * 24 - 14, jy - 16, sx + side * 24 + 14, jy - 8)),
+              Hex(0xc89a3a));
   }
   s.cv.Fill(Intersect(Circle(x + 8, jy - 2, 8), Box(x, jy - 12, x + 16, jy)), Hex(0xd0a838));
   // Dust on the top.
@@ -470,7 +506,9 @@ void ShopSign(Scene& s, const Element& e) {
   const std::string text = e.Str("text", "SWEETS");
   for (float hx : {x - w * 0.4f, x + w * 0.4f}) s.cv.Fill(Line(hx, BY0 - 2, hx, y - 14, 0.8f), Hex(0x2a2018));
   s.cv.Fill(Box(x - w / 2, y - 14, x + w / 2, y + 16, 4), Planks(Hex(0x8a4a5a), 10, false, SeedOf(s, 641)));
-  s.cv.Fill(Cut(Box(x - w / 2 + 3, y - 11, x + w / 2 - 3, y + 13, 3), Box(x - w / 2 + 5, y - 9, x + w / 2 - 5, y + 11, 2)), Hex(0xd8b048));
+  s.cv.Fill(
+      Cut(Box(x - w / 2 + 3, y - 11, x + w / 2 - 3, y + 13, 3), Box(x - w / 2 + 5, y - 9, x + w / 2 - 5, y + 11, 2)),
+      Hex(0xd8b048));
   const float th = 16, tw = TextWidth(text, th);
   DrawText(s.cv, text, x - tw / 2 + 1, y - 7, th, 1.9f, Flat(Hex(0x2a1014)));
   DrawText(s.cv, text, x - tw / 2, y - 8, th, 1.8f, Flat(Hex(0xf4e4c0)));
@@ -491,10 +529,12 @@ void Boxes(Scene& s, const Element& e) {
     const bool crate = r.Uni() < 0.5f;
     const Col c = crate ? s.pal.wood * r.Range(0.9f, 1.3f) : Hex(0xa08058) * r.Range(0.8f, 1.05f);
     const float dp = 10 * k;
-    s.cv.Fill(Box(x0, y0, x1, y1), crate ? Planks(c, 9 * k, false, SeedOf(s, 652)) : Textured(Flat(c), 0.15f, 6, SeedOf(s, 653)));
+    s.cv.Fill(Box(x0, y0, x1, y1),
+              crate ? Planks(c, 9 * k, false, SeedOf(s, 652)) : Textured(Flat(c), 0.15f, 6, SeedOf(s, 653)));
     s.cv.Fill(Poly({x1, y0, x1 + dp, y0 - dp * 0.6f, x1 + dp, y1 - dp * 0.6f, x1, y1}), c * 0.55f);
     const bool open = r.Uni() < 0.6f;
-    s.cv.Fill(Poly({x0, y0, x1, y0, x1 + dp, y0 - dp * 0.6f, x0 + dp, y0 - dp * 0.6f}), open ? Col(Hex(0x140e0a)) : c * 1.25f);
+    s.cv.Fill(Poly({x0, y0, x1, y0, x1 + dp, y0 - dp * 0.6f, x0 + dp, y0 - dp * 0.6f}),
+              open ? Col(Hex(0x140e0a)) : c * 1.25f);
     if (open && !crate) {
       // Flaps folded back.
       s.cv.Fill(Poly({x0, y0, x0 + dp, y0 - dp * 0.6f, x0 - 4 * k, y0 - 16 * k, x0 - 10 * k, y0 - 8 * k}), c * 1.15f);
@@ -514,15 +554,18 @@ void MailStand(Scene& s, float x, float y, float k) {
   s.cv.Fill(Box(x - 3 * k, y - 150 * k, x + 3 * k, y), wood);
   s.cv.Fill(Box(x - 26 * k, y - 6 * k, x + 26 * k, y), wood * 0.8f);
   s.cv.Fill(Box(x - 34 * k, y - 128 * k, x + 34 * k, y - 123 * k), wood);
-  const Shape mail = Poly({x - 36 * k, y - 126 * k, x + 36 * k, y - 126 * k, x + 44 * k, y - 95 * k, x + 32 * k, y - 92 * k, x + 30 * k, y - 40 * k,
-                           x - 30 * k, y - 40 * k, x - 32 * k, y - 92 * k, x - 44 * k, y - 95 * k});
+  const Shape mail =
+      Poly({x - 36 * k, y - 126 * k, x + 36 * k, y - 126 * k, x + 44 * k, y - 95 * k, x + 32 * k, y - 92 * k,
+            x + 30 * k, y - 40 * k, x - 30 * k, y - 40 * k, x - 32 * k, y - 92 * k, x - 44 * k, y - 95 * k});
   s.cv.Fill(mail, [=](float px, float py) {
     // Rows of rings: a fine scalloped pattern, lit from the left.
-    const float ring = 0.75f + 0.25f * std::sin(px * 1.6f / k + std::floor(py / (3 * k)) * 1.7f) * std::sin(py * 2.1f / k);
+    const float ring =
+        0.75f + 0.25f * std::sin(px * 1.6f / k + std::floor(py / (3 * k)) * 1.7f) * std::sin(py * 2.1f / k);
     return iron * ring * (1.15f - 0.6f * Clamp01((px - x) / (80 * k) + 0.5f));
   });
   s.cv.Fill(Box(x - 31 * k, y - 78 * k, x + 31 * k, y - 72 * k), Hex(0x5a3a20));
-  s.cv.Fill(Union(Intersect(Circle(x, y - 142 * k, 17 * k), Box(x - 18 * k, y - 160 * k, x + 18 * k, y - 140 * k)), Box(x - 17 * k, y - 142 * k, x + 17 * k, y - 126 * k)),
+  s.cv.Fill(Union(Intersect(Circle(x, y - 142 * k, 17 * k), Box(x - 18 * k, y - 160 * k, x + 18 * k, y - 140 * k)),
+                  Box(x - 17 * k, y - 142 * k, x + 17 * k, y - 126 * k)),
             Rounded(iron * 1.1f, x - 5 * k, y - 150 * k, 17 * k, 20 * k, 0.5f));
   s.cv.Fill(Box(x - 12 * k, y - 140 * k, x + 12 * k, y - 136 * k), Hex(0x101014));
   s.cv.Fill(Box(x - 1.5f * k, y - 140 * k, x + 1.5f * k, y - 126 * k), iron * 0.7f);
@@ -533,7 +576,8 @@ void Shields(Scene& s, const Element& e) {
   const int n = static_cast<int>(e.Num("n", 5));
   const float xs[] = {190, 255, 405, 450, 330, 222, 440};
   const float ys[] = {195, 200, 200, 120, 215, 110, 180};
-  const Col fields[] = {Hex(0x8a1e1e), Hex(0x1e3a7a), Hex(0x2a6a2a), Hex(0x7a6a1e), Hex(0x4a1e5a), Hex(0x8a1e1e), Hex(0x1e3a7a)};
+  const Col fields[] = {Hex(0x8a1e1e), Hex(0x1e3a7a), Hex(0x2a6a2a), Hex(0x7a6a1e),
+                        Hex(0x4a1e5a), Hex(0x8a1e1e), Hex(0x1e3a7a)};
   for (int i = 0; i < n && i < 7; ++i) {
     const float x = xs[i], y = ys[i];
     const Col f = fields[i];
@@ -542,8 +586,13 @@ void Shields(Scene& s, const Element& e) {
       Shape sh = Union(Box(x - 18, y - 24, x + 18, y - 4, 3), Poly({x - 18, y - 5, x + 18, y - 5, x, y + 26}));
       s.cv.Fill(Moved(sh, 3, 3), Hex(0x000000), 0.4f, 3);
       s.cv.Fill(sh, Rounded(f, x - 4, y - 6, 24, 30, 0.5f));
-      s.cv.Fill(Intersect(sh, Poly({x - 20, y + 6, x, y - 10, x + 20, y + 6, x + 20, y + 14, x, y - 1, x - 20, y + 14})), Hex(0xd8c070));
-      s.cv.Fill(Cut(sh, Moved(Union(Box(x - 15, y - 21, x + 15, y - 4, 2), Poly({x - 15, y - 5, x + 15, y - 5, x, y + 21})), 0, 0)), Hex(0x8a8a90));
+      s.cv.Fill(
+          Intersect(sh, Poly({x - 20, y + 6, x, y - 10, x + 20, y + 6, x + 20, y + 14, x, y - 1, x - 20, y + 14})),
+          Hex(0xd8c070));
+      s.cv.Fill(
+          Cut(sh, Moved(Union(Box(x - 15, y - 21, x + 15, y - 4, 2), Poly({x - 15, y - 5, x + 15, y - 5, x, y + 21})),
+                        0, 0)),
+          Hex(0x8a8a90));
     } else {
       // A round shield with a boss.
       s.cv.Fill(Circle(x + 3, y + 3, 20), Hex(0x000000), 0.4f, 3);
@@ -568,12 +617,19 @@ void Crest(Scene& s, const Element& e) {
     s.cv.Fill(sh, face);
   };
   // The field of the shield and its border.
-  const Shape shield = Union(Box(x - 40 * k, y - 44 * k, x + 40 * k, y + 4 * k, 4), Intersect(Ellipse(x, y + 4 * k, 40 * k, 52 * k), Box(x - 41 * k, y, x + 41 * k, y + 60 * k)));
+  const Shape shield =
+      Union(Box(x - 40 * k, y - 44 * k, x + 40 * k, y + 4 * k, 4),
+            Intersect(Ellipse(x, y + 4 * k, 40 * k, 52 * k), Box(x - 41 * k, y, x + 41 * k, y + 60 * k)));
   relief(shield, 3, Textured(Flat(stone * 1.05f), 0.15f, 5, SeedOf(s, 661)));
-  s.cv.Fill(Cut(shield, Union(Box(x - 33 * k, y - 37 * k, x + 33 * k, y + 4 * k, 3), Intersect(Ellipse(x, y + 4 * k, 33 * k, 45 * k), Box(x - 34 * k, y, x + 34 * k, y + 50 * k)))),
-            stone * 0.75f);
+  s.cv.Fill(
+      Cut(shield, Union(Box(x - 33 * k, y - 37 * k, x + 33 * k, y + 4 * k, 3),
+                        Intersect(Ellipse(x, y + 4 * k, 33 * k, 45 * k), Box(x - 34 * k, y, x + 34 * k, y + 50 * k)))),
+      stone * 0.75f);
   // A tower on the field under three stars.
-  const Shape tower = Union(Box(x - 12 * k, y - 14 * k, x + 12 * k, y + 30 * k), Union(Box(x - 16 * k, y - 22 * k, x - 8 * k, y - 12 * k), Union(Box(x - 4 * k, y - 22 * k, x + 4 * k, y - 12 * k), Box(x + 8 * k, y - 22 * k, x + 16 * k, y - 12 * k))));
+  const Shape tower = Union(Box(x - 12 * k, y - 14 * k, x + 12 * k, y + 30 * k),
+                            Union(Box(x - 16 * k, y - 22 * k, x - 8 * k, y - 12 * k),
+                                  Union(Box(x - 4 * k, y - 22 * k, x + 4 * k, y - 12 * k),
+                                        Box(x + 8 * k, y - 22 * k, x + 16 * k, y - 12 * k))));
   relief(tower, 2, Flat(stone * 1.1f));
   s.cv.Fill(Union(Box(x - 4 * k, y + 14 * k, x + 4 * k, y + 30 * k), Circle(x, y + 14 * k, 4 * k)), stone * 0.35f);
   for (int i = -1; i <= 1; ++i) {
@@ -587,13 +643,17 @@ void Crest(Scene& s, const Element& e) {
     relief(Poly(star), 1.2f, Flat(stone * 1.15f));
   }
   // A crown above and a scroll below.
-  relief(Poly({x - 26 * k, y - 50 * k, x + 26 * k, y - 50 * k, x + 30 * k, y - 74 * k, x + 14 * k, y - 60 * k, x, y - 80 * k, x - 14 * k, y - 60 * k, x - 30 * k, y - 74 * k}), 2.5f, Flat(stone * 1.1f));
+  relief(Poly({x - 26 * k, y - 50 * k, x + 26 * k, y - 50 * k, x + 30 * k, y - 74 * k, x + 14 * k, y - 60 * k, x,
+               y - 80 * k, x - 14 * k, y - 60 * k, x - 30 * k, y - 74 * k}),
+         2.5f, Flat(stone * 1.1f));
   relief(Box(x - 58 * k, y + 56 * k, x + 58 * k, y + 70 * k, 3), 2, Flat(stone * 1.05f));
-  for (int i = 0; i < 7; ++i) s.cv.Fill(Line(x - 44 * k + i * 14 * k, y + 60 * k, x - 36 * k + i * 14 * k, y + 66 * k, 0.9f), stone * 0.45f);
+  for (int i = 0; i < 7; ++i)
+    s.cv.Fill(Line(x - 44 * k + i * 14 * k, y + 60 * k, x - 36 * k + i * 14 * k, y + 66 * k, 0.9f), stone * 0.45f);
   // Leaves of laurel on either side.
   for (int side = -1; side <= 1; side += 2)
     for (int i = 0; i < 5; ++i) {
-      const float a = 0.4f + i * 0.42f, lx = x + side * std::cos(a) * 54 * k, ly = y + 8 * k - std::sin(a - 0.9f) * 48 * k;
+      const float a = 0.4f + i * 0.42f, lx = x + side * std::cos(a) * 54 * k,
+                  ly = y + 8 * k - std::sin(a - 0.9f) * 48 * k;
       relief(Ellipse(lx, ly, 5 * k, 9 * k), 1.2f, Flat(stone * 1.1f));
     }
 }
@@ -603,18 +663,25 @@ void RockGate(Scene& s, const Element& e) {
   const float x = e.Num("x", 340), y = e.Num("y", 250), w = e.Num("w", 75), h = e.Num("h", 175);
   const uint32_t sd = SeedOf(s, 671);
   // A smoothed face of rock round the gate (left out where the gate stands in a wall).
-  if (e.Num("face", 1) > 0) s.cv.Fill(Rough(Ellipse(x, y - h * 0.45f, w * 2.6f, h * 0.95f), 10, 25, sd), [&](float px, float py) {
-    return Mix(s.pal.rock * 0.9f, s.pal.rockDark, Clamp01((px - x) / (w * 4) + 0.45f)) * (0.6f + 0.6f * Fbm(px / 18.f, py / 30.f, sd + 1, 4));
-  }, 1, 30);
+  if (e.Num("face", 1) > 0)
+    s.cv.Fill(
+        Rough(Ellipse(x, y - h * 0.45f, w * 2.6f, h * 0.95f), 10, 25, sd),
+        [&](float px, float py) {
+          return Mix(s.pal.rock * 0.9f, s.pal.rockDark, Clamp01((px - x) / (w * 4) + 0.45f)) *
+                 (0.6f + 0.6f * Fbm(px / 18.f, py / 30.f, sd + 1, 4));
+        },
+        1, 30);
   s.cv.Fill(Box(x - w * 2.7f, y - 2, x + w * 2.7f, y + 8), s.pal.rockDark, 0.6f, 6);
   const Col arch = e.Has("stone") ? Tint(e, "stone", "808080") : s.pal.rock * 1.15f;
   // The arch of cut blocks.
   const Shape opening = Union(Box(x - w, y - h + w, x + w, y), Circle(x, y - h + w, w));
-  s.cv.Fill(Union(Box(x - w - 16, y - h + w, x + w + 16, y), Circle(x, y - h + w, w + 16)), Stones(arch, s.pal.rockDark * 0.5f, 22, 16, sd + 2));
+  s.cv.Fill(Union(Box(x - w - 16, y - h + w, x + w + 16, y), Circle(x, y - h + w, w + 16)),
+            Stones(arch, s.pal.rockDark * 0.5f, 22, 16, sd + 2));
   s.cv.Fill(opening, Hex(0x0c0a0a));
   // Two doors of black timber with iron straps and studs.
   for (int side = -1; side <= 1; side += 2) {
-    const Shape leaf = Intersect(opening, side < 0 ? Box(x - w, y - h - 2, x - 1.5f, y) : Box(x + 1.5f, y - h - 2, x + w, y));
+    const Shape leaf =
+        Intersect(opening, side < 0 ? Box(x - w, y - h - 2, x - 1.5f, y) : Box(x + 1.5f, y - h - 2, x + w, y));
     s.cv.Fill(leaf, Planks(s.pal.wood * 0.55f, 12, true, sd + 3));
     for (float by : {y - h * 0.78f, y - h * 0.45f, y - h * 0.14f}) {
       s.cv.Fill(Intersect(leaf, Box(x - w, by - 4, x + w, by + 4)), Hex(0x2a2a30));
@@ -633,17 +700,23 @@ void SentryBox(Scene& s, const Element& e) {
   const Col wood = s.pal.wood * 0.9f, trim = Hex(0x6a1e22);
   s.cv.Fill(Ellipse(x + 10, y + 2, w * 1.6f, 8 * k), Hex(0x000000), 0.4f, 5);
   // The side in shadow, then the front with its dark doorway.
-  s.cv.Fill(Poly({x + w, y - h, x + w + 18 * k, y - h - 10 * k, x + w + 18 * k, y - 10 * k, x + w, y}), Planks(wood * 0.5f, 9 * k, true, SeedOf(s, 681)));
+  s.cv.Fill(Poly({x + w, y - h, x + w + 18 * k, y - h - 10 * k, x + w + 18 * k, y - 10 * k, x + w, y}),
+            Planks(wood * 0.5f, 9 * k, true, SeedOf(s, 681)));
   s.cv.Fill(Box(x - w, y - h, x + w, y), Planks(wood, 9 * k, true, SeedOf(s, 682)));
-  s.cv.Fill(Union(Box(x - w * 0.62f, y - h * 0.72f, x + w * 0.62f, y), Circle(x, y - h * 0.72f, w * 0.62f)), Linear(0, y - h, Hex(0x0a0806), 0, y, Hex(0x1e1610)));
+  s.cv.Fill(Union(Box(x - w * 0.62f, y - h * 0.72f, x + w * 0.62f, y), Circle(x, y - h * 0.72f, w * 0.62f)),
+            Linear(0, y - h, Hex(0x0a0806), 0, y, Hex(0x1e1610)));
   s.cv.Fill(Box(x - w * 0.55f, y - 30 * k, x + w * 0.55f, y - 26 * k), wood * 0.6f);  // the bench inside
   for (float px : {x - w, x + w}) s.cv.Fill(Box(px - 3 * k, y - h, px + 3 * k, y), trim);
   // A pitched roof.
-  s.cv.Fill(Poly({x - w - 10 * k, y - h + 2, x, y - h - 34 * k, x + w + 10 * k, y - h + 2}), Linear(x - w, 0, trim * 1.3f, x + w, 0, trim * 0.6f));
-  s.cv.Fill(Poly({x + w + 10 * k, y - h + 2, x, y - h - 34 * k, x + 18 * k, y - h - 44 * k, x + w + 28 * k, y - h - 8 * k}), trim * 0.45f);
+  s.cv.Fill(Poly({x - w - 10 * k, y - h + 2, x, y - h - 34 * k, x + w + 10 * k, y - h + 2}),
+            Linear(x - w, 0, trim * 1.3f, x + w, 0, trim * 0.6f));
+  s.cv.Fill(
+      Poly({x + w + 10 * k, y - h + 2, x, y - h - 34 * k, x + 18 * k, y - h - 44 * k, x + w + 28 * k, y - h - 8 * k}),
+      trim * 0.45f);
   // A small lantern, long out, and a spear leaning by the door.
   s.cv.Fill(Line(x - w - 12 * k, y, x - w - 4 * k, y - h - 10 * k, 1.5f * k), s.pal.wood * 0.7f);
-  s.cv.Fill(Poly({x - w - 4 * k, y - h - 10 * k, x - w - 7 * k, y - h - 2 * k, x - w - 1 * k, y - h - 24 * k}), Hex(0x9a9aa2));
+  s.cv.Fill(Poly({x - w - 4 * k, y - h - 10 * k, x - w - 7 * k, y - h - 2 * k, x - w - 1 * k, y - h - 24 * k}),
+            Hex(0x9a9aa2));
 }
 
 // ------------------------------------------------------------ the mines
@@ -652,13 +725,17 @@ void Powder(Scene& s, const Element& e) {
   const float vx = e.Num("x", 350), vy = e.Num("y", 175);
   const uint32_t sd = SeedOf(s, 691);
   // The tunnel's floor, dusted white and brightest nearest the viewer.
-  s.cv.Fill(Rough(Poly({vx - 22, vy + 28, vx + 22, vy + 28, 575, 380, 25, 380}), 8, 18, sd), [&](float px, float py) {
-    const float t = Clamp01((py - vy) / (375 - vy));
-    const float n = Fbm(px / (6 + 30 * t), py / (3 + 10 * t), sd + 1, 4);
-    // Dimmer towards the walls, where the lamplight does not reach.
-    const float hw = 22 + (275 - 22) * t, side = Clamp01(std::fabs(px - (vx + (300 - vx) * t)) / hw);
-    return Mix(Hex(0x7a7e86), Hex(0xe8e8ec), Clamp01(0.2f + 0.65f * t)) * (0.85f + 0.25f * n) * (1.f - 0.45f * side * side);
-  }, 0.85f, 10);
+  s.cv.Fill(
+      Rough(Poly({vx - 22, vy + 28, vx + 22, vy + 28, 575, 380, 25, 380}), 8, 18, sd),
+      [&](float px, float py) {
+        const float t = Clamp01((py - vy) / (375 - vy));
+        const float n = Fbm(px / (6 + 30 * t), py / (3 + 10 * t), sd + 1, 4);
+        // Dimmer towards the walls, where the lamplight does not reach.
+        const float hw = 22 + (275 - 22) * t, side = Clamp01(std::fabs(px - (vx + (300 - vx) * t)) / hw);
+        return Mix(Hex(0x7a7e86), Hex(0xe8e8ec), Clamp01(0.2f + 0.65f * t)) * (0.85f + 0.25f * n) *
+               (1.f - 0.45f * side * side);
+      },
+      0.85f, 10);
   // Drifts against the walls and a few footprints.
   Rng r(sd + 2);
   for (int i = 0; i < 10; ++i) {
@@ -706,9 +783,11 @@ void CutSteps(Scene& s, const Element& e) {
     const float hw = 20 + 250 * f, cx = vx + (300 - vx) * f;
     const float hw0 = 20 + 250 * f0, cx0 = vx + (300 - vx) * f0;
     // The tread, lit, and under it the dark face of the next step up.
-    s.cv.Fill(Rough(Poly({cx0 - hw0, yr, cx0 + hw0, yr, cx + hw, y - 3 * f * 10, cx - hw, y - 3 * f * 10}), 1 + 2 * f, 6, SeedOf(s, 706) + static_cast<uint32_t>(i)),
+    s.cv.Fill(Rough(Poly({cx0 - hw0, yr, cx0 + hw0, yr, cx + hw, y - 3 * f * 10, cx - hw, y - 3 * f * 10}), 1 + 2 * f,
+                    6, SeedOf(s, 706) + static_cast<uint32_t>(i)),
               Textured(Flat(s.pal.rock * (0.45f + 0.6f * f)), 0.3f, 3 + 8 * f, SeedOf(s, 707)));
-    s.cv.Fill(Rough(Poly({cx - hw, y - 30 * f, cx + hw, y - 30 * f, cx + hw, y, cx - hw, y}), 1 + 2 * f, 6, SeedOf(s, 708) + static_cast<uint32_t>(i)),
+    s.cv.Fill(Rough(Poly({cx - hw, y - 30 * f, cx + hw, y - 30 * f, cx + hw, y, cx - hw, y}), 1 + 2 * f, 6,
+                    SeedOf(s, 708) + static_cast<uint32_t>(i)),
               s.pal.rockDark * (0.5f + 0.3f * f));
     if (r.Uni() < 0.5f) Boulder(s, cx + r.Range(-hw, hw) * 0.6f, y - 30 * f - 2, 3 + 6 * f, 2 + 4 * f, s.pal.rock);
   }
@@ -716,19 +795,24 @@ void CutSteps(Scene& s, const Element& e) {
 
 // ------------------------------------------------------------ carved tunnels
 
-Passage TunnelAt(const Element& e, float dx = 330, float dy = 175) { return Passage{e.Num("x", dx), e.Num("y", dy), 42, 58}; }
+Passage TunnelAt(const Element& e, float dx = 330, float dy = 175) {
+  return Passage{e.Num("x", dx), e.Num("y", dy), 42, 58};
+}
 
 void CarvedTunnel(Scene& s, const Element& e) {
   const Passage p = TunnelAt(e);
   const uint32_t sd = SeedOf(s, 711);
   const Col stone = Mix(s.pal.rock, s.pal.wall, 0.5f) * 1.05f;
-  PaintPassage(s, p, [&](int face, float z, float a, float q) {
-    Col c = DressedStone(s, stone, face, z, a, q, sd);
-    // A carved moulding running along both walls.
-    if (face < 2 && std::fabs(a - 95) < 7) c = c * (std::fabs(a - 95) < 3 ? 1.25f : 0.55f);
-    if (face < 2 && std::fabs(a + 120) < 5) c = c * 0.6f;
-    return c;
-  }, [&](float, float) { return Hex(0x050406); });
+  PaintPassage(
+      s, p,
+      [&](int face, float z, float a, float q) {
+        Col c = DressedStone(s, stone, face, z, a, q, sd);
+        // A carved moulding running along both walls.
+        if (face < 2 && std::fabs(a - 95) < 7) c = c * (std::fabs(a - 95) < 3 ? 1.25f : 0.55f);
+        if (face < 2 && std::fabs(a + 120) < 5) c = c * 0.6f;
+        return c;
+      },
+      [&](float, float) { return Hex(0x050406); });
 }
 
 // Stone serpents writhing along both walls, one high and one low on each.
@@ -754,19 +838,28 @@ void Serpents(Scene& s, const Element& e) {
           const float w = widths[i];
           const auto [ax, ay] = pts[i - 1];
           const auto [bx, by] = pts[i];
-          if (pass == 0) s.cv.Fill(Capsule(ax + w * 0.3f, ay + w * 0.4f, bx + w * 0.3f, by + w * 0.4f, w, w), Hex(0x000000), 0.5f, 3);
-          if (pass == 1) s.cv.Fill(Capsule(ax, ay, bx, by, w, w), Linear(0, ay - w, stone * 1.25f, 0, ay + w, stone * 0.4f));
+          if (pass == 0)
+            s.cv.Fill(Capsule(ax + w * 0.3f, ay + w * 0.4f, bx + w * 0.3f, by + w * 0.4f, w, w), Hex(0x000000), 0.5f,
+                      3);
+          if (pass == 1)
+            s.cv.Fill(Capsule(ax, ay, bx, by, w, w), Linear(0, ay - w, stone * 1.25f, 0, ay + w, stone * 0.4f));
           // Scales along the back.
           if (pass == 2 && i % 3 == 0) s.cv.Fill(Ellipse(bx, by - w * 0.25f, w * 0.5f, w * 0.3f), stone * 0.7f, 0.6f);
         }
       // The head near the viewer, jaws open, with a glinting eye.
       const auto [hx, hy] = pts.front();
       const float w = widths.front(), dir = -static_cast<float>(side);
-      const Shape head = Union(Ellipse(hx + dir * w * 0.6f, hy, w * 1.9f, w * 1.2f), Poly({hx + dir * w * 1.5f, hy - w * 0.8f, hx + dir * w * 3.6f, hy - w * 0.2f, hx + dir * w * 1.5f, hy + w * 0.2f}));
+      const Shape head = Union(Ellipse(hx + dir * w * 0.6f, hy, w * 1.9f, w * 1.2f),
+                               Poly({hx + dir * w * 1.5f, hy - w * 0.8f, hx + dir * w * 3.6f, hy - w * 0.2f,
+                                     hx + dir * w * 1.5f, hy + w * 0.2f}));
       s.cv.Fill(Moved(head, w * 0.3f, w * 0.4f), Hex(0x000000), 0.5f, 3);
       s.cv.Fill(head, Rounded(stone, hx, hy - w * 0.4f, w * 2, w * 1.3f, 0.5f));
-      s.cv.Fill(Poly({hx + dir * w * 1.5f, hy + w * 0.25f, hx + dir * w * 3.4f, hy + w * 0.9f, hx + dir * w * 1.4f, hy + w * 0.9f}), stone * 0.8f);
-      s.cv.Fill(Poly({hx + dir * w * 1.6f, hy + w * 0.15f, hx + dir * w * 3.4f, hy + w * 0.05f, hx + dir * w * 3.3f, hy + w * 0.7f}), Hex(0x0a0606));
+      s.cv.Fill(Poly({hx + dir * w * 1.5f, hy + w * 0.25f, hx + dir * w * 3.4f, hy + w * 0.9f, hx + dir * w * 1.4f,
+                      hy + w * 0.9f}),
+                stone * 0.8f);
+      s.cv.Fill(Poly({hx + dir * w * 1.6f, hy + w * 0.15f, hx + dir * w * 3.4f, hy + w * 0.05f, hx + dir * w * 3.3f,
+                      hy + w * 0.7f}),
+                Hex(0x0a0606));
       s.cv.Fill(Line(hx + dir * w * 3.3f, hy + w * 0.4f, hx + dir * w * 4.2f, hy + w * 0.6f, w * 0.08f), Hex(0x6a2020));
       s.cv.Fill(Ellipse(hx + dir * w * 1.0f, hy - w * 0.45f, w * 0.35f, w * 0.25f), Hex(0xd8c060));
       s.cv.Fill(Ellipse(hx + dir * w * 1.0f, hy - w * 0.45f, w * 0.08f, w * 0.22f), Hex(0x000000));
@@ -794,8 +887,12 @@ void Runes(Scene& s, const Element& e) {
           strokes.push_back({0, a, r.Uni() < 0.5f ? -0.6f : 0.6f, b});
         }
         for (const auto& st : strokes) {
-          s.cv.Fill(Line(x + st[0] * h * 0.5f, y + st[1] * h * 0.5f, x + st[2] * h * 0.5f, y + st[3] * h * 0.5f, 3.5f * sc), glow, 0.25f, 3 * sc);
-          s.cv.Fill(Line(x + st[0] * h * 0.5f, y + st[1] * h * 0.5f, x + st[2] * h * 0.5f, y + st[3] * h * 0.5f, 1.4f * sc), Mix(glow, Hex(0xffffff), 0.5f));
+          s.cv.Fill(
+              Line(x + st[0] * h * 0.5f, y + st[1] * h * 0.5f, x + st[2] * h * 0.5f, y + st[3] * h * 0.5f, 3.5f * sc),
+              glow, 0.25f, 3 * sc);
+          s.cv.Fill(
+              Line(x + st[0] * h * 0.5f, y + st[1] * h * 0.5f, x + st[2] * h * 0.5f, y + st[3] * h * 0.5f, 1.4f * sc),
+              Mix(glow, Hex(0xffffff), 0.5f));
         }
         if (row == 0) s.AddLight(x, y, 50 * sc + 15, glow);
       }
@@ -853,7 +950,8 @@ void BlackTower(Scene& s, const Element& e) {
   }
   // The top: uneven spires, as if the rock had boiled and set.
   const float spires[] = {-70, -50, -34, -10, 8, 30, 52, 72};
-  for (int i = 0; i < 8; ++i) outline.insert(outline.end(), {x + spires[i], top - (i % 2 ? 34 : 6) - (i == 3 ? 30 : 0)});
+  for (int i = 0; i < 8; ++i)
+    outline.insert(outline.end(), {x + spires[i], top - (i % 2 ? 34 : 6) - (i == 3 ? 30 : 0)});
   for (int i = 16; i >= 0; --i) {
     const float t = i / 16.f, y = base - (base - top) * t, hw = 135 - 60 * t + 8 * std::sin(i * 1.7f + 1);
     outline.insert(outline.end(), {x + hw, y});
@@ -889,18 +987,22 @@ void BlackTower(Scene& s, const Element& e) {
 void GlassPassage(Scene& s, const Element& e) {
   const Passage p{e.Num("x", 330), e.Num("y", 150), 75, 88};
   const uint32_t sd = SeedOf(s, 761);
-  PaintPassage(s, p, [&](int face, float z, float a, float q) {
-    const float along = (z - 1) * 70;
-    // Panels of glass, each a slightly different black, with streaks of reflection.
-    const float panel = std::floor(along / 60.f);
-    Col c = Hex(0x0c0a14) * (0.8f + 0.4f * Noise(panel * 2.3f, face * 5.f, sd));
-    // Glossy mottling where the glass catches the light.
-    const float gloss = Fbm(face < 2 ? along / 50.f : a / 50.f, face < 2 ? a / 120.f : along / 120.f, sd + 2 + face, 3);
-    c = c + Hex(0x7a5ab0) * (0.3f * Smooth(0.55f, 0.75f, gloss));
-    if (std::fmod(along + 6000, 60.f) < 2.f) c = c + Hex(0x5a4a80) * 0.18f;  // seams between the panes
-    if (face == 3) c = c + Hex(0xd0b0ff) * (0.15f * Smooth(40, 0, std::fabs(a)) * q);
-    return c * (0.35f + 0.9f * q) + Hex(0x1a1428) * (0.2f * Fbm(a / 40.f, along / 40.f, sd + 1, 3));
-  }, [&](float, float y) { return Mix(Hex(0x2a2038), Hex(0x0a0810), Clamp01((y - p.vy + p.fh) / (2 * p.fh))); });
+  PaintPassage(
+      s, p,
+      [&](int face, float z, float a, float q) {
+        const float along = (z - 1) * 70;
+        // Panels of glass, each a slightly different black, with streaks of reflection.
+        const float panel = std::floor(along / 60.f);
+        Col c = Hex(0x0c0a14) * (0.8f + 0.4f * Noise(panel * 2.3f, face * 5.f, sd));
+        // Glossy mottling where the glass catches the light.
+        const float gloss =
+            Fbm(face < 2 ? along / 50.f : a / 50.f, face < 2 ? a / 120.f : along / 120.f, sd + 2 + face, 3);
+        c = c + Hex(0x7a5ab0) * (0.3f * Smooth(0.55f, 0.75f, gloss));
+        if (std::fmod(along + 6000, 60.f) < 2.f) c = c + Hex(0x5a4a80) * 0.18f;  // seams between the panes
+        if (face == 3) c = c + Hex(0xd0b0ff) * (0.15f * Smooth(40, 0, std::fabs(a)) * q);
+        return c * (0.35f + 0.9f * q) + Hex(0x1a1428) * (0.2f * Fbm(a / 40.f, along / 40.f, sd + 1, 3));
+      },
+      [&](float, float y) { return Mix(Hex(0x2a2038), Hex(0x0a0810), Clamp01((y - p.vy + p.fh) / (2 * p.fh))); });
   s.AddLight(p.vx, p.vy - p.fh * 0.5f, 160, Hex(0x9070d0));
 }
 
@@ -908,14 +1010,16 @@ void GlassPassage(Scene& s, const Element& e) {
 void Cloaks(Scene& s, const Element& e) {
   const int n = static_cast<int>(e.Num("n", 7));
   const float y = e.Num("y", 92), x0 = e.Num("x0", 205), x1 = e.Num("x1", 445);
-  const Col cols[] = {Hex(0x6a1e22), Hex(0x2a3a5a), Hex(0x3a5a2a), Hex(0x5a4a2a), Hex(0x4a2a5a), Hex(0x2a2a2a), Hex(0x7a5a3a)};
+  const Col cols[] = {Hex(0x6a1e22), Hex(0x2a3a5a), Hex(0x3a5a2a), Hex(0x5a4a2a),
+                      Hex(0x4a2a5a), Hex(0x2a2a2a), Hex(0x7a5a3a)};
   Rng r(SeedOf(s, 771));
   s.cv.Fill(Box(x0 - 25, y - 8, x1 + 25, y), Planks(s.pal.wood, 30, false, SeedOf(s, 772)));
   for (int i = 0; i < n; ++i) {
     const float x = x0 + i * (x1 - x0) / std::max(1, n - 1), len = r.Range(110, 140), w = r.Range(18, 26);
     const Col c = Mix(cols[i % 7], Hex(0x8a8480), 0.3f);
     s.cv.Fill(Box(x - 2, y - 2, x + 2, y + 6), Hex(0x8a7a50));
-    const Shape cloak = Poly({x - 8, y + 4, x + 8, y + 4, x + w, y + len, x + w * 0.4f, y + len + 6, x - w * 0.3f, y + len + 3, x - w, y + len});
+    const Shape cloak = Poly({x - 8, y + 4, x + 8, y + 4, x + w, y + len, x + w * 0.4f, y + len + 6, x - w * 0.3f,
+                              y + len + 3, x - w, y + len});
     s.cv.Fill(Moved(cloak, 4, 3), Hex(0x000000), 0.35f, 4);
     s.cv.Fill(cloak, [=](float px, float py) {
       const float fold = 0.75f + 0.35f * std::sin((px - x) / 5.f + (py - y) / 60.f);
@@ -930,11 +1034,14 @@ void Cloaks(Scene& s, const Element& e) {
     const float hx = e.Num("hx", 525), hy = e.Num("hy", 300);
     s.cv.Fill(Ellipse(hx + 6, hy + 8, 90, 14), Hex(0x000000), 0.35f, 6);
     for (int i = 0; i < 7; ++i) {
-      const float cx = hx + r.Range(-40, 40), cy = hy - r.Range(0, 34) + (i < 3 ? 0 : -10), rx = r.Range(34, 52), ry = r.Range(13, 22);
+      const float cx = hx + r.Range(-40, 40), cy = hy - r.Range(0, 34) + (i < 3 ? 0 : -10), rx = r.Range(34, 52),
+                  ry = r.Range(13, 22);
       const Col c = Mix(cols[(i + 3) % 7], Hex(0x8a8480), 0.3f);
-      s.cv.Fill(Rough(Ellipse(cx, cy, rx, ry), 3, 8, SeedOf(s, 773) + static_cast<uint32_t>(i)), [=](float px, float py) {
-        return c * (0.7f + 0.5f * Fbm((px - cx) / 14.f, (py - cy) / 7.f, 7u + static_cast<uint32_t>(cx), 3)) * (1.15f - 0.5f * Clamp01((py - cy) / ry * 0.5f + 0.5f));
-      });
+      s.cv.Fill(Rough(Ellipse(cx, cy, rx, ry), 3, 8, SeedOf(s, 773) + static_cast<uint32_t>(i)),
+                [=](float px, float py) {
+                  return c * (0.7f + 0.5f * Fbm((px - cx) / 14.f, (py - cy) / 7.f, 7u + static_cast<uint32_t>(cx), 3)) *
+                         (1.15f - 0.5f * Clamp01((py - cy) / ry * 0.5f + 0.5f));
+                });
     }
   }
   // Dust and cobweb threads between the pegs.
@@ -1000,11 +1107,13 @@ void RoundChamber(Scene& s, const Element& e) {
     const DoorSpot d = RoundDoor(i, n);
     const float w = 34 * d.face, h = 120, y = d.y;
     const Col wood = Hex(static_cast<uint32_t>(std::stoul(tints[i % 4], nullptr, 16)));
-    const Shape frame = Union(Box(d.x - w - 7 * d.face, y - h + 34, d.x + w + 7 * d.face, y), Ellipse(d.x, y - h + 34, w + 7 * d.face, 41));
+    const Shape frame = Union(Box(d.x - w - 7 * d.face, y - h + 34, d.x + w + 7 * d.face, y),
+                              Ellipse(d.x, y - h + 34, w + 7 * d.face, 41));
     const Shape door = Union(Box(d.x - w, y - h + 34, d.x + w, y), Ellipse(d.x, y - h + 34, w, 34));
     s.cv.Fill(frame, Stones(s.pal.wall * 0.95f, s.pal.wallDark * 0.7f, 12, 9, sd + 5 + static_cast<uint32_t>(i)));
     s.cv.Fill(door, Planks(wood, std::max(3.f, w / 2.5f), true, sd + 9));
-    for (float by : {y - h * 0.75f, y - h * 0.3f}) s.cv.Fill(Intersect(Box(d.x - w, by - 3, d.x + w, by + 3), door), Hex(0x2a2a2e));
+    for (float by : {y - h * 0.75f, y - h * 0.3f})
+      s.cv.Fill(Intersect(Box(d.x - w, by - 3, d.x + w, by + 3), door), Hex(0x2a2a2e));
     s.cv.Fill(Circle(d.x + w * 0.6f, y - h * 0.45f, 3), Hex(0xc8a040));
   }
   // The stair leading down, at the right: a well in the floor with steps
@@ -1044,7 +1153,8 @@ void VoiceLight(Scene& s, const Element& e) {
   const float cx = e.Num("x", 360), cy = e.Num("y", 72);
   for (int i = 1; i <= 4; ++i) {
     const float rr = 14 + i * 18;
-    s.cv.Fill(Cut(Ellipse(cx, cy, rr * 1.6f, rr * 0.7f), Ellipse(cx, cy, rr * 1.6f - 2.5f, rr * 0.7f - 1.5f)), glow, 0.4f - i * 0.07f, 2);
+    s.cv.Fill(Cut(Ellipse(cx, cy, rr * 1.6f, rr * 0.7f), Ellipse(cx, cy, rr * 1.6f - 2.5f, rr * 0.7f - 1.5f)), glow,
+              0.4f - i * 0.07f, 2);
   }
   s.cv.Fill(Circle(cx, cy, 14), glow, 0.5f, 8);
   s.cv.Fill(Circle(cx, cy, 6), Hex(0xffffff), 0.9f, 3);
@@ -1083,7 +1193,8 @@ void SoftLight(Scene& s, const Element& e) {
   // Beams of light lying along the floor and walls.
   for (int i = 0; i < 5; ++i) {
     const float a = -0.7f + i * 0.35f + 1.5708f;
-    s.cv.Fill(Poly({vx, vy, vx + std::cos(a - 0.08f) * 420, vy + std::sin(a - 0.08f) * 260, vx + std::cos(a + 0.08f) * 420, vy + std::sin(a + 0.08f) * 260}),
+    s.cv.Fill(Poly({vx, vy, vx + std::cos(a - 0.08f) * 420, vy + std::sin(a - 0.08f) * 260,
+                    vx + std::cos(a + 0.08f) * 420, vy + std::sin(a + 0.08f) * 260}),
               Hex(0xffe0a0), 0.07f, 10);
   }
   s.cv.Map([&](int x, int y, Col c) {
@@ -1100,18 +1211,24 @@ void Ghost(Scene& s, const Element& e) {
   const Col pale = Hex(0xdce8f0);
   // A faint shadow on the floor far below the floating figure.
   s.cv.Fill(Ellipse(x + 6, 300, 40 * k, 7 * k), Hex(0x000000), 0.25f, 8);
-  const Shape body = Union(Poly({x - 30 * k, y + 10 * k, x + 30 * k, y + 10 * k, x + 44 * k, y + 110 * k, x + 24 * k, y + 100 * k, x + 10 * k, y + 125 * k,
-                                 x - 6 * k, y + 104 * k, x - 22 * k, y + 122 * k, x - 40 * k, y + 106 * k}),
-                           Circle(x, y - 8 * k, 27 * k));
-  const Shape arms = Union(Capsule(x - 26 * k, y + 22 * k, x - 60 * k, y - 4 * k, 9 * k, 4 * k), Capsule(x + 26 * k, y + 22 * k, x + 58 * k, y + 30 * k, 9 * k, 4 * k));
+  const Shape body =
+      Union(Poly({x - 30 * k, y + 10 * k, x + 30 * k, y + 10 * k, x + 44 * k, y + 110 * k, x + 24 * k, y + 100 * k,
+                  x + 10 * k, y + 125 * k, x - 6 * k, y + 104 * k, x - 22 * k, y + 122 * k, x - 40 * k, y + 106 * k}),
+            Circle(x, y - 8 * k, 27 * k));
+  const Shape arms = Union(Capsule(x - 26 * k, y + 22 * k, x - 60 * k, y - 4 * k, 9 * k, 4 * k),
+                           Capsule(x + 26 * k, y + 22 * k, x + 58 * k, y + 30 * k, 9 * k, 4 * k));
   s.cv.Fill(Union(body, arms), pale, 0.22f, 14);
   s.cv.Fill(arms, Linear(x - 60 * k, 0, pale, x + 60 * k, 0, pale * 0.7f), 0.55f, 3);
-  s.cv.Fill(body, [=](float px, float py) {
-    const float fade = Clamp01((py - y) / (120 * k));
-    return Mix(pale, Hex(0x8aa8c0), fade) * (1.05f - 0.3f * Clamp01((px - x) / (60 * k) + 0.5f));
-  }, 0.7f, 3);
+  s.cv.Fill(
+      body,
+      [=](float px, float py) {
+        const float fade = Clamp01((py - y) / (120 * k));
+        return Mix(pale, Hex(0x8aa8c0), fade) * (1.05f - 0.3f * Clamp01((px - x) / (60 * k) + 0.5f));
+      },
+      0.7f, 3);
   // Hollow eyes and a mournful mouth.
-  for (int side = -1; side <= 1; side += 2) s.cv.Fill(Ellipse(x + side * 10 * k, y - 10 * k, 5 * k, 7 * k), Hex(0x1a2030), 0.85f);
+  for (int side = -1; side <= 1; side += 2)
+    s.cv.Fill(Ellipse(x + side * 10 * k, y - 10 * k, 5 * k, 7 * k), Hex(0x1a2030), 0.85f);
   s.cv.Fill(Ellipse(x, y + 8 * k, 5 * k, 8 * k), Hex(0x1a2030), 0.75f);
   s.AddLight(x, y + 20 * k, 150 * k, Hex(0xa0c8e0));
 }
@@ -1119,15 +1236,18 @@ void Ghost(Scene& s, const Element& e) {
 // Eyes set in the walls, all watching.
 void EyesWall(Scene& s, const Element& e) {
   const int n = static_cast<int>(e.Num("n", 14));
-  const float spots[][3] = {{215, 75, 11}, {385, 75, 11}, {222, 190, 9}, {378, 190, 9}, {300, 60, 8}, {60, 70, 16}, {90, 150, 13},
-                            {540, 80, 16}, {520, 170, 14}, {555, 260, 18}, {585, 300, 12}, {240, 130, 7}, {360, 130, 7}, {30, 180, 11}};
+  const float spots[][3] = {{215, 75, 11},  {385, 75, 11}, {222, 190, 9}, {378, 190, 9},  {300, 60, 8},
+                            {60, 70, 16},   {90, 150, 13}, {540, 80, 16}, {520, 170, 14}, {555, 260, 18},
+                            {585, 300, 12}, {240, 130, 7}, {360, 130, 7}, {30, 180, 11}};
   for (int i = 0; i < n && i < 14; ++i) {
     const float x = spots[i][0], y = spots[i][1], r = spots[i][2];
     const float lx = x + (300 - x) * 0.02f;
     // A carved lid round a glowing yellow eye, its slit pupil on the viewer.
     s.cv.Fill(Ellipse(x, y, r * 1.9f, r * 1.1f), s.pal.wallDark * 0.6f);
-    s.cv.Fill(Intersect(Ellipse(x, y - r * 0.3f, r * 1.7f, r * 1.1f), Ellipse(x, y + r * 0.3f, r * 1.7f, r * 1.1f)), Hex(0xe8d8a0));
-    const Shape almond = Intersect(Ellipse(x, y - r * 0.3f, r * 1.7f, r * 1.1f), Ellipse(x, y + r * 0.3f, r * 1.7f, r * 1.1f));
+    s.cv.Fill(Intersect(Ellipse(x, y - r * 0.3f, r * 1.7f, r * 1.1f), Ellipse(x, y + r * 0.3f, r * 1.7f, r * 1.1f)),
+              Hex(0xe8d8a0));
+    const Shape almond =
+        Intersect(Ellipse(x, y - r * 0.3f, r * 1.7f, r * 1.1f), Ellipse(x, y + r * 0.3f, r * 1.7f, r * 1.1f));
     s.cv.Fill(Intersect(Circle(lx, y, r * 0.62f), almond), Rounded(Hex(0xe0a020), lx, y, r * 0.62f, r * 0.62f, 0.4f));
     s.cv.Fill(Ellipse(lx, y, r * 0.16f, r * 0.55f), Hex(0x080404));
     s.cv.Fill(Circle(lx - r * 0.25f, y - r * 0.25f, r * 0.12f), Hex(0xffffff));
@@ -1140,7 +1260,8 @@ void Dome(Scene& s, const Element& e) {
   const float cx = e.Num("x", 300), base = e.Num("y", 95);
   const uint32_t sd = SeedOf(s, 821);
   const float rx = 340, ry = 140;
-  Shape dome = Union(Intersect(Ellipse(cx, base, rx, ry), Box(cx - rx - 5, base - ry - 5, cx + rx + 5, base)), Box(-5, -5, 605, 2));
+  Shape dome = Union(Intersect(Ellipse(cx, base, rx, ry), Box(cx - rx - 5, base - ry - 5, cx + rx + 5, base)),
+                     Box(-5, -5, 605, 2));
   s.cv.Fill(dome, [&](float x, float y) {
     // Facets: angular segments by ring and spoke, each its own dark tone.
     const float dx = (x - cx) / rx, dy = (base - y) / ry;
@@ -1155,7 +1276,9 @@ void Dome(Scene& s, const Element& e) {
     c = c * (0.7f + 0.6f * fs) + Hex(0xc8a8ff) * (0.55f * Smooth(0.7f, 0.98f, tone) * fr * (1 - rr * 0.6f));
     return c;
   });
-  s.cv.Fill(Cut(Intersect(Ellipse(cx, base, rx, ry), Box(cx - rx, base - 14, cx + rx, base)), Ellipse(cx, base, rx - 12, ry - 12)), s.pal.wallDark * 0.9f);
+  s.cv.Fill(Cut(Intersect(Ellipse(cx, base, rx, ry), Box(cx - rx, base - 14, cx + rx, base)),
+                Ellipse(cx, base, rx - 12, ry - 12)),
+            s.pal.wallDark * 0.9f);
   s.cv.Fill(Line(cx - rx, base, cx + rx, base, 5), Hex(0xb08840));
   // Points of light glinting on the crystal.
   Rng r(sd + 3);
@@ -1173,13 +1296,15 @@ void HumGlow(Scene& s, const Element& e) {
   const float flat = y > BY1 ? 0.3f : 1.f;  // rings on the floor lie flat
   for (int i = 1; i <= 6; ++i) {
     const float r = 12 + i * 17;
-    s.cv.Fill(Cut(Ellipse(x, y, r * 1.3f, r * flat), Ellipse(x, y, r * 1.3f - 2, r * flat - 2 * flat)), c, 0.5f - i * 0.06f, 2);
+    s.cv.Fill(Cut(Ellipse(x, y, r * 1.3f, r * flat), Ellipse(x, y, r * 1.3f - 2, r * flat - 2 * flat)), c,
+              0.5f - i * 0.06f, 2);
   }
   s.cv.Fill(Ellipse(x, y, 30, 30 * flat), c, 0.35f, 16);
   Rng r(SeedOf(s, 831));
   for (int i = 0; i < 16; ++i) {
     const float a = r.Range(0, 6.283f), d = r.Range(20, 110);
-    s.cv.Fill(Circle(x + std::cos(a) * d * 1.3f, y + std::sin(a) * d * flat, r.Range(1, 2.2f)), Hex(0xfff0ff), r.Range(0.4f, 0.9f));
+    s.cv.Fill(Circle(x + std::cos(a) * d * 1.3f, y + std::sin(a) * d * flat, r.Range(1, 2.2f)), Hex(0xfff0ff),
+              r.Range(0.4f, 0.9f));
   }
   s.AddLight(x, y, 160, c);
 }
@@ -1189,24 +1314,28 @@ void MarbleTunnel(Scene& s, const Element& e) {
   const Passage p{e.Num("x", 330), e.Num("y", 165), 48, 64};
   const uint32_t sd = SeedOf(s, 841);
   const Col m = s.pal.wall * 1.15f, floor = s.pal.floor * 1.4f;
-  PaintPassage(s, p, [&](int face, float z, float a, float q) {
-    const float along = (z - 1) * 70;
-    const float u = face < 2 ? along : a, v = face < 2 ? a : along;
-    const float vein = std::sin(u / 23.f + v / 40.f + 6 * Fbm(u / 80.f, v / 80.f, sd, 4));
-    Col c = Mix(m, s.pal.wallDark, 0.15f + 0.3f * vein * vein);
-    if (face < 2 && std::fmod(along + 9000, 90.f) < 8) c = Hex(0xc8a048) * 0.8f;  // gilded pilasters
-    if (face == 2) c = c * 0.55f;
-    if (face == 3) {
-      const bool check = (static_cast<int>(std::floor(a / 40.f) + std::floor(along / 40.f)) & 1) != 0;
-      c = floor * (check ? 0.55f : 1.f) * (0.9f + 0.2f * Noise(a / 20.f, along / 20.f, sd + 1));
-    }
-    return c * (0.15f + 0.85f * std::pow(q, 0.7f));
-  }, [&](float, float) { return Hex(0x0a0608); });
+  PaintPassage(
+      s, p,
+      [&](int face, float z, float a, float q) {
+        const float along = (z - 1) * 70;
+        const float u = face < 2 ? along : a, v = face < 2 ? a : along;
+        const float vein = std::sin(u / 23.f + v / 40.f + 6 * Fbm(u / 80.f, v / 80.f, sd, 4));
+        Col c = Mix(m, s.pal.wallDark, 0.15f + 0.3f * vein * vein);
+        if (face < 2 && std::fmod(along + 9000, 90.f) < 8) c = Hex(0xc8a048) * 0.8f;  // gilded pilasters
+        if (face == 2) c = c * 0.55f;
+        if (face == 3) {
+          const bool check = (static_cast<int>(std::floor(a / 40.f) + std::floor(along / 40.f)) & 1) != 0;
+          c = floor * (check ? 0.55f : 1.f) * (0.9f + 0.2f * Noise(a / 20.f, along / 20.f, sd + 1));
+        }
+        return c * (0.15f + 0.85f * std::pow(q, 0.7f));
+      },
+      [&](float, float) { return Hex(0x0a0608); });
 }
 
 // A heavy iron chain from a ring in the wall, sagging between its two ends.
 void Chain(Scene& s, const Element& e) {
-  const float x = e.Num("x", 200), y = e.Num("y", 150), tx = e.Num("tx", -5), ty = e.Num("ty", 215), sag = e.Num("sag", 30);
+  const float x = e.Num("x", 200), y = e.Num("y", 150), tx = e.Num("tx", -5), ty = e.Num("ty", 215),
+              sag = e.Num("sag", 30);
   const float len = std::hypot(tx - x, ty - y);
   const int links = static_cast<int>(len / 11);
   s.cv.Fill(Box(x - 9, y - 9, x + 9, y + 9, 2), Hex(0x3a3a40));
@@ -1215,7 +1344,8 @@ void Chain(Scene& s, const Element& e) {
   for (int i = 0; i <= links; ++i) {
     const float t = static_cast<float>(i) / std::max(1, links);
     const float px = x + (tx - x) * t, py = y + 20 + (ty - y - 20) * t + sag * 4 * t * (1 - t);
-    const float qx = x + (tx - x) * (t + 0.01f), qy = y + 20 + (ty - y - 20) * (t + 0.01f) + sag * 4 * (t + 0.01f) * (1 - t - 0.01f);
+    const float qx = x + (tx - x) * (t + 0.01f),
+                qy = y + 20 + (ty - y - 20) * (t + 0.01f) + sag * 4 * (t + 0.01f) * (1 - t - 0.01f);
     const float a = std::atan2(qy - py, qx - px);
     if (i % 2 == 0)
       Link(s, px, py, 8, 5, a, Hex(0x5a5a62));
@@ -1236,7 +1366,8 @@ void CrystalBalls(Scene& s, const Element&) {
     const float f = r * 0.5f;
     s.cv.Fill(Ellipse(x, y - f * 0.35f, f * 0.85f, f * 0.75f), Hex(0x5a3a20), 0.85f);
     s.cv.Fill(Ellipse(x, y + f * 0.05f, f * 0.62f, f * 0.78f), Hex(0xe8c0a0), 0.85f);
-    for (int side = -1; side <= 1; side += 2) s.cv.Fill(Circle(x + side * f * 0.25f, y - f * 0.05f, std::max(0.8f, f * 0.09f)), Hex(0x1a1010));
+    for (int side = -1; side <= 1; side += 2)
+      s.cv.Fill(Circle(x + side * f * 0.25f, y - f * 0.05f, std::max(0.8f, f * 0.09f)), Hex(0x1a1010));
     s.cv.Fill(Ellipse(x, y + f * 0.42f, f * 0.16f, f * 0.1f), Hex(0x7a2a2a));
     s.cv.Fill(Ellipse(x - r * 0.38f, y - r * 0.42f, r * 0.22f, r * 0.14f), Hex(0xffffff), 0.8f);
     s.AddLight(x, y, r * 3, Hex(0x80a8ff));
@@ -1255,7 +1386,8 @@ void CrystalBalls(Scene& s, const Element&) {
   const float stands[][3] = {{520, 300, 26}, {212, 255, 18}, {410, 262, 20}, {570, 250, 20}};
   for (const auto& st : stands) {
     const float x = st[0], y = st[1], r = st[2];
-    s.cv.Fill(Poly({x - r * 0.5f, y, x + r * 0.5f, y, x + r * 0.2f, y - r * 1.8f, x - r * 0.2f, y - r * 1.8f}), Linear(x - r * 0.5f, 0, Hex(0xd0a848), x + r * 0.5f, 0, Hex(0x5a4018)));
+    s.cv.Fill(Poly({x - r * 0.5f, y, x + r * 0.5f, y, x + r * 0.2f, y - r * 1.8f, x - r * 0.2f, y - r * 1.8f}),
+              Linear(x - r * 0.5f, 0, Hex(0xd0a848), x + r * 0.5f, 0, Hex(0x5a4018)));
     s.cv.Fill(Ellipse(x, y, r * 0.7f, r * 0.2f), Hex(0xb08a40));
     ball(x, y - r * 2.7f, r);
   }
@@ -1274,14 +1406,16 @@ void StandingStones(Scene& s, const Element&) {
     const float t = (y - 230.f) / 145.f, u = (x - 330.f) / (y - 150.f);
     const float f = u * 5 - std::floor(u * 5), g = 900.f / (y - 150.f);
     const bool seam = f < 0.05f || g - std::floor(g) < 0.06f;
-    return s.pal.floor * (0.55f + 0.7f * t) * (seam ? 0.55f : 1.f) * (0.85f + 0.3f * Fbm(x / 30.f, y / 10.f, sd + 1, 3));
+    return s.pal.floor * (0.55f + 0.7f * t) * (seam ? 0.55f : 1.f) *
+           (0.85f + 0.3f * Fbm(x / 30.f, y / 10.f, sd + 1, 3));
   });
   // The way north: a dark door at the back.
   s.cv.Fill(Union(Box(306, 150, 354, 232), Circle(330, 150, 24)), Hex(0x08040a));
   // A glowing sigil on the floor in the middle of the ring.
   const float cx = 330, cy = 262;
   for (int i = 0; i < 3; ++i)
-    s.cv.Fill(Cut(Ellipse(cx, cy, 120 - i * 35, 24 - i * 7), Ellipse(cx, cy, 117 - i * 35, 22 - i * 7)), Hex(0xc890ff), 0.6f, 2);
+    s.cv.Fill(Cut(Ellipse(cx, cy, 120 - i * 35, 24 - i * 7), Ellipse(cx, cy, 117 - i * 35, 22 - i * 7)), Hex(0xc890ff),
+              0.6f, 2);
   s.AddLight(cx, cy, 140, Hex(0xa060ff));
   // The stones in a ring, back ones first; the near ones stand off to the sides.
   // The near left of the ring is left out, where people stand.
@@ -1294,11 +1428,14 @@ void StandingStones(Scene& s, const Element&) {
     const float w = 24 * k * r.Range(0.85f, 1.2f), h = 150 * k * r.Range(0.85f, 1.1f), lean = r.Range(-8, 8) * k;
     const uint32_t ssd = sd + static_cast<uint32_t>(x * 3);
     s.cv.Fill(Ellipse(x + w * 0.5f, y, w * 1.5f, w * 0.35f), Hex(0x000000), 0.5f, 4);
-    const Shape stone = Rough(Poly({x - w, y, x - w * 0.9f + lean, y - h * 0.75f, x - w * 0.6f + lean, y - h * 0.97f, x + lean, y - h * 1.03f, x + w * 0.7f + lean, y - h * 0.9f,
-                                    x + w * 0.95f + lean * 0.5f, y - h * 0.5f, x + w, y}),
-                               3.5f * k, 10 * k, ssd);
+    const Shape stone = Rough(
+        Poly({x - w, y, x - w * 0.9f + lean, y - h * 0.75f, x - w * 0.6f + lean, y - h * 0.97f, x + lean, y - h * 1.03f,
+              x + w * 0.7f + lean, y - h * 0.9f, x + w * 0.95f + lean * 0.5f, y - h * 0.5f, x + w, y}),
+        3.5f * k, 10 * k, ssd);
     // A violet aura round each, trembling with power.
-    s.cv.Fill(Rough(Poly({x - w - 7, y, x - w * 0.9f - 7 + lean, y - h * 0.8f, x + lean, y - h - 10, x + w * 0.8f + 7 + lean, y - h * 0.9f, x + w + 7, y}), 3, 4, ssd + 1),
+    s.cv.Fill(Rough(Poly({x - w - 7, y, x - w * 0.9f - 7 + lean, y - h * 0.8f, x + lean, y - h - 10,
+                          x + w * 0.8f + 7 + lean, y - h * 0.9f, x + w + 7, y}),
+                    3, 4, ssd + 1),
               Hex(0x9a60e0), 0.35f, 6);
     s.cv.Fill(stone, [=](float px, float py) {
       const float n = Fbm(px / 10.f, py / 14.f, ssd, 4);
@@ -1320,7 +1457,8 @@ void StandingStones(Scene& s, const Element&) {
     const float bx = tops[i + 1].first, by = tops[i + 1].second;
     for (int j = 1; j <= 8; ++j) {
       const float t = j / 8.f;
-      const float nx = tops[i].first + (bx - tops[i].first) * t + (j < 8 ? r.Range(-6, 6) : 0), ny = tops[i].second + (by - tops[i].second) * t + (j < 8 ? r.Range(-10, 10) : 0);
+      const float nx = tops[i].first + (bx - tops[i].first) * t + (j < 8 ? r.Range(-6, 6) : 0),
+                  ny = tops[i].second + (by - tops[i].second) * t + (j < 8 ? r.Range(-10, 10) : 0);
       s.cv.Fill(Line(ax, ay, nx, ny, 2.5f), Hex(0xb080ff), 0.35f, 3);
       s.cv.Fill(Line(ax, ay, nx, ny, 0.9f), Hex(0xf4e8ff), 0.9f);
       ax = nx;
@@ -1334,8 +1472,11 @@ void Notice(Scene& s, const Element& e) {
   const float x = e.Num("x", 300), y = e.Num("y", 150);
   const float w = 86, h = 50;
   s.cv.Fill(Box(x - w / 2 + 3, y - h / 2 + 3, x + w / 2 + 3, y + h / 2 + 3, 3), Hex(0x000000), 0.4f, 3);
-  s.cv.Fill(Box(x - w / 2, y - h / 2, x + w / 2, y + h / 2, 3), Linear(x - w / 2, y - h / 2, Hex(0xe0c070), x + w / 2, y + h / 2, Hex(0x8a6a28)));
-  s.cv.Fill(Cut(Box(x - w / 2 + 3, y - h / 2 + 3, x + w / 2 - 3, y + h / 2 - 3, 2), Box(x - w / 2 + 4.5f, y - h / 2 + 4.5f, x + w / 2 - 4.5f, y + h / 2 - 4.5f, 2)), Hex(0x5a4010));
+  s.cv.Fill(Box(x - w / 2, y - h / 2, x + w / 2, y + h / 2, 3),
+            Linear(x - w / 2, y - h / 2, Hex(0xe0c070), x + w / 2, y + h / 2, Hex(0x8a6a28)));
+  s.cv.Fill(Cut(Box(x - w / 2 + 3, y - h / 2 + 3, x + w / 2 - 3, y + h / 2 - 3, 2),
+                Box(x - w / 2 + 4.5f, y - h / 2 + 4.5f, x + w / 2 - 4.5f, y + h / 2 - 4.5f, 2)),
+            Hex(0x5a4010));
   const char* lines[] = {"PALACE", "GUARDS", "ONLY"};
   for (int i = 0; i < 3; ++i) {
     const float th = 9, tw = TextWidth(lines[i], th);
@@ -1352,7 +1493,8 @@ void Mirrors(Scene& s, const Element&) {
   std::vector<M> ms;
   for (float x : {200.f, 300.f, 400.f}) {
     const float w = 36, y0 = 62, y1 = 228;
-    ms.push_back({Union(Box(x - w, y0 + w, x + w, y1), Circle(x, y0 + w, w)), Union(Box(x - w - 7, y0 + w, x + w + 7, y1 + 5), Circle(x, y0 + w, w + 7))});
+    ms.push_back({Union(Box(x - w, y0 + w, x + w, y1), Circle(x, y0 + w, w)),
+                  Union(Box(x - w - 7, y0 + w, x + w + 7, y1 + 5), Circle(x, y0 + w, w + 7))});
   }
   // Mirrors on the side walls, seen at an angle.
   // The left one stops short of where people stand.
@@ -1360,7 +1502,9 @@ void Mirrors(Scene& s, const Element&) {
   ms.push_back({Poly({578, 40, 502, 78, 502, 222, 578, 250}), Poly({588, 30, 494, 72, 494, 230, 588, 262})});
   for (const M& m : ms) {
     s.cv.Fill(Moved(m.frame, 3, 3), Hex(0x000000), 0.4f, 3);
-    s.cv.Fill(m.frame, [](float px, float py) { return Mix(Hex(0xe8c060), Hex(0x7a5a20), 0.5f + 0.5f * std::sin(px / 4.f + py / 6.f)); });
+    s.cv.Fill(m.frame, [](float px, float py) {
+      return Mix(Hex(0xe8c060), Hex(0x7a5a20), 0.5f + 0.5f * std::sin(px / 4.f + py / 6.f));
+    });
   }
   // Each glass reflects the hall as it stands, smaller and silvered; twice
   // over, so the reflections hold reflections.
@@ -1378,7 +1522,8 @@ void Mirrors(Scene& s, const Element&) {
   // A sheen across each glass.
   for (const M& m : ms) {
     const float x0 = m.glass.x0, y0 = m.glass.y0;
-    s.cv.Fill(Intersect(m.glass, Poly({x0 + 8, y0, x0 + 28, y0, x0 + 70, y0 + 180, x0 + 50, y0 + 180})), Hex(0xffffff), 0.18f, 4);
+    s.cv.Fill(Intersect(m.glass, Poly({x0 + 8, y0, x0 + 28, y0, x0 + 70, y0 + 180, x0 + 50, y0 + 180})), Hex(0xffffff),
+              0.18f, 4);
   }
 }
 
@@ -1388,10 +1533,12 @@ void RockEyes(Scene& s, const Element& e) {
   const uint32_t sd = SeedOf(s, 861);
   const Col rock = Mix(s.pal.rock, Hex(0x6a6458), 0.5f) * 1.3f;
   auto lump = [&](float cx, float cy, float rx, float ry, float shade) {
-    s.cv.Fill(Rough(Ellipse(cx, cy, rx, ry), std::min(rx, ry) * 0.12f, std::min(rx, ry) * 0.4f, sd + static_cast<uint32_t>(cx + cy)), [=](float px, float py) {
-      const float lit = Clamp01(0.55f - (px - cx) / (rx * 1.8f) - (py - cy) / (ry * 2.f));
-      return rock * shade * (0.4f + 0.8f * lit) * (0.7f + 0.5f * Fbm(px / 12.f, py / 12.f, sd + 1, 3));
-    });
+    s.cv.Fill(Rough(Ellipse(cx, cy, rx, ry), std::min(rx, ry) * 0.12f, std::min(rx, ry) * 0.4f,
+                    sd + static_cast<uint32_t>(cx + cy)),
+              [=](float px, float py) {
+                const float lit = Clamp01(0.55f - (px - cx) / (rx * 1.8f) - (py - cy) / (ry * 2.f));
+                return rock * shade * (0.4f + 0.8f * lit) * (0.7f + 0.5f * Fbm(px / 12.f, py / 12.f, sd + 1, 3));
+              });
   };
   s.cv.Fill(Ellipse(x, y + 152 * k, 130 * k, 14 * k), Hex(0x000000), 0.5f, 8);
   // Legs, a hunched body, shoulders, long arms with knuckles on the ground, a head.
@@ -1407,7 +1554,9 @@ void RockEyes(Scene& s, const Element& e) {
   lump(x - 4 * k, y - 22 * k, 46 * k, 40 * k, 1.1f);
   // Moss in the cracks.
   Rng r(sd + 2);
-  for (int i = 0; i < 20; ++i) s.cv.Fill(Ellipse(x + r.Range(-90, 90) * k, y + r.Range(-40, 120) * k, r.Range(3, 8) * k, r.Range(2, 4) * k), Hex(0x4a6a2a), 0.6f, 2);
+  for (int i = 0; i < 20; ++i)
+    s.cv.Fill(Ellipse(x + r.Range(-90, 90) * k, y + r.Range(-40, 120) * k, r.Range(3, 8) * k, r.Range(2, 4) * k),
+              Hex(0x4a6a2a), 0.6f, 2);
   // A heavy brow, burning eyes and a jagged mouth.
   s.cv.Fill(Capsule(x - 34 * k, y - 36 * k, x + 28 * k, y - 34 * k, 9 * k, 9 * k), rock * 0.6f);
   for (int side = -1; side <= 1; side += 2) {

@@ -6,6 +6,8 @@
 //   glim-pictures --scene REGION "ELEMENTS" OUT.png
 //                                 one scene line, for trying things out
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,9 +15,6 @@
 #include "tools/pictures/Scene.h"
 #include "tools/pictures/Sprites.h"
 #include "ui/Image.h"
-
-#include <fstream>
-#include <sstream>
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
@@ -41,7 +40,8 @@ int main(int argc, char** argv) {
       glim::Blit(room, chars[static_cast<size_t>(std::stoi(args[2]))], 25, 200, true);
     glim::Blit(room, chars[pics::CatPicture], 0, 265, true);
     const auto icons = pics::ObjectIcons();
-    for (int i = 0; i < 3; ++i) glim::Blit(room, icons[static_cast<size_t>(i * 13 + 3)], 280 + 60 * i, 300 + 20 * i, true);
+    for (int i = 0; i < 3; ++i)
+      glim::Blit(room, icons[static_cast<size_t>(i * 13 + 3)], 280 + 60 * i, 300 + 20 * i, true);
     return pics::SavePng(args[3], room) ? 0 : 1;
   }
   if (args.size() >= 2 && args[0] == "--all") {

@@ -29,9 +29,8 @@ class MidiTrack {
   // The track's bytes, closed by an end-of-track event at endTick.
   std::string Bytes(uint32_t endTick) const {
     std::vector<Ev> ev = events_;
-    std::stable_sort(ev.begin(), ev.end(), [](const Ev& a, const Ev& b) {
-      return a.Tick != b.Tick ? a.Tick < b.Tick : a.Order < b.Order;
-    });
+    std::stable_sort(ev.begin(), ev.end(),
+                     [](const Ev& a, const Ev& b) { return a.Tick != b.Tick ? a.Tick < b.Tick : a.Order < b.Order; });
     std::string out;
     uint32_t now = 0;
     for (const Ev& e : ev) {

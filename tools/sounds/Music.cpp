@@ -29,7 +29,7 @@ int Pitch(const std::string& name) {
 }
 
 struct Tone {
-  int Key;        // 0 for a rest
+  int Key;  // 0 for a rest
   uint32_t Start;
   uint32_t Length;
   bool Downbeat;
@@ -60,7 +60,7 @@ std::vector<Tone> Line(const std::string& text, uint32_t startBar) {
 
 // Chords: root and the intervals above it.
 struct Chord {
-  int Root;  // pitch class
+  int Root;                // pitch class
   std::vector<int> Tones;  // semitones above the root
 };
 Chord ChordOf(const std::string& name) {
@@ -131,10 +131,10 @@ std::string TitleMusic() {
     const char* Name;
   };
   const Voice voices[] = {
-      {kFlute, 0, 73, 100, 70, 70, "Flute"},       {kClarinet, 1, 71, 85, 50, 60, "Clarinet"},
-      {kOboe, 2, 68, 92, 80, 60, "Oboe"},          {kHarp, 3, 46, 90, 40, 70, "Harp"},
-      {kPad, 4, 48, 70, 64, 80, "Strings"},        {kCello, 5, 42, 85, 50, 60, "Cello"},
-      {kBass, 6, 43, 80, 60, 60, "Double bass"},   {kTimpani, 7, 47, 80, 64, 70, "Timpani"},
+      {kFlute, 0, 73, 100, 70, 70, "Flute"},     {kClarinet, 1, 71, 85, 50, 60, "Clarinet"},
+      {kOboe, 2, 68, 92, 80, 60, "Oboe"},        {kHarp, 3, 46, 90, 40, 70, "Harp"},
+      {kPad, 4, 48, 70, 64, 80, "Strings"},      {kCello, 5, 42, 85, 50, 60, "Cello"},
+      {kBass, 6, 43, 80, 60, 60, "Double bass"}, {kTimpani, 7, 47, 80, 64, 70, "Timpani"},
       {kViolins, 8, 48, 100, 78, 70, "Violins"},
   };
   for (const Voice& v : voices) {
@@ -155,8 +155,12 @@ std::string TitleMusic() {
     const int third = (c.Root + c.Tones[1]) % 12, fifth = (c.Root + c.Tones[2]) % 12;
     if (harpVel > 0) {
       const int r3 = Above(48, c.Root);
-      const int pattern[6] = {r3, Above(r3 + 1, fifth), Above(r3 + 11, c.Root), Above(r3 + 12, third),
-                              Above(r3 + 12, fifth), Above(r3 + 23, c.Root)};
+      const int pattern[6] = {r3,
+                              Above(r3 + 1, fifth),
+                              Above(r3 + 11, c.Root),
+                              Above(r3 + 12, third),
+                              Above(r3 + 12, fifth),
+                              Above(r3 + 23, c.Root)};
       for (int k = 0; k < 6; ++k) {
         const uint32_t start = at + static_cast<uint32_t>(k) * kEighth;
         s[kHarp].Note(3, start, at + kBar - start, pattern[k], harpVel + (k == 0 ? 8 : 0) - k);
@@ -200,7 +204,8 @@ std::string TitleMusic() {
   bar += 8;
   // A on the violins, the flute above them.
   s.Play(kViolins, 8, Line(std::string(kAStart) + kAOpen, bar), 80);
-  s.Play(kFlute, 0, Line("F5:6 | F5:3 D5:3 | A5:6 | G5:3 E5:3 | A5:3 F5:3 | G5:3 Bb5:3 | A5:3 E5:3 | A5:6", bar), 66, 1.0);
+  s.Play(kFlute, 0, Line("F5:6 | F5:3 D5:3 | A5:6 | G5:3 E5:3 | A5:3 F5:3 | G5:3 Bb5:3 | A5:3 E5:3 | A5:6", bar), 66,
+         1.0);
   for (size_t k = 0; k < 8; ++k) accompany(bar + static_cast<uint32_t>(k), kOpenChords[k], 60, 50, 64, true, false);
   bar += 8;
   // A closing, everyone: flute and oboe together, the clarinet below.

@@ -135,8 +135,10 @@ Buf Creak(Rng& r, double seconds, double lo, double hi, double pitchScale) {
       pulses[i] = (0.7 + 0.3 * r.Uniform()) * (0.55 + 0.45 * swell[i]);
     }
   }
-  Buf out = Resonate(pulses, {{620 * pitchScale, 14, 1.0}, {1180 * pitchScale, 16, 0.8},
-                              {2050 * pitchScale, 18, 0.55}, {3300 * pitchScale, 14, 0.3}});
+  Buf out = Resonate(pulses, {{620 * pitchScale, 14, 1.0},
+                              {1180 * pitchScale, 16, 0.8},
+                              {2050 * pitchScale, 18, 0.55},
+                              {3300 * pitchScale, 14, 0.3}});
   const Buf hiss = Filtered(Noise(r, n), Biquad::BandPass(1800 * pitchScale, 1.0), false);
   for (size_t i = 0; i < n; ++i) out[i] += 0.02 * hiss[i] * (0.55 + 0.45 * swell[i]);
   return out;
@@ -184,8 +186,10 @@ Buf Flame() {
 Buf RocketFlame() {
   Rng r(103);
   const double len = 2.0;
-  Buf roar = SweptBand(r, len, [](double t) { return 400 + 2100 * std::min(1.0, t / 0.6); }, 1.2);
-  Buf whistle = SweptBand(r, len, [](double t) { return 1200 + 1500 * std::min(1.0, t / 0.8); }, 25);
+  Buf roar = SweptBand(
+      r, len, [](double t) { return 400 + 2100 * std::min(1.0, t / 0.6); }, 1.2);
+  Buf whistle = SweptBand(
+      r, len, [](double t) { return 1200 + 1500 * std::min(1.0, t / 0.8); }, 25);
   Buf rumble = Filtered(Noise(r, roar.size()), Biquad::LowPass(120), false);
   Buf b(roar.size());
   for (size_t i = 0; i < b.size(); ++i)
@@ -225,8 +229,9 @@ Buf Unlock() {
   Mix(b, scrape, 0, 0.35);
   // Two clicks of the wards, then the bolt.
   auto click = [&](double at, double gain, double tune) {
-    Mix(b, Ring({{2150 * tune, 1.0, 0.05}, {3420 * tune, 0.7, 0.04}, {5270 * tune, 0.5, 0.03}, {6800 * tune, 0.3, 0.02}},
-                0.08, 0.7),
+    Mix(b,
+        Ring({{2150 * tune, 1.0, 0.05}, {3420 * tune, 0.7, 0.04}, {5270 * tune, 0.5, 0.03}, {6800 * tune, 0.3, 0.02}},
+             0.08, 0.7),
         static_cast<long>(Samples(at)), gain);
     Mix(b, Filtered(Burst(r, 0.01, 0.003), Biquad::HighPass(2500), false), static_cast<long>(Samples(at)), gain);
   };
@@ -251,7 +256,8 @@ Buf Eat() {
       Mix(b, grain, static_cast<long>(Samples(at + 0.13 * std::pow(r.Uniform(), 1.5))), g * r.Range(0.3, 1.0));
     }
     Mix(b, Ring({{110, 1.0, 0.08}, {190, 0.5, 0.06}}, 0.12), static_cast<long>(Samples(at)), 0.35 * g);
-    Mix(b, Filtered(Burst(r, 0.06, 0.03), Biquad::BandPass(800, 2), false), static_cast<long>(Samples(at + 0.1)), 0.4 * g);
+    Mix(b, Filtered(Burst(r, 0.06, 0.03), Biquad::BandPass(800, 2), false), static_cast<long>(Samples(at + 0.1)),
+        0.4 * g);
   }
   FadeEdges(b, 0.002, 0.08);
   return b;
@@ -267,8 +273,8 @@ Buf Shatter() {
     const double at = std::min(1.3, 0.004 - 0.22 * std::log(1 - r.Uniform() * 0.998));
     const double f = r.Range(2800, 9000);
     const double d = r.Range(0.04, 0.25);
-    Buf shard = Ring({{f, 1.0, d}, {f * r.Range(1.5, 1.8), 0.6, d * 0.7}, {f * r.Range(2.3, 2.9), 0.3, d * 0.5}}, d * 1.2,
-                     r.Range(0, 6.28));
+    Buf shard = Ring({{f, 1.0, d}, {f * r.Range(1.5, 1.8), 0.6, d * 0.7}, {f * r.Range(2.3, 2.9), 0.3, d * 0.5}},
+                     d * 1.2, r.Range(0, 6.28));
     const double g = r.Range(0.15, 0.45) * std::exp(-at * 1.6);
     Mix(b, shard, static_cast<long>(Samples(at)), g);
     Mix(b, Filtered(Burst(r, 0.004, 0.001), Biquad::HighPass(3000), false), static_cast<long>(Samples(at)), g);
@@ -668,8 +674,8 @@ Buf LowSnore() {
   Buf b(n);
   for (size_t i = 0; i < n; ++i) {
     const double ti = T(i);
-    b[i] = rattle[i] + 0.12 * breath[i] * Ahr(ti - 0.25, 0.45, 0.75, 0.5) + 0.5 * sigh[i] * Ahr(ti - 2.2, 0.3, 0.5, 0.7) +
-           0.01 * sigh[i];
+    b[i] = rattle[i] + 0.12 * breath[i] * Ahr(ti - 0.25, 0.45, 0.75, 0.5) +
+           0.5 * sigh[i] * Ahr(ti - 2.2, 0.3, 0.5, 0.7) + 0.01 * sigh[i];
   }
   RemoveDc(b);
   return b;
@@ -706,16 +712,16 @@ Buf DogGrowl() {
 
 std::vector<SoundDef> AllSounds() {
   return {
-      {"glimdead.wav", GlimDead, true, 0.6},    {"frybeast.wav", FryBeast, false, 0.7},
-      {"flame.wav", Flame, false, 0.7},         {"rocketflame1.wav", RocketFlame, false, 0.7},
-      {"paper1.wav", Paper, false, 0.6},        {"unlock.wav", Unlock, false, 0.7},
-      {"eat.wav", Eat, false, 0.7},             {"waterfall.wav", WaterFall, true, 0.5},
-      {"shatter.wav", Shatter, false, 0.7},     {"match.wav", Match, false, 0.7},
-      {"pour.wav", Pour, false, 0.6},           {"doorcrk.wav", DoorCreak, false, 0.7},
-      {"camera.wav", Camera, false, 0.6},       {"purr04.wav", Purr, true, 0.55},
-      {"birdsong.wav", BirdSong, true, 0.5},    {"crowd.wav", Crowd, true, 0.45},
-      {"beast.wav", Beast, false, 0.75},        {"lowsnore.wav", LowSnore, true, 0.5},
-      {"dogrowl.wav", DogGrowl, true, 0.55},    {"door.wav", Door, false, 0.7},
+      {"glimdead.wav", GlimDead, true, 0.6}, {"frybeast.wav", FryBeast, false, 0.7},
+      {"flame.wav", Flame, false, 0.7},      {"rocketflame1.wav", RocketFlame, false, 0.7},
+      {"paper1.wav", Paper, false, 0.6},     {"unlock.wav", Unlock, false, 0.7},
+      {"eat.wav", Eat, false, 0.7},          {"waterfall.wav", WaterFall, true, 0.5},
+      {"shatter.wav", Shatter, false, 0.7},  {"match.wav", Match, false, 0.7},
+      {"pour.wav", Pour, false, 0.6},        {"doorcrk.wav", DoorCreak, false, 0.7},
+      {"camera.wav", Camera, false, 0.6},    {"purr04.wav", Purr, true, 0.55},
+      {"birdsong.wav", BirdSong, true, 0.5}, {"crowd.wav", Crowd, true, 0.45},
+      {"beast.wav", Beast, false, 0.75},     {"lowsnore.wav", LowSnore, true, 0.5},
+      {"dogrowl.wav", DogGrowl, true, 0.55}, {"door.wav", Door, false, 0.7},
   };
 }
 

@@ -11,8 +11,8 @@ namespace gensnd {
 struct SoundDef {
   std::string Name;  // the file name in the sounds folder
   Buf (*Make)();
-  bool Loop;         // played repeating: must join its own start without a click
-  double Peak;       // the loudest sample, as a fraction of full scale
+  bool Loop;    // played repeating: must join its own start without a click
+  double Peak;  // the loudest sample, as a fraction of full scale
 };
 
 // Every synthesised WAV sound.

@@ -56,7 +56,8 @@ class WindowTest : public QObject {
     d = std::make_unique<glim::Desktop>(opts);
     answers = std::make_unique<Answerer>();
     d->Start();
-    WaitUntil([&] { return d->game.FirstActivationDone && d->game.CurrentRoom == 1 && !w().imgView->Picture().isNull(); });
+    WaitUntil(
+        [&] { return d->game.FirstActivationDone && d->game.CurrentRoom == 1 && !w().imgView->Picture().isNull(); });
     QVERIFY(d->game.FirstActivationDone);
     QCOMPARE(answers->Splashes, 1);
     // Off X11 the display mode is left alone without a notice; the music
@@ -106,28 +107,50 @@ class WindowTest : public QObject {
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("tip");
     QTest::addColumn<bool>("visible");
-    QTest::newRow("imgView") << "imgView" << QRect(0, 0, 600, 375) << "" << "" << true;
-    QTest::newRow("Print") << "Print" << QRect(0, 376, 600, 153) << "" << "" << true;
-    QTest::newRow("txtCommand") << "txtCommand" << QRect(0, 528, 600, 21) << "" << "" << true;
-    QTest::newRow("imgCarried") << "imgCarried" << QRect(624, 24, 153, 353) << "" << "" << true;
-    QTest::newRow("lblCarry") << "lblCarry" << QRect(616, 16, 169, 25) << "You are carrying" << "" << true;
-    QTest::newRow("Label1") << "Label1" << QRect(640, 0, 124, 22) << "The Wendle Staff" << "" << true;
-    QTest::newRow("LoadBtn") << "LoadBtn" << QRect(632, 48, 33, 33) << "Load" << "" << true;
-    QTest::newRow("SaveBtn") << "SaveBtn" << QRect(632, 88, 33, 33) << "Save" << "" << true;
-    QTest::newRow("NewBtn") << "NewBtn" << QRect(632, 128, 33, 33) << "New" << "" << true;
-    QTest::newRow("AboutBtn") << "AboutBtn" << QRect(640, 504, 33, 33) << "About" << "" << true;
-    QTest::newRow("ExitBtn") << "ExitBtn" << QRect(736, 504, 33, 33) << "Exit" << "" << true;
-    QTest::newRow("spbNorth") << "spbNorth" << QRect(696, 419, 23, 22) << "" << "Move North" << true;
-    QTest::newRow("spbSouth") << "spbSouth" << QRect(696, 465, 23, 22) << "" << "Move South" << true;
-    QTest::newRow("spbEast") << "spbEast" << QRect(720, 442, 23, 22) << "" << "Move East" << true;
-    QTest::newRow("spbWest") << "spbWest" << QRect(672, 442, 23, 22) << "" << "Move West" << true;
-    QTest::newRow("spbHelp") << "spbHelp" << QRect(696, 442, 23, 22) << "" << "Help" << true;
-    QTest::newRow("lblNorth") << "lblNorth" << QRect(700, 392, 19, 24) << "N" << "" << true;
-    QTest::newRow("lblSouth") << "lblSouth" << QRect(700, 489, 11, 24) << "S" << "" << true;
-    QTest::newRow("lblEast") << "lblEast" << QRect(744, 440, 13, 24) << "E" << "" << true;
-    QTest::newRow("lblWest") << "lblWest" << QRect(648, 442, 22, 24) << "W" << "" << true;
-    QTest::newRow("ObjectCheat") << "ObjectCheat" << QRect(760, 392, 21, 21) << "G" << "" << false;
-    QTest::newRow("RoomCheat") << "RoomCheat" << QRect(736, 392, 21, 21) << "R" << "" << false;
+    QTest::newRow("imgView") << "imgView" << QRect(0, 0, 600, 375) << ""
+                             << "" << true;
+    QTest::newRow("Print") << "Print" << QRect(0, 376, 600, 153) << ""
+                           << "" << true;
+    QTest::newRow("txtCommand") << "txtCommand" << QRect(0, 528, 600, 21) << ""
+                                << "" << true;
+    QTest::newRow("imgCarried") << "imgCarried" << QRect(624, 24, 153, 353) << ""
+                                << "" << true;
+    QTest::newRow("lblCarry") << "lblCarry" << QRect(616, 16, 169, 25) << "You are carrying"
+                              << "" << true;
+    QTest::newRow("Label1") << "Label1" << QRect(640, 0, 124, 22) << "The Wendle Staff"
+                            << "" << true;
+    QTest::newRow("LoadBtn") << "LoadBtn" << QRect(632, 48, 33, 33) << "Load"
+                             << "" << true;
+    QTest::newRow("SaveBtn") << "SaveBtn" << QRect(632, 88, 33, 33) << "Save"
+                             << "" << true;
+    QTest::newRow("NewBtn") << "NewBtn" << QRect(632, 128, 33, 33) << "New"
+                            << "" << true;
+    QTest::newRow("AboutBtn") << "AboutBtn" << QRect(640, 504, 33, 33) << "About"
+                              << "" << true;
+    QTest::newRow("ExitBtn") << "ExitBtn" << QRect(736, 504, 33, 33) << "Exit"
+                             << "" << true;
+    QTest::newRow("spbNorth") << "spbNorth" << QRect(696, 419, 23, 22) << ""
+                              << "Move North" << true;
+    QTest::newRow("spbSouth") << "spbSouth" << QRect(696, 465, 23, 22) << ""
+                              << "Move South" << true;
+    QTest::newRow("spbEast") << "spbEast" << QRect(720, 442, 23, 22) << ""
+                             << "Move East" << true;
+    QTest::newRow("spbWest") << "spbWest" << QRect(672, 442, 23, 22) << ""
+                             << "Move West" << true;
+    QTest::newRow("spbHelp") << "spbHelp" << QRect(696, 442, 23, 22) << ""
+                             << "Help" << true;
+    QTest::newRow("lblNorth") << "lblNorth" << QRect(700, 392, 19, 24) << "N"
+                              << "" << true;
+    QTest::newRow("lblSouth") << "lblSouth" << QRect(700, 489, 11, 24) << "S"
+                              << "" << true;
+    QTest::newRow("lblEast") << "lblEast" << QRect(744, 440, 13, 24) << "E"
+                             << "" << true;
+    QTest::newRow("lblWest") << "lblWest" << QRect(648, 442, 22, 24) << "W"
+                             << "" << true;
+    QTest::newRow("ObjectCheat") << "ObjectCheat" << QRect(760, 392, 21, 21) << "G"
+                                 << "" << false;
+    QTest::newRow("RoomCheat") << "RoomCheat" << QRect(736, 392, 21, 21) << "R"
+                               << "" << false;
   }
 
   void controlsAtTheirPlaces() {
@@ -552,8 +575,8 @@ class WindowTest : public QObject {
     QCOMPARE(glim::DialogFilter("Saved Brimel Game|*.gam"), QStringLiteral("Saved Brimel Game (*.gam)"));
     QCOMPARE(glim::DialogFilter("A|*.a|B|*.b;*.c"), QStringLiteral("A (*.a);;B (*.b *.c)"));
     QCOMPARE(glim::BoxText("a\r\nb\rc"), QStringLiteral("a\nb\nc"));
-    QCOMPARE(glim::FromGame("caf\xe9"), QStringLiteral("caf\u00e9"));       // Latin-1
-    QCOMPARE(glim::FromGame("caf\xc3\xa9"), QStringLiteral("caf\u00e9"));   // UTF-8
+    QCOMPARE(glim::FromGame("caf\xe9"), QStringLiteral("caf\u00e9"));      // Latin-1
+    QCOMPARE(glim::FromGame("caf\xc3\xa9"), QStringLiteral("caf\u00e9"));  // UTF-8
     QCOMPARE(glim::ToGame(QStringLiteral("caf\u00e9")), std::string("caf\xe9"));
     glim::Image img(2, 1);
     img.At(0, 0) = 0x123456;
