@@ -42,7 +42,12 @@ void Game::ProcessCommand() {
     } else {
       switch (n) {
         case 0: ParseError = ParseErr::NotAVerb; break;
-        case 1: SingleWordCommand(); break;
+        case 1:
+          if (VerbLeftAlone())
+            PrintLine(Words[1] + " what? -please be more specific");
+          else
+            SingleWordCommand();
+          break;
         case 2: AnalyseTwoWords(); break;
         case 3: AnalyseThreeWords(); break;
         case 4: AnalyseFourWords(); break;
@@ -70,6 +75,17 @@ bool TalkToCharacter(const Game& g, int nounPosition) {
 }
 
 }  // namespace
+
+// "examine tank" when "tank" is a qualifier word keeps only "examine": the
+// player named a thing, so the line must not become the one-letter command of
+// the verb's first letter (east). Only action verbs are caught; a command word
+// ("north old") and the chase verbs (run, shout), which do not act by their
+// first letter, keep their meaning, and a word typed alone is untouched.
+bool Game::VerbLeftAlone() const {
+  if (DroppedWords == 0 || WordNumber[1] <= Verb::Help) return false;
+  const int32_t v = WordNumber[1];
+  return v != Verb::Shout && v != Verb::Yell && v != Verb::Scream && v != Verb::Run;
+}
 
 void Game::AnalyseTwoWords() {
   WordPosition = 2;
