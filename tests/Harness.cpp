@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 
 #include "shell/GameFolder.h"
 #include "world/Text.h"
@@ -30,6 +31,17 @@ std::string CopyFixture(const std::string& fixture, const std::string& name) {
   const std::string dir = TempDir(name);
   fs::copy(Fixture(fixture), dir, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
   return dir;
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+int Count(const std::string& text, const std::string& what) {
+  int n = 0;
+  for (size_t p = text.find(what); p != std::string::npos; p = text.find(what, p + what.size())) ++n;
+  return n;
 }
 
 std::vector<std::string> Harness::Lines(const std::string& s) const { return glim::SplitLines(s); }

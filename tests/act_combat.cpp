@@ -7,18 +7,10 @@
 namespace glimtest {
 namespace {
 
-int Count(const std::string& text, const std::string& what) {
-  int n = 0;
-  for (size_t p = text.find(what); p != std::string::npos; p = text.find(what, p + what.size())) ++n;
-  return n;
-}
-
 struct Combat : ::testing::Test {
   Harness h{Fixture("act_combat")};
   void SetUp() override { h.Start(); }
-  void Carry(std::initializer_list<int> objects) {
-    for (int o : objects) ASSERT_TRUE(h.game.AddToCarried(o));
-  }
+  void Carry(std::initializer_list<int> objects) { ASSERT_TRUE(h.Carry(objects)); }
 };
 
 TEST_F(Combat, KeeperFallsToTheSwordOnlyWithBothAmuletHalvesInPlace) {
