@@ -72,7 +72,6 @@ class Platform {
   // StopTimer cancels it; on expiry the platform calls OnEventTimer.
   virtual void StartTimer(int intervalMs) = 0;
   virtual void StopTimer() = 0;
-  virtual uint32_t TickCount() = 0;
   // Pauses for whole seconds while window events (and the timer) are handled.
   virtual void WaitSeconds(int seconds) = 0;
   // Handles all pending window events once.

@@ -237,7 +237,9 @@ void TextPlatform::SetSoundRepeat(bool repeat) {
   if (sound_ && !opts_.Silent) sound_->SetRepeat(repeat);
 }
 
-uint32_t TextPlatform::TickCount() { return static_cast<uint32_t>(opts_.VirtualClock ? now_ : RealNow() - start_); }
+uint32_t TextPlatform::TickCount() const {
+  return static_cast<uint32_t>(opts_.VirtualClock ? now_ : RealNow() - start_);
+}
 
 void TextPlatform::StartTimer(int intervalMs) {
   timerArmed_ = true;
