@@ -66,7 +66,7 @@ bool Game::LoadRoomData(const std::vector<std::string>& lines) {
     }
     room.LineCount = *c;
     ++n;
-    for (int32_t l = 1; l <= room.LineCount - 1; ++l) {
+    for (int32_t l = 1; l < room.LineCount; ++l) {  // no `LineCount - 1`: it may be INT_MIN
       if (l > MaxRoomLines) return fail(RangeCheckError);
       const std::string* d = line(n);
       if (!d) return fail(ListIndexMessage(n));
