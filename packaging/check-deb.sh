@@ -46,7 +46,7 @@ chroot "$root" sh -c 'id player >/dev/null 2>&1 || useradd -m player'
 as_player() { chroot --userspec=player:player "$root" env -i HOME=/home/player TERM=dumb sh -lc "$1"; }
 grep -v '^#' "$src/tests/walkthrough/win.txt" | grep -v '^$' >"$root/tmp/walkthrough.txt"
 printf ':save won\n' >>"$root/tmp/walkthrough.txt"
-as_player 'cd /tmp && glimmerhold-term --virtual-clock --silent < /tmp/walkthrough.txt' \
+as_player 'cd /tmp && glimmerhold-term --virtual-clock --silent --no-splash < /tmp/walkthrough.txt' \
   >"$root/tmp/walkthrough.out" 2>&1 || fail "glimmerhold-term exited with $?"
 out=$root/tmp/walkthrough.out
 grep -q "Unable to load" "$out" && fail "the installed game folder was not found"

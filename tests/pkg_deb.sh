@@ -36,7 +36,7 @@ zcat "$doc/changelog.gz" | head -1 | grep -q "^glimmerhold ($version) " ||
   fail "the changelog's last entry is not version $version: $(zcat "$doc/changelog.gz" | head -1)"
 
 # The game folder is found from /usr/games as from bin/.
-printf 'l\n' | "$root/usr/games/glimmerhold-term" --virtual-clock --silent >"$work/play.txt" 2>&1
+printf 'l\n' | "$root/usr/games/glimmerhold-term" --virtual-clock --silent --no-splash >"$work/play.txt" 2>&1
 grep -q "what shall we do now?" "$work/play.txt" || { cat "$work/play.txt"; fail "the packaged program did not play"; }
 
 lintian --pedantic --display-info --tag-display-limit 0 "$deb" >"$work/lintian.txt" 2>&1 || true

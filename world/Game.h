@@ -17,6 +17,7 @@
 
 #include "ui/Image.h"
 #include "ui/Platform.h"
+#include "world/Ids.h"
 #include "world/Types.h"
 
 namespace glim {
@@ -117,6 +118,9 @@ class Game : public PlatformEvents {
 
   // ===================== parser =====================
   std::array<std::string, 6> Words{};  // slots 1..5
+  // Words of the current line that SplitCommand dropped because they are
+  // qualifier words (empty tokens are not counted).
+  int DroppedWords = 0;
   int32_t WordPosition = 0;
   std::array<uint8_t, 6> WordClass{};
   std::array<int32_t, 6> WordNumber{};
@@ -159,6 +163,7 @@ class Game : public PlatformEvents {
 
   // Sentences (parser/Sentence.cpp).
   void ProcessCommand();
+  bool VerbLeftAlone() const;
   void AnalyseTwoWords();
   void AnalyseThreeWords();
   void AnalyseFourWords();
