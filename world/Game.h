@@ -17,6 +17,7 @@
 
 #include "ui/Image.h"
 #include "ui/Platform.h"
+#include "world/Ids.h"
 #include "world/Types.h"
 
 namespace glim {

@@ -26,7 +26,7 @@ bool Game::LoadDataFiles() {
 }
 
 void Game::InitialiseState() {
-  CurrentRoom = 1;
+  CurrentRoom = Room::Attic;
   CarriedCount = 0;
   CarryLimit = 8;
   PlayerDirty = true;
