@@ -42,7 +42,8 @@ R(10, H, dict(w=7, s=11), "in the herb garden. Sage, thyme and something that wi
 R(11, H, dict(n=10), "in the garden shed, among flowerpots and broken rakes.")
 R(12, H, dict(n=9, s=13), "at the garden gate. Beyond it, to the south, lies the Old Orchard.|"
   "Master always said: never go into the orchard without your spell book,|"
-  "for the gate shuts behind you and only magic opens the way out.")
+  "for the gate shuts behind you and only magic opens the way out.|"
+  "Once through, there is no way back home: take all you will need.")
 
 # --- The Old Orchard (a trap without the book) -----------------------------
 O = "orchard"
@@ -132,7 +133,8 @@ R(58, V, dict(s=59), "on a narrow ledge halfway down the cliff. The path goes on
 R(59, V, dict(n=58, e=60), "at the bottom of the cliff. A village lies to the east.")
 R(60, V, dict(w=59, n=64, e=61, s=63), "outside the village gates, which stand open to the north.|"
   "The smell of roasting meat drifts out. Paths lead east and south.|"
-  "Chalked on the gatepost: ALL GUESTS WELCOME. NO GUEST LEAVES.")
+  "Chalked on the gatepost: ALL GUESTS WELCOME. NO GUEST LEAVES.|"
+  "Whatever you still want from the valley, get it before you go in.")
 R(61, V, dict(w=60, n=62), "beside a frozen stream, which runs north.")
 R(62, V, dict(s=61), "by a frozen pond. Snow lies heaped along its bank.")
 R(63, V, dict(n=60), "in a farmyard shed, full of tools for breaking ice and hay.")
@@ -148,7 +150,8 @@ R(69, V, dict(s=67, n=70), "in a narrow market lane that runs north between high
   "villagers are close behind you. Your only hope is to run!")
 R(70, V, {}, "in a blind alley, and the villagers have caught up with you.")
 R(71, V, dict(s=69), "at the foot of steep ice cliffs, so fragile that they creak in the wind.|"
-  "Behind you the howling crowd is coming up the path.")
+  "Behind you the howling crowd is coming up the path, and there will|"
+  "be no going back to the village.")
 
 # --- The third woodland and the mountain --------------------------------------------
 T = "mountain"
@@ -173,7 +176,7 @@ R(79, U, dict(n=78, e=80), "in a tunnel lit by glowing fungus. It leads east, an
   "very clean, and very particular about how visitors smell.")
 R(80, U, dict(w=79, e=81), "in a vast cavern strewn with bones and scorched armour. A way leads on east.")
 R(81, U, dict(w=80, e=82), "in a narrow passage. Ahead, to the east, it is pitch black.")
-R(82, U, dict(w=81, e=83), "in a dark passage. Old torch holders line the walls.")
+R(82, U, dict(w=81, e=83), "in a long passage. Old torch holders line the walls.")
 R(83, U, dict(w=82, s=84, e=85), "in a guardroom cut into the rock. A storeroom lies south,|"
   "and the passage goes on east.")
 R(84, U, dict(n=83), "in a storeroom full of broken crates and timber.")
@@ -181,7 +184,7 @@ R(85, U, dict(w=83, e=86), "in a tunnel that slopes down towards the sound of ru
 R(86, U, dict(w=85), "at the edge of a chasm. An underground river roars far below,|"
   "and the tunnel goes on across the gap to the east, far too wide to jump.")
 R(87, U, dict(w=86), "on a narrow ledge on the far side of the chasm. The passage|"
-  "seems to end at a blank stone wall.")
+  "seems to end at a wall of stone.")
 R(88, U, dict(w=87, e=90), "in a hidden passage behind the wall. It runs east.")
 R(89, U, dict(w=95), "in a side chamber behind the crushing walls, where someone|"
   "once lived: there is a bed, a stove and a row of pegs on the wall.")
@@ -190,7 +193,8 @@ R(91, U, dict(w=90, e=92), "at an iron door across the mine working, to the east
 R(92, U, dict(w=91, e=93), "in a mine gallery. Scratches score the walls.")
 R(93, U, dict(w=92, e=95), "at the entrance of a long chamber to the east, between two great walls|"
   "of polished stone. The floor is grooved, as if the walls move.|"
-  "Anybody caught in there would need something to hold them apart.")
+  "Anybody caught in there would need something to hold them apart,|"
+  "and would never get back this way: carry in all you will need.")
 R(94, U, dict(n=95, s=96), "in a passage beyond the walls, leading south.")
 R(95, U, {}, "between two great walls of polished stone.")
 R(96, U, dict(n=94, s=97), "in a troll cave. Bones crunch underfoot, and the way south|"
@@ -347,9 +351,10 @@ R(202, Q, dict(e=199, w=209), "in a side hall that stinks of old meat. Something
 R(203, Q, dict(w=200), "in a side room full of crystal balls, all showing your face.")
 R(204, Q, dict(s=200, n=208), "in the Keeper's chamber, a hall of tall menhirs that hum with power.|"
   "Ways lead north and south.")
-R(205, Q, dict(s=201, n=206), "in a dark gallery.")
-R(206, Q, dict(s=205, n=207), "in a dark room. A brass switch is set into the wall; a notice beside|"
+R(205, Q, dict(s=201, n=206), "in a narrow gallery.")
+R(206, Q, dict(s=205, n=207), "in a small room. A brass switch is set into the wall; a notice beside|"
   "it says: PALACE GUARDS ONLY.")
 R(207, Q, dict(s=206, w=208), "in a hall of mirrors.")
-R(208, Q, dict(e=207, s=204), "in a hall just north of the Keeper's chamber.")
+R(208, Q, dict(e=207, s=204), "in a hall behind the Keeper's chamber, which lies south.|"
+  "A hall of mirrors is east.")
 R(209, Q, {}, "in the lair of the Keeper's pet rock troll, which is hungry.")

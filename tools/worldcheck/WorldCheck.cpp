@@ -258,6 +258,7 @@ class Checker {
   void CheckReachable();
   void CheckUsedEntries();
   void CheckRoomTextsName();
+  void CheckRoomTextDirections();
 
   // Every word the player may type as a noun, with the entry it names.
   struct Noun {
@@ -730,6 +731,24 @@ void Checker::CheckRoomTextsName() {
   }
 }
 
+// A room text that names a direction ("north", "to the east") must have a
+// way out on that side: an exit of the file or a way the game opens there.
+void Checker::CheckRoomTextDirections() {
+  for (int r = 1; r < roomCount_; ++r) {
+    std::set<std::string> text;
+    for (int l = 1; l < g_.Rooms[r].LineCount && l <= glim::MaxRoomLines; ++l)
+      for (const std::string& t : TextWords(g_.RoomText[r][l])) text.insert(t);
+    for (int d = glim::DirNorth; d <= glim::DirWest; ++d) {
+      if (!text.count(DirName(d)) || g_.Rooms[r].Exit(d) >= 1) continue;
+      bool opened = false;
+      for (const RuntimeWay& w : kRuntimeWays) opened = opened || (w.from == r && w.dir == d);
+      if (!opened)
+        Fault(kRoomFile, "room " + std::to_string(r) + ": its text names " + DirName(d) +
+                             ", but the room has no way out to the " + DirName(d));
+    }
+  }
+}
+
 std::vector<std::string> Checker::Run() {
   const bool wordsFit = CheckWordCapacities() && CheckWordRecords();
   const bool roomsFit = CheckRoomRecords();
@@ -747,6 +766,7 @@ std::vector<std::string> Checker::Run() {
   CheckLocations();
   CheckReachable();
   CheckRoomTextsName();
+  CheckRoomTextDirections();
   return faults_;
 }
 

@@ -293,4 +293,14 @@ TEST_F(WorldCheckTest, RoomTextsNameNothingThatMayBeGone) {
              words[words.Character(23)] + "\"), which can leave, so the text may show it when it is gone");
 }
 
+// Every direction a room text names has a way out on that side, counting
+// the ways the game opens (the laughing tree's north).
+TEST_F(WorldCheckTest, RoomTextDirectionsAgreeWithTheExits) {
+  ASSERT_EQ(rooms.Exit(2, glim::DirWest), 0);
+  ASSERT_EQ(rooms.Exit(15, glim::DirNorth), 0);
+  rooms[rooms.Room(2) + 5] = "in the study. A door leads West.";
+  rooms[rooms.Room(15) + 5] = "before a laughing tree, which stands to the north.";
+  ExpectOnly("glimroom.dat: room 2: its text names west, but the room has no way out to the west");
+}
+
 }  // namespace
