@@ -63,7 +63,7 @@ OBJECTS = {
     30: ("sign", "(painted)", 26, 0),
     31: ("longjohns", "of wool", 103, 1),
     32: ("flamethrower", "(dwarvish)", 128, 0),
-    33: ("lolly", "of giant size", 170, 0),
+    33: ("lolly", "(a gift, not a snack)", 170, 0),  # eaten, it is lost: the line warns
     34: ("box", "(wooden)", 11, 0),
     35: ("rope", "(long)", 0, 0),
     36: ("feather", "of a phoenix", 38, 0),
@@ -73,7 +73,7 @@ OBJECTS = {
     40: ("staff", "of Wendle", 0, 0),
     41: ("shiny", "key (say shiny)", 0, 0),
     42: ("switch", "of brass", 206, 0),
-    43: ("block", "of ice", 62, 4),
+    43: ("block", "of ice", 62, 0),
     44: ("matches", "(dry)", 81, 1),
     45: ("cape", "of shadows", 0, 0),
 }
