@@ -109,7 +109,8 @@ R(44, M, {}, "falling through the pile of leaves into a deep pit|"
 # --- The enchanted woods ---------------------------------------------------------
 E = "enchanted woods"
 R(45, E, dict(e=43, w=46), "at the edge of the enchanted woods, where the birdsong sounds|"
-  "just a little mocking. The trees to the west shimmer oddly.")
+  "just a little mocking. The trees to the west shimmer oddly: whoever|"
+  "goes in there without some magic to find the way out may wander for ever.")
 R(46, E, dict(n=46, s=46, e=46, w=46), "lost in the enchanted woods. Every way looks the same, and every|"
   "way leads back here. A hill rises to the north, if only you could find it.")
 R(47, E, dict(s=46, n=48), "on top of a small hill, out of the enchantment at last.|"
