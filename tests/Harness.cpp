@@ -45,6 +45,12 @@ int Count(const std::string& text, const std::string& what) {
   return n;
 }
 
+std::string Join(const std::vector<std::string>& lines, const char* eol) {
+  std::string s;
+  for (const std::string& l : lines) s += l + eol;
+  return s;
+}
+
 std::vector<std::string> Harness::Lines(const std::string& s) const { return glim::SplitLines(s); }
 
 std::string WorldDiff(const glim::World& want, const glim::World& got) {

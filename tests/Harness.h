@@ -29,6 +29,8 @@ std::string CopyFixture(const std::string& fixture, const std::string& name);
 std::string ReadAll(const std::string& path);
 // How often `what` occurs in `text`, without overlaps.
 int Count(const std::string& text, const std::string& what);
+// The lines as one text, each ended by `eol` (the game's files use CR LF).
+std::string Join(const std::vector<std::string>& lines, const char* eol = "\r\n");
 
 struct Harness {
   std::ostringstream out;

@@ -22,19 +22,6 @@ namespace {
 namespace fs = std::filesystem;
 using glim::Game;
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
-
-std::string JoinCrLf(const std::vector<std::string>& lines) {
-  std::string s;
-  for (const std::string& l : lines) s += l + "\r\n";
-  return s;
-}
-
 // A started game on one of the saved-game worlds.
 struct SaveHarness : Harness {
   explicit SaveHarness(const std::string& fixture) : Harness(Fixture(fixture)) { Start(); }
@@ -94,7 +81,7 @@ TEST(SaveGame, FreshGameSavedAndLoadedIsUnchanged) {
   EXPECT_EQ(h.Take(), "Saving game\n");
   // 45 objects, 23 characters, 4 doors; the room file names 221 rooms but
   // the map holds 220.
-  const std::vector<std::string> lines = glim::SplitLines(ReadBytes(path));
+  const std::vector<std::string> lines = glim::SplitLines(ReadAll(path));
   EXPECT_EQ(lines.size(), 7u + 4 * 45 + 6 * 23 + 4 * 4 + 4 * 220);
   EXPECT_TRUE(h.Load(path));
   EXPECT_EQ(h.Take(), "Loading game\nLoading " + path + "\n");
@@ -145,7 +132,7 @@ TEST(SaveGame, FileFromOneGameLoadsIdenticallyInAnother) {
   ASSERT_TRUE(b.Load(dir + "a.gam"));
   EXPECT_EQ(WorldDiff(first, b.game.world()), "");
   ASSERT_TRUE(b.Save(dir + "b.gam"));
-  EXPECT_EQ(ReadBytes(dir + "a.gam"), ReadBytes(dir + "b.gam"));
+  EXPECT_EQ(ReadAll(dir + "a.gam"), ReadAll(dir + "b.gam"));
 }
 
 // Sets every field a saved game holds, within the world's counts, to
@@ -214,17 +201,17 @@ std::vector<std::string> CorpusFiles(const std::string& target, const std::strin
 // the rooms target the other way round, as the fuzz targets do.
 TEST(SaveGame, EveryCorpusWorldSavesAndLoadsBackEqual) {
   const std::string data = TestDir() + "/../data/";
-  const std::vector<std::string> shippedWords = glim::SplitLines(ReadBytes(data + "glimtext.wdt"));
-  const std::vector<std::string> shippedRooms = glim::SplitLines(ReadBytes(data + "glimroom.dat"));
+  const std::vector<std::string> shippedWords = glim::SplitLines(ReadAll(data + "glimtext.wdt"));
+  const std::vector<std::string> shippedRooms = glim::SplitLines(ReadAll(data + "glimroom.dat"));
   struct Pair {
     std::string name;
     std::vector<std::string> words, rooms;
   };
   std::vector<Pair> worlds;
   for (const std::string& f : CorpusFiles("words", "glimtext.wdt"))
-    worlds.push_back({f, glim::SplitLines(ReadBytes(f)), shippedRooms});
+    worlds.push_back({f, glim::SplitLines(ReadAll(f)), shippedRooms});
   for (const std::string& f : CorpusFiles("rooms", "glimroom.dat"))
-    worlds.push_back({f, shippedWords, glim::SplitLines(ReadBytes(f))});
+    worlds.push_back({f, shippedWords, glim::SplitLines(ReadAll(f))});
   ASSERT_GE(worlds.size(), 2u * 16);
 
   int started = 0, asRead = 0;
@@ -275,7 +262,7 @@ TEST(SaveGame, SmallWorldFileBytes) {
   h.game.PlayerWarm = true;
   h.game.Rooms[3].West = 2;  // the room past the last one the file fills
   ASSERT_TRUE(h.Save(path));
-  const std::string expected = JoinCrLf({
+  const std::string expected = Join({
       "1",       "1",  "0", "1", "0", "0", "1",                           // room, carried, flags
       "book",    "-1", "0", "0",                                          // objects
       "map",     "1",  "5", "3",                                          //
@@ -285,7 +272,7 @@ TEST(SaveGame, SmallWorldFileBytes) {
       "0",       "2",  "4", "0",                                          //
       "0",       "0",  "2", "0", "0", "0", "0", "1", "0", "0", "0", "2",  // rooms 1..3
   });
-  EXPECT_EQ(ReadBytes(path), expected);
+  EXPECT_EQ(ReadAll(path), expected);
 }
 
 TEST(SaveGame, RoomsWrittenNeverPassTheMap) {
@@ -293,11 +280,11 @@ TEST(SaveGame, RoomsWrittenNeverPassTheMap) {
   const std::string dir = TempDir("save_roomcount");
   h.game.RoomCount = 500;
   ASSERT_TRUE(h.Save(dir + "many.gam"));
-  EXPECT_EQ(glim::SplitLines(ReadBytes(dir + "many.gam")).size(), 7u + 8 + 12 + 8 + 4 * 220);
+  EXPECT_EQ(glim::SplitLines(ReadAll(dir + "many.gam")).size(), 7u + 8 + 12 + 8 + 4 * 220);
   EXPECT_TRUE(h.Load(dir + "many.gam"));
   h.game.RoomCount = 0;
   ASSERT_TRUE(h.Save(dir + "none.gam"));
-  EXPECT_EQ(glim::SplitLines(ReadBytes(dir + "none.gam")).size(), 7u + 8 + 12 + 8);
+  EXPECT_EQ(glim::SplitLines(ReadAll(dir + "none.gam")).size(), 7u + 8 + 12 + 8);
 }
 
 TEST(SaveGame, FileTruncatedAtEveryLineIsRefused) {
@@ -306,13 +293,13 @@ TEST(SaveGame, FileTruncatedAtEveryLineIsRefused) {
     const std::string dir = TempDir(std::string("save_trunc_") + fixture);
     ChangeWorld(h.game);
     ASSERT_TRUE(h.Save(dir + "full.gam"));
-    const std::vector<std::string> lines = glim::SplitLines(ReadBytes(dir + "full.gam"));
+    const std::vector<std::string> lines = glim::SplitLines(ReadAll(dir + "full.gam"));
     h.game.NewGame();
     const glim::World before = h.game.world();
     h.Take();
     for (size_t n = 0; n < lines.size(); ++n) {
       const std::string path = dir + "short.gam";
-      WriteText(path, JoinCrLf(std::vector<std::string>(lines.begin(), lines.begin() + long(n))));
+      WriteText(path, Join(std::vector<std::string>(lines.begin(), lines.begin() + long(n))));
       EXPECT_FALSE(h.Load(path)) << fixture << " " << n;
       EXPECT_EQ(h.Take(),
                 "Loading game\nLoading " + path + "\n[box] List index out of bounds (" + std::to_string(n) + ")\n")
@@ -323,7 +310,7 @@ TEST(SaveGame, FileTruncatedAtEveryLineIsRefused) {
     std::vector<std::string> longer = lines;
     longer.push_back("extra");
     longer.push_back("");
-    WriteText(dir + "long.gam", JoinCrLf(longer));
+    WriteText(dir + "long.gam", Join(longer));
     EXPECT_TRUE(h.Load(dir + "long.gam"));
     EXPECT_EQ(h.game.CurrentRoom, 14);
   }
@@ -347,7 +334,7 @@ TEST(SaveGame, BadValueAtEveryLineIsRefused) {
   const std::string dir = TempDir("save_bad");
   ChangeWorld(h.game);
   ASSERT_TRUE(h.Save(dir + "good.gam"));
-  const std::vector<std::string> lines = glim::SplitLines(ReadBytes(dir + "good.gam"));
+  const std::vector<std::string> lines = glim::SplitLines(ReadAll(dir + "good.gam"));
   const std::vector<Kind> kinds = Layout(45, 23, 4, 220);
   ASSERT_EQ(lines.size(), kinds.size());
   h.game.NewGame();
@@ -374,7 +361,7 @@ TEST(SaveGame, BadValueAtEveryLineIsRefused) {
     }
     std::vector<std::string> changed = lines;
     changed[i] = bad;
-    WriteText(path, JoinCrLf(changed));
+    WriteText(path, Join(changed));
     EXPECT_FALSE(h.Load(path)) << i;
     EXPECT_EQ(h.Take(), "Loading game\nLoading " + path + "\n[box] " + message + "\n") << i;
     ASSERT_EQ(WorldDiff(before, h.game.world()), "") << i;
@@ -395,7 +382,7 @@ TEST(SaveGame, ValuesOutsideTheTablesAreRefused) {
   SaveHarness h("save_small");
   const std::string dir = TempDir("save_range");
   ASSERT_TRUE(h.Save(dir + "good.gam"));
-  const std::vector<std::string> lines = glim::SplitLines(ReadBytes(dir + "good.gam"));
+  const std::vector<std::string> lines = glim::SplitLines(ReadAll(dir + "good.gam"));
   // Lines: 0 room, 7.. objects (location at 8 and 12), 15.. characters
   // (location at 16 and 22), 27.. doors (room 28, key 30), 35.. exits.
   const OneLine cases[] = {
@@ -432,7 +419,7 @@ TEST(SaveGame, ValuesOutsideTheTablesAreRefused) {
     std::vector<std::string> changed = lines;
     changed[c.line] = c.text;
     const std::string path = dir + "case.gam";
-    WriteText(path, JoinCrLf(changed));
+    WriteText(path, Join(changed));
     EXPECT_EQ(h.Load(path), c.loads) << c.line << " '" << c.text << "'";
     const std::string out = h.Take();
     if (c.loads) {
@@ -450,7 +437,7 @@ TEST(SaveGame, ValuesOutsideTheTablesAreRefused) {
   changed[28] = " 2 ";
   changed[30] = "45 ";
   changed[35] = "-7";
-  WriteText(dir + "ok.gam", JoinCrLf(changed));
+  WriteText(dir + "ok.gam", Join(changed));
   ASSERT_TRUE(h.Load(dir + "ok.gam"));
   EXPECT_EQ(h.game.Obj(2).Location, -1);
   EXPECT_EQ(h.game.Doors[1].Room, 2);
@@ -462,7 +449,7 @@ TEST(SaveGame, FlagsAndCodesReadAsWritten) {
   SaveHarness h("save_small");
   const std::string dir = TempDir("save_flags");
   ASSERT_TRUE(h.Save(dir + "good.gam"));
-  std::vector<std::string> lines = glim::SplitLines(ReadBytes(dir + "good.gam"));
+  std::vector<std::string> lines = glim::SplitLines(ReadAll(dir + "good.gam"));
   // Flags: 2 DrinkFlag, 3 PlayerWarm, 4 PlayerInvisible, 5 WallsStopped, 6 PlayerDirty.
   lines[2] = "True";
   lines[3] = "true";
@@ -476,7 +463,7 @@ TEST(SaveGame, FlagsAndCodesReadAsWritten) {
   lines[33] = "7";
   // The names are taken as they stand.
   lines[7] = " Odd name ";
-  WriteText(dir + "flags.gam", JoinCrLf(lines));
+  WriteText(dir + "flags.gam", Join(lines));
   ASSERT_TRUE(h.Load(dir + "flags.gam"));
   EXPECT_TRUE(h.game.DrinkFlag);
   EXPECT_FALSE(h.game.PlayerWarm);
@@ -536,10 +523,10 @@ TEST(SaveGame, SavingOverAFileAsksFirst) {
   h.Send(":answer no");
   EXPECT_EQ(h.Send(":save " + path),
             "Saving game\n[box] " + path + " already exists.\n[box] Do you want to replace it?\n[box] No\n");
-  EXPECT_EQ(ReadBytes(path), "old contents\r\n");
+  EXPECT_EQ(ReadAll(path), "old contents\r\n");
   h.Send(":answer yes");
   EXPECT_TRUE(ContainsInOrder(h.Send(":save " + path), {"Saving game", "Do you want to replace it?", "Yes"}));
-  EXPECT_EQ(ReadBytes(path).substr(0, 3), "1\r\n");
+  EXPECT_EQ(ReadAll(path).substr(0, 3), "1\r\n");
 }
 
 TEST(SaveGame, NameWithoutExtensionGetsGam) {
@@ -585,7 +572,7 @@ TEST(SaveGame, FailedSaveKeepsOldFileAndGame) {
   setrlimit(RLIMIT_FSIZE, &keep);
   sigaction(SIGXFSZ, &was, nullptr);
   EXPECT_TRUE(ContainsInOrder(h.Take(), {"Saving game\n", "Yes\n", "[box] Cannot write file \"" + old + "\". "}));
-  EXPECT_EQ(ReadBytes(old), "precious\r\n");
+  EXPECT_EQ(ReadAll(old), "precious\r\n");
   EXPECT_EQ(WorldDiff(before, h.game.world()), "");
 }
 
