@@ -181,7 +181,7 @@ bool Game::LoadGame() {
   // the whole file has been read without a fault.
   const SavedCounts n(*this);
   SaveReader in(lines);
-  int32_t room = 0, carried = 0;
+  int32_t room = 0;
   bool drink = false, warm = false, invisible = false, walls = false, dirty = false;
   Table<TObjectRec, MaxObjects> objects = WordLists.Objects;
   Table<TBaddieRec, MaxBaddies> baddies = WordLists.Baddies;
@@ -190,7 +190,7 @@ bool Game::LoadGame() {
   try {
     room = in.Int();
     in.Checked(room, IsRoom(room), "room number");
-    carried = in.Int();
+    in.Int();  // CarriedCount: must be a number, but is recounted below
     drink = in.Flag();
     warm = in.Flag();
     invisible = in.Flag();
@@ -239,7 +239,6 @@ bool Game::LoadGame() {
   // Lines after the last room are ignored.
 
   CurrentRoom = room;
-  CarriedCount = carried;  // as saved; the inventory listing recounts it
   DrinkFlag = drink;
   PlayerWarm = warm;
   PlayerInvisible = invisible;
@@ -249,6 +248,10 @@ bool Game::LoadGame() {
   WordLists.Baddies = baddies;
   Doors = doors;
   Rooms = rooms;
+  // The count in the file is not trusted (it could let the player carry past
+  // the limit, block every take, or overflow on the next drop): it is the
+  // number of objects the file says are carried.
+  CarriedCount = CountCarried();
   return true;
 }
 

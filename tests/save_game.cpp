@@ -170,7 +170,8 @@ void ChangeWorld(Game& g) {
   g.Rooms[12].North = 99;
   g.Rooms[40].West = -3;
   g.Rooms[219].South = 220;
-  g.Rooms[220].North = 5;  // the last room, which the room file leaves empty
+  g.Rooms[220].North = 5;             // the last room, which the room file leaves empty
+  g.CarriedCount = g.CountCarried();  // a load recounts it
 }
 
 TEST(SaveGame, FreshGameSavedAndLoadedIsUnchanged) {
@@ -476,14 +477,71 @@ TEST(SaveGame, FlagsAndCodesReadAsWritten) {
   EXPECT_EQ(glim::DirectionToStr(2), "2");
 }
 
-TEST(SaveGame, CarriedCountComesFromTheFile) {
+// The carried count in a file is not trusted: after a load it is the number
+// of objects the file says are carried, whatever the line holds.
+TEST(SaveGame, CarriedCountIsRecountedFromTheObjects) {
   SaveHarness h("save_small");
   const std::string dir = TempDir("save_carried");
-  h.game.CarriedCount = 5;  // no object is carried
-  ASSERT_TRUE(h.Save(dir + "c.gam"));
-  SaveHarness other("save_small");
-  ASSERT_TRUE(other.Load(dir + "c.gam"));
-  EXPECT_EQ(other.game.CarriedCount, 5);
+  // The book (object 1) carried, the map in room 1 with the player.
+  h.game.Obj(1).Location = -1;
+  h.game.CarriedCount = 1;
+  ASSERT_TRUE(h.Save(dir + "good.gam"));
+  std::vector<std::string> lines = glim::SplitLines(ReadBytes(dir + "good.gam"));
+  auto withCount = [&](const std::string& count) {
+    lines[1] = count;
+    WriteText(dir + "c.gam", JoinCrLf(lines));
+    SaveHarness other("save_small");
+    EXPECT_TRUE(other.Load(dir + "c.gam")) << count;
+    EXPECT_EQ(other.game.CarriedCount, 1) << count;
+    other.Take();
+    return other.game.CarriedCount;
+  };
+  for (const char* count : {"-2147483648", "-5", "0", "5", "2147483647"}) withCount(count);
+
+  {  // -2147483648, then the book dropped: no overflow, nothing carried.
+    lines[1] = "-2147483648";
+    WriteText(dir + "min.gam", JoinCrLf(lines));
+    SaveHarness g("save_small");
+    ASSERT_TRUE(g.Load(dir + "min.gam"));
+    g.Take();
+    EXPECT_TRUE(ContainsInOrder(g.Send("drop book"), {"Ok, you drop the book test"}));
+    EXPECT_EQ(g.game.CarriedCount, 0);
+    EXPECT_TRUE(ContainsInOrder(g.Send("i"), {"You are carrying 0 Objects\nnothing\n"}));
+  }
+  {  // A negative count does not let the player carry past the limit.
+    lines[1] = "-5";
+    WriteText(dir + "neg.gam", JoinCrLf(lines));
+    SaveHarness g("save_small");
+    ASSERT_TRUE(g.Load(dir + "neg.gam"));
+    g.game.CarryLimit = 1;
+    g.Take();
+    EXPECT_TRUE(ContainsInOrder(g.Send("take map"), {"Sorry you can't carry any more objects"}));
+    EXPECT_FALSE(g.game.IsCarried(2));
+  }
+  {  // The largest count does not block taking.
+    lines[1] = "2147483647";
+    WriteText(dir + "max.gam", JoinCrLf(lines));
+    SaveHarness g("save_small");
+    ASSERT_TRUE(g.Load(dir + "max.gam"));
+    g.Take();
+    EXPECT_TRUE(ContainsInOrder(g.Send("take map"), {"O.K You have the map test"}));
+    EXPECT_EQ(g.game.CarriedCount, 2);
+    EXPECT_TRUE(ContainsInOrder(g.Send("i"), {"You are carrying 2 Objects\nbook test\nmap test\n"}));
+  }
+}
+
+// An object leaving the player never takes the count below 0, even when it
+// had drifted (an object carried beyond the file's count, set by hand here).
+TEST(SaveGame, CarriedCountNeverGoesBelowZero) {
+  SaveHarness h("save_small");
+  h.game.Obj(1).Location = -1;
+  h.game.CarriedCount = 0;
+  h.game.SetObjectLocation(1, 2);
+  EXPECT_EQ(h.game.CarriedCount, 0);
+  h.game.Obj(1).Location = -1;
+  h.game.CarriedCount = 0;
+  h.game.PutObjectHere(1, false);
+  EXPECT_EQ(h.game.CarriedCount, 0);
 }
 
 TEST(SaveGame, FileOfAWorldWithFewerThingsIsRefused) {

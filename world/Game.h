@@ -74,6 +74,10 @@ class Game : public PlatformEvents {
   bool IsCarried(int o);
   bool ObjectIsHere(int o);
   bool IsNowhere(int o);
+  // How many of the objects 1..ObjectCount are carried: what CarriedCount
+  // is set to wherever it could disagree with the objects (after a load, at
+  // the start of a game, in the inventory listing).
+  int32_t CountCarried();
   void SetObjectLocation(int o, int32_t loc);
   void RemoveObject(int o);
   void PutObjectHere(int o, bool keepPosition);

@@ -27,7 +27,8 @@ bool Game::LoadDataFiles() {
 
 void Game::InitialiseState() {
   CurrentRoom = 1;
-  CarriedCount = 0;
+  // Nothing is carried at the start unless the word data file says so.
+  CarriedCount = CountCarried();
   CarryLimit = 8;
   PlayerDirty = true;
   TrollsScared = false;
