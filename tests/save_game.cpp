@@ -5,7 +5,9 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -362,6 +364,8 @@ struct OneLine {
   std::string message;
 };
 
+// The player's room must be a room of the map; every other field takes what
+// the data files' readers take, so that every file the game writes loads.
 TEST(SaveGame, ValuesOutsideTheTablesAreRefused) {
   SaveHarness h("save_small");
   const std::string dir = TempDir("save_range");
@@ -372,28 +376,28 @@ TEST(SaveGame, ValuesOutsideTheTablesAreRefused) {
   const OneLine cases[] = {
       {0, "0", false, "'0' is not a valid room number"},
       {0, "221", false, "'221' is not a valid room number"},
+      {0, "-2147483648", false, "'-2147483648' is not a valid room number"},
       {0, "220", true, ""},
       {0, " 5", true, ""},
-      {8, "-2", false, "'-2' is not a valid object location"},
-      {8, "221", false, "'221' is not a valid object location"},
-      {8, "299", false, "'299' is not a valid object location"},
-      {8, "301", false, "'301' is not a valid object location"},
+      {8, "-2", true, ""},
+      {8, "221", true, ""},
+      {8, "2147483647", true, ""},
       {8, "300", true, ""},
       {12, "-1", true, ""},
       {12, "0", true, ""},
       {12, "220", true, ""},
-      {16, "-1", false, "'-1' is not a valid character location"},
-      {16, "300", false, "'300' is not a valid character location"},
-      {22, "221", false, "'221' is not a valid character location"},
+      {16, "-1", true, ""},
+      {16, "300", true, ""},
+      {22, "-2147483648", true, ""},
       {22, "220", true, ""},
-      {28, "0", false, "'0' is not a valid room number"},
-      {28, "221", false, "'221' is not a valid room number"},
+      {28, "0", true, ""},
+      {28, "221", true, ""},
       {28, " 220\t", true, ""},
-      {30, "-1", false, "'-1' is not a valid key number"},
-      {30, "46", false, "'46' is not a valid key number"},
+      {30, "-1", true, ""},
+      {30, "46", true, ""},
       {30, "45 ", true, ""},
-      {35, "221", false, "'221' is not a valid room number"},
-      {44, "221", false, "'221' is not a valid room number"},
+      {35, "221", true, ""},
+      {44, "2147483647", true, ""},
       {35, "-7", true, ""},
       {46, "\t220 ", true, ""},
   };
@@ -542,6 +546,59 @@ TEST(SaveGame, CarriedCountNeverGoesBelowZero) {
   h.game.CarriedCount = 0;
   h.game.PutObjectHere(1, false);
   EXPECT_EQ(h.game.CarriedCount, 0);
+}
+
+// A file far larger than any saved game is refused before it is read, and
+// a bad value is quoted short, with its control bytes shown as '?'.
+TEST(SaveGame, OversizedFileIsRefusedBeforeItIsRead) {
+  SaveHarness h("save_world");
+  const std::string dir = TempDir("save_oversized");
+  const WorldDump before = Dump(h.game);
+  h.Take();
+  auto refused = [&](const std::string& path) {
+    EXPECT_FALSE(h.Load(path));
+    EXPECT_EQ(h.Take(), "Loading game\nLoading " + path + "\n[box] Cannot open file \"" + path + "\". " +
+                            std::strerror(EFBIG) + "\n");
+    EXPECT_EQ(Diff(before, Dump(h.game)), "");
+    fs::remove(path);
+  };
+  {  // A single line of 50 MB.
+    std::ofstream f(dir + "line.gam", std::ios::binary);
+    const std::string block(1 << 20, '7');
+    for (int i = 0; i < 50; ++i) f << block;
+  }
+  refused(dir + "line.gam");
+  {  // 25 million empty lines.
+    std::ofstream f(dir + "empty.gam", std::ios::binary);
+    const std::string block(1 << 20, '\n');
+    for (int i = 0; i < 25; ++i) f.write(block.data(), 1000000);
+  }
+  refused(dir + "empty.gam");
+  // One byte over the limit.
+  WriteText(dir + "over.gam", std::string((1 << 20) + 1, '\n'));
+  refused(dir + "over.gam");
+}
+
+TEST(SaveGame, BadValueIsQuotedShortAndPrintable) {
+  SaveHarness h("save_small");
+  const std::string dir = TempDir("save_quoted");
+  ASSERT_TRUE(h.Save(dir + "good.gam"));
+  std::vector<std::string> lines = glim::SplitLines(ReadBytes(dir + "good.gam"));
+  h.Take();
+  // A line of nearly the whole size limit, not a number.
+  lines[0] = std::string(1000000, '9') + "x";
+  WriteText(dir + "long.gam", JoinCrLf(lines));
+  EXPECT_FALSE(h.Load(dir + "long.gam"));
+  EXPECT_EQ(h.Take(), "Loading game\nLoading " + dir + "long.gam\n[box] '" + std::string(40, '9') +
+                          "...' is not a valid integer value\n");
+  // Control bytes, DEL and the 8-bit controls as '?'; other 8-bit letters kept.
+  lines[0] = std::string("1\t2\x01\x1b[31m\x7f\x85\xe9", 12);
+  WriteText(dir + "ctl.gam", JoinCrLf(lines));
+  EXPECT_FALSE(h.Load(dir + "ctl.gam"));
+  EXPECT_EQ(h.Take(),
+            "Loading game\nLoading " + dir + "ctl.gam\n[box] '1?2??[31m??\xe9' is not a valid integer value\n");
+  EXPECT_EQ(glim::QuotedValue(std::string(40, 'a')), std::string(40, 'a'));
+  EXPECT_EQ(glim::QuotedValue(std::string(41, 'a')), std::string(40, 'a') + "...");
 }
 
 TEST(SaveGame, FileOfAWorldWithFewerThingsIsRefused) {
