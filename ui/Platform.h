@@ -47,6 +47,9 @@ class Platform {
 
   // --- modal boxes (each waits until dismissed)
   virtual void MessageBox(const std::string& text) = 0;
+  // A remark that needs no answer (the game goes on without sound); a front
+  // end that can show it without stopping the game does so.
+  virtual void Notice(const std::string& text) { MessageBox(text); }
   virtual void ErrorBox(const std::string& text) = 0;
   // A warning box with Yes and No; true for Yes.
   virtual bool ConfirmBox(const std::string& text) = 0;
@@ -73,7 +76,6 @@ class Platform {
   // StopTimer cancels it; on expiry the platform calls OnEventTimer.
   virtual void StartTimer(int intervalMs) = 0;
   virtual void StopTimer() = 0;
-  virtual uint32_t TickCount() = 0;
   // Pauses for whole seconds while window events (and the timer) are handled.
   virtual void WaitSeconds(int seconds) = 0;
   // Handles all pending window events once.

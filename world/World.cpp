@@ -20,14 +20,6 @@ void Game::SetObjectLocation(int o, int32_t loc) {
   Obj(o).Location = loc;
 }
 
-int32_t Game::CountCarried() {
-  int32_t n = 0;
-  const int last = std::min<int32_t>(ObjectCount, MaxObjects);
-  for (int o = 1; o <= last; ++o)
-    if (IsCarried(o)) ++n;
-  return n;
-}
-
 void Game::RemoveObject(int o) { SetObjectLocation(o, LocNowhere); }
 
 void Game::PutObjectHere(int o, bool keepPosition) {
@@ -46,6 +38,24 @@ bool Game::CharacterIsHere(int k) { return Baddie(k).Location == CurrentRoom; }
 bool Game::CharacterIsIn(int k, int32_t room) { return Baddie(k).Location == room; }
 
 bool Game::NounClassIs(int wordClass) { return FirstNounClass == wordClass || SecondNounClass == wordClass; }
+
+bool Game::RefuseNouns(unsigned needs) {
+  auto named = [&](int wordClass) {
+    return (needs & NeedBothNouns) != 0 ? NounClassIs(wordClass) : FirstNounClass == wordClass;
+  };
+  int32_t code = ParseErr::None;
+  if ((needs & NeedNoCharacter) != 0 && named(WcBaddie))
+    code = ParseErr::NotRecommended;
+  else if ((needs & NeedNoScenery) != 0 && named(WcUnreal))
+    code = ParseErr::Silly;
+  else if ((needs & NeedCarried) != 0 && !IsCarried(FirstNoun))
+    code = ParseErr::NotCarried;
+  else if ((needs & NeedAtHand) != 0 && !IsCarried(FirstNoun) && !ObjectIsHere(FirstNoun))
+    code = ParseErr::FirstNotHere;
+  if (code == ParseErr::None) return false;
+  ParseError = code;
+  return true;
+}
 
 void Game::SetEventT(bool enabled, int32_t intervalMs) {
   const bool changed = enabled != EventTEnabled || intervalMs != EventTInterval;

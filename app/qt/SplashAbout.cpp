@@ -13,6 +13,7 @@
 #include <cstring>
 
 #include "app/qt/Fonts.h"
+#include "app/qt/Zoom.h"
 
 namespace glim {
 
@@ -99,19 +100,7 @@ QStringList GameText(const QString& gameFolder) {
     if (s.endsWith('\n')) s.chop(1);
     if (!s.trimmed().isEmpty()) return s.split('\n');
   }
-  return {
-      QStringLiteral("Glimmerhold - The Wendle Staff"),
-      QString(),
-      QStringLiteral(
-          "You are the apprentice of a powerful wizard, known to mortals only as the Warden of the Glimmer."),
-      QStringLiteral("Your master held the Wendle Staff, a staff of gold."),
-      QStringLiteral(
-          "While you were learning the names of Truth (and that trolls do not like having their photo taken),"),
-      QStringLiteral("the servants of the evil Keeper of Stones attacked in great numbers, killed your master and took "
-                     "the staff."),
-      QStringLiteral(
-          "You swore revenge, and promised to bring the staff back so that the Keeper cannot use its power for evil."),
-  };
+  return {};
 }
 
 TImage::TImage(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
@@ -234,6 +223,13 @@ void TfrmSplash::keyPressEvent(QKeyEvent* e) {
   QDialog::keyPressEvent(e);
 }
 
+void TfrmSplash::SetZoom(double f) {
+  ZoomChildren(this, f);
+  setFixedSize(ZoomSize(QSize(792, 532), f));
+  // The strip is a picture: stretched smoothly when it is drawn larger.
+  imgScroll->SetSmooth(ZoomSize(QSize(ScrollW, ScrollH), f) != QSize(ScrollW, ScrollH));
+}
+
 void TfrmSplash::RunModal() {
   CentreOnScreen(this);
   exec();
@@ -284,6 +280,11 @@ void TfrmAbout::SetGameFolder(const QString& folder) {
 }
 
 void TfrmAbout::SetText(const QString& text) { memAbout->setPlainText(text); }
+
+void TfrmAbout::SetZoom(double f) {
+  ZoomChildren(this, f);
+  setFixedSize(ZoomSize(QSize(399, 532), f));
+}
 
 void TfrmAbout::RunModal() {
   CentreOnScreen(this);

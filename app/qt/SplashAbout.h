@@ -18,8 +18,9 @@ namespace glim {
 // here when the game has none.
 QImage TitlePicture(const QString& gameFolder);
 
-// The credits and the introduction: credits.txt of the game folder, or a
-// short text of our own when it is missing.
+// The credits and the introduction: credits.txt of the game folder, the one
+// text that the splash scrolls, the About box shows and the terminal game
+// prints. Empty when the file is missing.
 QStringList GameText(const QString& gameFolder);
 
 // A picture control that shows its image stretched to its own size.
@@ -58,6 +59,8 @@ class TfrmSplash : public QDialog {
   // Shows the splash modally until "Click to Continue" or Escape; then the
   // scrolling stops and the window is hidden.
   void RunModal();
+  // Draws the splash at the main window's zoom factor.
+  void SetZoom(double f);
 
   // The activation: prepares the strip, fills the About box and starts
   // the scrolling.
@@ -94,6 +97,7 @@ class TfrmAbout : public QDialog {
   // Fills the text field (the splash does it at its activation).
   void SetText(const QString& text);
   void RunModal();
+  void SetZoom(double f);
 
   TImage* imgSplash = nullptr;
   QPlainTextEdit* memAbout = nullptr;
