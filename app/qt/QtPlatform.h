@@ -57,6 +57,8 @@ class QtPlatform : public Platform {
   void SetCommandText(const std::string& text) override;
   void FocusCommandLine() override;
   void MessageBox(const std::string& text) override;
+  // Shown in the main window's status line: no box to click.
+  void Notice(const std::string& text) override;
   void ErrorBox(const std::string& text) override;
   bool ConfirmBox(const std::string& text) override;
   std::string InputBox(const std::string& title, const std::string& prompt, const std::string& def) override;
@@ -70,7 +72,6 @@ class QtPlatform : public Platform {
   void SetSoundRepeat(bool repeat) override;
   void StartTimer(int intervalMs) override;
   void StopTimer() override;
-  uint32_t TickCount() override;
   void WaitSeconds(int seconds) override;
   void PumpEvents() override;
   std::string ProgramFolder() override { return opts_.Folder; }
@@ -81,11 +82,16 @@ class QtPlatform : public Platform {
   std::string ShowHelpFile(const std::string& path) override;
   void CloseMainWindow() override;
 
+  // Milliseconds since the platform was made.
+  uint32_t TickCount() const;
+
   // Called by the window's event timer.
   void EventTimerExpired();
 
  private:
   QWidget* BoxParent() const;
+  // A box's text at the main window's zoom.
+  void ZoomBox(QWidget* box) const;
   std::optional<std::string> FileDialog(const FileDialogSpec& spec, bool save);
 
   QtOptions opts_;

@@ -150,6 +150,10 @@ void TextPlatform::Box(const std::string& text) {
 }
 
 void TextPlatform::MessageBox(const std::string& text) { Box(text); }
+
+void TextPlatform::Notice(const std::string& text) {
+  for (const std::string& l : SplitLines(text)) Emit("[note] " + l, 7);
+}
 void TextPlatform::ErrorBox(const std::string& text) { Box(text); }
 
 bool TextPlatform::ConfirmBox(const std::string& text) {
@@ -237,7 +241,9 @@ void TextPlatform::SetSoundRepeat(bool repeat) {
   if (sound_ && !opts_.Silent) sound_->SetRepeat(repeat);
 }
 
-uint32_t TextPlatform::TickCount() { return static_cast<uint32_t>(opts_.VirtualClock ? now_ : RealNow() - start_); }
+uint32_t TextPlatform::TickCount() const {
+  return static_cast<uint32_t>(opts_.VirtualClock ? now_ : RealNow() - start_);
+}
 
 void TextPlatform::StartTimer(int intervalMs) {
   timerArmed_ = true;

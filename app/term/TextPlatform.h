@@ -71,6 +71,8 @@ class TextPlatform : public Platform {
   bool DirectionEnabled(int d) const { return d >= 1 && d <= 4 && buttons_[d]; }
   const std::string& CommandText() const { return field_; }
   bool TimerArmed() const { return timerArmed_; }
+  // Milliseconds since the platform was made, on its clock.
+  uint32_t TickCount() const;
 
   // Queued answers for the boxes and dialogs that come next.
   void QueueConfirm(bool yes) { confirms_.push_back(yes); }
@@ -82,6 +84,7 @@ class TextPlatform : public Platform {
   void ClearPanel() override;
   void SetCommandText(const std::string& text) override { field_ = text; }
   void MessageBox(const std::string& text) override;
+  void Notice(const std::string& text) override;
   void ErrorBox(const std::string& text) override;
   bool ConfirmBox(const std::string& text) override;
   std::string InputBox(const std::string& title, const std::string& prompt, const std::string& def) override;
@@ -95,7 +98,6 @@ class TextPlatform : public Platform {
   void SetSoundRepeat(bool repeat) override;
   void StartTimer(int intervalMs) override;
   void StopTimer() override;
-  uint32_t TickCount() override;
   void WaitSeconds(int seconds) override;
   void PumpEvents() override;
   std::string ProgramFolder() override { return opts_.Folder; }

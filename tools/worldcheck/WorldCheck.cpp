@@ -1,6 +1,6 @@
-// The world checker: loads both data files into a Game through the game's own
-// readers, then checks what the readers take on trust: that the words can be
-// typed and told apart, that every exit, door and link stays on the map, that
+// The world checker: reads both data files into a world value through the
+// game's own readers, then checks what the readers take on trust: that the
+// words can be typed and told apart, that every exit, door and link stays on the map, that
 // every room can be reached, that no table overflows and that every entry the
 // game logic names by number is filled.
 #include "tools/worldcheck/WorldCheck.h"
@@ -12,13 +12,10 @@
 #include <set>
 #include <sstream>
 
-#include "app/term/TextPlatform.h"
-#include "world/Game.h"
 #include "world/Text.h"
+#include "world/World.h"
 
 namespace worldcheck {
-
-using glim::Game;
 
 namespace {
 
@@ -204,29 +201,6 @@ const char* DirName(int d) {
   }
 }
 
-// The stream the quiet platform prints to; a base of its own so that it is
-// built before the platform that writes to it.
-struct Sink {
-  std::ostringstream sink;
-};
-
-// A text platform that collects the readers' boxes instead of printing them.
-class QuietPlatform : private Sink, public glim::TextPlatform {
- public:
-  QuietPlatform() : glim::TextPlatform(sink, Options()) {}
-  void MessageBox(const std::string& text) override { boxes.push_back(text); }
-  void ErrorBox(const std::string& text) override { boxes.push_back(text); }
-  std::vector<std::string> boxes;
-
- private:
-  static glim::TextOptions Options() {
-    glim::TextOptions o;
-    o.VirtualClock = true;
-    o.Silent = true;
-    return o;
-  }
-};
-
 // One line of a box message: the line-count message holds a line break.
 std::string OneLine(std::string s) {
   for (char& c : s)
@@ -237,7 +211,7 @@ std::string OneLine(std::string s) {
 class Checker {
  public:
   Checker(const std::string& wordText, const std::string& roomText)
-      : wordLines_(glim::SplitLines(wordText)), roomLines_(glim::SplitLines(roomText)), g_(platform_) {}
+      : wordLines_(glim::SplitLines(wordText)), roomLines_(glim::SplitLines(roomText)) {}
 
   std::vector<std::string> Run();
 
@@ -274,8 +248,7 @@ class Checker {
   std::vector<Noun> Nouns() const;
 
   std::vector<std::string> wordLines_, roomLines_;
-  QuietPlatform platform_;
-  Game g_;
+  glim::World g_;  // the game's world as the two files make it
   int roomCount_ = 0;
   std::vector<std::string> faults_;
 };
@@ -426,11 +399,11 @@ bool Checker::CheckWordRecords() {
 // Loads both files the way the game's start-up does. Every box a reader
 // shows is a fault; after one the world is incomplete and is not checked on.
 bool Checker::Load() {
-  bool ok = g_.LoadWordData(wordLines_);
-  for (const std::string& b : platform_.boxes) Fault(kWordFile, "the game's reader stops: " + OneLine(b));
-  if (ok && !g_.BuildIgnoredWords()) {
-    // Name the entry whose qualifier overflows the table, not the box.
-    platform_.boxes.pop_back();
+  const glim::ReadReport wordReport = glim::ReadWordData(g_, wordLines_);
+  for (const std::string& b : wordReport.Errors) Fault(kWordFile, "the game's reader stops: " + OneLine(b));
+  bool ok = !wordReport.Ends;
+  if (ok && glim::BuildIgnoredWords(g_).Ends) {
+    // Name the entry whose qualifier overflows the table, not the message.
     ok = false;
     std::set<std::string> words;
     for (const Noun& n : Nouns()) {
@@ -443,13 +416,11 @@ bool Checker::Load() {
       }
     }
   }
-  const size_t seen = platform_.boxes.size();
-  ok = g_.LoadRoomData(roomLines_) && ok;
-  for (size_t i = seen; i < platform_.boxes.size(); ++i)
-    Fault(kRoomFile, "the game's reader stops: " + OneLine(platform_.boxes[i]));
-  if (roomLines_.empty() && platform_.boxes.size() == seen) Fault(kRoomFile, "the file is empty");
+  const glim::ReadReport roomReport = glim::ReadRoomData(g_, roomLines_);
+  for (const std::string& b : roomReport.Errors) Fault(kRoomFile, "the game's reader stops: " + OneLine(b));
+  if (roomLines_.empty() && roomReport.Errors.empty()) Fault(kRoomFile, "the file is empty");
   roomCount_ = g_.RoomCount;
-  return ok && platform_.boxes.empty() && !roomLines_.empty();
+  return ok && wordReport.Errors.empty() && roomReport.Errors.empty() && !roomLines_.empty();
 }
 
 std::vector<Checker::Noun> Checker::Nouns() const {
