@@ -194,7 +194,7 @@ constexpr UsedEntry kUsedCharacters[] = {
 // may stand: the description would still show it after it has gone.
 
 // Objects that never leave their room: each has its own excuse when taken.
-constexpr int kFixedObjects[] = {30, 34, 42};
+constexpr int kFixedObjects[] = {glim::Obj::Sign, glim::Obj::Box, glim::Obj::LightSwitch};
 
 // Rooms where the game logic itself puts an object, besides its starting room.
 struct Place {
@@ -202,28 +202,32 @@ struct Place {
   int room;
 };
 constexpr Place kObjectPlaces[] = {
-    {11, 73},   // the camera, left by the god
-    {13, 36},   // the marble, found in the long grass
-    {18, 62},   // the medallion, from the broken ice block
-    {19, 65},   // the hairpin, from the player's own hair in the cell
-    {21, 77},   // the bone, given by the sentry
-    {24, 95},   // the metal bar, set between the walls
-    {28, 106},  // the ring, found in the snow
-    {35, 11},   // the rope, from the box in the shed
-    {38, 178},  // the skeleton key, found in the powder
-    {40, 204},  // the staff, dropped by the Keeper
-    {8, 24},    // the apple, thrown back by the caveman
-    {15, 40},   // the garlic, left in the tunnel
-    {23, 159},  // the plank, washed down the river
-    {44, 133},  // the matches, fallen down the shaft
+    {glim::Obj::Camera, 73},       // left on the summit by the god
+    {glim::Obj::Marble, 36},       // found in the long grass
+    {glim::Obj::Medallion, 62},    // from the broken block of ice
+    {glim::Obj::HairPin, 65},      // from the woman's hair in the cell
+    {glim::Obj::Bone, 77},         // dropped by the sentry
+    {glim::Obj::MetalBar, 95},     // set between the walls
+    {glim::Obj::Ring, 106},        // found in the snow
+    {glim::Obj::Rope, 11},         // from the box in the shed
+    {glim::Obj::SpecialKey, 178},  // found in the powder
+    {glim::Obj::Staff, 204},       // dropped by the Keeper
+    {glim::Obj::Apple, 24},        // eaten, or thrown back by the guard
+    {glim::Obj::Garlic, 40},       // eaten
+    {glim::Obj::Plank, 159},       // washed down the river
+    {glim::Obj::Matches, 133},     // fallen down the shaft
 };
 
 // Characters that leave, are sent away or vanish during play, with the rooms
 // they move to; kAnywhere for one who follows the player about.
 constexpr int kAnywhere = -1;
 constexpr Place kLeavingCharacters[] = {
-    {4, 0},  {5, 0},    {6, kAnywhere}, {9, 0},  {10, 0}, {11, 0}, {13, 0}, {14, 0},         {15, 0},
-    {16, 0}, {16, 139}, {16, 140},      {17, 0}, {18, 0}, {21, 0}, {22, 0}, {23, kAnywhere},
+    {glim::Baddie::Darkness, 0},    {glim::Baddie::Vampire, 0},   {glim::Baddie::Woman, kAnywhere},
+    {glim::Baddie::God, 0},         {glim::Baddie::SadGuard, 0},  {glim::Baddie::Dragon, 0},
+    {glim::Baddie::Trolls, 0},      {glim::Baddie::Beggar, 0},    {glim::Baddie::OldMan, 0},
+    {glim::Baddie::Riddler, 139},   {glim::Baddie::Riddler, 140}, {glim::Baddie::FrostBeast, 0},
+    {glim::Baddie::SecondGuard, 0}, {glim::Baddie::Demon, 0},     {glim::Baddie::Keeper, 0},
+    {glim::Baddie::Cat, kAnywhere},
 };
 
 // Words of a qualifier that name nothing by themselves.
