@@ -1,6 +1,6 @@
 // What the fuzz targets share: the world they play in, a game on the text
-// platform with its output thrown away, a snapshot of the world to tell
-// whether anything changed, and the checks every target makes.
+// platform with its output thrown away, a report of how two worlds differ,
+// and the checks every target makes.
 #pragma once
 
 #include <cstddef>
@@ -50,17 +50,12 @@ struct FuzzGame {
 // Rewrites a meta-command's file name to one inside TempFolder().
 std::string KeepFilesInside(const std::string& line);
 
-// The part of the world a saved game holds, and the rest a load must leave.
-struct WorldState {
-  std::vector<std::string> Fields;
-  static WorldState Of(const glim::Game& g);
-  bool operator==(const WorldState& o) const { return Fields == o.Fields; }
-  // The first field that differs, for the report.
-  std::string FirstDifference(const WorldState& o) const;
-};
+// What differs between two worlds, for a report: the first line of their
+// saved games that differs, or that a field a save does not hold differs.
+std::string Difference(const glim::World& a, const glim::World& b);
 
-// The checks that hold after anything at all: counts within their tables,
-// the ignored words within theirs. Aborts with a message otherwise.
+// The checks that hold after anything at all: counts within their tables
+// and the player on the map. Aborts with a message otherwise.
 void CheckInvariants(const glim::Game& g);
 [[noreturn]] void Fail(const std::string& what);
 

@@ -4,7 +4,6 @@
 #include "FuzzWorld.h"
 
 using glimfuzz::FuzzGame;
-using glimfuzz::WorldState;
 
 namespace {
 
@@ -25,11 +24,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string path = glimfuzz::TempFolder() + "input.gam";
   WriteFile(path, data, size);
 
-  const WorldState before = WorldState::Of(game);
+  const glim::World before = game.world();
   g.platform.QueueFile(path);
   if (!game.LoadGame()) {
-    const WorldState after = WorldState::Of(game);
-    if (!(before == after)) glimfuzz::Fail("a refused load changed " + before.FirstDifference(after));
+    if (!(before == game.world()))
+      glimfuzz::Fail("a refused load changed " + glimfuzz::Difference(before, game.world()));
     return 0;
   }
   glimfuzz::CheckInvariants(game);
@@ -37,13 +36,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   // What the game saves it must load again, to the same world.
   const std::string again = glimfuzz::TempFolder() + "again.gam";
-  const WorldState loaded = WorldState::Of(game);
+  const glim::World loaded = game.world();
   g.platform.QueueFile(again);
   game.SaveGame();
   g.platform.QueueFile(again);
   if (!game.LoadGame()) glimfuzz::Fail("the game refused a file it saved itself");
-  const WorldState reloaded = WorldState::Of(game);
-  if (!(loaded == reloaded)) glimfuzz::Fail("saving and loading changed " + loaded.FirstDifference(reloaded));
+  if (!(loaded == game.world()))
+    glimfuzz::Fail("saving and loading changed " + glimfuzz::Difference(loaded, game.world()));
 
   game.ShowRoom(false);
   glimfuzz::CheckInvariants(game);

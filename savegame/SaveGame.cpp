@@ -43,7 +43,7 @@ namespace {
 // counts, never more than the tables hold.
 struct SavedCounts {
   int Objects, Baddies, Doors, Rooms;
-  explicit SavedCounts(const Game& g)
+  explicit SavedCounts(const World& g)
       : Objects(std::clamp<int32_t>(g.ObjectCount, 0, MaxObjects)),
         Baddies(std::clamp<int32_t>(g.BaddieCount, 0, MaxBaddies)),
         Doors(std::clamp<int32_t>(g.DoorCount, 0, MaxDoors)),
@@ -100,34 +100,30 @@ FileDialogSpec Game::GameSSpec() const { return {"Save Current Game", "Saved Bri
 // player's data folder instead.
 std::string Game::SaveFolder() const { return InitialFolderWritable ? GameFolder : PlayerDataFolder(); }
 
-void Game::SaveGame() {
-  PrintLine("Saving game");
-  const std::optional<std::string> path = P.SaveFileDialog(GameSSpec());
-  if (!path) return;
-
-  const SavedCounts n(*this);
+std::string SaveText(const World& w) {
+  const SavedCounts n(w);
   std::string text;
   auto line = [&text](const std::string& s) {
     text += s;
     text += "\r\n";
   };
   auto num = [&line](int32_t v) { line(std::to_string(v)); };
-  num(CurrentRoom);
-  num(CarriedCount);
-  line(FlagToText(DrinkFlag));
-  line(FlagToText(PlayerWarm));
-  line(FlagToText(PlayerInvisible));
-  line(FlagToText(WallsStopped));
-  line(FlagToText(PlayerDirty));
+  num(w.CurrentRoom);
+  num(w.CarriedCount);
+  line(FlagToText(w.DrinkFlag));
+  line(FlagToText(w.PlayerWarm));
+  line(FlagToText(w.PlayerInvisible));
+  line(FlagToText(w.WallsStopped));
+  line(FlagToText(w.PlayerDirty));
   for (int k = 1; k <= n.Objects; ++k) {
-    const TObjectRec& o = WordLists.Objects[k];
+    const TObjectRec& o = w.WordLists.Objects[k];
     line(o.Name);
     num(o.Location);
     num(o.State);
     num(o.Tense);
   }
   for (int k = 1; k <= n.Baddies; ++k) {
-    const TBaddieRec& b = WordLists.Baddies[k];
+    const TBaddieRec& b = w.WordLists.Baddies[k];
     line(b.Name);
     num(b.Location);
     num(b.BlockCode);
@@ -136,24 +132,89 @@ void Game::SaveGame() {
     num(b.Lying);
   }
   for (int k = 1; k <= n.Doors; ++k) {
-    const TDoor& d = Doors[k];
+    const TDoor& d = w.Doors[k];
     line(DoorStateToStr(d.State));
     num(d.Room);
     line(DirectionToStr(d.Direction));
     num(d.Key);
   }
   for (int r = 1; r <= n.Rooms; ++r) {
-    const TRoom& room = Rooms[r];
+    const TRoom& room = w.Rooms[r];
     num(room.North);
     num(room.South);
     num(room.East);
     num(room.West);
   }
+  return text;
+}
 
+std::optional<std::string> ReadSavedGame(World& w, const std::vector<std::string>& lines) {
+  // Everything is read into a copy first; the world takes it over only when
+  // the whole file has been read without a fault.
+  const SavedCounts n(w);
+  SaveReader in(lines);
+  World next = w;
+  try {
+    const int32_t room = in.Int();
+    next.CurrentRoom = in.Checked(room, IsRoom(room), "room number");
+    next.CarriedCount = in.Int();  // as saved; the inventory listing recounts it
+    next.DrinkFlag = in.Flag();
+    next.PlayerWarm = in.Flag();
+    next.PlayerInvisible = in.Flag();
+    next.WallsStopped = in.Flag();
+    next.PlayerDirty = in.Flag();
+    for (int k = 1; k <= n.Objects; ++k) {
+      TObjectRec& o = next.Obj(k);
+      o.Name = in.Text();
+      const int32_t loc = in.Int();
+      o.Location = in.Checked(loc, loc == LocCarried || loc == LocNowhere || loc == LocHandedOver || IsRoom(loc),
+                              "object location");
+      o.State = in.Int();
+      o.Tense = in.Int();
+    }
+    for (int k = 1; k <= n.Baddies; ++k) {
+      TBaddieRec& b = next.Baddie(k);
+      b.Name = in.Text();
+      const int32_t loc = in.Int();
+      b.Location = in.Checked(loc, loc == 0 || IsRoom(loc), "character location");
+      b.BlockCode = in.Int();
+      b.Pronoun = in.Int();
+      b.Tense = in.Int();
+      b.Lying = in.Int();
+    }
+    for (int k = 1; k <= n.Doors; ++k) {
+      TDoor& d = next.Doors[k];
+      d.State = StrToDoorState(in.Code());
+      const int32_t r = in.TrimmedInt();
+      d.Room = in.Checked(r, IsRoom(r), "room number");
+      d.Direction = StrToDirection(in.Code());
+      const int32_t key = in.TrimmedInt();
+      d.Key = in.Checked(key, key >= 0 && key <= MaxObjects, "key number");
+    }
+    for (int r = 1; r <= n.Rooms; ++r) {
+      TRoom& rec = next.Rooms[r];
+      for (int d = DirNorth; d <= DirWest; ++d) {
+        // Anything below 1 means no exit.
+        const int32_t to = in.TrimmedInt();
+        rec.SetExit(d, in.Checked(to, to <= MaxRooms, "room number"));
+      }
+    }
+  } catch (const Refusal& r) {
+    return r.Message;
+  }
+  // Lines after the last room are ignored.
+  w = std::move(next);
+  return std::nullopt;
+}
+
+void Game::SaveGame() {
+  PrintLine("Saving game");
+  const std::optional<std::string> path = P.SaveFileDialog(GameSSpec());
+  if (!path) return;
   // The platform writes a temporary file and renames it over the old one
   // only when all is written, so a failure leaves the old file as it was.
   std::string error;
-  if (!P.WriteFile(*path, text, error)) P.ErrorBox(error);
+  if (!P.WriteFile(*path, SaveText(world()), error)) P.ErrorBox(error);
 }
 
 bool Game::LoadGame() {
@@ -175,80 +236,10 @@ bool Game::LoadGame() {
     P.ErrorBox("Cannot open file \"" + path + "\"." + (err ? std::string(" ") + std::strerror(err) : ""));
     return false;
   }
-  const std::vector<std::string> lines = SplitLines(bytes);
-
-  // Everything is read into copies first; the game takes them over only when
-  // the whole file has been read without a fault.
-  const SavedCounts n(*this);
-  SaveReader in(lines);
-  int32_t room = 0, carried = 0;
-  bool drink = false, warm = false, invisible = false, walls = false, dirty = false;
-  Table<TObjectRec, MaxObjects> objects = WordLists.Objects;
-  Table<TBaddieRec, MaxBaddies> baddies = WordLists.Baddies;
-  Table<TDoor, MaxDoors> doors = Doors;
-  Table<TRoom, MaxRooms> rooms = Rooms;
-  try {
-    room = in.Int();
-    in.Checked(room, IsRoom(room), "room number");
-    carried = in.Int();
-    drink = in.Flag();
-    warm = in.Flag();
-    invisible = in.Flag();
-    walls = in.Flag();
-    dirty = in.Flag();
-    for (int k = 1; k <= n.Objects; ++k) {
-      TObjectRec& o = objects[k];
-      o.Name = in.Text();
-      const int32_t loc = in.Int();
-      o.Location = in.Checked(loc, loc == LocCarried || loc == LocNowhere || loc == LocHandedOver || IsRoom(loc),
-                              "object location");
-      o.State = in.Int();
-      o.Tense = in.Int();
-    }
-    for (int k = 1; k <= n.Baddies; ++k) {
-      TBaddieRec& b = baddies[k];
-      b.Name = in.Text();
-      const int32_t loc = in.Int();
-      b.Location = in.Checked(loc, loc == 0 || IsRoom(loc), "character location");
-      b.BlockCode = in.Int();
-      b.Pronoun = in.Int();
-      b.Tense = in.Int();
-      b.Lying = in.Int();
-    }
-    for (int k = 1; k <= n.Doors; ++k) {
-      TDoor& d = doors[k];
-      d.State = StrToDoorState(in.Code());
-      const int32_t r = in.TrimmedInt();
-      d.Room = in.Checked(r, IsRoom(r), "room number");
-      d.Direction = StrToDirection(in.Code());
-      const int32_t key = in.TrimmedInt();
-      d.Key = in.Checked(key, key >= 0 && key <= MaxObjects, "key number");
-    }
-    for (int r = 1; r <= n.Rooms; ++r) {
-      TRoom& rec = rooms[r];
-      for (int d = DirNorth; d <= DirWest; ++d) {
-        // Anything below 1 means no exit.
-        const int32_t to = in.TrimmedInt();
-        rec.SetExit(d, in.Checked(to, to <= MaxRooms, "room number"));
-      }
-    }
-  } catch (const Refusal& r) {
-    P.ErrorBox(r.Message);
+  if (const std::optional<std::string> refused = ReadSavedGame(world(), SplitLines(bytes))) {
+    P.ErrorBox(*refused);
     return false;
   }
-  // Lines after the last room are ignored.
-
-  CurrentRoom = room;
-  CarriedCount = carried;  // as saved; the inventory listing recounts it
-  DrinkFlag = drink;
-  PlayerWarm = warm;
-  PlayerInvisible = invisible;
-  WallsStopped = walls;
-  PlayerDirty = dirty;
-  WordLists.Objects = objects;
-  WordLists.Baddies = baddies;
-  Doors = doors;
-  Rooms = rooms;
   return true;
 }
 

@@ -13,7 +13,7 @@ PACKAGES=(
   xvfb xauth imagemagick sox espeak-ng
   fonts-dejavu-core fonts-urw-base35 qt6-qpa-plugins
   dpkg-dev appstream desktop-file-utils groff-base debootstrap
-  clang libclang-rt-14-dev python3 ccache
+  clang libclang-rt-14-dev clang-tidy clang-format lintian python3 ccache
 )
 
 missing=()

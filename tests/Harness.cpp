@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "savegame/SaveFile.h"
 #include "shell/GameFolder.h"
 #include "world/Text.h"
 
@@ -33,6 +34,16 @@ std::string CopyFixture(const std::string& fixture, const std::string& name) {
 }
 
 std::vector<std::string> Harness::Lines(const std::string& s) const { return glim::SplitLines(s); }
+
+std::string WorldDiff(const glim::World& want, const glim::World& got) {
+  if (want == got) return "";
+  const std::vector<std::string> a = glim::SplitLines(glim::SaveText(want));
+  const std::vector<std::string> b = glim::SplitLines(glim::SaveText(got));
+  for (size_t i = 0; i < a.size() && i < b.size(); ++i)
+    if (a[i] != b[i]) return "saved line " + std::to_string(i) + ": " + a[i] + " -> " + b[i];
+  if (a.size() != b.size()) return "saved lines: " + std::to_string(a.size()) + " -> " + std::to_string(b.size());
+  return "a field that a saved game does not hold";
+}
 
 bool ContainsInOrder(const std::string& haystack, const std::vector<std::string>& needles) {
   size_t pos = 0;

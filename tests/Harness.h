@@ -59,6 +59,11 @@ struct Harness {
   std::vector<std::string> Lines(const std::string& s) const;
 };
 
+// How two worlds differ, for a test's message: "" when they are equal, else
+// the first line of their saved games that differs, or that a field a save
+// does not hold differs.
+std::string WorldDiff(const glim::World& want, const glim::World& got);
+
 // True when every line of `needles` occurs in `haystack`, in this order.
 bool ContainsInOrder(const std::string& haystack, const std::vector<std::string>& needles);
 

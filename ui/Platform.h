@@ -3,6 +3,7 @@
 // core never talks to a toolkit, a sound library or a clock directly.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -75,7 +76,6 @@ class Platform {
   // StopTimer cancels it; on expiry the platform calls OnEventTimer.
   virtual void StartTimer(int intervalMs) = 0;
   virtual void StopTimer() = 0;
-  virtual uint32_t TickCount() = 0;
   // Pauses for whole seconds while window events (and the timer) are handled.
   virtual void WaitSeconds(int seconds) = 0;
   // Handles all pending window events once.
@@ -83,9 +83,13 @@ class Platform {
 
   // --- files (default: the real file system)
   virtual bool FileExists(const std::string& path);
-  virtual bool ReadFile(const std::string& path, std::string& out);
+  // Reads a whole file. A file of more than `limit` bytes is refused with
+  // errno EFBIG, a regular file before any of it is read.
+  virtual bool ReadFile(const std::string& path, std::string& out, size_t limit = SIZE_MAX);
   // Writes the whole file so that an existing file is replaced only once the
-  // new contents are complete. On failure returns false with a message.
+  // new contents are complete and on the disk; a link is followed and the
+  // file it names is replaced. On failure returns false with a message that
+  // names `path`, and nothing is left behind.
   virtual bool WriteFile(const std::string& path, const std::string& data, std::string& error);
   virtual bool FolderWritable(const std::string& folder);
 

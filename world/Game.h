@@ -17,15 +17,12 @@
 
 #include "ui/Image.h"
 #include "ui/Platform.h"
-#include "world/Types.h"
+#include "world/Ids.h"
+#include "world/World.h"
 
 namespace glim {
 
-// The words the parser drops for a qualifier: the whole qualifier when it is
-// one word, else the part after its first blank, then the part before it.
-std::vector<std::string> QualifierWords(const std::string& qualifier);
-
-class Game : public PlatformEvents {
+class Game : public PlatformEvents, public World {
  public:
   explicit Game(Platform& platform);
   ~Game() override;
@@ -34,41 +31,14 @@ class Game : public PlatformEvents {
 
   Platform& P;
 
-  // ===================== world model =====================
-  WList WordLists;
-  int32_t VerbCount = 0, AdverbCount = 0, UnrealCount = 0, ObjectCount = 0, BaddieCount = 0, DoorCount = 0, UpCount = 0,
-          DownCount = 0;
-  Table<TRoom, MaxRooms> Rooms;
-  // RoomText[r][l]: description line l (1..5) of room r.
-  Table<std::array<std::string, MaxRoomLines + 1>, MaxRooms> RoomText;
-  Table<TLink, MaxLinks> UpLinks;
-  Table<TLink, MaxLinks> DownLinks;
-  Table<TDoor, MaxDoors> Doors;
-  std::array<std::string, MaxIgnored> IgnoredWords{};
-  int IgnoredFill = 0;  // fill counter of the last BuildIgnoredWords
+  // The whole world as one value, for saves, restarts and undo.
+  World& world() { return *this; }
+  const World& world() const { return *this; }
+  PlayerState& Player() { return *this; }
 
-  int32_t CurrentRoom = 0;
-  int32_t CarriedCount = 0;
-  int32_t CarryLimit = 0;
-  int32_t RoomCount = 0;
-  int32_t DoorIndex = 0;
   std::string CommandLine;
   std::string GameFolder;
   std::string PicturePath;
-  bool PlayerDirty = false;
-  bool PlayerWarm = false;
-  bool PlayerInvisible = false;
-  bool TrollsScared = false;
-  bool WallsStopped = false;
-  bool CompanionFollows = false;
-  bool DrinkFlag = false;
-  bool LockFlag = false;
-
-  // Shortcuts into the vocabulary record.
-  TObjectRec& Obj(int o) { return WordLists.Objects[o]; }
-  TBaddieRec& Baddie(int k) { return WordLists.Baddies[k]; }
-  std::string ObjectPhrase(int o) { return Obj(o).Name + " " + Obj(o).Qualifier; }
-  std::string BaddiePhrase(int k) { return Baddie(k).Name + " " + Baddie(k).Qualifier; }
 
   // Small world operations (world/World.cpp).
   bool IsCarried(int o);
@@ -82,14 +52,28 @@ class Game : public PlatformEvents {
   bool CharacterIsHere(int k);
   bool CharacterIsIn(int k, int32_t room);
   bool NounClassIs(int wordClass);
+  // The refusals the actions on things share, tested in this order: a
+  // character named earns NotRecommended, scenery named Silly, a first noun
+  // the player does not carry NotCarried, one neither carried nor here
+  // FirstNotHere. `needs` picks the tests; with NeedBothNouns the character
+  // and scenery tests look at both nouns of the sentence. True, with
+  // ParseError set, when the sentence fails one of them.
+  enum NounNeed : unsigned {
+    NeedNoCharacter = 1,
+    NeedNoScenery = 2,
+    NeedCarried = 4,
+    NeedAtHand = 8,
+    NeedBothNouns = 16,
+  };
+  bool RefuseNouns(unsigned needs);
 
   // ===================== data files and start-up =====================
-  // The readers return false when the error they met ends the calling
-  // start-up or restart sequence.
+  // The readers of world/World.h on this game's world, their errors shown
+  // in boxes; false when the error ends the calling start-up or restart.
   bool LoadWordData(const std::vector<std::string>& lines);
   bool BuildIgnoredWords();
-  bool AddIgnoredWord(const std::string& w);
   bool LoadRoomData(const std::vector<std::string>& lines);
+  bool ShowReport(const ReadReport& report);
   bool LoadDataFiles();
   void InitialiseState();
   void FormActivate();
@@ -117,6 +101,9 @@ class Game : public PlatformEvents {
 
   // ===================== parser =====================
   std::array<std::string, 6> Words{};  // slots 1..5
+  // Words of the current line that SplitCommand dropped because they are
+  // qualifier words (empty tokens are not counted).
+  int DroppedWords = 0;
   int32_t WordPosition = 0;
   std::array<uint8_t, 6> WordClass{};
   std::array<int32_t, 6> WordNumber{};
@@ -159,6 +146,7 @@ class Game : public PlatformEvents {
 
   // Sentences (parser/Sentence.cpp).
   void ProcessCommand();
+  bool VerbLeftAlone() const;
   void AnalyseTwoWords();
   void AnalyseThreeWords();
   void AnalyseFourWords();
@@ -220,10 +208,8 @@ class Game : public PlatformEvents {
   void EventTTimer();
   void OnEventTimer() override { EventTTimer(); }
 
-  // The event timer EventT: only a change of interval or enabled state
-  // touches a running countdown.
-  bool EventTEnabled = false;
-  int32_t EventTInterval = 10000;
+  // The event timer EventT (its state is in the world): only a change of
+  // interval or enabled state touches a running countdown.
   void SetEventT(bool enabled, int32_t intervalMs);
 
   // ===================== characters =====================

@@ -26,13 +26,7 @@ bool Game::LoadDataFiles() {
 }
 
 void Game::InitialiseState() {
-  CurrentRoom = 1;
-  CarriedCount = 0;
-  CarryLimit = 8;
-  PlayerDirty = true;
-  TrollsScared = false;
-  PlayerWarm = false;
-  PlayerInvisible = false;
+  Player() = PlayerState::NewPlayer();
   ClearPanel();
 }
 
@@ -55,11 +49,10 @@ void Game::FormActivate() {
 }
 
 void Game::NewGame() {
-  // A new game starts afresh: nothing of the game before may linger, neither
-  // a following companion, nor the stopped walls, nor the last door met.
-  WallsStopped = false;
-  CompanionFollows = false;
-  DoorIndex = 0;
+  // A new game starts afresh: nothing of the player's state before may
+  // linger, neither a following companion, nor the stopped walls, nor the
+  // last door met, even when the data files then fail to load.
+  Player() = PlayerState::NewPlayer();
   if (!LoadDataFiles()) return;
   InitialiseState();
   ShowRoom(false);

@@ -50,6 +50,7 @@ class Table {
   static constexpr int Capacity = N;
   static bool InRange(int i) { return i >= 1 && i <= N; }
   void Reset() { a_.fill(T{}); }
+  bool operator==(const Table&) const = default;
 
  private:
   static void check(int i) {
@@ -67,6 +68,7 @@ struct TObjectRec {
   int32_t X = 0;
   int32_t Y = 0;
   int32_t Number = 0;
+  bool operator==(const TObjectRec&) const = default;
 };
 
 struct TBaddieRec {
@@ -79,11 +81,13 @@ struct TBaddieRec {
   int32_t Lying = 0;
   int32_t Picture = 0;
   int32_t LyingPicture = 0;
+  bool operator==(const TBaddieRec&) const = default;
 };
 
 struct TUnrealRec {
   std::string Name;
   std::string Qualifier;
+  bool operator==(const TUnrealRec&) const = default;
 };
 
 struct TRoom {
@@ -111,11 +115,13 @@ struct TRoom {
       default: break;
     }
   }
+  bool operator==(const TRoom&) const = default;
 };
 
 struct TLink {
   int32_t Upper = 0;
   int32_t Lower = 0;
+  bool operator==(const TLink&) const = default;
 };
 
 struct TDoor {
@@ -123,6 +129,7 @@ struct TDoor {
   int32_t Room = 0;
   uint8_t Direction = 0;  // TDirection
   int32_t Key = 0;
+  bool operator==(const TDoor&) const = default;
 };
 
 // The vocabulary record: one table per word class.
@@ -132,6 +139,7 @@ struct WList {
   Table<TObjectRec, MaxObjects> Objects;
   Table<TBaddieRec, MaxBaddies> Baddies;
   Table<TUnrealRec, MaxUnreals> Unreals;
+  bool operator==(const WList&) const = default;
 };
 
 }  // namespace glim

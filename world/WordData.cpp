@@ -9,12 +9,14 @@ namespace glim {
 
 namespace {
 
-// Thrown inside the reader to end the load; the message has been shown.
-struct LoadStop {};
+// Thrown inside the reader to end the load with its message.
+struct LoadStop {
+  std::string Message;
+};
 
 class WordReader {
  public:
-  WordReader(Game& g, const std::vector<std::string>& lines) : g_(g), lines_(lines) {}
+  WordReader(World& w, const std::vector<std::string>& lines) : w_(w), lines_(lines) {}
 
   const std::string& Line(long i) {
     if (i < 0 || i >= static_cast<long>(lines_.size())) Fail(ListIndexMessage(i));
@@ -41,37 +43,34 @@ class WordReader {
   void Capacity(int k, int cap) {
     if (k > cap) Fail(RangeCheckError);
   }
-  [[noreturn]] void Fail(const std::string& msg) {
-    g_.P.ErrorBox(msg);
-    throw LoadStop{};
-  }
+  [[noreturn]] void Fail(const std::string& msg) { throw LoadStop{msg}; }
   void Run();
 
  private:
-  Game& g_;
+  World& w_;
   const std::vector<std::string>& lines_;
   long pos_ = 8;
 };
 
 void WordReader::Run() {
-  int32_t* counts[8] = {&g_.VerbCount,   &g_.AdverbCount, &g_.UnrealCount, &g_.ObjectCount,
-                        &g_.BaddieCount, &g_.DoorCount,   &g_.UpCount,     &g_.DownCount};
+  int32_t* counts[8] = {&w_.VerbCount,   &w_.AdverbCount, &w_.UnrealCount, &w_.ObjectCount,
+                        &w_.BaddieCount, &w_.DoorCount,   &w_.UpCount,     &w_.DownCount};
   for (int i = 0; i < 8; ++i) {
     auto v = LenientInt(Line(i));
     if (v) *counts[i] = *v;
   }
-  WList& w = g_.WordLists;
-  for (int k = 1; k <= g_.VerbCount; ++k) {
+  WList& w = w_.WordLists;
+  for (int k = 1; k <= w_.VerbCount; ++k) {
     const std::string& s = Next();
     Capacity(k, MaxVerbs);
     w.Verbs[k] = s;
   }
-  for (int k = 1; k <= g_.AdverbCount; ++k) {
+  for (int k = 1; k <= w_.AdverbCount; ++k) {
     const std::string& s = Next();
     Capacity(k, MaxAdverbs);
     w.AdVerbs[k] = s;
   }
-  for (int k = 1; k <= g_.UnrealCount; ++k) {
+  for (int k = 1; k <= w_.UnrealCount; ++k) {
     Capacity(k, MaxUnreals);
     w.Unreals[k].Name = Next();
     w.Unreals[k].Qualifier = Next();
@@ -86,7 +85,7 @@ void WordReader::Run() {
     o.Tense = Int();
     o.X = Int();
     o.Y = Int();
-    if (k + 1 > g_.ObjectCount) break;
+    if (k + 1 > w_.ObjectCount) break;
   }
   for (int k = 1;; ++k) {
     Capacity(k, MaxBaddies);
@@ -101,21 +100,21 @@ void WordReader::Run() {
     b.Picture = Int();
     b.LyingPicture = Int();
     b.Lying = 0;
-    if (k + 1 > g_.BaddieCount) break;
+    if (k + 1 > w_.BaddieCount) break;
   }
-  for (int k = 1; k <= g_.UpCount; ++k) {
+  for (int k = 1; k <= w_.UpCount; ++k) {
     Capacity(k, MaxLinks);
-    g_.UpLinks[k].Upper = TrimmedInt();
-    g_.UpLinks[k].Lower = TrimmedInt();
+    w_.UpLinks[k].Upper = TrimmedInt();
+    w_.UpLinks[k].Lower = TrimmedInt();
   }
-  for (int k = 1; k <= g_.DownCount; ++k) {
+  for (int k = 1; k <= w_.DownCount; ++k) {
     Capacity(k, MaxLinks);
-    g_.DownLinks[k].Upper = TrimmedInt();
-    g_.DownLinks[k].Lower = TrimmedInt();
+    w_.DownLinks[k].Upper = TrimmedInt();
+    w_.DownLinks[k].Lower = TrimmedInt();
   }
-  for (int k = 1; k <= g_.DoorCount; ++k) {
+  for (int k = 1; k <= w_.DoorCount; ++k) {
     Capacity(k, MaxDoors);
-    TDoor& d = g_.Doors[k];
+    TDoor& d = w_.Doors[k];
     d.State = Code();
     d.Room = Int();
     d.Direction = Code();
@@ -125,39 +124,43 @@ void WordReader::Run() {
 
 }  // namespace
 
-bool Game::LoadWordData(const std::vector<std::string>& lines) {
-  WordReader r(*this, lines);
-  bool ok = true;
+ReadReport ReadWordData(World& w, const std::vector<std::string>& lines) {
+  WordReader r(w, lines);
+  ReadReport report;
   try {
     r.Run();
-  } catch (const LoadStop&) {
-    ok = false;
+  } catch (const LoadStop& stop) {
+    report.Errors.push_back(stop.Message);
+    report.Ends = true;
   }
   // A count says how many entries are in use; after a load that stopped at a
   // table's capacity it must not claim entries the table cannot hold.
   auto clamp = [](int32_t& c, int cap) { c = c < 0 ? 0 : (c > cap ? cap : c); };
-  clamp(VerbCount, MaxVerbs);
-  clamp(AdverbCount, MaxAdverbs);
-  clamp(UnrealCount, MaxUnreals);
-  clamp(ObjectCount, MaxObjects);
-  clamp(BaddieCount, MaxBaddies);
-  clamp(DoorCount, MaxDoors);
-  clamp(UpCount, MaxLinks);
-  clamp(DownCount, MaxLinks);
-  return ok;
+  clamp(w.VerbCount, MaxVerbs);
+  clamp(w.AdverbCount, MaxAdverbs);
+  clamp(w.UnrealCount, MaxUnreals);
+  clamp(w.ObjectCount, MaxObjects);
+  clamp(w.BaddieCount, MaxBaddies);
+  clamp(w.DoorCount, MaxDoors);
+  clamp(w.UpCount, MaxLinks);
+  clamp(w.DownCount, MaxLinks);
+  return report;
 }
 
-bool Game::AddIgnoredWord(const std::string& w) {
+namespace {
+
+// Adds a word to the ignored words unless it is empty or there already,
+// at the slot the build's fill counter gives; false when the table is full.
+bool AddIgnoredWord(World& world, int& fill, const std::string& w) {
   if (w.empty()) return true;
-  for (const std::string& e : IgnoredWords)
+  for (const std::string& e : world.IgnoredWords)
     if (e == w) return true;
-  if (IgnoredFill >= MaxIgnored) {
-    P.ErrorBox(RangeCheckError);
-    return false;
-  }
-  IgnoredWords[static_cast<size_t>(IgnoredFill++)] = w;
+  if (fill >= MaxIgnored) return false;
+  world.IgnoredWords[static_cast<size_t>(fill++)] = w;
   return true;
 }
+
+}  // namespace
 
 std::vector<std::string> QualifierWords(const std::string& q) {
   const size_t p = q.find(' ');
@@ -165,20 +168,30 @@ std::vector<std::string> QualifierWords(const std::string& q) {
   return {q.substr(p + 1, 100), Trim(q.substr(0, p))};
 }
 
-bool Game::BuildIgnoredWords() {
-  IgnoredFill = 0;
-  auto offer = [this](const std::string& q) {
-    for (const std::string& w : QualifierWords(q))
-      if (!AddIgnoredWord(w)) return false;
+ReadReport BuildIgnoredWords(World& w) {
+  // The fill counter starts at 0; the table keeps the words of an earlier
+  // build.
+  int fill = 0;
+  auto offer = [&w, &fill](const std::string& q) {
+    for (const std::string& word : QualifierWords(q))
+      if (!AddIgnoredWord(w, fill, word)) return false;
     return true;
   };
-  for (int k = 1; k <= ObjectCount && k <= MaxObjects; ++k)
-    if (!offer(WordLists.Objects[k].Qualifier)) return false;
-  for (int k = 1; k <= BaddieCount && k <= MaxBaddies; ++k)
-    if (!offer(WordLists.Baddies[k].Qualifier)) return false;
-  for (int k = 1; k <= UnrealCount && k <= MaxUnreals; ++k)
-    if (!offer(WordLists.Unreals[k].Qualifier)) return false;
-  return true;
+  bool ok = true;
+  for (int k = 1; ok && k <= w.ObjectCount && k <= MaxObjects; ++k) ok = offer(w.WordLists.Objects[k].Qualifier);
+  for (int k = 1; ok && k <= w.BaddieCount && k <= MaxBaddies; ++k) ok = offer(w.WordLists.Baddies[k].Qualifier);
+  for (int k = 1; ok && k <= w.UnrealCount && k <= MaxUnreals; ++k) ok = offer(w.WordLists.Unreals[k].Qualifier);
+  if (ok) return {};
+  return {{RangeCheckError}, true};
 }
+
+bool Game::ShowReport(const ReadReport& report) {
+  for (const std::string& e : report.Errors) P.ErrorBox(e);
+  return !report.Ends;
+}
+
+bool Game::LoadWordData(const std::vector<std::string>& lines) { return ShowReport(ReadWordData(*this, lines)); }
+
+bool Game::BuildIgnoredWords() { return ShowReport(glim::BuildIgnoredWords(*this)); }
 
 }  // namespace glim

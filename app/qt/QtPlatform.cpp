@@ -224,7 +224,7 @@ void QtPlatform::EventTimerExpired() {
   if (events_) events_->OnEventTimer();
 }
 
-uint32_t QtPlatform::TickCount() { return static_cast<uint32_t>(clock_.elapsed()); }
+uint32_t QtPlatform::TickCount() const { return static_cast<uint32_t>(clock_.elapsed()); }
 
 void QtPlatform::WaitSeconds(int seconds) {
   const uint32_t span = static_cast<uint32_t>(seconds < 0 ? 0 : seconds) * 1000u;

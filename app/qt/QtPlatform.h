@@ -72,7 +72,6 @@ class QtPlatform : public Platform {
   void SetSoundRepeat(bool repeat) override;
   void StartTimer(int intervalMs) override;
   void StopTimer() override;
-  uint32_t TickCount() override;
   void WaitSeconds(int seconds) override;
   void PumpEvents() override;
   std::string ProgramFolder() override { return opts_.Folder; }
@@ -82,6 +81,9 @@ class QtPlatform : public Platform {
   void ShowAbout() override;
   std::string ShowHelpFile(const std::string& path) override;
   void CloseMainWindow() override;
+
+  // Milliseconds since the platform was made.
+  uint32_t TickCount() const;
 
   // Called by the window's event timer.
   void EventTimerExpired();

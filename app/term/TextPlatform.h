@@ -25,7 +25,7 @@ struct TextOptions {
   bool VirtualClock = false;  // pauses and timers on the simulated clock
   bool Silent = false;        // no sound at all, not even a missing-file box
   bool Trace = false;         // print [sound], [clear] and [timer] lines
-  bool Splash = false;        // print the introduction at start-up
+  bool Splash = false;        // print the introduction and credits at start-up
   bool Interactive = false;   // stdin is a terminal: poll it for the timer
   // The game echoes every command into its panel. At a terminal the player
   // sees the line as typed already, so the echo of a typed line is left out
@@ -75,6 +75,8 @@ class TextPlatform : public Platform {
   bool DirectionEnabled(int d) const { return d >= 1 && d <= 4 && buttons_[d]; }
   const std::string& CommandText() const { return field_; }
   bool TimerArmed() const { return timerArmed_; }
+  // Milliseconds since the platform was made, on its clock.
+  uint32_t TickCount() const;
 
   // Queued answers for the boxes and dialogs that come next.
   void QueueConfirm(bool yes) { confirms_.push_back(yes); }
@@ -100,7 +102,6 @@ class TextPlatform : public Platform {
   void SetSoundRepeat(bool repeat) override;
   void StartTimer(int intervalMs) override;
   void StopTimer() override;
-  uint32_t TickCount() override;
   void WaitSeconds(int seconds) override;
   void PumpEvents() override;
   std::string ProgramFolder() override { return opts_.Folder; }
@@ -123,8 +124,10 @@ class TextPlatform : public Platform {
   std::ostream& out_;
   TextOptions opts_;
   SoundPlayer* sound_;
-  uint64_t now_ = 0;    // virtual clock, ms
-  uint64_t start_ = 0;  // real clock origin
+  uint64_t now_ = 0;                   // virtual clock, ms
+  uint64_t emitted_ = 0;               // lines written by Emit so far
+  uint64_t clearedAt_ = ~uint64_t{0};  // emitted_ at the last blank line of ClearPanel
+  uint64_t start_ = 0;                 // real clock origin
   bool timerArmed_ = false;
   uint64_t deadline_ = 0;
   bool closed_ = false;
