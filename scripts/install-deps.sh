@@ -7,7 +7,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config git
   libturbojpeg0-dev libjpeg62-turbo-dev libpng-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-speech-dev qt6-speech-flite-plugin
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-speech-dev qt6-speech-flite-plugin qt6-declarative-dev
   libsdl2-mixer-dev libchm-dev libedit-dev libxrandr-dev
   timgm6mb-soundfont fp-utils
   xvfb xauth imagemagick sox espeak-ng

@@ -30,8 +30,13 @@ long=$(grep -v $'\x1b' "$work/out.txt" | awk 'length($0) > 30' | grep -v '^> ' |
 [ -z "$long" ] || fail "lines wider than the terminal: $long"
 # Up brought back "e": the second move finds the door closed.
 grep -qx "The Door is closed" "$work/out.txt" || fail "the history did not bring the command back"
-# Ctrl-A and Ctrl-E moved the cursor: the game got the edited line.
-grep -qx "take wxyz lamp" "$work/out.txt" || fail "the edited line did not reach the game"
+# Ctrl-A and Ctrl-E moved the cursor: the game got the edited line ("take
+# wxyz lamp" has an unknown adverb; "wxyz take lamp" would be an unknown word).
+grep -q "^I don't know the Adverb" "$work/out.txt" || fail "the edited line did not reach the game"
+# The typed command stands once on the screen, at the prompt: the game's
+# echo of it is left out at a terminal.
+awk 'prev == "> e" && $0 == "e" { twice = 1 } { prev = $0 } END { exit !twice }' "$work/out.txt" &&
+  fail "the typed command is shown twice"
 grep -q "Are you sure you want to" "$work/out.txt" || fail "the game did not reach the last command"
 
 # Input from a terminal, output to a file: no prompt, no wrap.
@@ -41,5 +46,6 @@ printf 'l\n' |
 cp "$work/plain.txt" "$work/out.txt"
 grep -qx "you are in a small stone cottage at the edge of the wood." "$work/plain.txt" || fail "output to a file was wrapped"
 grep -q "^> " "$work/plain.txt" && fail "output to a file has a prompt"
+grep -qx "l" "$work/plain.txt" || fail "output to a file lost the echo of the command"
 
 echo "terminal play checked"

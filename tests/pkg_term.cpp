@@ -216,3 +216,26 @@ TEST(PkgTerm, BareSaveNamesGoToTheDialogsFolder) {
   installed.Send(":save " + other + "third");
   EXPECT_TRUE(fs::is_regular_file(other + "third.gam"));
 }
+
+// Without an audio device the game says so once, in its own words, and goes
+// on silently; nothing of the sound libraries' own complaints reaches the
+// terminal. The device asked for here does not exist on any machine.
+TEST(PkgTerm, NoSoundDeviceLeavesStandardErrorEmpty) {
+  if (!fs::exists(TermProgram())) GTEST_SKIP() << "glimmerhold-term is not built";
+  const std::string dir = TempDir("pkg_nosound");
+  glimtest::WriteText(dir + "in.txt", "look\nlook\n");
+  const std::string cmd = "SDL_AUDIODRIVER=alsa AUDIODEV=glim_no_such_device '" + TermProgram() + "' --folder '" +
+                          Fixture("qt_window") + "' --virtual-clock < '" + dir + "in.txt' > '" + dir + "out.txt' 2> '" +
+                          dir + "err.txt'";
+  const int rc = std::system(cmd.c_str());
+  ASSERT_TRUE(WIFEXITED(rc));
+  EXPECT_EQ(WEXITSTATUS(rc), 0);
+  EXPECT_EQ(ReadAll(dir + "err.txt"), "");
+  const std::string out = ReadAll(dir + "out.txt");
+#ifdef GLIM_HAVE_SOUND
+  const std::string notice = "[note] No sound device could be opened, so the game will continue without sound\n";
+  ASSERT_NE(out.find(notice), std::string::npos) << out;
+  EXPECT_EQ(out.find(notice, out.find(notice) + 1), std::string::npos) << "said more than once";
+#endif
+  EXPECT_EQ(out.find("[box]"), std::string::npos) << out;
+}

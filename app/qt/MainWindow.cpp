@@ -526,7 +526,7 @@ QString ZoomText(double f, bool fits) {
 
 void TfrmMain::SetZoom(double f) {
   zoomFits_ = false;
-  zoom_ = std::clamp(f, 1.0, std::max(1.0, FittingZoom()));
+  zoom_ = std::clamp(f, 1.0, 8.0);
   LayOut();
   ShowStatus(ZoomText(zoom_, false));
 }

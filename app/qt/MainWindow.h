@@ -102,6 +102,7 @@ class TfrmMain : public QWidget {
   // (the largest factor that fits).
   double Zoom() const { return zoom_; }
   bool ZoomFits() const { return zoomFits_; }
+  // A factor of the player's choice (the keys keep it within what fits).
   void SetZoom(double f);
   void ZoomToFit();
   void ZoomIn();

@@ -52,6 +52,7 @@ class ReadAloud {
   // Without a speaker of its own it makes a TextToSpeechSpeaker when it is
   // first switched on.
   explicit ReadAloud(std::unique_ptr<Speaker> speaker = nullptr) : speaker_(std::move(speaker)) {}
+  void SetSpeaker(std::unique_ptr<Speaker> speaker) { speaker_ = std::move(speaker); }
   bool On() const { return on_; }
   void SetOn(bool on);
   // A new line of the message panel.

@@ -14,10 +14,13 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
+#include <cstdio>
 #include <cstring>
 #include <deque>
 #include <filesystem>
@@ -60,6 +63,30 @@ int MusicVolume(const std::string& soundfont) {
   if (name.find("fluidr3") != std::string::npos) return 112;
   return 72;
 }
+
+// Standard error sent to /dev/null for as long as it lives.
+class QuietStderr {
+ public:
+  QuietStderr() {
+    std::fflush(stderr);
+    saved_ = dup(STDERR_FILENO);
+    const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (saved_ >= 0 && null >= 0) dup2(null, STDERR_FILENO);
+    if (null >= 0) close(null);
+  }
+  ~QuietStderr() {
+    std::fflush(stderr);
+    if (saved_ >= 0) {
+      dup2(saved_, STDERR_FILENO);
+      close(saved_);
+    }
+  }
+  QuietStderr(const QuietStderr&) = delete;
+  QuietStderr& operator=(const QuietStderr&) = delete;
+
+ private:
+  int saved_ = -1;
+};
 
 class Engine;
 std::atomic<Engine*> g_engine{nullptr};
@@ -294,6 +321,10 @@ class Engine {
     if (triedOpen_) return open_;
     triedOpen_ = true;
     if (!owner_) return false;
+    // The sound libraries write their own complaints (ALSA's "cannot find
+    // card" lines) to standard error while they look for a device; the
+    // game reports a missing device itself, once, so they are kept quiet.
+    QuietStderr quiet;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     Mix_Init(MIX_INIT_MID);
     if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {

@@ -130,7 +130,15 @@ void TextPlatform::Emit(const std::string& line, int indent) {
   for (const std::string& l : WrapText(line, width, indent)) out_ << l << '\n';
 }
 
-void TextPlatform::PrintLine(const std::string& text) { Emit(text); }
+void TextPlatform::PrintLine(const std::string& text) {
+  // The echo, when left out, is the first line the command prints.
+  if (echoToSkip_) {
+    const bool echo = text == *echoToSkip_;
+    echoToSkip_.reset();
+    if (echo) return;
+  }
+  Emit(text);
+}
 
 void TextPlatform::ClearPanel() {
   if (opts_.Trace)
@@ -409,7 +417,9 @@ bool TextPlatform::HandleLine(Game& game, const std::string& raw) {
   if (!line.empty() && line[0] == ':') return Meta(game, line);
   // Typing replaces the field's text, then Enter is pressed.
   field_ = line;
+  if (!opts_.EchoTyped) echoToSkip_ = line;
   game.txtCommandKeyDown(field_);
+  echoToSkip_.reset();
   return !closed_;
 }
 

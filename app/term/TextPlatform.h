@@ -27,6 +27,10 @@ struct TextOptions {
   bool Trace = false;         // print [sound], [clear] and [timer] lines
   bool Splash = false;        // print the introduction and credits at start-up
   bool Interactive = false;   // stdin is a terminal: poll it for the timer
+  // The game echoes every command into its panel. At a terminal the player
+  // sees the line as typed already, so the echo of a typed line is left out
+  // there; scripts and tests read it from the output.
+  bool EchoTyped = true;
   // Word wrap of printed lines: 0 never wraps, a positive number wraps at
   // that many columns, -1 at the width of the terminal on standard output
   // (asked again for every line, so a resized window is followed).
@@ -129,6 +133,7 @@ class TextPlatform : public Platform {
   bool closed_ = false;
   bool buttons_[5] = {true, true, true, true, true};
   std::string field_;
+  std::optional<std::string> echoToSkip_;  // the typed line while its command runs
   Image scene_, carried_;
   std::deque<bool> confirms_;
   std::deque<std::string> inputs_;

@@ -93,6 +93,8 @@ int main(int argc, char** argv) {
   // Wrap only what goes to a terminal: a file or a pipe gets every printed
   // line as one line.
   if (terminalOut) opts.WrapWidth = -1;
+  // A command typed at the prompt stands on the screen already.
+  opts.EchoTyped = !(opts.Interactive && terminalOut);
   // Real sound unless told to stay silent; without an audio device the
   // player says so once and the game goes on silently.
   std::unique_ptr<glim::SoundPlayer> sound;

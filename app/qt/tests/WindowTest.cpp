@@ -4,6 +4,13 @@
 // splash's scrolling, the About box, the help viewer, the hidden debugging
 // controls and the closing of the window.
 #include <QAccessible>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTreeView>
+#ifdef GLIM_HAVE_SPEECH
+#include <QTextToSpeech>
+#endif
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSignalSpy>
@@ -14,6 +21,7 @@
 #include "app/qt/Desktop.h"
 #include "app/qt/Fonts.h"
 #include "app/qt/HelpViewer.h"
+#include "app/qt/Zoom.h"
 #include "app/qt/tests/Answerer.h"
 
 using glim::testing::Answerer;
@@ -606,6 +614,264 @@ class WindowTest : public QObject {
     QCOMPARE(answers->Titles.value(0), QStringLiteral("Pick up object"));
     QVERIFY(d->game.IsCarried(7));
     QVERIFY(!w().ObjectCheat->isVisible());
+  }
+
+  // A click in the message panel gives it the keyboard; what is typed then
+  // goes into the command line, and Enter runs it. Ctrl+C still copies the
+  // panel's selection.
+  void typingAfterAClickInThePanelRunsTheCommand() {
+    w().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w()));
+    w().txtCommand->clear();
+    QTest::mouseClick(w().Print->viewport(), Qt::LeftButton, {}, QPoint(40, 20));
+    w().Print->setFocus(Qt::MouseFocusReason);
+    QVERIFY(w().Print->hasFocus() || QApplication::focusWidget() == w().Print);
+    const auto before = Lines().size();
+    QTest::keyClicks(w().Print, QStringLiteral("look"));
+    QCOMPARE(w().txtCommand->text(), QStringLiteral("look"));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w().txtCommand));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    // "look" shows the room again on a cleared panel.
+    QCOMPARE(w().txtCommand->History().last(), QStringLiteral("look"));
+    QVERIFY(Lines().size() < before || LinesAfter(before).value(0) == QStringLiteral("look"));
+    QVERIFY(Lines().first().startsWith(QStringLiteral("you are in")));
+    QCOMPARE(w().txtCommand->text(), QString());
+    // Enter typed in the panel runs the command line too.
+    w().Print->setFocus(Qt::MouseFocusReason);
+    QTest::keyClicks(w().Print, QStringLiteral("i"));
+    const auto mid = Lines().size();
+    QTest::keyClick(w().Print, Qt::Key_Return);
+    QCOMPARE(LinesAfter(mid).value(0), QStringLiteral("i"));
+    // Selecting and copying stay with the panel.
+    w().Print->setFocus(Qt::MouseFocusReason);
+    w().Print->selectAll();
+    QApplication::clipboard()->clear();
+    QTest::keyClick(w().Print, Qt::Key_C, Qt::ControlModifier);
+    QVERIFY(QApplication::clipboard()->text().contains(QStringLiteral("you are in")));
+    QCOMPARE(w().txtCommand->text(), QString());
+  }
+
+  // At a zoom every control stands at its design place times the factor,
+  // with its font that many times larger; clicks still reach the hit tests
+  // in picture coordinates. Ctrl+0 goes back to the factor that fits.
+  void zoomKeepsTheDesignAndTheClicks() {
+    w().SetZoom(2);
+    QCOMPARE(w().Zoom(), 2.0);
+    QVERIFY(!w().ZoomFits());
+    QCOMPARE(w().GameArea->size(), QSize(1600, 1200));
+    QCOMPARE(w().imgView->geometry(), QRect(0, 0, 1200, 750));
+    QCOMPARE(w().txtCommand->geometry(), QRect(0, 1056, 1200, 42));
+    QCOMPARE(w().spbHelp->geometry(), QRect(1392, 884, 46, 44));
+    QCOMPARE(w().Print->font().pixelSize(), 22);
+    QCOMPARE(w().lblCarry->font().pixelSize(), 38);
+    QCOMPARE(w().LoadBtn->font().pixelSize(), 26);
+    QVERIFY(w().lblStatus->isVisible());
+    QVERIFY(w().lblStatus->text().contains(QStringLiteral("200%")));
+    // The book in the 800 x 500 picture of room 1, shown in the 600 x 375
+    // view at twice: control = picture * 1.5.
+    d->game.CurrentRoom = 1;
+    d->game.Obj(1).Location = 1;
+    d->game.ShowRoom(true);
+    const QPoint book(d->game.Obj(1).X + 10, d->game.Obj(1).Y + 5);
+    auto before = Lines().size();
+    QTest::mouseClick(w().imgView, Qt::LeftButton, {}, book * 1.5);
+    QCOMPARE(LinesAfter(before).value(0), QStringLiteral("get book"));
+    QVERIFY(d->game.IsCarried(1));
+    // The carried panel's band 70 < x < 102 is 140 < x < 204 at twice.
+    const int y = 2 * (d->game.Obj(1).Y + 15);
+    before = Lines().size();
+    QTest::mouseClick(w().imgCarried, Qt::LeftButton, {}, QPoint(138, y));
+    QCOMPARE(Lines().size(), before);
+    QTest::mouseClick(w().imgCarried, Qt::LeftButton, {}, QPoint(160, y));
+    QCOMPARE(LinesAfter(before).value(0), QStringLiteral("drop book"));
+    // Ctrl+Minus steps down; the keys never go below 1.
+    w().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w()));
+    QTest::keyClick(&w(), Qt::Key_Minus, Qt::ControlModifier);
+    QCOMPARE(w().Zoom(), 1.75);
+    for (int i = 0; i < 6; ++i) QTest::keyClick(&w(), Qt::Key_Minus, Qt::ControlModifier);
+    QCOMPARE(w().Zoom(), 1.0);
+    QTest::keyClick(&w(), Qt::Key_0, Qt::ControlModifier);
+    QVERIFY(w().ZoomFits());
+    QCOMPARE(w().Zoom(), glim::FitZoom(w().size()));
+    QCOMPARE(w().imgView->geometry(), QRect(0, 0, 600, 375));
+    QCOMPARE(w().Print->font().pixelSize(), 11);
+  }
+
+  void zoomSteps() {
+    QCOMPARE(glim::FitZoom(QSize(1024, 768)), 1.28);
+    QCOMPARE(glim::FitZoom(QSize(2560, 1440)), 2.4);
+    QCOMPARE(glim::FitZoom(QSize(640, 480)), 1.0);  // never below 1
+    QCOMPARE(glim::ZoomIn(1.0, 2.4), 1.25);
+    QCOMPARE(glim::ZoomIn(2.3, 2.4), 2.4);  // up to what fits
+    QCOMPARE(glim::ZoomIn(1.28, 1.28), 1.28);
+    QCOMPARE(glim::ZoomOut(1.28), 1.25);
+    QCOMPARE(glim::ZoomOut(1.25), 1.0);
+    QCOMPARE(glim::ZoomRect(QRect(0, 376, 600, 153), 1.28), QRect(0, 481, 768, 196));
+    // Neighbours stay neighbours: the view ends where the panel begins.
+    QCOMPARE(glim::ZoomRect(QRect(0, 0, 600, 375), 1.28).bottom() + 1, 480);
+  }
+
+  // F11: a window of the game area's size, and back to the full screen.
+  void fullScreenToggles() {
+    QVERIFY(w().FullScreen());
+    w().SetZoom(1);
+    w().ToggleFullScreen();
+    QVERIFY(!w().FullScreen());
+    QCOMPARE(w().size(), QSize(800, 600));
+    QCOMPARE(w().GameArea->geometry(), QRect(0, 0, 800, 600));
+    w().ToggleFullScreen();
+    QVERIFY(w().FullScreen());
+    QCOMPARE(w().geometry(), w().screen()->geometry());
+    w().ZoomToFit();
+  }
+
+  // Reading aloud: off at start; when on, each new line goes to the
+  // speaker and the next command first interrupts what is left.
+  void readAloudThroughASpeaker() {
+    struct FakeSpeaker : glim::Speaker {
+      QStringList* said;
+      int* interrupts;
+      void Say(const QString& l) override { said->append(l); }
+      void Interrupt() override { ++*interrupts; }
+    };
+    QStringList said;
+    int interrupts = 0;
+    auto fake = std::make_unique<FakeSpeaker>();
+    fake->said = &said;
+    fake->interrupts = &interrupts;
+    w().Speech().SetSpeaker(std::move(fake));
+    QVERIFY(!w().Speech().On());
+    w().AppendLine(QStringLiteral("not read"));
+    QVERIFY(said.isEmpty());
+    w().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w()));
+    QTest::keyClick(&w(), Qt::Key_F12);
+    QVERIFY(w().Speech().On());
+    QVERIFY(w().lblStatus->text().contains(QStringLiteral("F12")));
+    said.clear();
+    interrupts = 0;
+    w().txtCommand->setText(QStringLiteral("look"));
+    QTest::keyClick(w().txtCommand, Qt::Key_Return);
+    QCOMPARE(interrupts, 1);  // before the answer, never during it
+    QCOMPARE(said.value(0), QStringLiteral("look"));
+    QVERIFY(said.contains(QStringLiteral("you are in a bright test hall.")));
+    QVERIFY(!said.contains(QString()));  // empty lines are not spoken
+    QTest::keyClick(&w(), Qt::Key_F12);
+    QVERIFY(!w().Speech().On());
+    said.clear();
+    w().AppendLine(QStringLiteral("not read either"));
+    QVERIFY(said.isEmpty());
+    w().Speech().SetSpeaker(nullptr);  // the fake's counters end here
+  }
+
+  // One real run of the speech engine: flite starts and speaks a line when
+  // there is an audio output to speak to; without one it reports an error
+  // and the speaker lets lines go instead of piling them up.
+  void realSpeechEngine() {
+#ifndef GLIM_HAVE_SPEECH
+    QSKIP("built without Qt TextToSpeech");
+#else
+    QVERIFY(QTextToSpeech::availableEngines().contains(QStringLiteral("flite")));
+    glim::TextToSpeechSpeaker speaker;
+    speaker.Say(QStringLiteral("You are in a bright test hall."));
+    speaker.Say(QStringLiteral("What shall we do now?"));
+    QVERIFY(speaker.Engine());
+    QCOMPARE(speaker.Engine()->engine(), QStringLiteral("flite"));
+    QList<QTextToSpeech::State> seen;
+    connect(speaker.Engine(), &QTextToSpeech::stateChanged, this, [&](QTextToSpeech::State s) { seen << s; });
+    WaitUntil([&] { return seen.contains(QTextToSpeech::Error) || (seen.count(QTextToSpeech::Ready) >= 2); }, 20000);
+    if (seen.contains(QTextToSpeech::Error) || seen.isEmpty()) {
+      // No audio output here: nothing waits to be said.
+      QCOMPARE(speaker.Waiting(), 0);
+      QSKIP(qPrintable(QStringLiteral("no audio output for speech: ") + speaker.Engine()->errorString()));
+    }
+    QVERIFY(seen.contains(QTextToSpeech::Speaking));
+    QCOMPARE(speaker.Waiting(), 0);
+#endif
+  }
+
+  // The panel and the command line are named and described for screen
+  // readers (the new lines go out as text-inserted events, which only an
+  // assistive technology bridge receives: there is none offscreen).
+  void accessibleNames() {
+    QCOMPARE(w().Print->accessibleName(), QStringLiteral("Messages"));
+    QVERIFY(!w().Print->accessibleDescription().isEmpty());
+    QCOMPARE(w().txtCommand->accessibleName(), QStringLiteral("Command"));
+    QVERIFY(!w().txtCommand->accessibleDescription().isEmpty());
+  }
+
+  // Without a sound device the game starts with no box before the splash
+  // and says so once in the status line.
+  void noSoundDeviceIsNoBox() {
+    struct NoDevice : glim::SoundPlayer {
+      glim::SoundResult Play(const std::string&, bool) override { return glim::SoundResult::NoDevice; }
+      void Stop() override {}
+      void SetRepeat(bool) override {}
+    } none;
+    glim::QtOptions opts;
+    opts.Folder = Fixture.toStdString();
+    answers->Boxes.clear();
+    QStringList boxesAtSplash{QStringLiteral("not seen")};
+    answers->Hook = [&](QWidget* m) {
+      if (qobject_cast<glim::TfrmSplash*>(m)) boxesAtSplash = answers->Boxes;
+      return true;
+    };
+    {
+      glim::Desktop quiet(opts, &none);
+      quiet.Start();
+      WaitUntil([&] { return quiet.game.FirstActivationDone && quiet.game.CurrentRoom == 1; });
+      QVERIFY(quiet.game.FirstActivationDone);
+      quiet.game.PlaySound("purr04.wav", false);  // said once only
+      QVERIFY(quiet.frmMain.lblStatus->isVisible());
+      QCOMPARE(quiet.frmMain.lblStatus->text(),
+               QStringLiteral("No sound device could be opened, so the game will continue without sound"));
+      // The window had its full size before anything was shown in it.
+      QCOMPARE(quiet.frmMain.geometry(), quiet.frmMain.screen()->geometry());
+      quiet.platform.SetClosed();
+    }
+    answers->Hook = nullptr;
+    QCOMPARE(boxesAtSplash, QStringList());
+    QCOMPARE(answers->Boxes, QStringList());
+  }
+
+  // The load and save dialogs show their columns whole; the help window
+  // its contents entries whole.
+  void dialogsShowTheirColumnsWhole() {
+    QTemporaryDir dir;
+    glim::FileDialogSpec spec{"Load a game", "Saved Brimel Game|*.gam", "gam", dir.path().toStdString() + "/"};
+    bool whole = false;
+    answers->Hook = [&](QWidget* m) {
+      auto* f = qobject_cast<QFileDialog*>(m);
+      if (!f) return true;
+      auto* tree = f->findChild<QTreeView*>(QStringLiteral("treeView"));
+      if (!tree) return true;
+      QHeaderView* h = tree->header();
+      whole = true;
+      for (int c = 1; c < h->count(); ++c) {
+        const QString title = tree->model()->headerData(c, Qt::Horizontal).toString();
+        if (h->sectionSize(c) < h->fontMetrics().horizontalAdvance(title)) whole = false;
+      }
+      if (h->sectionSize(0) < 150) whole = false;
+      return true;
+    };
+    d->platform.OpenFileDialog(spec);
+    answers->Hook = nullptr;
+    QVERIFY(whole);
+
+    glim::HelpViewer viewer(&w());
+    QVERIFY(viewer.Open(Fixture + QStringLiteral("glimhelp.chm")));
+    viewer.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+    QTreeWidget* tree = viewer.Contents();
+    QTreeWidgetItemIterator it(tree);
+    for (; *it; ++it) {
+      const QRect r = tree->visualItemRect(*it);
+      const int need = tree->fontMetrics().horizontalAdvance((*it)->text(0));
+      QVERIFY2(r.left() + need <= tree->viewport()->width(), qPrintable((*it)->text(0)));
+    }
+    QVERIFY(!viewer.Browser()->horizontalScrollBar()->isVisible());
+    viewer.hide();
   }
 
   void exitAsksThenClosesAfterAPause() {
