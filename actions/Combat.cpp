@@ -3,34 +3,18 @@
 
 namespace glim {
 
-namespace {
-
-// Characters and objects the fights are about.
-constexpr int Wally = 3;
-constexpr int FrostBeast = 17;
-constexpr int Demon = 21;
-constexpr int Keeper = 22;
-constexpr int Statue = 7;
-constexpr int FlameThrower = 32;
-constexpr int Sword = 37;
-constexpr int AmuletNorth = 12;  // must lie in room 208
-constexpr int AmuletSouth = 22;  // must lie in room 200
-constexpr int Staff = 40;
-
-}  // namespace
-
 // "attack CHARACTER with WEAPON".
 void Game::Attack() {
   if (FirstNounClass != WcBaddie) {
-    ParseError = 8;
+    ParseError = ParseErr::Silly;
     return;
   }
   if (SecondNounClass != WcObject) {
-    ParseError = 13;
+    ParseError = ParseErr::BeMoreSpecific;
     return;
   }
-  if (AdverbNumber != 7) {
-    ParseError = 7;
+  if (AdverbNumber != Adverb::With) {
+    ParseError = ParseErr::What;
     return;
   }
   const int foe = FirstNoun;
@@ -47,48 +31,49 @@ void Game::Attack() {
   if (!ready) return;
 
   switch (foe) {
-    case Wally:
+    case Baddie::Wally:
       PrintLine("you shouldn't have done that!");
       PlayerDies();
       return;
-    case FrostBeast:
-      if (weapon != FlameThrower) {
+    case Baddie::FrostBeast:
+      if (weapon != Obj::FlameThrower) {
         PrintLine("Your weapon has no effect");
         return;
       }
-      switch (Obj(FlameThrower).State) {
+      switch (Obj(Obj::FlameThrower).State) {
         case 0: PrintLine("There's no fuel in it!"); break;
         case 1: PrintLine("Its not Lit!"); break;
         case 2:
           PlaySound("FryBeast.wav", false);
           PrintLine("You fry the frost beast with the flame thrower");
           PrintLine("It dies screaming");
-          RemoveCharacter(FrostBeast);
+          RemoveCharacter(Baddie::FrostBeast);
           ShowRoom(false);
           break;
         default: break;
       }
       return;
-    case Demon:
-      if (weapon != Statue) {
+    case Baddie::Demon:
+      if (weapon != Obj::Statue) {
         PrintLine("your weapon has no effect");
         return;
       }
       PlaySound("flame.wav", false);
       PrintLine("A strange light issues from the statue");
       PrintLine("The demon dies screaming");
-      RemoveCharacter(Demon);
+      RemoveCharacter(Baddie::Demon);
       ShowRoom(false);
       return;
-    case Keeper:
-      if (weapon == Sword && Obj(AmuletNorth).Location == 208 && Obj(AmuletSouth).Location == 200) {
+    case Baddie::Keeper:
+      if (weapon == Obj::Sword && Obj(Obj::AmuletNorth).Location == Room::NorthOfKeeper &&
+          Obj(Obj::AmuletSouth).Location == Room::SouthOfKeeper) {
         PrintLine("The Keeper of Stones meets your sword with his staff, and for hour after");
         PrintLine("hour the two of you fight, sparks and spells flying round the chamber.");
         PrintLine("The amulet halves pin down his magic, and with a final effort you");
         PrintLine("drive the sword through the sorcerer's black heart.");
         PrintLine("He drops his staff on the ground");
-        RemoveCharacter(Keeper);
-        PutObjectHere(Staff, true);
+        RemoveCharacter(Baddie::Keeper);
+        PutObjectHere(Obj::Staff, true);
         ShowRoom(false);
         return;
       }
@@ -98,10 +83,10 @@ void Game::Attack() {
       PlayerDies();
       return;
     default:
-      if (weapon == 1 || weapon == 22 || weapon == 26)
+      if (weapon == Obj::Book || weapon == Obj::AmuletSouth || weapon == Obj::Coat)
         PrintLine("It's no use you cannot kill him");
       else
-        ParseError = 8;
+        ParseError = ParseErr::Silly;
       return;
   }
 }

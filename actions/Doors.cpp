@@ -5,18 +5,13 @@ namespace glim {
 
 namespace {
 
-constexpr int DoorWord = 1;    // scenery word: a door
-constexpr int EyeWord = 6;     // scenery word: the left eye of the face door
-constexpr int HoleWord = 15;   // scenery word: the round hole in the rock
-constexpr int WithAdverb = 7;  // joins a door and its key
-
-// Doors 1 and 2 are the two sides of one door, and so are 3 and 4.
+// The two gates are a door record on each side.
 int OtherSide(int door) {
   switch (door) {
-    case 1: return 2;
-    case 2: return 1;
-    case 3: return 4;
-    case 4: return 3;
+    case Door::IronGate: return Door::IronGateInside;
+    case Door::IronGateInside: return Door::IronGate;
+    case Door::PalaceGate: return Door::PalaceGateInside;
+    case Door::PalaceGateInside: return Door::PalaceGate;
     default: return 0;
   }
 }
@@ -25,10 +20,10 @@ int OtherSide(int door) {
 
 void Game::Unlock() {
   if (FirstNounClass == WcUnreal) {
-    if (FirstNoun != DoorWord) {
+    if (FirstNoun != Scenery::Door) {
       PrintLine("You can't Open that!");
-    } else if (AdverbNumber != WithAdverb || SentenceNounCount() < 2) {
-      ParseError = 13;  // which key?
+    } else if (AdverbNumber != Adverb::With || SentenceNounCount() < 2) {
+      ParseError = ParseErr::BeMoreSpecific;  // which key?
     } else if (DoorIndex == 0) {
       PrintLine("You are not attemting to move through a door!");
     } else if (SecondNounClass != WcObject || !IsCarried(SecondNoun)) {
@@ -43,7 +38,8 @@ void Game::Unlock() {
       const int other = OtherSide(DoorIndex);
       if (other != 0 && other <= DoorCount) Doors[other].State = DoorOpen;
       // Some keys jam in their lock once turned, and are lost.
-      if (key == 18 || key == 39 || (key == 41 && CurrentRoom == 67)) {
+      if (key == Obj::Medallion || key == Obj::StickingKey ||
+          (key == Obj::ShinyKey && CurrentRoom == Room::MarketSquare)) {
         PrintLine("The Key is stuck in the lock");
         PrintLine("You can't use it anymore");
         RemoveObject(key);
@@ -54,15 +50,15 @@ void Game::Unlock() {
   }
 
   if (FirstNounClass == WcObject) {
-    if (FirstNoun != 34) {
+    if (FirstNoun != Obj::Box) {
       PrintLine("you can't open that!");
-    } else if (!ObjectIsHere(34)) {
+    } else if (!ObjectIsHere(Obj::Box)) {
       // The box is far too heavy to carry about, so it can only be opened
       // where it stands.
-      ParseError = 15;
+      ParseError = ParseErr::FirstNotHere;
     } else {
       PrintLine("there is a long coil of rope in the box");
-      PutObjectHere(35, true);
+      PutObjectHere(Obj::Rope, true);
       ShowRoom(false);
     }
   }
@@ -70,7 +66,7 @@ void Game::Unlock() {
 }
 
 void Game::Lock() {
-  if (FirstNounClass != WcUnreal || FirstNoun != DoorWord || AdverbNumber != WithAdverb) return;
+  if (FirstNounClass != WcUnreal || FirstNoun != Scenery::Door || AdverbNumber != Adverb::With) return;
   if (SentenceNounCount() < 2 || SecondNounClass != WcObject || !IsCarried(SecondNoun)) return;
 
   // The door meant is the one the player last ran into, if it is in this
@@ -84,7 +80,7 @@ void Game::Lock() {
     // Already shut: the door check names its state.
     CheckDoor(Doors[door].Direction);
     DoorIndex = door;
-    ParseError = 13;
+    ParseError = ParseErr::BeMoreSpecific;
     return;
   }
   if (Doors[door].Key != SecondNoun) {
@@ -100,19 +96,19 @@ void Game::Lock() {
 
 void Game::Insert() {
   if (NounClassIs(WcBaddie)) {
-    ParseError = 10;
+    ParseError = ParseErr::NotRecommended;
     return;
   }
   switch (AdverbNumber) {
-    case 1:
-    case 8:
+    case Adverb::Into:
+    case Adverb::In:
       if (FirstNounClass == WcObject)
         InsertObject(FirstNoun);
       else
-        ParseError = 11;  // scenery cannot be picked up, let alone inserted
+        ParseError = ParseErr::CantDoThat;  // scenery cannot be picked up, let alone inserted
       break;
-    case 3: PrintLine("You can only insert one thing at a time"); break;
-    default: ParseError = 13; break;
+    case Adverb::And: PrintLine("You can only insert one thing at a time"); break;
+    default: ParseError = ParseErr::BeMoreSpecific; break;
   }
 }
 
@@ -121,32 +117,32 @@ void Game::InsertObject(int o) {
     PrintLine("You don't have a " + ObjectPhrase(o));
     return;
   }
-  if (o == 14) {
-    if (CurrentRoom != 39) return;  // nothing here to put a spear into
+  if (o == Obj::Spear) {
+    if (CurrentRoom != Room::FaceDoor) return;  // nothing here to put a spear into
     if (SecondNounClass != WcUnreal) {
       PrintLine("You can't insert that here");
-    } else if (SecondNoun == EyeWord) {
+    } else if (SecondNoun == Scenery::Eye) {
       PlaySound("unlock.wav", false);
-      RemoveObject(14);
-      PrintLine("You have slotted the " + Obj(14).Name);
+      RemoveObject(Obj::Spear);
+      PrintLine("You have slotted the " + Obj(Obj::Spear).Name);
       PrintLine("into the left-eye on the door");
       PrintLine("The door is open");
-      Doors[10].State = DoorOpen;
+      Doors[Door::Face].State = DoorOpen;
     } else {
-      ParseError = 11;
+      ParseError = ParseErr::CantDoThat;
     }
     return;
   }
-  if (o == 18) {
-    if (SecondNounClass == WcUnreal && SecondNoun == HoleWord && CurrentRoom == 78) {
+  if (o == Obj::Medallion) {
+    if (SecondNounClass == WcUnreal && SecondNoun == Scenery::Hole && CurrentRoom == Room::RockFace) {
       PlaySound("unlock.wav", false);
       PrintLine("You place the medallion into the hole");
       PrintLine("then the rock face slides back revealing");
       PrintLine("a dark tunnel.");
-      RemoveObject(18);
-      Doors[17].State = DoorOpen;
+      RemoveObject(Obj::Medallion);
+      Doors[Door::RockFace].State = DoorOpen;
     } else {
-      ParseError = 11;
+      ParseError = ParseErr::CantDoThat;
     }
     return;
   }
@@ -155,27 +151,27 @@ void Game::InsertObject(int o) {
 
 void Game::Ram() {
   if (NounClassIs(WcBaddie)) {
-    ParseError = 8;
+    ParseError = ParseErr::Silly;
     return;
   }
   if (NounClassIs(WcObject)) {
-    ParseError = 10;
+    ParseError = ParseErr::NotRecommended;
     return;
   }
-  if (FirstNoun != DoorWord) return;  // other scenery: nothing happens
-  if (CurrentRoom == 26) {
+  if (FirstNoun != Scenery::Door) return;  // other scenery: nothing happens
+  if (CurrentRoom == Room::OutsideLodge) {
     PrintLine("you break through the door");
-    Doors[5].State = DoorOpen;
-    CurrentRoom = 31;
+    Doors[Door::Lodge].State = DoorOpen;
+    CurrentRoom = Room::InsideLodge;
     ShowRoom(false);
-  } else if (CurrentRoom == 32) {
+  } else if (CurrentRoom == Room::Shack) {
     PrintLine("You fly violently through the door");
-    CurrentRoom = 35;
+    CurrentRoom = Room::WerebearLair;
     ShowRoom(false);
     WaitSeconds(2);
     PlayerDies();
   } else {
-    ParseError = 8;
+    ParseError = ParseErr::Silly;
   }
 }
 

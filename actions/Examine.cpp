@@ -13,7 +13,7 @@ constexpr int CatCharacter = 23;
 
 void Game::Examine() {
   if (NounClassIs(WcBaddie)) {
-    ParseError = 10;
+    ParseError = ParseErr::NotRecommended;
     return;
   }
 
@@ -50,7 +50,7 @@ void Game::Examine() {
           PutObjectHere(19, true);
           ShowRoom(false);
         } else {
-          ParseError = 10;
+          ParseError = ParseErr::NotRecommended;
         }
         return;
       case 8:
@@ -117,7 +117,7 @@ void Game::Examine() {
   if (FirstNounClass != WcObject) return;
   const int o = FirstNoun;
   if (!ObjectIsHere(o) && !IsCarried(o)) {
-    ParseError = 15;
+    ParseError = ParseErr::FirstNotHere;
     return;
   }
   switch (o) {
@@ -225,7 +225,7 @@ void Game::Examine() {
 
 void Game::Read() {
   if (FirstNounClass == WcBaddie) {
-    ParseError = 10;
+    ParseError = ParseErr::NotRecommended;
     return;
   }
 
@@ -234,7 +234,7 @@ void Game::Read() {
       case 2:
       case 3:
         if (!IsCarried(1)) {
-          ParseError = 17;
+          ParseError = ParseErr::NotCarried;
         } else if (FirstNoun == 2) {
           if (CurrentRoom == 15) {
             PrintLine("You find a passage spell and read it aloud, carefully, in your best voice.");
@@ -297,7 +297,7 @@ void Game::Read() {
   if (FirstNounClass != WcObject) return;
   const int o = FirstNoun;
   if (!ObjectIsHere(o) && !IsCarried(o)) {
-    ParseError = 15;
+    ParseError = ParseErr::FirstNotHere;
     return;
   }
   if (IsCarried(o)) {
@@ -322,7 +322,7 @@ void Game::Read() {
   if (o == 30)
     PrintLine("the sign reads :\"RAM DOORS\"");
   else
-    ParseError = 17;
+    ParseError = ParseErr::NotCarried;
 }
 
 }  // namespace glim

@@ -3,67 +3,33 @@
 
 namespace glim {
 
-namespace {
-
-// Objects, scenery words and characters the item puzzles are about.
-constexpr int RustyKey = 4;
-constexpr int Slug = 5;
-constexpr int Oil = 6;
-constexpr int Apple = 8;
-constexpr int Poison = 9;
-constexpr int Candle = 10;
-constexpr int Camera = 11;
-constexpr int Spear = 14;
-constexpr int Garlic = 15;
-constexpr int IcePick = 17;
-constexpr int Medallion = 18;
-constexpr int Orb = 20;
-constexpr int Plank = 23;
-constexpr int MetalBar = 24;
-constexpr int Coat = 26;
-constexpr int Soap = 29;
-constexpr int FlameThrower = 32;
-constexpr int Lolly = 33;
-constexpr int ShinyKey = 41;
-constexpr int LightSwitch = 42;
-constexpr int IceBlock = 43;
-constexpr int Matches = 44;
-constexpr int Cape = 45;
-
-constexpr int Myself = 4;  // scenery word: the player
-constexpr int Fuel = 16;   // scenery word: the fuel tank
-
-constexpr int God = 9;
-
-}  // namespace
-
 // "light THING with INSTRUMENT": only the matches light anything.
 void Game::Light() {
   if (NounClassIs(WcBaddie) || NounClassIs(WcUnreal)) return;
-  if (AdverbNumber != 7 || SentenceNounCount() < 2) {
+  if (AdverbNumber != Adverb::With || SentenceNounCount() < 2) {
     // A sentence with one noun still holds an earlier command's second
     // noun; without the instrument named there is nothing to light it with.
-    ParseError = 13;
+    ParseError = ParseErr::BeMoreSpecific;
     return;
   }
   if (!IsCarried(FirstNoun) || !IsCarried(SecondNoun)) {
-    ParseError = 17;
+    ParseError = ParseErr::NotCarried;
     return;
   }
-  if (SecondNoun != Matches) {
+  if (SecondNoun != Obj::Matches) {
     PrintLine("You can't light anything with that");
     return;
   }
-  if (FirstNoun == Candle) {
+  if (FirstNoun == Obj::Candle) {
     PlaySound("match.wav", false);
     PrintLine("You light the candle");
-    Obj(Candle).State = 1;
-    SetObjectLocation(Matches, 133);
+    Obj(Obj::Candle).State = 1;
+    SetObjectLocation(Obj::Matches, Room::ShaftBottom);
     ShowRoom(false);
     return;
   }
-  if (FirstNoun == FlameThrower) {
-    switch (Obj(FlameThrower).State) {
+  if (FirstNoun == Obj::FlameThrower) {
+    switch (Obj(Obj::FlameThrower).State) {
       case 0: PrintLine("It wont light. Is there any fuel in it?"); break;
       case 1: {
         PlaySound("Match.wav", false);
@@ -74,8 +40,8 @@ void Game::Light() {
         if (DeathCount != deaths) return;
         PlaySound("rocketflame1.wav", false);
         PrintLine("You ignite the Flame Thrower");
-        Obj(FlameThrower).State = 2;
-        RemoveObject(Matches);
+        Obj(Obj::FlameThrower).State = 2;
+        RemoveObject(Obj::Matches);
         break;
       }
       case 2: PrintLine("It's already lit. Please be careful!"); break;
@@ -83,49 +49,49 @@ void Game::Light() {
     }
     return;
   }
-  ParseError = 10;
+  ParseError = ParseErr::NotRecommended;
 }
 
 // "use THING": the fuel tank, the light switch, the camera and the orb.
 void Game::Use() {
   if (FirstNounClass == WcUnreal) {
-    if (FirstNoun != Fuel) {
-      ParseError = 8;
-    } else if (CurrentRoom != 137) {
+    if (FirstNoun != Scenery::FuelTank) {
+      ParseError = ParseErr::Silly;
+    } else if (CurrentRoom != Room::FuelTank) {
       PrintLine("I don't see it here");
-    } else if (IsCarried(FlameThrower)) {
+    } else if (IsCarried(Obj::FlameThrower)) {
       PlaySound("pour.wav", false);
       PrintLine("you fill the flame-thrower with fuel");
-      Obj(FlameThrower).State = 1;
+      Obj(Obj::FlameThrower).State = 1;
     } else {
       PrintLine("what would you do with it?");
     }
     return;
   }
   if (NounClassIs(WcBaddie)) {
-    ParseError = 10;
+    ParseError = ParseErr::NotRecommended;
     return;
   }
   const int o = FirstNoun;
-  if (o == LightSwitch) {
-    if (CurrentRoom == 206) {
+  if (o == Obj::LightSwitch) {
+    if (CurrentRoom == Room::DarkRoom) {
       PlaySound("match.wav", false);
       PrintLine("You turn the lights on automatically");
       PrintLine("setting off an alarm, within seconds you are ");
       PrintLine("surrounded by guards and executed");
       PlayerDies();
     } else {
-      ParseError = 15;
+      ParseError = ParseErr::FirstNotHere;
     }
     return;
   }
   if (!IsCarried(o)) {
-    ParseError = 17;
+    ParseError = ParseErr::NotCarried;
     return;
   }
   switch (o) {
-    case Camera:
-      if (CurrentRoom == 96) {
+    case Obj::Camera:
+      if (CurrentRoom == Room::TrollCave) {
         PrintLine("You press the button and the flash lights up the darkest corners");
         PrintLine("of the cave for one blinding instant, showing every dripping rock");
         PrintLine("and making the trolls cringe");
@@ -136,14 +102,14 @@ void Game::Use() {
         PrintLine("That'll make a nice souvenir");
       }
       return;
-    case Orb:
-      if (CurrentRoom == 73) {
+    case Obj::Orb:
+      if (CurrentRoom == Room::Summit) {
         PrintLine("You speak your answer into the orb, and it echoes out across the");
         PrintLine("mountains until the very peaks seem to nod. The god, well pleased,");
         PrintLine("drops a little present at your feet and vanishes in a puff of cloud.");
-        PutObjectHere(Camera, true);
-        RemoveCharacter(God);
-        Rooms[73].North = 74;
+        PutObjectHere(Obj::Camera, true);
+        RemoveCharacter(Baddie::God);
+        Rooms[Room::Summit].North = Room::MountainPass;
         ShowRoom(false);
       } else {
         PrintLine("nothing happens");
@@ -155,20 +121,20 @@ void Game::Use() {
 
 // "pour poison on THING".
 void Game::Pour() {
-  if (FirstNounClass != WcObject || FirstNoun != Poison) {
-    ParseError = 13;
+  if (FirstNounClass != WcObject || FirstNoun != Obj::Poison) {
+    ParseError = ParseErr::BeMoreSpecific;
     return;
   }
-  if (!IsCarried(Poison)) {
+  if (!IsCarried(Obj::Poison)) {
     PrintLine("you have no poison");
     return;
   }
-  if (AdverbNumber != 2 && AdverbNumber != 9) {
-    ParseError = 4;
+  if (AdverbNumber != Adverb::Onto && AdverbNumber != Adverb::On) {
+    ParseError = ParseErr::NotUnderstood;
     return;
   }
   if (SentenceNounCount() < 2) {
-    ParseError = 13;  // poured onto what?
+    ParseError = ParseErr::BeMoreSpecific;  // poured onto what?
     return;
   }
   if (SecondNounClass != WcObject) {
@@ -176,17 +142,17 @@ void Game::Pour() {
     return;
   }
   if (!IsCarried(SecondNoun)) {
-    ParseError = 17;
+    ParseError = ParseErr::NotCarried;
     return;
   }
-  if (SecondNoun == Slug) {
+  if (SecondNoun == Obj::Slug) {
     PrintLine("The slug refuses to drink");
     PrintLine("the poison");
-  } else if (SecondNoun == Apple) {
+  } else if (SecondNoun == Obj::Apple) {
     PlaySound("pour.wav", false);
     PrintLine("You pour the poison over");
     PrintLine("the apple which soaks it up");
-    Obj(Apple).State = 1;
+    Obj(Obj::Apple).State = 1;
   } else {
     PrintLine("You can't poison that");
   }
@@ -195,11 +161,11 @@ void Game::Pour() {
 // "eat THING".
 void Game::Eat() {
   if (FirstNounClass == WcBaddie) {
-    ParseError = 10;
+    ParseError = ParseErr::NotRecommended;
     return;
   }
   if (FirstNounClass != WcObject) {
-    ParseError = 8;
+    ParseError = ParseErr::Silly;
     return;
   }
   const int o = FirstNoun;
@@ -209,22 +175,22 @@ void Game::Eat() {
   }
   PlaySound("Eat.wav", false);
   switch (o) {
-    case Apple:
-      if (Obj(Apple).State != 0) {
+    case Obj::Apple:
+      if (Obj(Obj::Apple).State != 0) {
         PrintLine("You ate a poisoned apple you fool");
         PlayerDies();
       } else {
         PrintLine("Yum Yum, very nice.");
-        SetObjectLocation(Apple, 24);
+        SetObjectLocation(Obj::Apple, Room::SunnyGlade);
       }
       return;
-    case Garlic:
+    case Obj::Garlic:
       PrintLine("You are eating raw Garlic, are you French.");
-      SetObjectLocation(Garlic, 40);
+      SetObjectLocation(Obj::Garlic, Room::Graveyard);
       return;
-    case Lolly:
+    case Obj::Lolly:
       PrintLine("Yum Yum, very nice.");
-      RemoveObject(Lolly);
+      RemoveObject(Obj::Lolly);
       return;
     default: PrintLine("What are you doing !"); return;
   }
@@ -233,11 +199,11 @@ void Game::Eat() {
 // "drink THING": anything with something left in it refreshes.
 void Game::Drink() {
   if (FirstNounClass == WcBaddie) {
-    ParseError = 10;
+    ParseError = ParseErr::NotRecommended;
     return;
   }
   if (FirstNounClass != WcObject) {
-    ParseError = 8;
+    ParseError = ParseErr::Silly;
     return;
   }
   // Only what is at hand can be drunk from.
@@ -249,7 +215,7 @@ void Game::Drink() {
 }
 
 void Game::DrinkFrom(int o) {
-  if (o == Spear && Obj(o).State == 2) return;
+  if (o == Obj::Spear && Obj(o).State == 2) return;
   if (Obj(o).State < 1) {
     DrinkFlag = false;
     return;
@@ -261,28 +227,28 @@ void Game::DrinkFrom(int o) {
 // "wash me" under the waterfall; washing a thing is cleaning it.
 void Game::Wash() {
   if (NounClassIs(WcBaddie)) {
-    ParseError = 10;
+    ParseError = ParseErr::NotRecommended;
     return;
   }
   if (FirstNounClass != WcUnreal) {
     Clean();
     return;
   }
-  if (FirstNoun != Myself) {
-    ParseError = 8;
+  if (FirstNoun != Scenery::Myself) {
+    ParseError = ParseErr::Silly;
     return;
   }
   if (!PlayerDirty) {
     PrintLine("An admirable idea, but you are clean enough");
     return;
   }
-  if (CurrentRoom == 75) {
+  if (CurrentRoom == Room::Waterfall) {
     PlaySound("WaterFall.wav", true);
-    if (IsCarried(Soap)) {
+    if (IsCarried(Obj::Soap)) {
       PrintLine("You strip off your dusty robes and bathe in the pool under the waterfall,");
       PrintLine("scrubbing yourself all over with the soap until it is quite used up.");
       PrintLine("You feel much cleaner, and the local fish look relieved.");
-      RemoveObject(Soap);
+      RemoveObject(Obj::Soap);
       PlayerDirty = false;
       ShowRoom(false);
     } else {
@@ -292,67 +258,67 @@ void Game::Wash() {
     }
     return;
   }
-  PrintLine(IsCarried(Soap) ? "You could use some water!" : "How are you going to do that!");
+  PrintLine(IsCarried(Obj::Soap) ? "You could use some water!" : "How are you going to do that!");
 }
 
 // "clean THING with CLEANER": the rusty key and the oil.
 void Game::Clean() {
   if (NounClassIs(WcBaddie)) {
-    ParseError = 10;
+    ParseError = ParseErr::NotRecommended;
     return;
   }
-  if (AdverbNumber != 7) return;
+  if (AdverbNumber != Adverb::With) return;
   if (SentenceNounCount() < 2) {
-    ParseError = 13;  // clean it with what?
+    ParseError = ParseErr::BeMoreSpecific;  // clean it with what?
     return;
   }
   if (NounClassIs(WcUnreal)) {
-    ParseError = 8;
+    ParseError = ParseErr::Silly;
     return;
   }
   if (!IsCarried(FirstNoun)) {
-    ParseError = 2;
+    ParseError = ParseErr::UnknownNoun;
     return;
   }
   if (!IsCarried(SecondNoun)) {
-    ParseError = 17;
+    ParseError = ParseErr::NotCarried;
     return;
   }
-  if (FirstNoun != RustyKey) {
+  if (FirstNoun != Obj::RustyKey) {
     PrintLine("It's already quite clean");
     return;
   }
-  if (SecondNoun != Oil) {
+  if (SecondNoun != Obj::Oil) {
     PrintLine("Scrub all you may the key stays rusty");
     return;
   }
   PrintLine("You immerse the rusty key in the oil");
   PrintLine("and after a quick clean it becomes a very");
   PrintLine("shiny key.");
-  RemoveObject(RustyKey);
-  RemoveObject(Oil);
-  PutObjectHere(ShinyKey, true);
+  RemoveObject(Obj::RustyKey);
+  RemoveObject(Obj::Oil);
+  PutObjectHere(Obj::ShinyKey, true);
   ShowRoom(false);
 }
 
 // "wear THING": the coat keeps out the cold, the cape hides the wearer.
 void Game::Wear() {
   if (FirstNounClass == WcBaddie) {
-    ParseError = 10;
+    ParseError = ParseErr::NotRecommended;
     return;
   }
   if (FirstNounClass == WcUnreal) {
-    ParseError = 8;
+    ParseError = ParseErr::Silly;
     return;
   }
   if (!IsCarried(FirstNoun)) {
-    ParseError = 17;
+    ParseError = ParseErr::NotCarried;
     return;
   }
-  if (FirstNoun == Coat) {
+  if (FirstNoun == Obj::Coat) {
     PrintLine("you feel a lot warmer now");
     PlayerWarm = true;
-  } else if (FirstNoun == Cape) {
+  } else if (FirstNoun == Obj::Cape) {
     PrintLine("you put on the cape and vanish");
     PrintLine("Its a cape of invisibility");
     PlayerInvisible = true;
@@ -364,42 +330,42 @@ void Game::Wear() {
 // "place THING": the plank over a chasm, the bar between the crushing walls.
 void Game::Place() {
   if (FirstNounClass == WcBaddie) {
-    ParseError = 10;
+    ParseError = ParseErr::NotRecommended;
     return;
   }
   if (FirstNounClass == WcUnreal) {
-    ParseError = 8;
+    ParseError = ParseErr::Silly;
     return;
   }
   if (!IsCarried(FirstNoun)) {
-    ParseError = 17;
+    ParseError = ParseErr::NotCarried;
     return;
   }
-  if (FirstNoun == Plank) {
-    if (CurrentRoom == 86) {
+  if (FirstNoun == Obj::Plank) {
+    if (CurrentRoom == Room::FirstChasm) {
       PrintLine("You lay the plank of wood across the chasm");
       PrintLine("it make's a rather solid bridge");
-      Rooms[86].East = 87;
-      SetObjectLocation(Plank, 159);
+      Rooms[Room::FirstChasm].East = Room::FarLedge;
+      SetObjectLocation(Obj::Plank, Room::RiverBank);
       ShowRoom(false);
-    } else if (CurrentRoom == 166) {
+    } else if (CurrentRoom == Room::SecondChasm) {
       PrintLine("You lay the plank of wood across the chasm");
       PrintLine("to make a rather solid bridge north");
-      Rooms[166].North = 172;
-      RemoveObject(Plank);
+      Rooms[Room::SecondChasm].North = Room::BeyondSecondChasm;
+      RemoveObject(Obj::Plank);
       ShowRoom(false);
     } else {
       PrintLine("Where?");
     }
     return;
   }
-  if (FirstNoun == MetalBar) {
-    if (CurrentRoom == 95) {
+  if (FirstNoun == Obj::MetalBar) {
+    if (CurrentRoom == Room::CrushingWalls) {
       SetEventT(false, EventTInterval);  // the walls will not close now
-      PutObjectHere(MetalBar, true);
+      PutObjectHere(Obj::MetalBar, true);
       WallsStopped = true;
-      Rooms[95].South = 94;
-      Rooms[95].East = 89;
+      Rooms[Room::CrushingWalls].South = Room::BeyondWalls;
+      Rooms[Room::CrushingWalls].East = Room::SideChamber;
       PrintLine("You place the long metal bar in between two walls ");
       PrintLine("you here the strains of the mechanism");
       PrintLine("then a crash. The walls have stopped and");
@@ -416,19 +382,19 @@ void Game::Place() {
 // "break THING with TOOL": the ice block and the ice pick.
 void Game::Break() {
   if (NounClassIs(WcBaddie)) {
-    ParseError = 10;
+    ParseError = ParseErr::NotRecommended;
     return;
   }
   if (NounClassIs(WcUnreal)) {
-    ParseError = 8;
+    ParseError = ParseErr::Silly;
     return;
   }
-  if (AdverbNumber == 3) {
+  if (AdverbNumber == Adverb::And) {
     PrintLine("You can only break one thing at a time");
     return;
   }
-  if (AdverbNumber != 7 || SentenceNounCount() < 2) {
-    ParseError = 13;
+  if (AdverbNumber != Adverb::With || SentenceNounCount() < 2) {
+    ParseError = ParseErr::BeMoreSpecific;
     return;
   }
   if (!ObjectIsHere(FirstNoun)) {
@@ -439,7 +405,7 @@ void Game::Break() {
     PrintLine("You're not carrying it");
     return;
   }
-  if (FirstNoun != IceBlock) {
+  if (FirstNoun != Obj::IceBlock) {
     PrintLine("You can't break that!");
     return;
   }
@@ -447,15 +413,15 @@ void Game::Break() {
 }
 
 void Game::BreakIce() {
-  if (SecondNoun != IcePick) {
+  if (SecondNoun != Obj::IcePick) {
     PrintLine("you cant break it like that");
     return;
   }
   PlaySound("shatter.wav", false);
   PrintLine("The ice block breaks in two and");
   PrintLine("A medallion falls to the floor");
-  PutObjectHere(Medallion, true);
-  RemoveObject(IceBlock);
+  PutObjectHere(Obj::Medallion, true);
+  RemoveObject(Obj::IceBlock);
   ShowRoom(false);
 }
 

@@ -1,50 +1,41 @@
 // Room-entry events and the timed pursuit.
+#include <algorithm>
+#include <iterator>
+
 #include "world/Game.h"
 
 namespace glim {
 
 namespace {
 
-constexpr int Map = 2;
-constexpr int Marble = 13;
-constexpr int MetalBar = 24;
-constexpr int Companion = 6;
-constexpr int Cat = 23;
-
 bool CatComes(Game& g, int32_t r) {
   switch (r) {
-    case 20:
-    case 32:
-    case 36:
-    case 43:
-    case 67: return true;
-    case 45: return !g.IsCarried(Marble);
-    case 72: return !g.IsCarried(Map);
+    case Room::WoodlandPath:
+    case Room::Shack:
+    case Room::Meadow:
+    case Room::BehindCrypt:
+    case Room::MarketSquare: return true;
+    case Room::EnchantedEdge: return !g.IsCarried(Obj::Marble);
+    case Room::WoodBeyondAvalanche: return !g.IsCarried(Obj::Map);
     default: return false;
   }
 }
+
+// The rooms full of birdsong.
+constexpr int32_t BirdsongRooms[] = {19, 20, 23, 24, 25, 29, 45, 46, 47, 49, 50, 72};
 
 bool BirdsongRoom(int32_t r) {
-  switch (r) {
-    case 19:
-    case 20:
-    case 23:
-    case 24:
-    case 25:
-    case 29:
-    case 45:
-    case 46:
-    case 47:
-    case 49:
-    case 50:
-    case 72: return true;
-    default: return false;
-  }
+  return std::find(std::begin(BirdsongRooms), std::end(BirdsongRooms), r) != std::end(BirdsongRooms);
 }
 
-bool InstantDeathRoom(int32_t r) { return r == 44 || r == 70 || r == 196 || r == 209; }
+bool InstantDeathRoom(int32_t r) {
+  return r == Room::LeafPit || r == Room::BlindAlley || r == Room::BottomlessPit || r == Room::TrollLair;
+}
 
-bool KeepersSight(int32_t r) { return r == 199 || r == 200 || r == 203 || r == 207 || r == 208; }
+bool KeepersSight(int32_t r) {
+  return r == Room::GreatHall || r == Room::SouthOfKeeper || r == Room::CrystalRoom || r == Room::HallOfMirrors ||
+         r == Room::NorthOfKeeper;
+}
 
 }  // namespace
 
@@ -52,9 +43,9 @@ bool KeepersSight(int32_t r) { return r == 199 || r == 200 || r == 203 || r == 2
 // the room the player is in at that moment: a death or the feast's carrying
 // off changes it for the steps after.
 void Game::RoomEvents() {
-  if (CatComes(*this, CurrentRoom)) SetCharacterLocation(Cat, CurrentRoom);
+  if (CatComes(*this, CurrentRoom)) SetCharacterLocation(Baddie::Cat, CurrentRoom);
 
-  if (CurrentRoom == 190) {
+  if (CurrentRoom == Room::FourDoors) {
     PlaySound("echowarn.wav", false);
     PrintLine("As if out of thin air you hear a voice say");
     PrintLine("\"Four roads lie before you, young wizard, and two of them seem right.");
@@ -63,17 +54,18 @@ void Game::RoomEvents() {
     PrintLine("Choose wisely, for your master's spells cannot save you now.\"");
   }
 
-  if (CurrentRoom == 1) PlaySound("purr04.wav", true);
+  if (CurrentRoom == Room::Attic) PlaySound("purr04.wav", true);
 
   if (BirdsongRoom(CurrentRoom)) PlaySound("birdsong.wav", true);
 
   if (InstantDeathRoom(CurrentRoom)) PlayerDies();
 
-  if (CurrentRoom >= 59 && CurrentRoom <= 64 && CompanionFollows) SetCharacterLocation(Companion, CurrentRoom);
+  if (CurrentRoom >= Room::CliffFoot && CurrentRoom <= Room::FeastHall && CompanionFollows)
+    SetCharacterLocation(Baddie::Woman, CurrentRoom);
 
-  if (CurrentRoom == 71) PlaySound("Crowd.wav", true);
+  if (CurrentRoom == Room::IceCliffs) PlaySound("Crowd.wav", true);
 
-  if (CurrentRoom == 64) {
+  if (CurrentRoom == Room::FeastHall) {
     PrintLine("The villagers welcome you with a great banquet in honour of their god,");
     PrintLine("and you tuck into roast boar, honey cakes and a suspiciously green wine.");
     PrintLine("Halfway through your third helping the room starts to spin: the food");
@@ -83,17 +75,17 @@ void Game::RoomEvents() {
     LoadRoomPicture();
     P.ShowScene(View);
     WaitSeconds(3);
-    CurrentRoom = 65;
-    if (CompanionFollows) SetCharacterLocation(Companion, 65);
+    CurrentRoom = Room::PrisonCell;
+    if (CompanionFollows) SetCharacterLocation(Baddie::Woman, Room::PrisonCell);
     ShowRoom(false);
   }
 
-  if ((CurrentRoom == 97 || CurrentRoom == 98) && PlayerWarm) {
+  if ((CurrentRoom == Room::WarmCave || CurrentRoom == Room::HotSpring) && PlayerWarm) {
     PrintLine("Do you need that coat on in here");
     WaitSeconds(2);
   }
 
-  if (CurrentRoom >= 100 && CurrentRoom <= 121) {
+  if (CurrentRoom >= Room::FrozenWastes && CurrentRoom <= Room::BehindSnowHut) {
     if (PlayerWarm) {
       PrintLine("Luckily you are wearing the coat ");
       PrintLine("the temperature here is incredibly low");
@@ -103,11 +95,11 @@ void Game::RoomEvents() {
     }
   }
 
-  if (CurrentRoom == 95) {
-    if (ObjectIsHere(MetalBar)) return;  // the bar holds the walls apart
+  if (CurrentRoom == Room::CrushingWalls) {
+    if (ObjectIsHere(Obj::MetalBar)) return;  // the bar holds the walls apart
     PrintLine("The walls are closing in around you and there ");
     PrintLine("is no obvious way out.");
-    if (IsCarried(MetalBar)) {
+    if (IsCarried(Obj::MetalBar)) {
       SetEventT(true, 20000);  // twenty seconds to wedge the bar in
     } else {
       PrintLine("There is no way of escape");
@@ -130,12 +122,12 @@ void Game::Pursuit() {
   // A player who is already dying cannot be caught again; the fresh game
   // that follows finds nobody in danger.
   if (PlayerDying) return;
-  if (CurrentRoom == 69 || CurrentRoom == 70) {
+  if (CurrentRoom == Room::MarketLane || CurrentRoom == Room::BlindAlley) {
     PrintLine("the crowd catch up with you before you can do anything");
     PrintLine("they lead you away to feed you to their god");
     DieAfterPause(2);
   }
-  if (CurrentRoom == 95 && !WallsStopped) {
+  if (CurrentRoom == Room::CrushingWalls && !WallsStopped) {
     PrintLine("you are crushed to death");
     DieAfterPause(2);
   }

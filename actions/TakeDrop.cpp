@@ -11,10 +11,10 @@ namespace {
 // its own excuse.
 const char* FixedObjectRefusal(int o) {
   switch (o) {
-    case 30: return "You cannot reach it.";
-    case 34: return "It's too heavy to carry";
-    case 42: return "It's fastened to the wall";
-    case 43: return "It's too big, Twit.";
+    case Obj::Sign: return "You cannot reach it.";
+    case Obj::Box: return "It's too heavy to carry";
+    case Obj::LightSwitch: return "It's fastened to the wall";
+    case Obj::IceBlock: return "It's too big, Twit.";
     default: return nullptr;
   }
 }
@@ -29,8 +29,8 @@ int Game::SentenceNounCount() const {
 }
 
 void Game::Take() {
-  if (NounClassIs(WcBaddie)) ParseError = 10;
-  if (NounClassIs(WcUnreal)) ParseError = 11;
+  if (NounClassIs(WcBaddie)) ParseError = ParseErr::NotRecommended;
+  if (NounClassIs(WcUnreal)) ParseError = ParseErr::CantDoThat;
 
   // One noun of the sentence: a fixed object only earns its excuse; any
   // other object is taken while the sentence itself is sound.
@@ -40,20 +40,20 @@ void Game::Take() {
       PrintLine(refusal);
       return;
     }
-    if (ParseError == 0) TakeObject(noun);
+    if (ParseError == ParseErr::None) TakeObject(noun);
   };
 
   switch (AdverbNumber) {
     case 0:
-    case 3:
-    case 10:
+    case Adverb::And:
+    case Adverb::The:
       takeNoun(FirstNoun, FirstNounClass);
-      if (AdverbNumber == 3) takeNoun(SecondNoun, SecondNounClass);
+      if (AdverbNumber == Adverb::And) takeNoun(SecondNoun, SecondNounClass);
       break;
-    case 7:
+    case Adverb::With:
       // "take X with Y": nothing is taken, the player is only told off.
       if (SentenceNounCount() < 2) {
-        ParseError = 13;  // no second noun was named at all
+        ParseError = ParseErr::BeMoreSpecific;  // no second noun was named at all
       } else if (SecondNounClass == WcObject) {
         if (IsCarried(SecondNoun))
           PrintLine("Thats Silly");
@@ -66,35 +66,35 @@ void Game::Take() {
 }
 
 void Game::Drop() {
-  if (NounClassIs(WcUnreal)) ParseError = 11;
+  if (NounClassIs(WcUnreal)) ParseError = ParseErr::CantDoThat;
 
   bool dropFirst = false;
   bool dropSecond = false;
   switch (AdverbNumber) {
     case 0:
-    case 3:
-    case 10:
+    case Adverb::And:
+    case Adverb::The:
       if (NounClassIs(WcBaddie)) {
-        ParseError = 10;
+        ParseError = ParseErr::NotRecommended;
       } else {
         dropFirst = true;
-        dropSecond = AdverbNumber == 3;
+        dropSecond = AdverbNumber == Adverb::And;
       }
       break;
-    case 6:
+    case Adverb::To:
       // Handing something over: the receiver must be a character standing
       // here; the characters then react to the object lying at their feet.
       if (FirstNounClass == WcBaddie) {
-        ParseError = 10;
+        ParseError = ParseErr::NotRecommended;
       } else if (SecondNounClass == WcBaddie && CharacterIsHere(SecondNoun)) {
         dropFirst = true;
       } else {
         PrintLine("who?");
       }
       break;
-    default: ParseError = 4; break;
+    default: ParseError = ParseErr::NotUnderstood; break;
   }
-  if (ParseError != 0) return;
+  if (ParseError != ParseErr::None) return;
 
   // With no error left, every noun to be dropped is an object.
   if (dropFirst) DropObject(FirstNoun);
@@ -116,10 +116,10 @@ void Game::TakeObject(int o) {
     return;
   }
   AddToCarried(o);
-  if (o == 8) Obj(8).State = 0;  // a picked-up apple is no longer poisoned
+  if (o == Obj::Apple) Obj(Obj::Apple).State = 0;  // a picked-up apple is no longer poisoned
   PrintLine("O.K You have the " + ObjectPhrase(o));
   ShowRoom(false);
-  if (IsCarried(40)) Victory();
+  if (IsCarried(Obj::Staff)) Victory();
 }
 
 void Game::DropObject(int o) {
@@ -131,17 +131,18 @@ void Game::DropObject(int o) {
   const std::string verb = Table<std::string, MaxVerbs>::InRange(VerbNumber) ? WordLists.Verbs[VerbNumber] : "drop";
   PrintLine("Ok, you " + verb + " the " + ObjectPhrase(o));
 
-  if (o == 13 && CurrentRoom == 46) {
+  if (o == Obj::Marble && CurrentRoom == Room::EnchantedWoods) {
     PrintLine("the marble roles up the hill to the north");
-    Rooms[46].North = 47;
-    Rooms[46].East = 45;
-    RemoveObject(13);
+    Rooms[Room::EnchantedWoods].North = Room::Hilltop;
+    Rooms[Room::EnchantedWoods].East = Room::EnchantedEdge;
+    RemoveObject(Obj::Marble);
   }
-  if (o == 26) PlayerWarm = false;
-  if (o == 45) PlayerInvisible = false;
+  if (o == Obj::Coat) PlayerWarm = false;
+  if (o == Obj::Cape) PlayerInvisible = false;
   // Matches dropped beside the lit candle in the dark passage are lost to
   // the cellar below.
-  if (CurrentRoom == 82 && o == 44 && Obj(10).State != 0) SetObjectLocation(44, 133);
+  if (CurrentRoom == Room::DarkPassage && o == Obj::Matches && Obj(Obj::Candle).State != 0)
+    SetObjectLocation(Obj::Matches, Room::ShaftBottom);
 }
 
 bool Game::AddToCarried(int o) {

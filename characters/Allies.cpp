@@ -8,54 +8,29 @@
 
 namespace glim {
 
-namespace {
-
-constexpr int Woman = 6;
-constexpr int Beggar = 14;
-constexpr int DirtyOldMan = 15;
-constexpr int Riddler = 16;
-constexpr int Cat = 23;
-
-constexpr int Map = 2;
-constexpr int Rose = 3;
-constexpr int Statue = 7;
-constexpr int AmuletHalf = 12;
-constexpr int Marble = 13;
-constexpr int Medallion = 18;
-constexpr int OtherAmuletHalf = 22;
-constexpr int Gold = 27;
-constexpr int Ring = 28;
-constexpr int Gift = 31;
-constexpr int Sword = 37;
-constexpr int Cape = 45;
-
-constexpr int PrisonDoor = 14;
-
-}  // namespace
-
 // The woman: found trembling on the cliff, she comes along once she has had
 // the rose, and stays behind in the village prison.
 void Game::WomanActs() {
   switch (CurrentRoom) {
-    case 58:
-      if (ObjectIsHere(Rose)) {
+    case Room::CliffLedge:
+      if (ObjectIsHere(Obj::Rose)) {
         PrintLine("oh thank you, kind wizard, nobody has given me flowers in years");
         PrintLine("");
         PrintLine("She takes the rose from you and smells it.");
         PrintLine("Its scent revives her at once. \"Let me come along with you,");
         PrintLine("I can help you with your quest,\" she says,");
         PrintLine("and she hurries off down the cliff to wait for you at the bottom.");
-        SetCharacterLocation(Woman, 59);
-        Baddie(Woman).BlockCode = 0;
-        RemoveObject(Rose);
+        SetCharacterLocation(Baddie::Woman, Room::CliffFoot);
+        Baddie(Baddie::Woman).BlockCode = 0;
+        RemoveObject(Obj::Rose);
       } else {
         PrintLine("nothing. She just presses herself against the rocky wall");
         PrintLine("and trembles like a leaf in a gale.");
       }
       return;
-    case 59:
+    case Room::CliffFoot:
       CompanionFollows = true;
-      if (IsCarried(Medallion)) {
+      if (IsCarried(Obj::Medallion)) {
         PrintLine("that medallion would make a nice gift for someone.");
         PrintLine("Come on, let us go into the village.");
         PrintLine("But hang on to the medallion if you can,");
@@ -66,20 +41,9 @@ void Game::WomanActs() {
         PrintLine("The villagers may want a gift from strangers.");
       }
       return;
-    case 60:
-    case 61:
-    case 62:
-    case 63:
-    case 64:
-      CompanionFollows = true;
-      PrintLine("hurry up, apprentice, there is no time for sightseeing!");
-      PrintLine("You must defeat the Keeper of stones before he grows too strong,");
-      PrintLine("and when you have, you will receive your reward from me.");
-      PrintLine("Now get a move on.");
-      return;
-    case 65:
+    case Room::PrisonCell:
       CompanionFollows = false;
-      if (Doors[PrisonDoor].State == DoorLocked) {
+      if (Doors[Door::Cell].State == DoorLocked) {
         PrintLine("nothing. She is in shock from the cruel treatment of the villagers.");
         PrintLine("Her clothes are torn to rags, and you wonder why she does not");
         PrintLine("let her HAIR down to give herself some dignity.");
@@ -87,19 +51,27 @@ void Game::WomanActs() {
         PrintLine("I will stay here now, you go on without me.");
       }
       return;
-    default: return;
+    default:
+      // On the way through the village, from its gates to the feasting hall.
+      if (CurrentRoom < Room::VillageGates || CurrentRoom > Room::FeastHall) return;
+      CompanionFollows = true;
+      PrintLine("hurry up, apprentice, there is no time for sightseeing!");
+      PrintLine("You must defeat the Keeper of stones before he grows too strong,");
+      PrintLine("and when you have, you will receive your reward from me.");
+      PrintLine("Now get a move on.");
+      return;
   }
 }
 
 // The beggar wants gold, and pays for it with advice.
 void Game::BeggarActs() {
-  if (ObjectIsHere(Gold)) {
+  if (ObjectIsHere(Obj::Gold)) {
     PrintLine("bless you, young master, now listen to an old man's words:");
     PrintLine("fight ice with fire, and fight evil with good,");
     if (PlayerDirty) PrintLine("and GET A WASH");
     PrintLine("Then he snatches up the gold and shuffles off, chuckling.");
-    RemoveObject(Gold);
-    RemoveCharacter(Beggar);
+    RemoveObject(Obj::Gold);
+    RemoveCharacter(Baddie::Beggar);
     return;
   }
   PrintLine("Help an old man");
@@ -107,14 +79,14 @@ void Game::BeggarActs() {
 
 // The dirty old man knows the way through the ice, for a price.
 void Game::OldManActs() {
-  if (ObjectIsHere(Gift)) {
+  if (ObjectIsHere(Obj::Gift)) {
     PrintLine("ooh, just what I wanted. Follow me, sonny!");
     PrintLine("He taps the wall of ice behind him and it cracks open with a groan,");
     PrintLine("and he disappears inside.");
     PlaySound("Door.wav", false);
-    RemoveObject(Gift);
-    RemoveCharacter(DirtyOldMan);
-    Rooms[120].East = 125;
+    RemoveObject(Obj::Gift);
+    RemoveCharacter(Baddie::OldMan);
+    Rooms[Room::SnowHut].East = Room::IceCave;
     return;
   }
   PrintLine("bring me what I need and I'll help you, not before.");
@@ -123,40 +95,40 @@ void Game::OldManActs() {
 // The riddler asks one riddle in each of three rooms. The player answers by
 // dropping the thing the riddle means; he hands it straight back and moves on.
 void Game::RiddlerActs() {
-  if (CurrentRoom == 138) {
+  if (CurrentRoom == Room::CastleGateHall) {
     PrintLine("Place the object before me that signifys the an answer:");
     PrintLine("Here is you first Clue:");
     PrintLine("An emmisary and a warrior? ");
-    if (ObjectIsHere(Statue)) {
+    if (ObjectIsHere(Obj::Statue)) {
       PrintLine("correct, use this to defeat a great foe");
       PrintLine("Now move on");
-      AddToCarried(Statue);
-      SetCharacterLocation(Riddler, 139);
+      AddToCarried(Obj::Statue);
+      SetCharacterLocation(Baddie::Riddler, Room::StarHall);
       ShowRoom(false);
     }
   }
-  if (CurrentRoom == 139) {
+  if (CurrentRoom == Room::StarHall) {
     PrintLine("Which is the closest star to us?");
-    if (ObjectIsHere(AmuletHalf)) {
+    if (ObjectIsHere(Obj::AmuletNorth)) {
       PrintLine("correct, place this to the north of the Keeper of Stones");
       PrintLine("Now move on");
-      AddToCarried(AmuletHalf);
-      SetCharacterLocation(Riddler, 140);
+      AddToCarried(Obj::AmuletNorth);
+      SetCharacterLocation(Baddie::Riddler, Room::TowerRoom);
       ShowRoom(false);
     }
   }
-  if (CurrentRoom == 140) {
+  if (CurrentRoom == Room::TowerRoom) {
     PrintLine("What may have a girls name and can make night to day?");
-    if (ObjectIsHere(OtherAmuletHalf)) {
-      AddToCarried(OtherAmuletHalf);
+    if (ObjectIsHere(Obj::AmuletSouth)) {
+      AddToCarried(Obj::AmuletSouth);
       // A cape already carried (only the debugging control can do that) is
       // not counted a second time.
-      if (IsCarried(Cape) || AddToCarried(Cape)) {
+      if (IsCarried(Obj::Cape) || AddToCarried(Obj::Cape)) {
         PrintLine("Correct, place this to the south of the Keeper of stones");
         PrintLine("You are wise and strong, my son, and the last hope against the Keeper.");
         PrintLine("Take this cape, it will help you.");
-        RemoveCharacter(Riddler);
-        CurrentRoom = 141;
+        RemoveCharacter(Baddie::Riddler);
+        CurrentRoom = Room::Courtyard;
         ShowRoom(false);
       } else {
         PrintLine("The Old man say's");
@@ -169,23 +141,24 @@ void Game::RiddlerActs() {
 
 // The owner of the ring opens a short cut once he has it back.
 void Game::RingOwnerActs() {
-  if (IsCarried(Ring)) {
+  if (IsCarried(Obj::Ring)) {
     PrintLine("I see you have my ring");
-  } else if (!ObjectIsHere(Ring)) {
+  } else if (!ObjectIsHere(Obj::Ring)) {
     PrintLine("nothing");
   } else {
     PrintLine("my ring! Thank you, thank you for bringing it back to me.");
     PrintLine("Now listen: to defeat the Keeper of Stones you must go");
     PrintLine("where it is not possible to walk,");
     PrintLine("and there you must get the Stone breaker.");
-    SetObjectLocation(Ring, LocHandedOver);
-    Rooms[175].West = 174;
+    SetObjectLocation(Obj::Ring, LocHandedOver);
+    Rooms[Room::BlankWall].West = Room::Armoury;
   }
 }
 
 // The ghost counts the three special items the player carries.
 void Game::GhostActs() {
-  const int count = (IsCarried(Sword) ? 1 : 0) + (IsCarried(AmuletHalf) ? 1 : 0) + (IsCarried(OtherAmuletHalf) ? 1 : 0);
+  const int count =
+      (IsCarried(Obj::Sword) ? 1 : 0) + (IsCarried(Obj::AmuletNorth) ? 1 : 0) + (IsCarried(Obj::AmuletSouth) ? 1 : 0);
   if (count == 0)
     PrintLine("Do not be hasty: You must collect three special items, you have none of them");
   else if (count < 3)
@@ -197,23 +170,24 @@ void Game::GhostActs() {
 // The cat turns up where there is danger and drops a warning.
 void Game::CatActs() {
   switch (CurrentRoom) {
-    case 1: PrintLine("nothing, but purrs very loudly."); return;
-    case 20:
+    case Room::Attic: PrintLine("nothing, but purrs very loudly."); return;
+    case Room::WoodlandPath:
       PrintLine("beware, the path to the north is enchanted and evil,");
       PrintLine("and whoever goes there unprepared will be stuck there forever.");
       return;
-    case 32:
+    case Room::Shack:
       PrintLine("wait a moment!");
       PrintLine("If I were you I would not open that door.");
       return;
-    case 43: PrintLine("I know there is a trap to the south, so watch your step."); return;
-    case 46:
-      if (IsCarried(Marble) || ObjectIsHere(Marble) || Rooms[46].North == 47) return;
+    case Room::BehindCrypt: PrintLine("I know there is a trap to the south, so watch your step."); return;
+    case Room::EnchantedWoods:
+      if (IsCarried(Obj::Marble) || ObjectIsHere(Obj::Marble) || Rooms[Room::EnchantedWoods].North == Room::Hilltop)
+        return;
       PrintLine("Hmm the great Wizard stuck again");
       PrintLine("Don't say I didn't warn you.");
       return;
-    case 72:
-      if (IsCarried(Map) || ObjectIsHere(Map)) return;
+    case Room::WoodBeyondAvalanche:
+      if (IsCarried(Obj::Map) || ObjectIsHere(Obj::Map)) return;
       PrintLine("Hmm the great Wizard stuck again");
       return;
     default: PrintLine("Nothing"); return;

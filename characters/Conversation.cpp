@@ -12,28 +12,6 @@ namespace glim {
 
 namespace {
 
-constexpr int TopicAdverb = 12;
-constexpr int BribeAdverb = 7;
-constexpr int Ghost = 20;
-constexpr int Cat = 23;
-
-constexpr int Book = 1;
-constexpr int Map = 2;
-constexpr int Rose = 3;
-constexpr int Statue = 7;
-constexpr int Apple = 8;
-constexpr int Camera = 11;
-constexpr int Marble = 13;
-constexpr int Garlic = 15;
-constexpr int Note = 16;
-constexpr int IcePick = 17;
-constexpr int HairPin = 19;
-constexpr int Gold = 27;
-constexpr int Ring = 28;
-constexpr int Gift = 31;
-constexpr int Lolly = 33;
-constexpr int IceBlock = 43;
-
 bool AtHand(Game& g, int o) { return g.ObjectIsHere(o) || g.IsCarried(o); }
 
 // The guards' lament; the second guard has his own first line for it.
@@ -55,7 +33,7 @@ void PlainAnswer(Game& g, int k) {
     case 2:
       if (g.Baddie(2).Lying == 1) {
         g.PrintLine("nothing, he is dead.");
-      } else if (AtHand(g, Apple)) {
+      } else if (AtHand(g, Obj::Apple)) {
         g.PrintLine("shut up and give me a bit of that apple.");
       } else {
         g.PrintLine("I'm just a guard, standing here bored and hungry all day long.");
@@ -70,16 +48,16 @@ void PlainAnswer(Game& g, int k) {
       g.PrintLine("and who wants only to help you.");
       g.PrintLine("Answer his questions, for he is a friend.\"");
       return;
-    case 4: g.ParseError = 8; return;
+    case 4: g.ParseError = ParseErr::Silly; return;
     case 5:
-      if (g.IsCarried(Garlic))
+      if (g.IsCarried(Obj::Garlic))
         g.PrintLine("nothing, but he looks very worried.");
       else
         g.PrintLine("I do not fear you, mortal. You cannot pass!");
       return;
     case 6:
       if (room == 58) {
-        if (g.IsCarried(Rose)) {
+        if (g.IsCarried(Obj::Rose)) {
           g.PrintLine("does that rose look nice? Is it for me?");
           g.PrintLine("Let us work together, I can help you with your quest.");
         } else {
@@ -87,14 +65,14 @@ void PlainAnswer(Game& g, int k) {
           g.PrintLine("and you will not get far without my help.");
         }
       } else if (room == 62) {
-        if (g.ObjectIsHere(IceBlock))
+        if (g.ObjectIsHere(Obj::IceBlock))
           g.PrintLine("there is something in this block of ice, perhaps it could be broken.");
-        else if (g.IsCarried(IcePick))
+        else if (g.IsCarried(Obj::IcePick))
           g.PrintLine("get rid of that ice pick, it is not needed any more.");
         else
           g.PrintLine("come on, let us get going.");
       } else if (room == 65) {
-        if (AtHand(g, HairPin)) {
+        if (AtHand(g, Obj::HairPin)) {
           g.PrintLine("when you get out, check for anything useful.");
           g.PrintLine("Then head south, but be ready to RUN.");
           g.PrintLine("To the north are steep ice cliffs, so fragile");
@@ -111,25 +89,25 @@ void PlainAnswer(Game& g, int k) {
     case 9: g.PrintLine("I ask the questions around here, cheeky git."); return;
     case 10: g.PrintLine("what a miserable job this is. Do you know any good jokes?"); return;
     case 11:
-      if (g.IsCarried(Note))
+      if (g.IsCarried(Obj::Note))
         g.PrintLine("go on then, I'm waiting.");
       else
         g.PrintLine("shut up and leave, people who don't know me are of no interest to me.");
       return;
     case 13:
-      if (g.IsCarried(Camera))
+      if (g.IsCarried(Obj::Camera))
         g.PrintLine("we hope that thing you are carrying is not what we think it is.");
       else
         g.PrintLine("we are not scared of you, human.");
       return;
     case 14:
-      if (g.IsCarried(Gold))
+      if (g.IsCarried(Obj::Gold))
         g.PrintLine("you can help me, young master, and I will help you in return.");
       else
         g.PrintLine("there is nothing I can tell you right now.");
       return;
     case 15:
-      if (g.IsCarried(Gift))
+      if (g.IsCarried(Obj::Gift))
         g.PrintLine("ooh, nice, give me that and follow me.");
       else
         g.PrintLine("I know a way out of here, but bring me what I need first.");
@@ -138,7 +116,7 @@ void PlainAnswer(Game& g, int k) {
       g.PrintLine("if you cannot answer these simple riddles, what chance have you against the Keeper of stones?");
       return;
     case 18:
-      if (g.IsCarried(Lolly)) {
+      if (g.IsCarried(Obj::Lolly)) {
         g.PrintLine("shut up and give me that lolly.");
       } else {
         g.PrintLine("you've heard it before, but here goes:");
@@ -147,10 +125,10 @@ void PlainAnswer(Game& g, int k) {
       }
       return;
     case 19:
-      if (g.IsCarried(Ring)) {
+      if (g.IsCarried(Obj::Ring)) {
         g.PrintLine("I'm glad of your interest,");
         g.PrintLine("but I can see that you have my ring.");
-      } else if (g.IsNowhere(Ring)) {
+      } else if (g.IsNowhere(Obj::Ring)) {
         g.PrintLine("don't bother me, I must find my ring.");
         g.PrintLine("I lost it walking on the plains before the last snowfall.");
         g.PrintLine("Can you help me?");
@@ -165,7 +143,7 @@ void PlainAnswer(Game& g, int k) {
       g.PrintLine("alas, I am only a ghost,");
       g.PrintLine("and a ghost's help is limited.");
       return;
-    case Cat:
+    case Baddie::Cat:
       switch (room) {
         case 1:
           g.PrintLine("my name is Tiddlywinks Fluffbottom the Third, but you can simply call me Cat.");
@@ -177,7 +155,7 @@ void PlainAnswer(Game& g, int k) {
         case 13:
         case 14:
         case 15:
-          if (AtHand(g, Book)) {
+          if (AtHand(g, Obj::Book)) {
             g.PrintLine("you are a wizard and you have a spell book.");
             g.PrintLine("If you are stuck, read it.");
           } else {
@@ -202,14 +180,14 @@ void PlainAnswer(Game& g, int k) {
           g.PrintLine("looks like a trap to me.");
           return;
         case 45:
-          if (g.IsCarried(Marble)) return;
+          if (g.IsCarried(Obj::Marble)) return;
           g.PrintLine("the woods to the West are enchanted");
           g.PrintLine("by the stone keeper himself.");
           g.PrintLine("A mere apprentice like you");
           g.PrintLine("will never get through them.");
           return;
         case 67:
-          if (g.IsCarried(Statue)) {
+          if (g.IsCarried(Obj::Statue)) {
             g.PrintLine("that looks useful.");
           } else {
             g.PrintLine("have you looked in the hut to the East?");
@@ -217,7 +195,7 @@ void PlainAnswer(Game& g, int k) {
           }
           return;
         case 72:
-          if (AtHand(g, Map)) {
+          if (AtHand(g, Obj::Map)) {
             g.PrintLine("you are a wizard and you have a map.");
             g.PrintLine("If you are stuck, examine it.");
           } else {
@@ -228,7 +206,7 @@ void PlainAnswer(Game& g, int k) {
         default:
           g.PrintLine("why ask me? I'm just a cat.");
           g.PrintLine("And with a flick of its tail it disappears.");
-          g.RemoveCharacter(Cat);
+          g.RemoveCharacter(Baddie::Cat);
           g.ShowRoom(false);
           return;
       }
@@ -271,19 +249,19 @@ void CatOnObject(Game& g, int topic) {
   const int32_t room = g.CurrentRoom;
   auto notNeeded = [&g] { g.PrintLine("it's not needed any more."); };
   switch (topic) {
-    case Book:
+    case Obj::Book:
       if (room > 77)
         notNeeded();
       else
         g.PrintLine("have you read it?");
       return;
-    case Map:
+    case Obj::Map:
       if (room < 72) {
         g.PrintLine("you won't need the map for a while.");
         g.PrintLine("It could be useful in the third woodland you enter.");
         g.PrintLine("Have you been counting?");
       } else if (room == 72) {
-        if (AtHand(g, Map))
+        if (AtHand(g, Obj::Map))
           g.PrintLine("that looks like a way out of here.");
         else
           g.PrintLine("if only you had a map.");
@@ -306,14 +284,14 @@ void CatOnObject(Game& g, int topic) {
       else
         notNeeded();
       return;
-    case Camera:
+    case Obj::Camera:
       if (g.CharacterIsIn(13, 96))
         g.PrintLine("What can I say, of course you read that scrolly message?");
       else
         g.PrintLine("the trolls have gone, it's not needed now.");
       return;
     case 14: g.PrintLine("it looks more like an arrow to me."); return;
-    case Note:
+    case Obj::Note:
       if (g.CharacterIsIn(11, 80))
         g.PrintLine("if you have it, hang onto it.");
       else
@@ -376,17 +354,17 @@ void TopicAnswer(Game& g, int speaker) {
   const int topic = g.SecondNoun;
   switch (g.SecondNounClass) {
     case WcBaddie:
-      if (speaker == Cat) {
+      if (speaker == Baddie::Cat) {
         CatOnCharacter(g, topic);
-      } else if (speaker == Ghost) {
-        if (topic == Cat)
+      } else if (speaker == Baddie::Ghost) {
+        if (topic == Baddie::Cat)
           g.PrintLine("ah, the cat. I remember that cat fondly.");
         else
           g.PrintLine("How would I know, ask your cat");
       }
       return;
     case WcObject:
-      if (speaker == Cat) {
+      if (speaker == Baddie::Cat) {
         CatOnObject(g, topic);
       } else {
         g.PrintLine("If everyone you met gave you advice,");
@@ -420,24 +398,24 @@ void Game::TalkTo() {
   // before the name: the topic fields then still hold an older command's noun.
   if (AdverbNumber == 0 || SentenceNounCount() < 2)
     PlainAnswer(*this, k);
-  else if (AdverbNumber == TopicAdverb)
+  else if (AdverbNumber == Adverb::About)
     TopicAnswer(*this, k);
 }
 
 void Game::Bribe() {
   if (FirstNounClass != WcBaddie || FirstNoun < 1 || FirstNoun > MaxBaddies) {
-    ParseError = 8;
+    ParseError = ParseErr::Silly;
   } else if (!CharacterIsHere(FirstNoun)) {
     PrintLine("They're not here");
-  } else if (AdverbNumber == BribeAdverb) {
+  } else if (AdverbNumber == Adverb::With) {
     PrintLine("He can't be Bribed");
   } else {
-    ParseError = 13;
+    ParseError = ParseErr::BeMoreSpecific;
   }
 }
 
 void Game::CallCat() {
-  SetCharacterLocation(Cat, CurrentRoom);
+  SetCharacterLocation(Baddie::Cat, CurrentRoom);
   const int32_t deaths = DeathCount;
   ShowRoom(false);
   // A death while the room was shown has started a new game: the cat's
@@ -451,7 +429,7 @@ void Game::CallCat() {
     case 13:
     case 14:
     case 15:
-      if (IsCarried(Book)) {
+      if (IsCarried(Obj::Book)) {
         PrintLine("why call me? You have everything you need to get out of here.");
         PrintLine("Now, back to sleep.");
       } else {

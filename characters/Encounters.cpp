@@ -7,78 +7,67 @@ namespace glim {
 
 namespace {
 
-constexpr int Slug = 5;
-constexpr int Apple = 8;
-constexpr int Candle = 10;
-constexpr int Statue = 7;
-constexpr int Garlic = 15;
-constexpr int Bone = 21;
-constexpr int ShinyThing = 25;
-constexpr int Lolly = 33;
-
-constexpr int VampireDoor = 12;
-
 void Caveman(Game& g) {
-  TBaddieRec& me = g.Baddie(1);
+  TBaddieRec& me = g.Baddie(Baddie::Caveman);
   if (me.BlockCode == 0) {
     g.PlaySound("lowsnore.wav", true);
     g.PrintLine("ZZZZZZZZZZ");
-  } else if (g.ObjectIsHere(Slug)) {
+  } else if (g.ObjectIsHere(Obj::Slug)) {
     g.PlaySound("eat.wav", false);
     g.PrintLine("Mmmmm, slurp, slurp!");
     g.PrintLine("The caveman grabs the slug and swallows it whole, smacking his lips,");
     g.PrintLine("then he yawns, lies down on the floor and falls fast asleep.");
     me.BlockCode = 0;
     me.Lying = 1;
-    g.RemoveObject(Slug);
+    g.RemoveObject(Obj::Slug);
   } else {
     g.PrintLine("Ugg! Me hungry! Me want food, or me eat little wizard!");
   }
 }
 
 void Guard(Game& g) {
-  TBaddieRec& me = g.Baddie(2);
+  TBaddieRec& me = g.Baddie(Baddie::Guard);
   if (me.Lying == 1) {
     g.PrintLine("Nothing, he is dead!!!");
-  } else if (!g.IsCarried(Apple) && !g.ObjectIsHere(Apple)) {
+  } else if (!g.IsCarried(Obj::Apple) && !g.ObjectIsHere(Obj::Apple)) {
     g.PrintLine("None shall pass!");
-  } else if (g.IsCarried(Apple)) {
+  } else if (g.IsCarried(Obj::Apple)) {
     g.PrintLine("that is a lovely juicy apple you have there, just what a hungry guard needs.");
-  } else if (g.Obj(Apple).State == 1) {
+  } else if (g.Obj(Obj::Apple).State == 1) {
     g.PlaySound("eat.wav", false);
     g.PrintLine("Ooooh, my stomach...");
     g.PrintLine("The guard gobbles up the poisoned apple and drops down dead on the spot.");
     me.Lying = 1;
     me.BlockCode = 0;
-    g.RemoveObject(Apple);
+    g.RemoveObject(Obj::Apple);
     g.ShowRoom(false);
   } else {
     g.PrintLine("thanks, now get lost!");
-    g.SetObjectLocation(Apple, 24);
+    g.SetObjectLocation(Obj::Apple, Room::SunnyGlade);
   }
 }
 
 void Darkness(Game& g) {
-  if (g.Obj(Candle).State != 1) {
+  if (g.Obj(Obj::Candle).State != 1) {
     g.PrintLine(" Nothing");
     g.PrintLine("you cant see a thing in here");
-  } else if (!g.IsCarried(Candle)) {
+  } else if (!g.IsCarried(Obj::Candle)) {
     g.PrintLine("nothing, but perhaps you left something behind that could light the way?");
   } else {
     g.PrintLine("nothing, as the candle's little flame pushes the darkness back down the passage.");
     g.PrintLine("You find an old torch on the wall and light it from the candle.");
-    g.RemoveCharacter(4);
+    g.RemoveCharacter(Baddie::Darkness);
     g.ShowRoom(false);
   }
 }
 
 void Vampire(Game& g) {
-  if (g.ObjectIsHere(Garlic)) {
-    g.RemoveCharacter(5);
+  if (g.ObjectIsHere(Obj::Garlic)) {
+    g.RemoveCharacter(Baddie::Vampire);
     g.PrintLine("Aaargh! Garlic!");
     g.PrintLine("The vampire catches sight of the garlic and takes to his heels,");
     g.PrintLine("racing past you in a panic, east and then north, and out of sight.");
-    g.Doors[VampireDoor].State = DoorOpen;
+    g.Doors[Door::Crypt].State = DoorOpen;
   } else {
     g.PrintLine("I vant to drink your blood, little wizard!");
   }
@@ -89,7 +78,7 @@ void Crowd(Game& g) {
   g.PrintLine("we shall get you, stranger!");
   g.PrintLine("and they start running after you, waving pitchforks and cabbages.");
   g.PrintLine("I would run if I were you.");
-  g.Rooms[67].North = 69;
+  g.Rooms[Room::MarketSquare].North = Room::MarketLane;
   g.SetEventT(true, 20000);
 }
 
@@ -112,8 +101,8 @@ void Dragon(Game& g) {
 }
 
 void Dog(Game& g) {
-  TBaddieRec& me = g.Baddie(12);
-  if (!g.ObjectIsHere(Bone)) {
+  TBaddieRec& me = g.Baddie(Baddie::Dog);
+  if (!g.ObjectIsHere(Obj::Bone)) {
     g.PlaySound("dogrowl.wav", true);
     g.PrintLine(" Grrrrrrrrr");
     return;
@@ -125,13 +114,13 @@ void Dog(Game& g) {
     g.PrintLine("The dog settles down happily to gnaw on the bone");
     g.PrintLine("that you dropped.");
     g.PrintLine("You notice something shiny laying on the floor");
-    g.PutObjectHere(ShinyThing, true);
+    g.PutObjectHere(Obj::ShinyThing, true);
     me.BlockCode = 0;
     g.ShowRoom(false);
   } else {
     g.PrintLine("Mmmmmmm");
     g.PrintLine("as it lies in the corner chewing on the large bone.");
-    if (g.ObjectIsHere(ShinyThing)) g.PrintLine("You notice something shiny laying on the floor");
+    if (g.ObjectIsHere(Obj::ShinyThing)) g.PrintLine("You notice something shiny laying on the floor");
   }
 }
 
@@ -140,7 +129,7 @@ void Trolls(Game& g) {
     g.PlaySound("camera.wav", false);
     g.PrintLine("aaah, not the magic light box! Run for it!");
     g.PrintLine("And put a coat on, it's freezing outside!");
-    g.RemoveCharacter(13);
+    g.RemoveCharacter(Baddie::Trolls);
     g.ShowRoom(false);
   } else {
     g.PrintLine("we will eat the human for supper,");
@@ -154,19 +143,19 @@ void FrostBeast(Game& g) {
 }
 
 void SecondGuard(Game& g) {
-  if (g.ObjectIsHere(Lolly)) {
+  if (g.ObjectIsHere(Obj::Lolly)) {
     g.PrintLine("wow thanks right you can go past now");
     g.PlaySound("eat.wav", false);
-    g.RemoveCharacter(18);
-    g.RemoveObject(Lolly);
-  } else if (g.Obj(Lolly).Location != 170) {
+    g.RemoveCharacter(Baddie::SecondGuard);
+    g.RemoveObject(Obj::Lolly);
+  } else if (g.Obj(Obj::Lolly).Location != Room::SweetShop) {
     g.PrintLine("GO AWAY you can't go past here");
   }
 }
 
 void Demon(Game& g) {
   g.PrintLine("nothing and attacks you");
-  if (g.IsCarried(Statue)) {
+  if (g.IsCarried(Obj::Statue)) {
     g.PrintLine("You have the means to defeat him, but not with your own strenth");
   } else {
     g.PrintLine("There is nothing you can do, and he rips you apart.");
@@ -185,29 +174,29 @@ void Game::BaddieAction(int k) {
   if (k < 1 || k > BaddieCount || k > MaxBaddies) return;
   SpeakerLine(k);
   switch (k) {
-    case 1: Caveman(*this); break;
-    case 2: Guard(*this); break;
-    case 3: PrintLine("I am a wally, mumble mumble, just a wally."); break;
-    case 4: Darkness(*this); break;
-    case 5: Vampire(*this); break;
-    case 6: WomanActs(); break;
-    case 7: PrintLine("in prep"); break;
-    case 8: Crowd(*this); break;
-    case 9: God(*this); break;
-    case 10: PrintLine("Boo Hoo!"); break;
-    case 11: Dragon(*this); break;
-    case 12: Dog(*this); break;
-    case 13: Trolls(*this); break;
-    case 14: BeggarActs(); break;
-    case 15: OldManActs(); break;
-    case 16: RiddlerActs(); break;
-    case 17: FrostBeast(*this); break;
-    case 18: SecondGuard(*this); break;
-    case 19: RingOwnerActs(); break;
-    case 20: GhostActs(); break;
-    case 21: Demon(*this); break;
-    case 22: Keeper(*this); break;
-    case 23: CatActs(); break;
+    case Baddie::Caveman: Caveman(*this); break;
+    case Baddie::Guard: Guard(*this); break;
+    case Baddie::Wally: PrintLine("I am a wally, mumble mumble, just a wally."); break;
+    case Baddie::Darkness: Darkness(*this); break;
+    case Baddie::Vampire: Vampire(*this); break;
+    case Baddie::Woman: WomanActs(); break;
+    case Baddie::Visitor: PrintLine("in prep"); break;
+    case Baddie::Crowd: Crowd(*this); break;
+    case Baddie::God: God(*this); break;
+    case Baddie::SadGuard: PrintLine("Boo Hoo!"); break;
+    case Baddie::Dragon: Dragon(*this); break;
+    case Baddie::Dog: Dog(*this); break;
+    case Baddie::Trolls: Trolls(*this); break;
+    case Baddie::Beggar: BeggarActs(); break;
+    case Baddie::OldMan: OldManActs(); break;
+    case Baddie::Riddler: RiddlerActs(); break;
+    case Baddie::FrostBeast: FrostBeast(*this); break;
+    case Baddie::SecondGuard: SecondGuard(*this); break;
+    case Baddie::RingOwner: RingOwnerActs(); break;
+    case Baddie::Ghost: GhostActs(); break;
+    case Baddie::Demon: Demon(*this); break;
+    case Baddie::Keeper: Keeper(*this); break;
+    case Baddie::Cat: CatActs(); break;
     default: break;
   }
 }

@@ -40,7 +40,7 @@ chroot "$root" sh -c 'id player >/dev/null 2>&1 || useradd -m player'
 grep -v '^#' "$src/tests/walkthrough/win.txt" | grep -v '^$' >"$root/tmp/walkthrough.txt"
 printf ':save won\n' >>"$root/tmp/walkthrough.txt"
 chroot --userspec=player:player "$root" sh -c \
-  'cd /tmp && HOME=/home/player glimmerhold-term --virtual-clock --silent < /tmp/walkthrough.txt' \
+  'cd /tmp && HOME=/home/player glimmerhold-term --virtual-clock --silent --no-splash < /tmp/walkthrough.txt' \
   >"$root/tmp/walkthrough.out" 2>&1 || fail "glimmerhold-term exited with $?"
 out=$root/tmp/walkthrough.out
 grep -q "Unable to load" "$out" && fail "the installed game folder was not found"

@@ -12,9 +12,10 @@ bool IsVerb(Game& g, int v, const std::string& word) { return v <= g.VerbCount &
 
 void Game::SingleWordCommand() {
   std::string& word = Words[1];
-  if (IsVerb(*this, 52, word) || IsVerb(*this, 44, word) || IsVerb(*this, 45, word) || IsVerb(*this, 46, word)) {
-    if (CurrentRoom == 69 && !word.empty() && word[0] == 'n') word = "run";
-    if (IsVerb(*this, 52, word))
+  if (IsVerb(*this, Verb::Run, word) || IsVerb(*this, Verb::Shout, word) || IsVerb(*this, Verb::Yell, word) ||
+      IsVerb(*this, Verb::Scream, word)) {
+    if (CurrentRoom == Room::MarketLane && !word.empty() && word[0] == 'n') word = "run";
+    if (IsVerb(*this, Verb::Run, word))
       RunAway();
     else
       Shout();
@@ -44,57 +45,57 @@ void Game::SingleWordCommand() {
 }
 
 void Game::DispatchVerb() {
-  if (VerbNumber < 10) {
-    ParseError = 10;
+  if (VerbNumber < Verb::Help) {
+    ParseError = ParseErr::NotRecommended;
     ReportParseError();
     return;
   }
   PrintLine("");
   switch (VerbNumber) {
-    case 11:
-    case 43: Read(); break;
-    case 12:
-    case 13:
-    case 14:
-    case 15: Attack(); break;
-    case 16:
-    case 17: Take(); break;
-    case 18:
-    case 19:
-    case 20: Drop(); break;
-    case 21:
-    case 22: Unlock(); break;
-    case 23: Eat(); break;
-    case 24: Drink(); break;
-    case 25: Bribe(); break;
-    case 27:
-    case 28: Light(); break;
-    case 29: Use(); break;
-    case 30: Wear(); break;
-    case 31:
-    case 32: GoUp(); break;
-    case 33:
-    case 34:
-    case 35:
-    case 40: TalkTo(); break;
-    case 36: Insert(); break;
-    case 37: Examine(); break;
-    case 38: Break(); break;
-    case 39:
-    case 41: Lock(); break;
-    case 42: Ram(); break;
-    case 44:
-    case 45:
-    case 46: Shout(); break;
-    case 47:
-    case 48:
-    case 49: Place(); break;
-    case 50: Clean(); break;
-    case 51: Wash(); break;
-    case 52: RunAway(); break;
-    case 53: Pour(); break;
-    case 54: CallCat(); break;
-    default: ParseError = 12; break;  // verbs 10 and 26 have no action
+    case Verb::Read:
+    case Verb::Study: Read(); break;
+    case Verb::Attack:
+    case Verb::Kill:
+    case Verb::Fight:
+    case Verb::Slay: Attack(); break;
+    case Verb::Get:
+    case Verb::Take: Take(); break;
+    case Verb::Drop:
+    case Verb::Give:
+    case Verb::Put: Drop(); break;
+    case Verb::Unlock:
+    case Verb::Open: Unlock(); break;
+    case Verb::Eat: Eat(); break;
+    case Verb::Drink: Drink(); break;
+    case Verb::Bribe: Bribe(); break;
+    case Verb::Light:
+    case Verb::Ignite: Light(); break;
+    case Verb::Use: Use(); break;
+    case Verb::Wear: Wear(); break;
+    case Verb::Climb:
+    case Verb::Ascend: GoUp(); break;
+    case Verb::Talk:
+    case Verb::Ask:
+    case Verb::Speak:
+    case Verb::Tell: TalkTo(); break;
+    case Verb::Insert: Insert(); break;
+    case Verb::Examine: Examine(); break;
+    case Verb::Break: Break(); break;
+    case Verb::Lock:
+    case Verb::Bolt: Lock(); break;
+    case Verb::Ram: Ram(); break;
+    case Verb::Shout:
+    case Verb::Yell:
+    case Verb::Scream: Shout(); break;
+    case Verb::Place:
+    case Verb::Lay:
+    case Verb::Set: Place(); break;
+    case Verb::Clean: Clean(); break;
+    case Verb::Wash: Wash(); break;
+    case Verb::Run: RunAway(); break;
+    case Verb::Pour: Pour(); break;
+    case Verb::Call: CallCat(); break;
+    default: ParseError = ParseErr::CommandWordAlone; break;  // Help and Go have no action
   }
   if (ParseError > 0) ReportParseError();
 }

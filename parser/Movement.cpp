@@ -1,5 +1,8 @@
 // Movement: steps north, south, east and west past blocking characters and
 // through doors, up and down by the links, and the market chase.
+#include <algorithm>
+#include <iterator>
+
 #include "world/Game.h"
 
 namespace glim {
@@ -14,21 +17,11 @@ constexpr int BlockTable[5][8] = {
     {1, 5, 6, 9, 10, 11, 14, 15},                                 // west
 };
 
+// The rooms a step into clears the message panel for.
+constexpr int32_t PanelClearingRooms[] = {1, 36, 57, 74, 100, 125, 138, 141, 166, 186, 205};
+
 bool PanelClearingRoom(int32_t r) {
-  switch (r) {
-    case 1:
-    case 36:
-    case 57:
-    case 74:
-    case 100:
-    case 125:
-    case 138:
-    case 141:
-    case 166:
-    case 186:
-    case 205: return true;
-    default: return false;
-  }
+  return std::find(std::begin(PanelClearingRooms), std::end(PanelClearingRooms), r) != std::end(PanelClearingRooms);
 }
 
 }  // namespace
@@ -56,7 +49,7 @@ void Game::MovePlayer(const std::string& letter) {
       if (PanelClearingRoom(d)) ClearPanel();
     }
   }
-  if (CompanionFollows && BaddieCount >= 6) SetCharacterLocation(6, CurrentRoom);
+  if (CompanionFollows && BaddieCount >= Baddie::Woman) SetCharacterLocation(Baddie::Woman, CurrentRoom);
   ShowRoom(false);
 }
 
@@ -118,10 +111,10 @@ void Game::GoDown() {
 }
 
 void Game::RunAway() {
-  if (CurrentRoom == 68 || CurrentRoom == 69) {
+  if (CurrentRoom == Room::CarversHut || CurrentRoom == Room::MarketLane) {
     PrintLine("You pick up your robes and run north as fast as your legs will carry you,");
     PrintLine("dodging fish stalls and goats, with the howling crowd close on your heels.");
-    CurrentRoom = 71;
+    CurrentRoom = Room::IceCliffs;
     ShowRoom(false);
   } else {
     PrintLine("don't you think this adventure is tiring enough?");
@@ -129,7 +122,7 @@ void Game::RunAway() {
 }
 
 void Game::Shout() {
-  if (CurrentRoom != 71) {
+  if (CurrentRoom != Room::IceCliffs) {
     PrintLine("you can shout all you like it won't help");
     return;
   }
@@ -138,7 +131,7 @@ void Game::Shout() {
   PrintLine("High above, the snow on the mountainside cracks, rumbles and begins to slide.");
   PrintLine("The avalanche thunders down between you and the villagers, burying the path");
   PrintLine("behind you, and you scramble on to safety while they dig themselves out.");
-  CurrentRoom = 72;
+  CurrentRoom = Room::WoodBeyondAvalanche;
   ShowRoom(false);
 }
 

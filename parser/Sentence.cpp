@@ -19,7 +19,7 @@ void Game::ProcessCommand() {
     }
   } done{*this};
 
-  ParseError = 0;
+  ParseError = ParseErr::None;
   AdverbNumber = 0;
   WordFound.fill(false);
   WordClass.fill(0);
@@ -38,11 +38,16 @@ void Game::ProcessCommand() {
     WordPosition = 1;
     LookupWord(Words[1], WcVerb);
     if (!WordFound[WcVerb]) {
-      ParseError = 5;
+      ParseError = ParseErr::NotAVerb;
     } else {
       switch (n) {
-        case 0: ParseError = 5; break;
-        case 1: SingleWordCommand(); break;
+        case 0: ParseError = ParseErr::NotAVerb; break;
+        case 1:
+          if (VerbLeftAlone())
+            PrintLine(Words[1] + " what? -please be more specific");
+          else
+            SingleWordCommand();
+          break;
         case 2: AnalyseTwoWords(); break;
         case 3: AnalyseThreeWords(); break;
         case 4: AnalyseFourWords(); break;
@@ -50,7 +55,7 @@ void Game::ProcessCommand() {
       }
     }
   }
-  if (ParseError > 0) {
+  if (ParseError > ParseErr::None) {
     ReportParseError();
   } else if (n >= 2 && n <= 5) {
     AssignNouns(n);
@@ -65,16 +70,27 @@ namespace {
 // speaking to someone is not refused for the adverb's number.
 bool TalkToCharacter(const Game& g, int nounPosition) {
   const int32_t v = g.WordNumber[1];
-  const bool talkVerb = v == 33 || v == 34 || v == 35 || v == 40;
+  const bool talkVerb = v == Verb::Talk || v == Verb::Ask || v == Verb::Speak || v == Verb::Tell;
   return talkVerb && g.WordClass[static_cast<size_t>(nounPosition)] == WcBaddie;
 }
 
 }  // namespace
 
+// "examine tank" when "tank" is a qualifier word keeps only "examine": the
+// player named a thing, so the line must not become the one-letter command of
+// the verb's first letter (east). Only action verbs are caught; a command word
+// ("north old") and the chase verbs (run, shout), which do not act by their
+// first letter, keep their meaning, and a word typed alone is untouched.
+bool Game::VerbLeftAlone() const {
+  if (DroppedWords == 0 || WordNumber[1] <= Verb::Help) return false;
+  const int32_t v = WordNumber[1];
+  return v != Verb::Shout && v != Verb::Yell && v != Verb::Scream && v != Verb::Run;
+}
+
 void Game::AnalyseTwoWords() {
   WordPosition = 2;
   LookupNoun(2);
-  if (!NounFound()) ParseError = 2;
+  if (!NounFound()) ParseError = ParseErr::UnknownNoun;
 }
 
 void Game::AnalyseThreeWords() {
@@ -84,15 +100,15 @@ void Game::AnalyseThreeWords() {
   if (adverb) {
     WordPosition = 3;
     LookupNoun(3);
-    if (!NounFound()) ParseError = 2;
+    if (!NounFound()) ParseError = ParseErr::UnknownNoun;
   } else {
-    ParseError = 3;
+    ParseError = ParseErr::UnknownAdverb;
   }
   const int32_t a = adverb ? WordNumber[2] : 0;
-  const bool talk = ParseError == 0 && TalkToCharacter(*this, 3);
-  if (a >= 6 && a <= 9 && !talk) ParseError = 13;
-  if (a >= 2 && a <= 4 && !talk) ParseError = 7;
-  if (ParseError == 0) AdverbNumber = a;
+  const bool talk = ParseError == ParseErr::None && TalkToCharacter(*this, 3);
+  if (a >= Adverb::To && a <= Adverb::On && !talk) ParseError = ParseErr::BeMoreSpecific;
+  if (a >= Adverb::Onto && a <= Adverb::From && !talk) ParseError = ParseErr::What;
+  if (ParseError == ParseErr::None) AdverbNumber = a;
 }
 
 void Game::AnalyseFourWords() {
@@ -101,48 +117,48 @@ void Game::AnalyseFourWords() {
   LookupWord(Words[2], WcAdverb);
   if (!WordFound[WcAdverb]) {
     LookupNoun(2);
-    if (!NounFound()) ParseError = 2;
+    if (!NounFound()) ParseError = ParseErr::UnknownNoun;
   } else {
     const int32_t a = WordNumber[2];
-    // Adverbs 1 to 6 here are refused below, once the noun is known, unless
-    // the sentence speaks to a character ("talk to the cat").
-    if (a == 10)
-      ParseError = 4;
-    else if (a >= 7 && a <= 9)
+    // Adverbs Into to To here are refused below, once the noun is known,
+    // unless the sentence speaks to a character ("talk to the cat").
+    if (a == Adverb::The)
+      ParseError = ParseErr::NotUnderstood;
+    else if (a >= Adverb::With && a <= Adverb::On)
       AdverbNumber = a;
-    // adverbs 11 and 12 are accepted but not recorded
+    // Towards and About are accepted but not recorded
   }
-  if (ParseError == 0) {
+  if (ParseError == ParseErr::None) {
     WordPosition = 3;
     LookupWord(Words[3], WcAdverb);
     const bool third = WordFound[WcAdverb];
     if (WordClass[2] == WcAdverb) {
-      if (third && WordNumber[3] != 10) {
-        ParseError = 4;
+      if (third && WordNumber[3] != Adverb::The) {
+        ParseError = ParseErr::NotUnderstood;
       } else if (!third) {
         LookupNoun(3);
-        if (!NounFound()) ParseError = 2;
+        if (!NounFound()) ParseError = ParseErr::UnknownNoun;
       }
     } else {
       if (!third)
-        ParseError = 3;
-      else if (WordNumber[3] == 10)
-        ParseError = 4;
+        ParseError = ParseErr::UnknownAdverb;
+      else if (WordNumber[3] == Adverb::The)
+        ParseError = ParseErr::NotUnderstood;
       else
         AdverbNumber = WordNumber[3];
     }
   }
-  if (ParseError == 0) {
+  if (ParseError == ParseErr::None) {
     if (WordClass[3] == WcAdverb) {
       WordPosition = 4;
       LookupNoun(4);
-      if (!NounFound()) ParseError = 2;
+      if (!NounFound()) ParseError = ParseErr::UnknownNoun;
     } else {
-      ParseError = 13;
+      ParseError = ParseErr::BeMoreSpecific;
     }
   }
-  const bool lowAdverb = WordClass[2] == WcAdverb && WordNumber[2] >= 1 && WordNumber[2] <= 6;
-  if (lowAdverb && !(ParseError == 0 && TalkToCharacter(*this, 4))) ParseError = 4;
+  const bool lowAdverb = WordClass[2] == WcAdverb && WordNumber[2] >= Adverb::Into && WordNumber[2] <= Adverb::To;
+  if (lowAdverb && !(ParseError == ParseErr::None && TalkToCharacter(*this, 4))) ParseError = ParseErr::NotUnderstood;
 }
 
 void Game::AnalyseFiveWords() {
@@ -150,44 +166,44 @@ void Game::AnalyseFiveWords() {
   LookupWord(Words[2], WcAdverb);
   const bool secondIsAdverb = WordFound[WcAdverb];
   if (secondIsAdverb) {
-    if (WordNumber[2] != 10) ParseError = 4;
+    if (WordNumber[2] != Adverb::The) ParseError = ParseErr::NotUnderstood;
   } else {
     LookupNoun(2);
-    if (!NounFound()) ParseError = 2;
+    if (!NounFound()) ParseError = ParseErr::UnknownNoun;
   }
   bool thirdIsAdverb = false;
-  if (ParseError == 0) {
+  if (ParseError == ParseErr::None) {
     WordPosition = 3;
     if (secondIsAdverb) {
       LookupNoun(3);
-      if (!NounFound()) ParseError = 2;
+      if (!NounFound()) ParseError = ParseErr::UnknownNoun;
     } else {
       LookupWord(Words[3], WcAdverb);
       thirdIsAdverb = WordFound[WcAdverb];
-      if (!thirdIsAdverb || WordNumber[3] == 10)
-        ParseError = 4;
+      if (!thirdIsAdverb || WordNumber[3] == Adverb::The)
+        ParseError = ParseErr::NotUnderstood;
       else
         AdverbNumber = WordNumber[3];
     }
   }
-  if (ParseError == 0) {
+  if (ParseError == ParseErr::None) {
     WordPosition = 4;
     LookupWord(Words[4], WcAdverb);
     if (!WordFound[WcAdverb]) {
-      ParseError = 4;
+      ParseError = ParseErr::NotUnderstood;
     } else if (thirdIsAdverb) {
-      if (WordNumber[4] != 10) ParseError = 4;
+      if (WordNumber[4] != Adverb::The) ParseError = ParseErr::NotUnderstood;
     } else {
-      if (WordNumber[4] == 10)
-        ParseError = 4;
+      if (WordNumber[4] == Adverb::The)
+        ParseError = ParseErr::NotUnderstood;
       else
         AdverbNumber = WordNumber[4];
     }
   }
-  if (ParseError == 0) {
+  if (ParseError == ParseErr::None) {
     WordPosition = 5;
     LookupNoun(5);
-    if (!NounFound()) ParseError = 2;
+    if (!NounFound()) ParseError = ParseErr::UnknownNoun;
   }
 }
 
@@ -205,11 +221,11 @@ void Game::AssignNouns(int count) {
       SecondNoun = WordNumber[static_cast<size_t>(p)];
       SecondNounClass = c;
     } else {
-      ParseError = 9;
+      ParseError = ParseErr::TooManyNouns;
     }
   }
   VerbNumber = WordNumber[1];
-  if (VerbNumber == 0) ParseError = 12;
+  if (VerbNumber == 0) ParseError = ParseErr::CommandWordAlone;
 }
 
 void Game::ReportParseError() {
@@ -217,27 +233,7 @@ void Game::ReportParseError() {
     if (!Table<TObjectRec, MaxObjects>::InRange(o)) return std::string(" ");
     return ObjectPhrase(o);
   };
-  switch (ParseError) {
-    case 0: PrintLine("No error"); break;
-    case 1: PrintLine("That Verb is not in my vocabulary"); break;
-    case 2: PrintLine("I don't know what it is that you are talking about"); break;
-    case 3: PrintLine("I don't know the Adverb that you are using"); break;
-    case 4: PrintLine("I dont understand"); break;
-    case 5: PrintLine("I dont understand the the word " + Words[1] + " in that Sentence"); break;
-    case 6: PrintLine("You are not making sense."); break;
-    case 7: PrintLine("What"); break;
-    case 8: PrintLine("Dont be Silly"); break;
-    case 9: PrintLine("There are too many objest's in that Sentence"); break;
-    case 10: PrintLine("I wouldn't recommend it"); break;
-    case 11: PrintLine("I cant do that, Sorry"); break;
-    case 12: PrintLine("Please use Command words alone."); break;
-    case 13: PrintLine("Please be more specific"); break;
-    case 14: PrintLine("that character is not here"); break;
-    case 15: PrintLine("there is no " + objectPhrase(FirstNoun) + " here"); break;
-    case 16: PrintLine("there is no " + objectPhrase(SecondNoun) + " here"); break;
-    case 17: PrintLine("you are not carrying it"); break;
-    default: PrintLine("Undefined Error " + std::to_string(ParseError)); break;
-  }
+  PrintLine(ParseErr::Message(ParseError, Words[1], objectPhrase(FirstNoun), objectPhrase(SecondNoun)));
 }
 
 }  // namespace glim

@@ -10,6 +10,7 @@ namespace glim {
 int Game::SplitCommand(const std::string& text) {
   const std::string line = text + " ";
   int count = 0;
+  DroppedWords = 0;
   size_t start = 0;
   for (size_t i = 0; i < line.size(); ++i) {
     if (line[i] != ' ') continue;
@@ -23,7 +24,10 @@ int Game::SplitCommand(const std::string& text) {
         break;
       }
     }
-    if (ignored) continue;
+    if (ignored) {
+      if (!token.empty()) ++DroppedWords;
+      continue;
+    }
     ++count;
     // Words after the fifth are counted (the line is then refused) but
     // never stored.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Regenerates every generated file the game ships, in the order they depend
-# on each other: the world's two data files (and docs/rooms.tsv), checked
+# on each other: the world's two data files and the introduction and
+# credits (credits.txt, and docs/rooms.tsv), checked
 # by the world checker; the sounds and the title music; then every picture,
 # the contact sheets and the help file. Each generator is deterministic, so files whose sources did not
 # change come out byte for byte the same. The results are committed under

@@ -70,7 +70,7 @@ fi
 play() {
   local exe=$1 out=$2
   shift 2
-  (cd "$work/elsewhere" && "$@" "$exe" --virtual-clock --silent) >"$out" 2>&1
+  (cd "$work/elsewhere" && "$@" "$exe" --virtual-clock --silent --no-splash) >"$out" 2>&1
   grep -q "Unable to load" "$out" && { cat "$out"; fail "$exe did not find its game folder"; }
   grep -q "what shall we do now?" "$out" || { cat "$out"; fail "$exe did not show the first room"; }
   if grep -q "^> " "$out"; then cat "$out"; fail "$exe prompted on a pipe"; fi

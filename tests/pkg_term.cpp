@@ -11,6 +11,7 @@
 
 #include "Harness.h"
 #include "shell/GameFolder.h"
+#include "world/Text.h"
 
 using glim::WrapText;
 using glimtest::CopyFixture;
@@ -112,7 +113,8 @@ TEST(PkgTerm, PipedInputPlaysPlainly) {
   for (const std::string& l : input) text += l + "\n";
   glimtest::WriteText(dir + "in.txt", text);
   const std::string cmd = "'" + TermProgram() + "' --folder '" + Fixture("example") +
-                          "' --virtual-clock --silent --trace < '" + dir + "in.txt' > '" + dir + "out.txt' 2>&1";
+                          "' --virtual-clock --silent --trace --no-splash < '" + dir + "in.txt' > '" + dir +
+                          "out.txt' 2>&1";
   const int rc = std::system(cmd.c_str());
   ASSERT_TRUE(WIFEXITED(rc));
   EXPECT_EQ(WEXITSTATUS(rc), 0);
@@ -124,6 +126,44 @@ TEST(PkgTerm, PipedInputPlaysPlainly) {
   expected += h.Take();
   EXPECT_EQ(ReadAll(dir + "out.txt"), expected);
   EXPECT_EQ(ReadAll(dir + "out.txt").find("> "), std::string::npos);
+}
+
+// Without --no-splash the introduction and credits of the game folder's
+// credits.txt come before the first room, on a pipe too, and :about prints
+// them again. The shipped text carries the troll hint the cat refers to.
+TEST(PkgTerm, IntroductionBeforeTheFirstRoomAndOnAbout) {
+  if (!fs::exists(TermProgram())) GTEST_SKIP() << "glimmerhold-term is not built";
+  const std::string credits = ReadAll(std::string(GLIM_DATA_DIR) + "/credits.txt");
+  ASSERT_NE(credits.find("photo taken"), std::string::npos);
+  Lines text;
+  for (const std::string& l : glim::SplitLines(credits))
+    if (!l.empty()) text.push_back(l);
+  ASSERT_GE(text.size(), 5u);
+  EXPECT_EQ(text[0], "Glimmerhold - The Wendle Staff");
+
+  const std::string dir = TempDir("pkg_intro");
+  glimtest::WriteText(dir + "in.txt", ":about\n");
+  auto play = [&](const std::string& extra) {
+    const std::string cmd = "'" + TermProgram() + "' --folder '" + GLIM_DATA_DIR + "/' --virtual-clock --silent" +
+                            extra + " < '" + dir + "in.txt' > '" + dir + "out.txt' 2>&1";
+    const int rc = std::system(cmd.c_str());
+    EXPECT_TRUE(WIFEXITED(rc) && WEXITSTATUS(rc) == 0);
+    return ReadAll(dir + "out.txt");
+  };
+  const std::string out = play("");
+  const size_t room = out.find("what shall we do now?");
+  const size_t about = out.find("[about]");
+  ASSERT_NE(room, std::string::npos);
+  ASSERT_NE(about, std::string::npos);
+  for (const std::string& l : text) {
+    const size_t first = out.find(l + "\n");
+    EXPECT_LT(first, room) << l;
+    EXPECT_NE(out.find(l + "\n", about), std::string::npos) << l;
+  }
+  EXPECT_EQ(out.find("press Enter"), std::string::npos);  // a pipe does not wait
+  // --no-splash leaves the introduction to :about.
+  const std::string quiet = play(" --no-splash");
+  EXPECT_GT(quiet.find(text[0]), quiet.find("what shall we do now?"));
 }
 
 namespace {

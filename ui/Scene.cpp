@@ -49,7 +49,7 @@ bool Game::ShowPictureFile(std::string& bytes) {
 void Game::LoadRoomPicture() {
   LoadImageLists();
   const std::string dir = GameFolder + "images/";
-  if (CurrentRoom == 82 && BaddieCount >= 4 && CharacterIsHere(4))
+  if (CurrentRoom == Room::DarkPassage && BaddieCount >= Baddie::Darkness && CharacterIsHere(Baddie::Darkness))
     PicturePath = dir + "room300.jpg";
   else
     PicturePath = dir + "room" + std::to_string(CurrentRoom) + ".jpg";
@@ -72,7 +72,7 @@ void Game::DrawCharacters(Image& scene) {
     if (b.Lying != 0) {
       if (const Image* im = Entry(Chars2, b.LyingPicture)) Blit(scene, *im, 90, 285, true);
     } else if (const Image* im = Entry(lstCharacters, b.Picture)) {
-      if (k == 23)
+      if (k == Baddie::Cat)
         Blit(scene, *im, 0, 265, true);
       else
         Blit(scene, *im, 25, 200, true);

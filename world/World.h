@@ -29,6 +29,7 @@
 #include <string>
 #include <vector>
 
+#include "world/Ids.h"
 #include "world/Types.h"
 
 namespace glim {
@@ -81,7 +82,7 @@ struct PlayerState {
   // eight things, and in need of a wash.
   static PlayerState NewPlayer() {
     PlayerState p;
-    p.CurrentRoom = 1;
+    p.CurrentRoom = Room::Attic;
     p.CarryLimit = 8;
     p.PlayerDirty = true;
     return p;

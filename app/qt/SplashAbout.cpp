@@ -99,19 +99,7 @@ QStringList GameText(const QString& gameFolder) {
     if (s.endsWith('\n')) s.chop(1);
     if (!s.trimmed().isEmpty()) return s.split('\n');
   }
-  return {
-      QStringLiteral("Glimmerhold - The Wendle Staff"),
-      QString(),
-      QStringLiteral(
-          "You are the apprentice of a powerful wizard, known to mortals only as the Warden of the Glimmer."),
-      QStringLiteral("Your master held the Wendle Staff, a staff of gold."),
-      QStringLiteral(
-          "While you were learning the names of Truth (and that trolls do not like having their photo taken),"),
-      QStringLiteral("the servants of the evil Keeper of Stones attacked in great numbers, killed your master and took "
-                     "the staff."),
-      QStringLiteral(
-          "You swore revenge, and promised to bring the staff back so that the Keeper cannot use its power for evil."),
-  };
+  return {};
 }
 
 TImage::TImage(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }

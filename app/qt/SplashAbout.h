@@ -18,8 +18,9 @@ namespace glim {
 // here when the game has none.
 QImage TitlePicture(const QString& gameFolder);
 
-// The credits and the introduction: credits.txt of the game folder, or a
-// short text of our own when it is missing.
+// The credits and the introduction: credits.txt of the game folder, the one
+// text that the splash scrolls, the About box shows and the terminal game
+// prints. Empty when the file is missing.
 QStringList GameText(const QString& gameFolder);
 
 // A picture control that shows its image stretched to its own size.

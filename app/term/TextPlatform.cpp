@@ -121,6 +121,7 @@ int TextPlatform::WrapColumns() const {
 }
 
 void TextPlatform::Emit(const std::string& line, int indent) {
+  ++emitted_;
   const int width = WrapColumns();
   if (width <= 0) {
     out_ << line << '\n';
@@ -134,8 +135,12 @@ void TextPlatform::PrintLine(const std::string& text) { Emit(text); }
 void TextPlatform::ClearPanel() {
   if (opts_.Trace)
     out_ << "[clear]\n";
-  else if (opts_.Interactive)
+  else if (opts_.Interactive && clearedAt_ != emitted_) {
+    // A cleared panel is one blank line; clears with nothing printed between
+    // them (start-up clears several times) do not stack up empty lines.
     out_ << '\n';
+    clearedAt_ = emitted_;
+  }
 }
 
 void TextPlatform::Box(const std::string& text) {
@@ -247,6 +252,14 @@ void TextPlatform::StopTimer() {
   if (opts_.Trace) out_ << "[timer] stop\n";
 }
 
+int TextPlatform::TimerLeft() {
+  if (!timerArmed_) return -1;
+  const uint64_t now = opts_.VirtualClock ? now_ : RealNow();
+  if (deadline_ <= now) return 0;
+  const uint64_t left = deadline_ - now;
+  return left > 0x7fffffff ? 0x7fffffff : static_cast<int>(left);
+}
+
 void TextPlatform::FireTimerIfDue() {
   const uint64_t now = opts_.VirtualClock ? now_ : RealNow();
   if (!timerArmed_ || now < deadline_) return;
@@ -286,25 +299,35 @@ void TextPlatform::WaitSeconds(int seconds) {
 
 void TextPlatform::PumpEvents() { FireTimerIfDue(); }
 
+// The introduction and credits of the game folder's credits.txt, the text
+// the window's splash scrolls and its About box shows, one printed line per
+// line of the file (wrapped at a terminal). Nothing when the file is missing.
 void TextPlatform::PrintIntro() {
   std::ifstream in(opts_.Folder + "credits.txt", std::ios::binary);
+  if (!in) return;
   std::stringstream ss;
   ss << in.rdbuf();
-  for (const std::string& l : SplitLines(ss.str())) Emit(l);
+  std::vector<std::string> lines = SplitLines(ss.str());
+  while (!lines.empty() && lines.back().empty()) lines.pop_back();
+  for (const std::string& l : lines) Emit(l);
 }
 
+// The splash: the introduction before the first room, on a terminal and on a
+// pipe alike, so that a player who plays by pipe reads the same hints. Only a
+// terminal waits for Enter; a pipe's lines are all commands.
 void TextPlatform::ShowSplash() {
   if (!opts_.Splash) return;
   PrintIntro();
-  out_ << "(press Enter to begin)" << std::endl;
+  out_ << '\n';
   if (opts_.Interactive) {
+    out_ << "(press Enter to begin)" << std::endl;
     std::string dummy;
     std::getline(std::cin, dummy);
   }
 }
 
 void TextPlatform::ShowAbout() {
-  out_ << "[about]\n";
+  out_ << "[about] About Glimmerhold\n";
   PrintIntro();
   out_ << "[about] closed\n";
 }
@@ -376,6 +399,10 @@ bool TextPlatform::Meta(Game& game, const std::string& line) {
     for (int d = 1; d <= 4; ++d)
       if (buttons_[d]) s += std::string(" ") + names[d];
     out_ << s << '\n';
+  } else if (c == "undo") {
+    if (!game.Undo()) out_ << "[meta] nothing to undo\n";
+  } else if (c == "redo") {
+    if (!game.Redo()) out_ << "[meta] nothing to redo\n";
   } else if (c == "field") {
     out_ << "[field] " << field_ << '\n';
   } else {

@@ -25,7 +25,7 @@ struct TextOptions {
   bool VirtualClock = false;  // pauses and timers on the simulated clock
   bool Silent = false;        // no sound at all, not even a missing-file box
   bool Trace = false;         // print [sound], [clear] and [timer] lines
-  bool Splash = false;        // print the introduction at start-up
+  bool Splash = false;        // print the introduction and credits at start-up
   bool Interactive = false;   // stdin is a terminal: poll it for the timer
   // Word wrap of printed lines: 0 never wraps, a positive number wraps at
   // that many columns, -1 at the width of the terminal on standard output
@@ -97,6 +97,7 @@ class TextPlatform : public Platform {
   void SetSoundRepeat(bool repeat) override;
   void StartTimer(int intervalMs) override;
   void StopTimer() override;
+  int TimerLeft() override;
   void WaitSeconds(int seconds) override;
   void PumpEvents() override;
   std::string ProgramFolder() override { return opts_.Folder; }
@@ -104,6 +105,10 @@ class TextPlatform : public Platform {
   void ShowAbout() override;
   std::string ShowHelpFile(const std::string& path) override;
   void CloseMainWindow() override { closed_ = true; }
+  // The terminal has no place beside the command line: the hint is only
+  // kept, for the tests.
+  void ShowUndoHint(UndoHint hint) override { undoHint_ = hint; }
+  UndoHint ShownUndoHint() const { return undoHint_; }
 
  private:
   void Box(const std::string& text);
@@ -119,11 +124,14 @@ class TextPlatform : public Platform {
   std::ostream& out_;
   TextOptions opts_;
   SoundPlayer* sound_;
-  uint64_t now_ = 0;    // virtual clock, ms
-  uint64_t start_ = 0;  // real clock origin
+  uint64_t now_ = 0;                   // virtual clock, ms
+  uint64_t emitted_ = 0;               // lines written by Emit so far
+  uint64_t clearedAt_ = ~uint64_t{0};  // emitted_ at the last blank line of ClearPanel
+  uint64_t start_ = 0;                 // real clock origin
   bool timerArmed_ = false;
   uint64_t deadline_ = 0;
   bool closed_ = false;
+  UndoHint undoHint_ = UndoHint::None;
   bool buttons_[5] = {true, true, true, true, true};
   std::string field_;
   Image scene_, carried_;

@@ -29,10 +29,12 @@ void Usage(std::ostream& o) {
        "  --virtual-clock   pauses and timers run on a simulated clock, taking no real time\n"
        "  --silent          play no sound at all\n"
        "  --trace           also print sound, timer and panel-clearing events\n"
-       "  --no-splash       do not print the introduction at start\n"
+       "  --no-splash       do not print the introduction and credits at start\n"
        "  --help            show this help and exit\n"
        "  --version         show the version and exit\n\n"
        "Lines starting with ':' reach the window's other controls; see the README.\n"
+       ":undo takes back the last step (up to 100, a death or a new game included)\n"
+       "and :redo takes it again.\n"
        "At a terminal the commands are typed at a prompt with line editing and\n"
        "history, and the text is wrapped at the terminal's width.\n";
 }
@@ -88,7 +90,7 @@ int main(int argc, char** argv) {
   }
   if (opts.Folder.empty()) opts.Folder = glim::FindGameFolder();
   opts.Interactive = isatty(STDIN_FILENO) == 1;
-  opts.Splash = splash && opts.Interactive;
+  opts.Splash = splash;
   const bool terminalOut = isatty(STDOUT_FILENO) == 1;
   // Wrap only what goes to a terminal: a file or a pipe gets every printed
   // line as one line.

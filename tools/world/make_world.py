@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Writes the world of Glimmerhold, data/glimtext.wdt and data/glimroom.dat.
+"""Writes the world of Glimmerhold, data/glimtext.wdt and data/glimroom.dat,
+and the introduction and credits, data/credits.txt.
 
 Run from the repository root:  python3 tools/world/make_world.py
 The vocabulary, objects and characters are here; the map is in rooms.py.
@@ -128,6 +129,28 @@ UP = [(57, 58), (190, 188), (145, 148)]   # (upper, lower): up from lower
 DOWN = [(57, 58), (190, 188)]              # (upper, lower): down from upper
 
 
+# The introduction and the credits: the text the window's splash scrolls and
+# its About box shows, and the terminal game prints at start and on :about.
+# The cat's answers rely on its troll hint ("that scrolly message").
+CREDITS = [
+    "Glimmerhold - The Wendle Staff",
+    "",
+    "You are the apprentice of a powerful wizard, known to mortals only as the Warden of the Glimmer.",
+    "Your master held the Wendle Staff, a staff of gold whose power kept the lands of Glimmerhold safe.",
+    "While you were at your lessons, learning the names of Truth (and that trolls do not like having "
+    "their photo taken), the servants of the evil Keeper of Stones attacked in great numbers, killed "
+    "your master and took the staff.",
+    "You swore revenge, and promised to bring the staff back so that the Keeper cannot use its power "
+    "for evil.",
+    "Your journey begins at home, with your wits, your master's old cat and the things he left behind.",
+    "",
+    "Credits",
+    "Story, world and puzzles: the Glimmerhold team.",
+    "Pictures, sounds and music: drawn and composed by the game's own generators.",
+    "Thanks to everyone who played it first and got lost in the woods.",
+]
+
+
 def picture(k):
     return 6 if k == 23 else k - 1
 
@@ -158,6 +181,8 @@ def write(w, folder):
         f.write(("\r\n".join(w.word_lines()) + "\r\n").encode("latin-1"))
     with open(os.path.join(folder, "glimroom.dat"), "wb") as f:
         f.write(("\r\n".join(w.room_lines()) + "\r\n").encode("latin-1"))
+    with open(os.path.join(folder, "credits.txt"), "wb") as f:
+        f.write(("\r\n".join(CREDITS) + "\r\n").encode("latin-1"))
 
 
 def write_room_list(path):
@@ -178,4 +203,4 @@ if __name__ == "__main__":
     root = os.path.abspath(os.path.join(HERE, "..", ".."))
     write(build(), os.path.join(root, "data"))
     write_room_list(os.path.join(root, "docs", "rooms.tsv"))
-    print("wrote data/glimtext.wdt, data/glimroom.dat and docs/rooms.tsv")
+    print("wrote data/glimtext.wdt, data/glimroom.dat, data/credits.txt and docs/rooms.tsv")
