@@ -95,10 +95,7 @@ void Game::Lock() {
 }
 
 void Game::Insert() {
-  if (NounClassIs(WcBaddie)) {
-    ParseError = ParseErr::NotRecommended;
-    return;
-  }
+  if (RefuseNouns(NeedNoCharacter | NeedBothNouns)) return;
   switch (AdverbNumber) {
     case Adverb::Into:
     case Adverb::In:

@@ -68,10 +68,7 @@ void Game::Use() {
     }
     return;
   }
-  if (NounClassIs(WcBaddie)) {
-    ParseError = ParseErr::NotRecommended;
-    return;
-  }
+  if (RefuseNouns(NeedNoCharacter | NeedBothNouns)) return;
   const int o = FirstNoun;
   if (o == Obj::LightSwitch) {
     if (CurrentRoom == Room::DarkRoom) {
@@ -85,10 +82,7 @@ void Game::Use() {
     }
     return;
   }
-  if (!IsCarried(o)) {
-    ParseError = ParseErr::NotCarried;
-    return;
-  }
+  if (RefuseNouns(NeedCarried)) return;
   switch (o) {
     case Obj::Camera:
       if (CurrentRoom == Room::TrollCave) {
@@ -160,14 +154,7 @@ void Game::Pour() {
 
 // "eat THING".
 void Game::Eat() {
-  if (FirstNounClass == WcBaddie) {
-    ParseError = ParseErr::NotRecommended;
-    return;
-  }
-  if (FirstNounClass != WcObject) {
-    ParseError = ParseErr::Silly;
-    return;
-  }
+  if (RefuseNouns(NeedNoCharacter | NeedNoScenery)) return;
   const int o = FirstNoun;
   if (!IsCarried(o)) {
     PrintLine(ObjectIsHere(o) ? "Your not carrying it !" : "I don't see it here");
@@ -198,14 +185,7 @@ void Game::Eat() {
 
 // "drink THING": anything with something left in it refreshes.
 void Game::Drink() {
-  if (FirstNounClass == WcBaddie) {
-    ParseError = ParseErr::NotRecommended;
-    return;
-  }
-  if (FirstNounClass != WcObject) {
-    ParseError = ParseErr::Silly;
-    return;
-  }
+  if (RefuseNouns(NeedNoCharacter | NeedNoScenery)) return;
   // Only what is at hand can be drunk from.
   if (!IsCarried(FirstNoun) && !ObjectIsHere(FirstNoun)) {
     PrintLine("I don't see it here");
@@ -226,10 +206,7 @@ void Game::DrinkFrom(int o) {
 
 // "wash me" under the waterfall; washing a thing is cleaning it.
 void Game::Wash() {
-  if (NounClassIs(WcBaddie)) {
-    ParseError = ParseErr::NotRecommended;
-    return;
-  }
+  if (RefuseNouns(NeedNoCharacter | NeedBothNouns)) return;
   if (FirstNounClass != WcUnreal) {
     Clean();
     return;
@@ -263,19 +240,13 @@ void Game::Wash() {
 
 // "clean THING with CLEANER": the rusty key and the oil.
 void Game::Clean() {
-  if (NounClassIs(WcBaddie)) {
-    ParseError = ParseErr::NotRecommended;
-    return;
-  }
+  if (RefuseNouns(NeedNoCharacter | NeedBothNouns)) return;
   if (AdverbNumber != Adverb::With) return;
   if (SentenceNounCount() < 2) {
     ParseError = ParseErr::BeMoreSpecific;  // clean it with what?
     return;
   }
-  if (NounClassIs(WcUnreal)) {
-    ParseError = ParseErr::Silly;
-    return;
-  }
+  if (RefuseNouns(NeedNoScenery | NeedBothNouns)) return;
   if (!IsCarried(FirstNoun)) {
     ParseError = ParseErr::UnknownNoun;
     return;
@@ -303,18 +274,7 @@ void Game::Clean() {
 
 // "wear THING": the coat keeps out the cold, the cape hides the wearer.
 void Game::Wear() {
-  if (FirstNounClass == WcBaddie) {
-    ParseError = ParseErr::NotRecommended;
-    return;
-  }
-  if (FirstNounClass == WcUnreal) {
-    ParseError = ParseErr::Silly;
-    return;
-  }
-  if (!IsCarried(FirstNoun)) {
-    ParseError = ParseErr::NotCarried;
-    return;
-  }
+  if (RefuseNouns(NeedNoCharacter | NeedNoScenery | NeedCarried)) return;
   if (FirstNoun == Obj::Coat) {
     PrintLine("you feel a lot warmer now");
     PlayerWarm = true;
@@ -329,18 +289,7 @@ void Game::Wear() {
 
 // "place THING": the plank over a chasm, the bar between the crushing walls.
 void Game::Place() {
-  if (FirstNounClass == WcBaddie) {
-    ParseError = ParseErr::NotRecommended;
-    return;
-  }
-  if (FirstNounClass == WcUnreal) {
-    ParseError = ParseErr::Silly;
-    return;
-  }
-  if (!IsCarried(FirstNoun)) {
-    ParseError = ParseErr::NotCarried;
-    return;
-  }
+  if (RefuseNouns(NeedNoCharacter | NeedNoScenery | NeedCarried)) return;
   if (FirstNoun == Obj::Plank) {
     if (CurrentRoom == Room::FirstChasm) {
       PrintLine("You lay the plank of wood across the chasm");
@@ -381,14 +330,7 @@ void Game::Place() {
 
 // "break THING with TOOL": the ice block and the ice pick.
 void Game::Break() {
-  if (NounClassIs(WcBaddie)) {
-    ParseError = ParseErr::NotRecommended;
-    return;
-  }
-  if (NounClassIs(WcUnreal)) {
-    ParseError = ParseErr::Silly;
-    return;
-  }
+  if (RefuseNouns(NeedNoCharacter | NeedNoScenery | NeedBothNouns)) return;
   if (AdverbNumber == Adverb::And) {
     PrintLine("You can only break one thing at a time");
     return;

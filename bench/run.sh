@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the benchmarks in Release in build-bench, runs them all in one go
-# and prints their medians side by side with the ratios, then the peak
-# memory of both programs.
+# Builds the benchmarks in Release in build-bench (preset bench), runs them
+# all in one go and prints their medians side by side with the ratios, then
+# the peak memory of both programs.
 #   bench/run.sh                 5 repetitions of each benchmark
 #   GLIM_BENCH_REPS=9 bench/run.sh
 #   GLIM_BENCH_JOBS=2 bench/run.sh   build with two jobs (default one)
@@ -16,10 +16,15 @@ jobs=${GLIM_BENCH_JOBS:-1}
 qt=ON
 if ! pkg-config --exists Qt6Widgets 2>/dev/null && [ ! -d /usr/lib/x86_64-linux-gnu/cmake/Qt6Widgets ]; then qt=OFF; fi
 
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DGLIM_BUILD_BENCH=ON -DGLIM_BUILD_QT=$qt >/dev/null
+# The tree of the preset bench (CMakePresets.json): Release, benchmarks on,
+# built with Ninja; a tree made earlier with Makefiles is configured afresh.
+if grep -qs '^CMAKE_GENERATOR:INTERNAL=Unix Makefiles$' "$build/CMakeCache.txt"; then
+  rm -rf "$build/CMakeCache.txt" "$build/CMakeFiles"
+fi
+(cd "$root" && cmake --preset bench -DGLIM_BUILD_QT=$qt >/dev/null)
 targets=(glim_bench glimmerhold-term)
 [ "$qt" = ON ] && targets+=(glim_bench_splash glimmerhold)
-cmake --build "$build" -j"$jobs" --target "${targets[@]}"
+(cd "$root" && cmake --build --preset bench -j"$jobs" --target "${targets[@]}")
 
 out="$build/bench-results"
 mkdir -p "$out"

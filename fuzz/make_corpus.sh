@@ -43,7 +43,8 @@ add rooms "$world"glimroom.dat "$src"/data/glimroom.dat "$src"/tests/fixtures/*/
 # rooms), and every picture of the test worlds.
 jpegs=("$src"/data/images/room0.jpg "$src"/data/images/room300.jpg)
 for r in 1 2 3 12 40 82; do jpegs+=("$src/data/images/room$r.jpg"); done
-add jpeg "${jpegs[@]}" "$src"/tests/fixtures/*/images/*.jpg "$src"/tools/fixtures/*.jpg
+add jpeg "${jpegs[@]}" "$src"/tests/fixtures/*/images/*.jpg "$src"/tests/fixtures/pictures/*.jpg "$src"/tools/fixtures/*.jpg \
+  "$src"/fuzz/seeds/jpeg/*
 add png "$src"/data/images/*.png "$src"/tests/fixtures/*/images/*.png \
   "$src"/data/icons/hicolor/16x16/apps/*.png "$src"/data/icons/hicolor/32x32/apps/*.png
 

@@ -5,6 +5,8 @@
 #   bin/glimmerhold, bin/glimmerhold-term
 #   share/glimmerhold/                the game folder: data files, images/, sounds/, help
 #   share/applications/, share/metainfo/, share/icons/hicolor/, share/man/man6/
+#   share/doc/glimmerhold/            copyright, changelog.gz
+# The Debian package moves the programs to /usr/games (DebianLayout.cmake).
 include(GNUInstallDirs)
 
 set(GLIM_APP_ID org.glimmerhold.Glimmerhold)
@@ -17,10 +19,11 @@ file(RELATIVE_PATH GLIM_DATA_FROM_BIN
 set_property(SOURCE shell/GameFolder.cpp APPEND PROPERTY
   COMPILE_DEFINITIONS GLIM_INSTALL_DATA_FROM_BIN="${GLIM_DATA_FROM_BIN}")
 
-install(TARGETS glimmerhold-term RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+set(GLIM_PROGRAMS glimmerhold-term)
 if(TARGET glimmerhold)
-  install(TARGETS glimmerhold RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  list(APPEND GLIM_PROGRAMS glimmerhold)
 endif()
+install(TARGETS ${GLIM_PROGRAMS} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # Everything in data/ is what the game reads, but for the desktop icons,
 # which go to the icon theme.
@@ -34,20 +37,28 @@ install(DIRECTORY data/icons/hicolor/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons
 install(FILES packaging/${GLIM_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES packaging/${GLIM_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
-# Manual pages, compressed as Debian installs them.
+# Manual pages and the changelog, compressed as Debian installs them (gzip
+# -9n: no name or time stamp, so the same text gives the same bytes).
 find_program(GLIM_GZIP gzip REQUIRED)
-set(GLIM_MAN_PAGES)
-foreach(page glimmerhold.6 glimmerhold-term.6)
-  set(out ${CMAKE_CURRENT_BINARY_DIR}/packaging/${page}.gz)
+set(GLIM_GZIPPED)
+foreach(file glimmerhold.6 glimmerhold-term.6 changelog)
+  set(out ${CMAKE_CURRENT_BINARY_DIR}/packaging/${file}.gz)
   add_custom_command(OUTPUT ${out}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/packaging
-    COMMAND ${GLIM_GZIP} -n -9 -c ${CMAKE_CURRENT_SOURCE_DIR}/packaging/${page} > ${out}
-    DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/packaging/${page}
+    COMMAND ${GLIM_GZIP} -n -9 -c ${CMAKE_CURRENT_SOURCE_DIR}/packaging/${file} > ${out}
+    DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/packaging/${file}
     VERBATIM)
-  list(APPEND GLIM_MAN_PAGES ${out})
+  list(APPEND GLIM_GZIPPED ${out})
 endforeach()
-add_custom_target(glim-man-pages ALL DEPENDS ${GLIM_MAN_PAGES})
-install(FILES ${GLIM_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+add_custom_target(glim-gzipped-docs ALL DEPENDS ${GLIM_GZIPPED})
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/packaging/glimmerhold.6.gz
+  ${CMAKE_CURRENT_BINARY_DIR}/packaging/glimmerhold-term.6.gz
+  DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+
+# The copyright (machine-readable, naming the game's licence and the
+# libraries it is linked with) and the changelog, where Debian looks for them.
+install(FILES packaging/copyright ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog.gz
+  DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # The package.
 set(CPACK_PACKAGE_NAME glimmerhold)
@@ -78,6 +89,12 @@ if(TARGET glimmerhold)
 endif()
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "timgm6mb-soundfont | fluid-soundfont-gm, fonts-urw-base35")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
+# Games in /usr/games, for the Debian package only.
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/packaging/DebianLayout.cmake)
+set(CPACK_GLIM_BINDIR ${CMAKE_INSTALL_BINDIR})
+set(CPACK_GLIM_PROGRAMS ${GLIM_PROGRAMS})
+set(CPACK_GLIM_STRIP ${CMAKE_STRIP})
+set(CPACK_GLIM_SOURCE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
 set(CPACK_SOURCE_IGNORE_FILES "/build[^/]*/" "/\\\\.git/")
 include(CPack)
 
@@ -90,4 +107,7 @@ if(GLIM_BUILD_TESTS)
     COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/pkg_interactive.sh
       $<TARGET_FILE:glimmerhold-term> ${CMAKE_CURRENT_SOURCE_DIR}/tests/fixtures/example)
   set_tests_properties(pkg_interactive PROPERTIES TIMEOUT 120)
+  # The Debian package, made in a scratch folder and checked with lintian.
+  add_test(NAME pkg_deb COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/pkg_deb.sh ${CMAKE_CURRENT_BINARY_DIR})
+  set_tests_properties(pkg_deb PROPERTIES TIMEOUT 600)
 endif()

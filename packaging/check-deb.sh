@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs the game's .deb into a fresh Debian 12 root made with debootstrap
-# and plays the walkthrough there with the installed glimmerhold-term, as a
-# player who may not write to the installed game folder. Needs root and
-# Debian's package archive.
+# Checks the game's .deb with lintian, installs it into a fresh Debian 12 root
+# made with debootstrap, plays the walkthrough there with the installed
+# glimmerhold-term as a player who may not write to the installed game folder,
+# starts the window as the desktop entry does, and purges the package. Needs
+# root and Debian's package archive.
 #
 #   packaging/check-deb.sh PACKAGE.deb [ROOT_DIR]
 #
@@ -27,20 +28,25 @@ mountpoint -q "$root/proc" || mount -t proc proc "$root/proc"
 trap 'umount "$root/proc" 2>/dev/null || true' EXIT
 
 echo "== the package"
-dpkg-deb -f "$deb" Package Version Depends Recommends
+dpkg-deb -f "$deb" Package Version Section Depends Recommends
+if command -v lintian >/dev/null; then
+  lintian --pedantic --display-info --tag-display-limit 0 "$deb" 2>&1 | grep -v "root privileges" || true
+  lintian --pedantic --fail-on error,warning "$deb" >/dev/null 2>&1 || fail "lintian reports errors or warnings"
+fi
 cp "$deb" "$root/tmp/glimmerhold.deb"
 chroot "$root" sh -c 'apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq /tmp/glimmerhold.deb' \
   >"$root/tmp/install.log" 2>&1 || { tail -30 "$root/tmp/install.log"; fail "apt-get install"; }
 chroot "$root" dpkg -s glimmerhold | grep -qx "Status: install ok installed" || fail "not installed"
-chroot "$root" sh -c 'ldd /usr/bin/glimmerhold-term /usr/bin/glimmerhold' | grep "not found" &&
+chroot "$root" sh -c 'ldd /usr/games/glimmerhold-term /usr/games/glimmerhold' | grep "not found" &&
   fail "a library the programs need is not installed"
 
 echo "== the walkthrough, played by a player"
 chroot "$root" sh -c 'id player >/dev/null 2>&1 || useradd -m player'
+# The player's login shell: /etc/profile puts /usr/games on the PATH.
+as_player() { chroot --userspec=player:player "$root" env -i HOME=/home/player TERM=dumb sh -lc "$1"; }
 grep -v '^#' "$src/tests/walkthrough/win.txt" | grep -v '^$' >"$root/tmp/walkthrough.txt"
 printf ':save won\n' >>"$root/tmp/walkthrough.txt"
-chroot --userspec=player:player "$root" sh -c \
-  'cd /tmp && HOME=/home/player glimmerhold-term --virtual-clock --silent --no-splash < /tmp/walkthrough.txt' \
+as_player 'cd /tmp && glimmerhold-term --virtual-clock --silent --no-splash < /tmp/walkthrough.txt' \
   >"$root/tmp/walkthrough.out" 2>&1 || fail "glimmerhold-term exited with $?"
 out=$root/tmp/walkthrough.out
 grep -q "Unable to load" "$out" && fail "the installed game folder was not found"
@@ -55,8 +61,8 @@ chroot "$root" sh -c 'DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no
   >>"$root/tmp/install.log" 2>&1 || fail "installing Xvfb"
 # The window must still be open after some seconds; the screen is kept in
 # /tmp/screen.xwd of the root.
-chroot --userspec=player:player "$root" sh -c '
-  cd /tmp && export HOME=/home/player
+as_player '
+  cd /tmp
   exe=$(sed -n "s/^Exec=//p" /usr/share/applications/org.glimmerhold.Glimmerhold.desktop)
   Xvfb :7 -screen 0 1024x768x24 >/dev/null 2>&1 & xvfb=$!
   sleep 1
@@ -67,4 +73,18 @@ chroot --userspec=player:player "$root" sh -c '
   kill $xvfb
   exit $rc' && fail "the window closed by itself" || [ $? -eq 124 ] || fail "the window did not start"
 echo "the window ran; its screen is in $root/tmp/screen.xwd"
+
+echo "== purge"
+chroot "$root" dpkg -L glimmerhold >"$root/tmp/files.txt"
+chroot "$root" sh -c 'DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq glimmerhold' >>"$root/tmp/install.log" 2>&1 ||
+  fail "apt-get purge"
+chroot "$root" dpkg -s glimmerhold >/dev/null 2>&1 && fail "still installed after the purge"
+while IFS= read -r f; do
+  if [ -f "$root$f" ]; then fail "left after the purge: $f"; fi
+done <"$root/tmp/files.txt"
+for d in /usr/share/glimmerhold /usr/share/doc/glimmerhold; do
+  [ ! -e "$root$d" ] || fail "left after the purge: $d"
+done
+[ -f "$root/home/player/.local/share/glimmerhold/won.gam" ] || fail "the purge took the player's saved game"
+echo "purged: no file of the package is left; the player's saved game is kept"
 echo "package checked in $root"

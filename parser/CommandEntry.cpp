@@ -33,8 +33,11 @@ void Game::imgViewMouseUp(int x, int y) {
   if (CommandRunning) return;
   for (int k = 1; k <= ObjectCount; ++k) {
     if (!ObjectIsHere(k)) continue;
+    // An object's Y comes from the word data file and may be any int, so
+    // the icon's edges are computed in 64 bits.
     const TObjectRec& o = Obj(k);
-    if (o.X <= x && x <= o.X + 31 && o.Y <= y + 10 && y + 10 <= o.Y + 31) {
+    const int64_t left = o.X, top = o.Y, px = x, py = int64_t{y} + 10;
+    if (left <= px && px <= left + 31 && top <= py && py <= top + 31) {
       CommandButton("get " + o.Name);
       return;
     }
@@ -48,7 +51,7 @@ void Game::imgCarriedMouseUp(int x, int y, bool left) {
   for (int k = 1; k <= ObjectCount; ++k) {
     if (!IsCarried(k)) continue;
     const TObjectRec& o = Obj(k);
-    if (70 < x && x < 102 && o.Y < y && y < o.Y + 31) {
+    if (70 < x && x < 102 && o.Y < y && int64_t{y} < int64_t{o.Y} + 31) {
       P.SetCommandText("drop " + o.Name);
       CommandLine = "drop " + o.Name;
       ProcessCommand();

@@ -7,13 +7,13 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config git
   libturbojpeg0-dev libjpeg62-turbo-dev libpng-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-speech-dev qt6-speech-flite-plugin
   libsdl2-mixer-dev libchm-dev libedit-dev libxrandr-dev
   timgm6mb-soundfont fp-utils
   xvfb xauth imagemagick sox espeak-ng
   fonts-dejavu-core fonts-urw-base35 qt6-qpa-plugins
   dpkg-dev appstream desktop-file-utils groff-base debootstrap
-  clang libclang-rt-14-dev python3 ccache
+  clang libclang-rt-14-dev clang-tidy clang-format lintian python3 ccache
 )
 
 missing=()

@@ -1,22 +1,41 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test:
-#   1. the normal build (build/) and its whole test suite;
-#   2. the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer
-#      (build-asan/);
-#   3. a short run of every fuzz target over its seed corpus (build-fuzz/,
-#      clang).
-# GLIM_TEST_SANITIZE=0 or GLIM_TEST_FUZZ=0 leaves out step 2 or 3;
-# GLIM_FUZZ_SMOKE_SECONDS sets each fuzz target's run (default 15).
+# Installs what is missing, builds, and runs every test and check:
+#   1. the house style: every tracked C++ file as clang-format makes it;
+#   2. the normal build (build/, preset default) and its whole test suite;
+#   3. clang-tidy over the game's own sources (scripts/check-tidy.sh);
+#   4. the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer
+#      (build-asan/, preset asan);
+#   5. a short run of every fuzz target over its seed corpus (build-fuzz/,
+#      preset fuzz, clang).
+# GLIM_TEST_TIDY=0, GLIM_TEST_SANITIZE=0 or GLIM_TEST_FUZZ=0 leaves out step 3,
+# 4 or 5; GLIM_FUZZ_SMOKE_SECONDS sets each fuzz target's run (default 15).
+# Each step's time is printed at its end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 scripts/install-deps.sh
 
-step() { printf '\n=== %s\n' "$*"; }
+started=$SECONDS
+step_start=$SECONDS
+step_name=
+step() {
+  [ -z "$step_name" ] || printf '=== %s: %ds\n' "$step_name" $((SECONDS - step_start))
+  step_name=$*
+  step_start=$SECONDS
+  [ -z "$step_name" ] || printf '\n=== %s\n' "$step_name"
+}
+
+step "format"
+scripts/check-format.sh
 
 step "build and test"
-scripts/build.sh
-(cd "${BUILD_DIR:-build}" && ctest --output-on-failure -j2 --timeout 600)
+scripts/build.sh default
+ctest --preset default
+
+if [ "${GLIM_TEST_TIDY:-1}" != 0 ]; then
+  step "clang-tidy"
+  scripts/check-tidy.sh build
+fi
 
 if [ "${GLIM_TEST_SANITIZE:-1}" != 0 ]; then
   step "build and test with AddressSanitizer and UndefinedBehaviorSanitizer"
@@ -25,15 +44,15 @@ if [ "${GLIM_TEST_SANITIZE:-1}" != 0 ]; then
   export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
   export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/scripts/lsan.supp:print_suppressions=0}
   export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
-  BUILD_DIR=build-asan BUILD_TYPE=Debug CMAKE_ARGS="-DGLIM_SANITIZE=ON -DCMAKE_CXX_FLAGS=-O1" scripts/build.sh
-  (cd build-asan && ctest --output-on-failure -j2 --timeout 900)
+  scripts/build.sh asan
+  ctest --preset asan
 fi
 
 if [ "${GLIM_TEST_FUZZ:-1}" != 0 ]; then
   step "fuzz smoke: every target for ${GLIM_FUZZ_SMOKE_SECONDS:-15} seconds"
   unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
-  CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DGLIM_FUZZ=ON -DGLIM_BUILD_QT=OFF -DGLIM_BUILD_TESTS=OFF >/dev/null
-  cmake --build build-fuzz --target fuzz_all -j2
+  scripts/build.sh fuzz
   fuzz/run.sh -t "${GLIM_FUZZ_SMOKE_SECONDS:-15}" -j 2 -b build-fuzz
 fi
+step
+printf '=== all steps: %ds\n' $((SECONDS - started))

@@ -46,7 +46,7 @@ void Game::RoomJump() {
     P.ErrorBox(NotAnIntegerMessage(answer));
     return;
   }
-  if (*room < 1 || *room > RoomCount - 1 || *room > MaxRooms) {
+  if (*room < 1 || *room >= RoomCount || *room > MaxRooms) {
     P.MessageBox("There is no room " + std::to_string(*room));
     return;
   }

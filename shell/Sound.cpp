@@ -10,11 +10,11 @@ void Game::PlaySound(const std::string& fileName, bool repeat) {
     case SoundResult::Ok: break;
     case SoundResult::Missing: P.MessageBox("Can't find Sound file " + path); break;
     case SoundResult::NoDevice:
-      // Without any audio output the game goes on silently; saying so once
-      // is enough.
+      // Without any audio output the game goes on silently; saying so once,
+      // without a box to click, is enough.
       if (!NoDeviceReported) {
         NoDeviceReported = true;
-        P.MessageBox("No sound device could be opened, so the game will continue without sound");
+        P.Notice("No sound device could be opened, so the game will continue without sound");
       }
       break;
   }

@@ -1,6 +1,8 @@
 // Saved games: writing, reading back, the file's exact bytes, and the refusal
 // of a broken file with the running game left as it was.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -564,15 +566,25 @@ TEST(SaveGame, FailedSaveKeepsOldFileAndGame) {
   EXPECT_TRUE(ContainsInOrder(h.Take(), {"Saving game\n", "[box] Cannot create file \"" + missing + "\". "}));
   EXPECT_FALSE(fs::exists(missing));
 
-  // An old file whose replacement cannot be written beside it: the file
-  // the save writes first is taken by a folder.
+  // An old file whose replacement cannot be written: the disk takes no more
+  // than a few bytes (a file size limit stands in for a full disk).
   const std::string old = dir + "old.gam";
   WriteText(old, "precious\r\n");
-  fs::create_directory(old + ".tmp~");
   h.Send(":answer yes");
   h.platform.QueueFile(old);
+  struct sigaction ignore {
+  }, was{};
+  ignore.sa_handler = SIG_IGN;
+  sigaction(SIGXFSZ, &ignore, &was);
+  rlimit lim{}, keep{};
+  getrlimit(RLIMIT_FSIZE, &keep);
+  lim = keep;
+  lim.rlim_cur = 4;
+  setrlimit(RLIMIT_FSIZE, &lim);
   h.game.SaveGame();
-  EXPECT_TRUE(ContainsInOrder(h.Take(), {"Saving game\n", "Yes\n", "[box] Cannot create file \"" + old + "\". "}));
+  setrlimit(RLIMIT_FSIZE, &keep);
+  sigaction(SIGXFSZ, &was, nullptr);
+  EXPECT_TRUE(ContainsInOrder(h.Take(), {"Saving game\n", "Yes\n", "[box] Cannot write file \"" + old + "\". "}));
   EXPECT_EQ(ReadBytes(old), "precious\r\n");
   EXPECT_EQ(WorldDiff(before, h.game.world()), "");
 }

@@ -62,7 +62,7 @@ TEST(Undo, EveryStepOfTheDeathTourUndoesAndRedoesExactly) {
 
 TEST(Undo, ADeathIsTakenBackToTheMomentBeforeTheFatalCommand) {
   WorldGame h;
-  for (const char* c : {":room 8", "get poison", ":room 14", "get apple", "pour poison on apple"}) h.Send(c);
+  for (const char* c : {":room 8", "get bottle", ":room 14", "get apple", "pour bottle on apple"}) h.Send(c);
   const std::string before = Saved(h.game);
   ASSERT_EQ(h.game.CurrentRoom, 14);
   ASSERT_TRUE(h.game.IsCarried(glim::Obj::Apple));

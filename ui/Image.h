@@ -26,8 +26,14 @@ void Blit(Image& dst, const Image& src, int x, int y, bool blackTransparent);
 // Fills the rectangle [x0, x1] x [y0, y1] (inclusive, clipped to the image).
 void FillRect(Image& dst, int x0, int y0, int x1, int y1, uint32_t colour);
 
+// The largest room picture the game uses, in either direction: a larger one
+// is refused from its header, before it is decoded.
+constexpr int MaxPictureSide = 4096;
+
 // Decoders. Each returns false (and leaves out untouched) when the data is
 // not a well-formed image of its kind; they never read outside the input.
+// A JPEG may be grey, colour (YCbCr or RGB) or CMYK; every kind comes out as
+// RGB.
 bool DecodeJpeg(const std::string& bytes, Image& out);
 bool DecodePng(const std::string& bytes, Image& out);
 // Encoders for tools and for writing the scene out.

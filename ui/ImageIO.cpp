@@ -12,29 +12,32 @@
 namespace glim {
 
 void Blit(Image& dst, const Image& src, int x, int y, bool blackTransparent) {
-  const int x0 = std::max(0, x), y0 = std::max(0, y);
-  const int x1 = std::min(dst.W, x + src.W), y1 = std::min(dst.H, y + src.H);
+  // Positions come from data files and may lie anywhere in the int range:
+  // the clipping is done in 64 bits, so a sprite wholly outside the picture
+  // is simply not drawn.
+  const int64_t x0 = std::max<int64_t>(0, x), y0 = std::max<int64_t>(0, y);
+  const int64_t x1 = std::min<int64_t>(dst.W, int64_t{x} + src.W), y1 = std::min<int64_t>(dst.H, int64_t{y} + src.H);
   if (x0 >= x1 || y0 >= y1) return;
-  for (int yy = y0; yy < y1; ++yy) {
-    const uint32_t* s = &src.Px[static_cast<size_t>(yy - y) * src.W + (x0 - x)];
-    uint32_t* d = &dst.Px[static_cast<size_t>(yy) * dst.W + x0];
-    const int n = x1 - x0;
+  const size_t n = static_cast<size_t>(x1 - x0);
+  for (int64_t yy = y0; yy < y1; ++yy) {
+    const uint32_t* s = &src.Px[static_cast<size_t>(yy - y) * static_cast<size_t>(src.W) + static_cast<size_t>(x0 - x)];
+    uint32_t* d = &dst.Px[static_cast<size_t>(yy) * static_cast<size_t>(dst.W) + static_cast<size_t>(x0)];
     if (!blackTransparent) {
-      std::memcpy(d, s, static_cast<size_t>(n) * sizeof(uint32_t));
+      std::memcpy(d, s, n * sizeof(uint32_t));
     } else {
-      for (int i = 0; i < n; ++i)
+      for (size_t i = 0; i < n; ++i)
         if (s[i] != 0) d[i] = s[i];
     }
   }
 }
 
 void FillRect(Image& dst, int x0, int y0, int x1, int y1, uint32_t colour) {
-  x0 = std::max(0, x0);
-  y0 = std::max(0, y0);
-  x1 = std::min(dst.W - 1, x1);
-  y1 = std::min(dst.H - 1, y1);
-  for (int y = y0; y <= y1; ++y)
-    std::fill_n(&dst.Px[static_cast<size_t>(y) * dst.W + x0], std::max(0, x1 - x0 + 1), colour);
+  const int64_t l = std::max<int64_t>(0, x0), t = std::max<int64_t>(0, y0);
+  const int64_t r = std::min<int64_t>(int64_t{dst.W} - 1, x1), b = std::min<int64_t>(int64_t{dst.H} - 1, y1);
+  if (l > r) return;
+  for (int64_t y = t; y <= b; ++y)
+    std::fill_n(&dst.Px[static_cast<size_t>(y) * static_cast<size_t>(dst.W) + static_cast<size_t>(l)],
+                static_cast<size_t>(r - l + 1), colour);
 }
 
 std::vector<Image> SplitSheet(const Image& sheet, int cellW, int cellH) {
@@ -60,23 +63,77 @@ static void ClearPadBytes(uint32_t* px, size_t n) {
   for (size_t i = 0; i < n; ++i) px[i] &= 0xFFFFFFu;
 }
 
+// True when the JPEG carries an Adobe marker (APP14 "Adobe"), looked for in
+// the segments before the scan. CMYK files written with it (nearly all of
+// them) hold their four channels inverted.
+static bool HasAdobeMarker(const std::string& bytes) {
+  const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
+  const size_t n = bytes.size();
+  size_t i = 2;  // after SOI
+  while (i + 4 <= n) {
+    if (b[i] != 0xFF) return false;
+    const unsigned char marker = b[i + 1];
+    if (marker == 0xFF) {  // fill byte
+      ++i;
+      continue;
+    }
+    if (marker == 0xDA || marker == 0xD9) return false;  // start of scan, end of image
+    if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
+      i += 2;
+      continue;
+    }
+    const size_t len = (size_t{b[i + 2]} << 8) | b[i + 3];
+    if (marker == 0xEE && len >= 7 && i + 9 <= n && std::memcmp(b + i + 4, "Adobe", 5) == 0) return true;
+    i += 2 + len;
+  }
+  return false;
+}
+
+// CMYK pixels (bytes C, M, Y, K in each 32-bit word) turned into the image's
+// 0x00RRGGBB in place: each colour is its ink's and the black ink's share of
+// white taken away.
+static void CmykToRgb(uint32_t* px, size_t n, bool inverted) {
+  auto* b = reinterpret_cast<unsigned char*>(px);
+  for (size_t i = 0; i < n; ++i, b += 4) {
+    unsigned c = b[0], m = b[1], y = b[2], k = b[3];
+    if (!inverted) {
+      c = 255 - c;
+      m = 255 - m;
+      y = 255 - y;
+      k = 255 - k;
+    }
+    // Here each value is the share of white its ink leaves (255: no ink).
+    const uint32_t r = (c * k + 127) / 255, g = (m * k + 127) / 255, bl = (y * k + 127) / 255;
+    px[i] = (r << 16) | (g << 8) | bl;
+  }
+}
+
 bool DecodeJpeg(const std::string& bytes, Image& out) {
   if (bytes.empty()) return false;
   tjhandle h = tjInitDecompress();
   if (!h) return false;
   int w = 0, ht = 0, sub = 0, cs = 0;
   auto* src = reinterpret_cast<const unsigned char*>(bytes.data());
+  // The size is checked from the header, before any pixel is decoded: a
+  // picture too large for the game is refused without costing its memory.
   bool ok = tjDecompressHeader3(h, src, static_cast<unsigned long>(bytes.size()), &w, &ht, &sub, &cs) == 0 && w > 0 &&
-            ht > 0 && w <= 8192 && ht <= 8192;
+            ht > 0 && w <= MaxPictureSide && ht <= MaxPictureSide;
+  // A CMYK (or YCCK) picture can only be decoded to CMYK; it is converted
+  // to RGB afterwards in the same pixels.
+  const bool cmyk = cs == TJCS_CMYK || cs == TJCS_YCCK;
   Image img;
   if (ok) {
     img = Image(w, ht);
-    ok = tjDecompress2(h, src, static_cast<unsigned long>(bytes.size()),
-                       reinterpret_cast<unsigned char*>(img.Px.data()), w, 0, ht, WordPixelFormat, 0) == 0;
+    ok =
+        tjDecompress2(h, src, static_cast<unsigned long>(bytes.size()), reinterpret_cast<unsigned char*>(img.Px.data()),
+                      w, 0, ht, cmyk ? TJPF_CMYK : WordPixelFormat, 0) == 0;
   }
   tjDestroy(h);
   if (!ok) return false;
-  ClearPadBytes(img.Px.data(), img.Px.size());
+  if (cmyk)
+    CmykToRgb(img.Px.data(), img.Px.size(), HasAdobeMarker(bytes));
+  else
+    ClearPadBytes(img.Px.data(), img.Px.size());
   out = std::move(img);
   return true;
 }

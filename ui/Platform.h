@@ -3,6 +3,7 @@
 // core never talks to a toolkit, a sound library or a clock directly.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -50,6 +51,9 @@ class Platform {
 
   // --- modal boxes (each waits until dismissed)
   virtual void MessageBox(const std::string& text) = 0;
+  // A remark that needs no answer (the game goes on without sound); a front
+  // end that can show it without stopping the game does so.
+  virtual void Notice(const std::string& text) { MessageBox(text); }
   virtual void ErrorBox(const std::string& text) = 0;
   // A warning box with Yes and No; true for Yes.
   virtual bool ConfirmBox(const std::string& text) = 0;
@@ -86,9 +90,13 @@ class Platform {
 
   // --- files (default: the real file system)
   virtual bool FileExists(const std::string& path);
-  virtual bool ReadFile(const std::string& path, std::string& out);
+  // Reads a whole file. A file of more than `limit` bytes is refused with
+  // errno EFBIG, a regular file before any of it is read.
+  virtual bool ReadFile(const std::string& path, std::string& out, size_t limit = SIZE_MAX);
   // Writes the whole file so that an existing file is replaced only once the
-  // new contents are complete. On failure returns false with a message.
+  // new contents are complete and on the disk; a link is followed and the
+  // file it names is replaced. On failure returns false with a message that
+  // names `path`, and nothing is left behind.
   virtual bool WriteFile(const std::string& path, const std::string& data, std::string& error);
   virtual bool FolderWritable(const std::string& folder);
 

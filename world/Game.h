@@ -53,6 +53,20 @@ class Game : public PlatformEvents, public World {
   bool CharacterIsHere(int k);
   bool CharacterIsIn(int k, int32_t room);
   bool NounClassIs(int wordClass);
+  // The refusals the actions on things share, tested in this order: a
+  // character named earns NotRecommended, scenery named Silly, a first noun
+  // the player does not carry NotCarried, one neither carried nor here
+  // FirstNotHere. `needs` picks the tests; with NeedBothNouns the character
+  // and scenery tests look at both nouns of the sentence. True, with
+  // ParseError set, when the sentence fails one of them.
+  enum NounNeed : unsigned {
+    NeedNoCharacter = 1,
+    NeedNoScenery = 2,
+    NeedCarried = 4,
+    NeedAtHand = 8,
+    NeedBothNouns = 16,
+  };
+  bool RefuseNouns(unsigned needs);
 
   // ===================== data files and start-up =====================
   // The readers of world/World.h on this game's world, their errors shown

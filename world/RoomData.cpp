@@ -59,7 +59,7 @@ ReadReport ReadRooms(World& w, RoomTexts::Block& texts, const std::vector<std::s
                   std::to_string(n) + " Total Lines " + std::to_string(total) + "\r" + t);
     room.LineCount = *c;
     ++n;
-    for (int32_t l = 1; l <= room.LineCount - 1; ++l) {
+    for (int32_t l = 1; l < room.LineCount; ++l) {  // no `LineCount - 1`: it may be INT_MIN
       if (l > MaxRoomLines) return fail(RangeCheckError);
       const std::string* d = line(n);
       if (!d) return fail(ListIndexMessage(n));

@@ -34,7 +34,7 @@ void Game::ShowRoom(bool clearPanel) {
     P.ShowScene(View);
     return;
   }
-  const int lines = std::min<int32_t>(Rooms[r].LineCount - 1, MaxRoomLines);
+  const int lines = static_cast<int>(std::clamp<int64_t>(int64_t{Rooms[r].LineCount} - 1, 0, MaxRoomLines));
   for (int l = 1; l <= lines; ++l) {
     const std::string& text = RoomText[r][static_cast<size_t>(l)];
     PrintLine(l == 1 ? "you are " + text : text);

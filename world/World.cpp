@@ -35,6 +35,24 @@ bool Game::CharacterIsIn(int k, int32_t room) { return Baddie(k).Location == roo
 
 bool Game::NounClassIs(int wordClass) { return FirstNounClass == wordClass || SecondNounClass == wordClass; }
 
+bool Game::RefuseNouns(unsigned needs) {
+  auto named = [&](int wordClass) {
+    return (needs & NeedBothNouns) != 0 ? NounClassIs(wordClass) : FirstNounClass == wordClass;
+  };
+  int32_t code = ParseErr::None;
+  if ((needs & NeedNoCharacter) != 0 && named(WcBaddie))
+    code = ParseErr::NotRecommended;
+  else if ((needs & NeedNoScenery) != 0 && named(WcUnreal))
+    code = ParseErr::Silly;
+  else if ((needs & NeedCarried) != 0 && !IsCarried(FirstNoun))
+    code = ParseErr::NotCarried;
+  else if ((needs & NeedAtHand) != 0 && !IsCarried(FirstNoun) && !ObjectIsHere(FirstNoun))
+    code = ParseErr::FirstNotHere;
+  if (code == ParseErr::None) return false;
+  ParseError = code;
+  return true;
+}
+
 void Game::SetEventT(bool enabled, int32_t intervalMs) {
   const bool changed = enabled != EventTEnabled || intervalMs != EventTInterval;
   EventTEnabled = enabled;

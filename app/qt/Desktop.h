@@ -2,7 +2,6 @@
 // windows, created in the order main window, splash, About.
 #pragma once
 
-#include <QScreen>
 #include <memory>
 
 #include "app/qt/MainWindow.h"
@@ -23,13 +22,10 @@ struct Desktop {
     platform.Attach(&frmMain, &frmSplash, &frmAbout);
   }
 
-  // Shows the main window centred on the screen; its first activation
-  // starts the game.
+  // Shows the main window at its full size from its first frame; its first
+  // activation starts the game.
   void Start() {
-    if (QScreen* s = frmMain.screen()) {
-      const QRect g = s->availableGeometry();
-      frmMain.move(g.x() + (g.width() - frmMain.width()) / 2, g.y() + (g.height() - frmMain.height()) / 2);
-    }
+    frmMain.MaximiseWindow();
     frmMain.show();
     frmMain.ActivateSoon();
   }

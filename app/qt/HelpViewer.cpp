@@ -2,10 +2,13 @@
 
 #include <chm_lib.h>
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QImage>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStringConverter>
 #include <QStringDecoder>
@@ -14,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "app/qt/Fonts.h"
+#include "app/qt/Zoom.h"
 
 namespace glim {
 
@@ -264,6 +268,7 @@ HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent) {
   top->addLayout(bar);
 
   auto* split = new QSplitter(this);
+  split_ = split;
   contents_ = new QTreeWidget(split);
   contents_->setObjectName(QStringLiteral("helpContents"));
   contents_->setHeaderHidden(true);
@@ -318,10 +323,36 @@ bool HelpViewer::Open(const QString& path) {
   if (!chm_.ContentsFile().isEmpty() && chm_.Read(chm_.ContentsFile(), hhc)) AddTopics(nullptr, ParseContents(hhc));
   contents_->expandAll();
   contents_->setVisible(contents_->topLevelItemCount() > 0);
+  FitContents();
   home = chm_.DefaultTopic();
   if (home.isEmpty()) return false;
   ShowPage(home);
   return true;
+}
+
+void HelpViewer::FitContents() {
+  if (contents_->topLevelItemCount() == 0) return;
+  contents_->resizeColumnToContents(0);
+  const int frame = 2 * contents_->frameWidth();
+  const int bar = contents_->verticalScrollBar()->sizeHint().width();
+  // A tree never takes more than half the window: a longer entry is cut
+  // rather than squeezing the page.
+  const int want = std::min(contents_->columnWidth(0) + frame + bar + 4, width() / 2);
+  contents_->setMinimumWidth(want);
+  split_->setSizes({want, std::max(1, split_->width() - want)});
+}
+
+void HelpViewer::SetZoom(double f) {
+  zoom_ = f;
+  setFont(ZoomFont(QApplication::font(), f));
+  browser_->document()->setDefaultFont(SansFont(static_cast<int>(13 * f + 0.5)));
+  resize(ZoomSize(QSize(760, 540), f));
+  FitContents();
+  // In the middle of the screen, as the game's other windows.
+  if (const QScreen* s = screen()) {
+    const QRect g = s->availableGeometry();
+    move(g.x() + (g.width() - width()) / 2, g.y() + (g.height() - height()) / 2);
+  }
 }
 
 void HelpViewer::ShowPage(const QString& archivePath) {

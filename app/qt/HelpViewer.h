@@ -15,6 +15,7 @@ struct chmFile;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QToolButton;
+class QSplitter;
 
 namespace glim {
 
@@ -84,15 +85,21 @@ class HelpViewer : public QDialog {
   const ChmFile& File() const { return chm_; }
   // Shows a page of the archive.
   void ShowPage(const QString& archivePath);
+  // Text and window at the main window's zoom factor.
+  void SetZoom(double f);
 
  private:
   void AddTopics(QTreeWidgetItem* parent, const std::vector<HelpTopic>& topics);
+  // The contents as wide as their longest entry, the page taking the rest.
+  void FitContents();
 
   ChmFile chm_;
   HelpBrowser* browser_ = nullptr;
   QTreeWidget* contents_ = nullptr;
   QToolButton *back_ = nullptr, *forward_ = nullptr, *home_ = nullptr;
   QString home;
+  QSplitter* split_ = nullptr;
+  double zoom_ = 1;
 };
 
 }  // namespace glim

@@ -1,5 +1,7 @@
 #include "app/qt/MainWindow.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPainter>
@@ -10,6 +12,7 @@
 
 #include "app/qt/Fonts.h"
 #include "app/qt/QtPlatform.h"
+#include "app/qt/Zoom.h"
 #include "world/Game.h"
 
 namespace glim {
@@ -121,7 +124,10 @@ void TSpeedButton::paintEvent(QPaintEvent*) {
   const int shift = down ? 1 : 0;
   if (!enabledPic_.isNull()) {
     const QPixmap& pm = isEnabled() ? enabledPic_ : disabledPic_;
-    p.drawPixmap((width() - pm.width()) / 2 + shift, (height() - pm.height()) / 2 + shift, pm);
+    // At a zoom the picture grows with the button, smoothly.
+    const QSize size = ZoomSize(pm.size(), ZoomOf(this));
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawPixmap(QRect(QPoint((width() - size.width()) / 2 + shift, (height() - size.height()) / 2 + shift), size), pm);
   } else {
     p.setFont(font());
     p.setPen(isEnabled() ? palette().color(QPalette::ButtonText) : QColor(96, 96, 96));
@@ -194,6 +200,25 @@ void TCommandEdit::keyPressEvent(QKeyEvent* e) {
 }
 
 TfrmMain::TfrmMain(Game& game, QtPlatform& platform) : QWidget(nullptr), game_(game), platform_(platform) {
+  BuildWindow();
+  BuildRoomView();
+  BuildMessagePanel();
+  BuildCommandLine();
+  BuildCarriedPanel();
+  BuildCaptions();
+  BuildFileButtons();
+  BuildDirectionButtons();
+  BuildCompassLetters();
+  BuildDebuggingControls();
+  BuildStatusLine();
+  BuildKeys();
+  SetFocusOrder();
+  BuildEventTimer();
+  ConnectHandlers();
+}
+
+// A frameless black window holding the game area, which holds the controls.
+void TfrmMain::BuildWindow() {
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QStringLiteral("Glimmerhold"));
   setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -202,59 +227,75 @@ TfrmMain::TfrmMain(Game& game, QtPlatform& platform) : QWidget(nullptr), game_(g
   pal.setColor(QPalette::Window, Qt::black);
   setPalette(pal);
   setFont(SansFont(11));
-  resize(788, 530);
+  resize(DesignWidth, DesignHeight);
+  GameArea = new QWidget(this);
+  GameArea->setObjectName(QStringLiteral("GameArea"));
+  GameArea->setGeometry(0, 0, DesignWidth, DesignHeight);
+  GameArea->setFont(SansFont(11));
+}
 
-  imgView = new TImage(this);
+void TfrmMain::BuildRoomView() {
+  imgView = new TImage(GameArea);
   imgView->setObjectName(QStringLiteral("imgView"));
   imgView->setGeometry(0, 0, 600, 375);
   imgView->setCursor(Qt::PointingHandCursor);
   imgView->setAccessibleName(QStringLiteral("Room picture"));
+}
 
-  Print = new QPlainTextEdit(this);
+void TfrmMain::BuildMessagePanel() {
+  Print = new QPlainTextEdit(GameArea);
   Print->setObjectName(QStringLiteral("Print"));
   Print->setGeometry(0, 376, 600, 153);
   Print->setReadOnly(true);
   Print->setFrameShape(QFrame::NoFrame);
   Print->setFont(SansFont(11));
   Print->setAccessibleName(QStringLiteral("Messages"));
-  Print->setAccessibleDescription(QStringLiteral("What the game says"));
+  Print->setAccessibleDescription(
+      QStringLiteral("What the game says, newest line last. Typing goes to the command line."));
   Print->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   Print->setFocusPolicy(Qt::StrongFocus);
-  {
-    QPalette p = Print->palette();
-    p.setColor(QPalette::Base, Navy);
-    p.setColor(QPalette::Text, Yellow);
-    Print->setPalette(p);
-  }
+  QPalette p = Print->palette();
+  p.setColor(QPalette::Base, Navy);
+  p.setColor(QPalette::Text, Yellow);
+  Print->setPalette(p);
+  Print->installEventFilter(this);
+}
 
-  txtCommand = new TCommandEdit(this);
+void TfrmMain::BuildCommandLine() {
+  txtCommand = new TCommandEdit(GameArea);
   txtCommand->setObjectName(QStringLiteral("txtCommand"));
   txtCommand->setGeometry(0, 528, 600, 21);
   txtCommand->setMaxLength(80);
   txtCommand->setFont(SansFont(11));
   txtCommand->setAccessibleName(QStringLiteral("Command"));
-  {
-    QPalette p = txtCommand->palette();
-    p.setColor(QPalette::Base, Qt::white);
-    p.setColor(QPalette::Text, Qt::black);
-    txtCommand->setPalette(p);
-  }
+  txtCommand->setAccessibleDescription(QStringLiteral("Type a command and press Enter"));
+  QPalette p = txtCommand->palette();
+  p.setColor(QPalette::Base, Qt::white);
+  p.setColor(QPalette::Text, Qt::black);
+  txtCommand->setPalette(p);
+}
 
-  imgCarried = new TImage(this);
+void TfrmMain::BuildCarriedPanel() {
+  imgCarried = new TImage(GameArea);
   imgCarried->setObjectName(QStringLiteral("imgCarried"));
   imgCarried->setGeometry(624, 24, 153, 353);
   imgCarried->setCursor(Qt::PointingHandCursor);
-  imgCarried->SetSmooth(false);
   imgCarried->setAccessibleName(QStringLiteral("Carried objects"));
+}
 
-  lblCarry = MakeLabel(this, "lblCarry", QStringLiteral("You are carrying"), QRect(616, 16, 169, 25), Qt::white,
+void TfrmMain::BuildCaptions() {
+  lblCarry = MakeLabel(GameArea, "lblCarry", QStringLiteral("You are carrying"), QRect(616, 16, 169, 25), Qt::white,
                        ScriptFont(19, false, true), Qt::AlignHCenter | Qt::AlignTop);
   lblCarry->setAutoFillBackground(true);
-  Label1 = MakeLabel(this, "Label1", QStringLiteral("The Wendle Staff"), QRect(640, 0, 124, 22), Aqua,
+  Label1 = MakeLabel(GameArea, "Label1", QStringLiteral("The Wendle Staff"), QRect(640, 0, 124, 22), Aqua,
                      ScriptFont(19, true, false), Qt::AlignLeft | Qt::AlignTop);
+  // The label lies over the top of the carried panel; it is drawn above it.
+  lblCarry->raise();
+}
 
+void TfrmMain::BuildFileButtons() {
   auto fileButton = [&](const char* name, const QString& caption, const QRect& geo) {
-    auto* b = new TSpeedButton(this);
+    auto* b = new TSpeedButton(GameArea);
     b->setObjectName(QString::fromLatin1(name));
     b->setText(caption);
     b->setGeometry(geo);
@@ -270,10 +311,12 @@ TfrmMain::TfrmMain(Game& game, QtPlatform& platform) : QWidget(nullptr), game_(g
   NewBtn = fileButton("NewBtn", QStringLiteral("New"), QRect(632, 128, 33, 33));
   AboutBtn = fileButton("AboutBtn", QStringLiteral("About"), QRect(640, 504, 33, 33));
   ExitBtn = fileButton("ExitBtn", QStringLiteral("Exit"), QRect(736, 504, 33, 33));
+}
 
-  const QString folder = FromGame(platform.Options().Folder);
+void TfrmMain::BuildDirectionButtons() {
+  const QString folder = FromGame(platform_.Options().Folder);
   auto dirButton = [&](const char* name, int dir, const QString& tip, const QRect& geo) {
-    auto* b = new TSpeedButton(this);
+    auto* b = new TSpeedButton(GameArea);
     b->setObjectName(QString::fromLatin1(name));
     b->setGeometry(geo);
     b->setToolTip(tip);
@@ -287,24 +330,28 @@ TfrmMain::TfrmMain(Game& game, QtPlatform& platform) : QWidget(nullptr), game_(g
   spbEast = dirButton("spbEast", 3, QStringLiteral("Move East"), QRect(720, 442, 23, 22));
   spbWest = dirButton("spbWest", 4, QStringLiteral("Move West"), QRect(672, 442, 23, 22));
   spbHelp = dirButton("spbHelp", 0, QStringLiteral("Help"), QRect(696, 442, 23, 22));
+}
 
+void TfrmMain::BuildCompassLetters() {
   const QFont compass = ScriptFont(21, true, false);
-  lblNorth = MakeLabel(this, "lblNorth", QStringLiteral("N"), QRect(700, 392, 19, 24), Qt::white, compass,
+  lblNorth = MakeLabel(GameArea, "lblNorth", QStringLiteral("N"), QRect(700, 392, 19, 24), Qt::white, compass,
                        Qt::AlignHCenter | Qt::AlignTop);
-  lblSouth = MakeLabel(this, "lblSouth", QStringLiteral("S"), QRect(700, 489, 11, 24), Qt::white, compass,
+  lblSouth = MakeLabel(GameArea, "lblSouth", QStringLiteral("S"), QRect(700, 489, 11, 24), Qt::white, compass,
                        Qt::AlignLeft | Qt::AlignTop);
-  lblEast = MakeLabel(this, "lblEast", QStringLiteral("E"), QRect(744, 440, 13, 24), Qt::white, compass,
+  lblEast = MakeLabel(GameArea, "lblEast", QStringLiteral("E"), QRect(744, 440, 13, 24), Qt::white, compass,
                       Qt::AlignLeft | Qt::AlignTop);
-  lblWest = MakeLabel(this, "lblWest", QStringLiteral("W"), QRect(648, 442, 22, 24), Qt::white, compass,
+  lblWest = MakeLabel(GameArea, "lblWest", QStringLiteral("W"), QRect(648, 442, 22, 24), Qt::white, compass,
                       Qt::AlignLeft | Qt::AlignTop);
+}
 
-  // The debugging controls: never shown; Ctrl+Shift+G and Ctrl+Shift+R
-  // press them.
-  ObjectCheat = new QPushButton(QStringLiteral("G"), this);
+// The debugging controls: never shown; Ctrl+Shift+G and Ctrl+Shift+R press
+// them.
+void TfrmMain::BuildDebuggingControls() {
+  ObjectCheat = new QPushButton(QStringLiteral("G"), GameArea);
   ObjectCheat->setObjectName(QStringLiteral("ObjectCheat"));
   ObjectCheat->setGeometry(760, 392, 21, 21);
   ObjectCheat->setVisible(false);
-  RoomCheat = new QPushButton(QStringLiteral("R"), this);
+  RoomCheat = new QPushButton(QStringLiteral("R"), GameArea);
   RoomCheat->setObjectName(QStringLiteral("RoomCheat"));
   RoomCheat->setGeometry(736, 392, 21, 21);
   RoomCheat->setVisible(false);
@@ -312,14 +359,54 @@ TfrmMain::TfrmMain(Game& game, QtPlatform& platform) : QWidget(nullptr), game_(g
   connect(objectKey, &QShortcut::activated, ObjectCheat, &QPushButton::click);
   auto* roomKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R), this);
   connect(roomKey, &QShortcut::activated, RoomCheat, &QPushButton::click);
+}
 
-  // The label lies over the top of the carried panel; it is drawn above it.
-  lblCarry->raise();
+// Notices that need no answer (no sound, the zoom, reading aloud), in the
+// black strip under the command line.
+void TfrmMain::BuildStatusLine() {
+  lblStatus = new QLabel(GameArea);
+  lblStatus->setObjectName(QStringLiteral("lblStatus"));
+  lblStatus->setGeometry(0, 556, 785, 18);
+  lblStatus->setFont(SansFont(11));
+  QPalette p = lblStatus->palette();
+  p.setColor(QPalette::WindowText, QColor(170, 170, 170));
+  lblStatus->setPalette(p);
+  lblStatus->setAccessibleName(QStringLiteral("Status"));
+  lblStatus->hide();
+  statusTimer_.setSingleShot(true);
+  connect(&statusTimer_, &QTimer::timeout, this, [this] {
+    // A notice given while a box stood in front is left for the player to
+    // read once the box is gone.
+    if (QApplication::activeModalWidget()) {
+      statusTimer_.start();
+      return;
+    }
+    lblStatus->hide();
+  });
+}
 
+// The window's own keys: zoom, full screen and reading aloud.
+void TfrmMain::BuildKeys() {
+  auto key = [this](const QKeySequence& k, void (TfrmMain::*f)()) {
+    auto* s = new QShortcut(k, this);
+    connect(s, &QShortcut::activated, this, f);
+  };
+  key(QKeySequence(Qt::CTRL | Qt::Key_Plus), &TfrmMain::ZoomIn);
+  key(QKeySequence(Qt::CTRL | Qt::Key_Equal), &TfrmMain::ZoomIn);
+  key(QKeySequence(Qt::CTRL | Qt::Key_Minus), &TfrmMain::ZoomOut);
+  key(QKeySequence(Qt::CTRL | Qt::Key_0), &TfrmMain::ZoomToFit);
+  key(QKeySequence(Qt::Key_F11), &TfrmMain::ToggleFullScreen);
+  key(QKeySequence(Qt::Key_F12), &TfrmMain::ToggleSpeech);
+}
+
+void TfrmMain::SetFocusOrder() {
   setTabOrder(Print, txtCommand);
-  for (QWidget* w : std::initializer_list<QWidget*>{imgView, imgCarried, lblCarry, Label1})
+  for (QWidget* w : std::initializer_list<QWidget*>{imgView, imgCarried, lblCarry, Label1, lblStatus, GameArea})
     w->setFocusPolicy(Qt::NoFocus);
+  setFocusProxy(txtCommand);
+}
 
+void TfrmMain::BuildEventTimer() {
   EventT.setObjectName(QStringLiteral("EventT"));
   EventT.setSingleShot(true);
   EventT.setInterval(10000);
@@ -327,7 +414,9 @@ TfrmMain::TfrmMain(Game& game, QtPlatform& platform) : QWidget(nullptr), game_(g
   connect(&EventT, &QTimer::timeout, this, [this] {
     if (!closing_ && !closed_) platform_.EventTimerExpired();
   });
+}
 
+void TfrmMain::ConnectHandlers() {
   connect(txtCommand, &TCommandEdit::enterPressed, this, &TfrmMain::CommandEntered);
   connect(spbNorth, &QAbstractButton::clicked, this, [this] { Handle([this] { game_.spbNorthClick(); }); });
   connect(spbSouth, &QAbstractButton::clicked, this, [this] { Handle([this] { game_.spbSouthClick(); }); });
@@ -369,6 +458,8 @@ void TfrmMain::ShowUndoHint(UndoHint hint) {
 template <typename F>
 void TfrmMain::Handle(F f) {
   if (closing_ || closed_) return;
+  // Whatever the player does next, the rest of the last answer is not read.
+  speech_.NewCommand();
   f();
 }
 
@@ -409,9 +500,16 @@ void TfrmMain::imgCarriedReleased(QPoint pos, Qt::MouseButton button) {
 }
 
 void TfrmMain::AppendLine(const QString& text) {
+  const int at = Print->document()->characterCount() - 1;
   Print->appendPlainText(text);
   QScrollBar* bar = Print->verticalScrollBar();
   bar->setValue(bar->maximum());
+  // Screen readers hear the new line as text inserted into the panel.
+  if (QAccessible::isActive()) {
+    QAccessibleTextInsertEvent inserted(Print, at, text);
+    QAccessible::updateAccessibility(&inserted);
+  }
+  speech_.Line(text);
 }
 
 void TfrmMain::ClearLines() { Print->clear(); }
@@ -428,9 +526,132 @@ void TfrmMain::MaximiseWindow() {
       if (!closing_ && !closed_ && isVisible()) MaximiseWindow();
     });
   }
+  if (!fullScreen_) return;  // the player chose a window of the game's size
   const QRect g = s->geometry();
   if (geometry() != g) setGeometry(g);
   if (!(windowState() & Qt::WindowMaximized)) setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+double TfrmMain::FittingZoom() const {
+  if (fullScreen_) return FitZoom(size());
+  // A window with its frame must fit the screen's free area.
+  const QScreen* s = screen();
+  if (!s) return 1;
+  const QSize frame = frameGeometry().size() - size();
+  const QSize room = s->availableGeometry().size() - frame.expandedTo(QSize(16, 48));
+  return FitZoom(room);
+}
+
+void TfrmMain::LayOut() {
+  if (zoomFits_) zoom_ = FittingZoom();
+  if (ZoomOf(GameArea) != zoom_ || !GameArea->property("glimZoom").isValid()) ZoomChildren(GameArea, zoom_);
+  const QSize area = ZoomSize(QSize(DesignWidth, DesignHeight), zoom_);
+  if (!fullScreen_ && size() != area) resize(area);
+  GameArea->setGeometry((width() - area.width()) / 2, (height() - area.height()) / 2, area.width(), area.height());
+}
+
+void TfrmMain::resizeEvent(QResizeEvent* e) {
+  QWidget::resizeEvent(e);
+  LayOut();
+}
+
+namespace {
+
+QString ZoomText(double f, bool fits) {
+  return QStringLiteral("Zoom %1%%2  (Ctrl+Plus, Ctrl+Minus, Ctrl+0 fits; F11 full screen or window)")
+      .arg(qRound(f * 100))
+      .arg(fits ? QStringLiteral(", as large as fits") : QString());
+}
+
+}  // namespace
+
+void TfrmMain::SetZoom(double f) {
+  zoomFits_ = false;
+  zoom_ = std::clamp(f, 1.0, std::max(1.0, FittingZoom()));
+  LayOut();
+  ShowStatus(ZoomText(zoom_, false));
+}
+
+void TfrmMain::ZoomToFit() {
+  zoomFits_ = true;
+  LayOut();
+  ShowStatus(ZoomText(zoom_, true));
+}
+
+void TfrmMain::ZoomIn() { SetZoom(glim::ZoomIn(zoom_, FittingZoom())); }
+
+void TfrmMain::ZoomOut() { SetZoom(glim::ZoomOut(zoom_)); }
+
+void TfrmMain::ToggleFullScreen() {
+  fullScreen_ = !fullScreen_;
+  if (fullScreen_) {
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    MaximiseWindow();
+    show();
+  } else {
+    // A framed window the size of the game area, in the middle of the
+    // screen; the factor stays as it was unless it no longer fits.
+    setWindowFlags(Qt::Window);
+    setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+    if (!zoomFits_) zoom_ = std::min(zoom_, FittingZoom());
+    if (zoomFits_) zoom_ = FittingZoom();
+    const QSize area = ZoomSize(QSize(DesignWidth, DesignHeight), zoom_);
+    resize(area);
+    if (const QScreen* s = screen()) {
+      const QRect g = s->availableGeometry();
+      move(g.x() + (g.width() - area.width()) / 2, g.y() + (g.height() - area.height()) / 2);
+    }
+    show();
+  }
+  LayOut();
+  TakeKeyboard();
+}
+
+QFont TfrmMain::Zoomed(const QFont& design) const { return ZoomFont(design, zoom_); }
+
+void TfrmMain::ToggleSpeech() {
+  speech_.SetOn(!speech_.On());
+  const QString text = speech_.On() ? QStringLiteral("Reading aloud on (F12 turns it off)")
+                                    : QStringLiteral("Reading aloud off (F12 turns it on)");
+  ShowStatus(text);
+  if (speech_.On()) speech_.Line(QStringLiteral("Reading aloud on"));
+}
+
+void TfrmMain::ShowStatus(const QString& text, int seconds) {
+  lblStatus->setText(text);
+  lblStatus->setToolTip(text);
+  lblStatus->show();
+  statusTimer_.start(seconds * 1000);
+}
+
+bool TfrmMain::SendToCommandLine(QKeyEvent* e) {
+  if (closing_ || closed_) return false;
+  const Qt::KeyboardModifiers mods = e->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+  if (mods != Qt::NoModifier) return false;  // Ctrl+C and the like stay where they are
+  const bool typed = !e->text().isEmpty() && e->text().at(0).isPrint();
+  const bool editing = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Backspace;
+  if (!typed && !editing) return false;
+  txtCommand->setFocus(Qt::OtherFocusReason);
+  QKeyEvent copy(e->type(), e->key(), e->modifiers(), e->text(), e->isAutoRepeat(), e->count());
+  QCoreApplication::sendEvent(txtCommand, &copy);
+  return true;
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* e) {
+  if (watched == Print && e->type() == QEvent::KeyPress && SendToCommandLine(static_cast<QKeyEvent*>(e))) return true;
+  return QWidget::eventFilter(watched, e);
+}
+
+void TfrmMain::keyPressEvent(QKeyEvent* e) {
+  if (SendToCommandLine(e)) return;
+  QWidget::keyPressEvent(e);
+}
+
+void TfrmMain::TakeKeyboard() {
+  if (closing_ || closed_ || !isVisible()) return;
+  raise();
+  activateWindow();
+  txtCommand->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void TfrmMain::ActivateSoon() {

@@ -1,6 +1,9 @@
 // The main window: the room view, the message panel, the command line, the
 // carried-objects panel, the direction and file buttons, all at the fixed
-// places of the game's 788 x 530 design, on black.
+// places of the game's 800 x 600 design, on black. The design is drawn at a
+// zoom factor (at start the largest that fits the screen) and centred in
+// the window; Ctrl+Plus, Ctrl+Minus and Ctrl+0 change the factor, F11
+// switches between the full screen and a window of the game's size.
 #pragma once
 
 #include <QAbstractButton>
@@ -13,6 +16,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "app/qt/ReadAloud.h"
 #include "app/qt/SplashAbout.h"
 
 namespace glim {
@@ -94,7 +98,32 @@ class TfrmMain : public QWidget {
   void ActivateSoon();
   // The hint in the empty command line that Ctrl+Z takes the last step back.
   void ShowUndoHint(UndoHint hint);
+  // After a modal window: the main window is brought forward and the
+  // command line takes the keyboard, with or without a window manager.
+  void TakeKeyboard();
 
+  // The zoom factor of the game area, and whether it follows the window
+  // (the largest factor that fits).
+  double Zoom() const { return zoom_; }
+  bool ZoomFits() const { return zoomFits_; }
+  void SetZoom(double f);
+  void ZoomToFit();
+  void ZoomIn();
+  void ZoomOut();
+  bool FullScreen() const { return fullScreen_; }
+  void ToggleFullScreen();
+  // A font at the window's zoom, for the boxes and dialogs it opens.
+  QFont Zoomed(const QFont& design) const;
+
+  // Reading the message panel aloud (F12).
+  ReadAloud& Speech() { return speech_; }
+  void ToggleSpeech();
+  // A short notice under the game area that needs no answer; it goes away
+  // by itself some seconds after no box is open any more.
+  void ShowStatus(const QString& text, int seconds = 4);
+
+  // The game area that holds every control of the design.
+  QWidget* GameArea = nullptr;
   TImage* imgView = nullptr;
   QPlainTextEdit* Print = nullptr;
   TCommandEdit* txtCommand = nullptr;
@@ -117,6 +146,7 @@ class TfrmMain : public QWidget {
   TLabel* lblWest = nullptr;
   QPushButton* ObjectCheat = nullptr;
   QPushButton* RoomCheat = nullptr;
+  QLabel* lblStatus = nullptr;
   QTimer EventT;
 
  signals:
@@ -126,8 +156,35 @@ class TfrmMain : public QWidget {
  protected:
   bool event(QEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
+  // The parts of the window, built in this order.
+  void BuildWindow();
+  void BuildRoomView();
+  void BuildMessagePanel();
+  void BuildCommandLine();
+  void BuildCarriedPanel();
+  void BuildCaptions();
+  void BuildFileButtons();
+  void BuildDirectionButtons();
+  void BuildCompassLetters();
+  void BuildDebuggingControls();
+  void BuildStatusLine();
+  void BuildKeys();
+  void SetFocusOrder();
+  void BuildEventTimer();
+  void ConnectHandlers();
+
+  // Places the game area at the current factor, centred in the window.
+  void LayOut();
+  // The factor that fits the window (full screen) or the screen (window).
+  double FittingZoom() const;
+  // A key typed anywhere but the command line goes there instead.
+  bool SendToCommandLine(QKeyEvent* e);
+
   // Runs a handler of the game unless the window is closing.
   template <typename F>
   void Handle(F f);
@@ -143,6 +200,11 @@ class TfrmMain : public QWidget {
   bool activationPending_ = false;
   bool closing_ = false;
   bool closed_ = false;
+  double zoom_ = 1;
+  bool zoomFits_ = true;
+  bool fullScreen_ = true;
+  QTimer statusTimer_;
+  ReadAloud speech_;
 };
 
 // The pictures of the direction and help buttons (1..4 north, south, east,

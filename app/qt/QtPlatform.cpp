@@ -4,10 +4,13 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStringDecoder>
 #include <QTimer>
+#include <QTreeView>
 #include <algorithm>
 
 #include "app/qt/HelpViewer.h"
@@ -91,15 +94,25 @@ void QtPlatform::FocusCommandLine() {
   if (main_) main_->txtCommand->setFocus(Qt::OtherFocusReason);
 }
 
+void QtPlatform::ZoomBox(QWidget* box) const {
+  if (main_) box->setFont(main_->Zoomed(QApplication::font()));
+}
+
 void QtPlatform::MessageBox(const std::string& text) {
   QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Glimmerhold"), BoxText(text), QMessageBox::Ok, BoxParent());
   box.setObjectName(QStringLiteral("messageBox"));
+  ZoomBox(&box);
   box.exec();
+}
+
+void QtPlatform::Notice(const std::string& text) {
+  if (main_) main_->ShowStatus(BoxText(text), 12);
 }
 
 void QtPlatform::ErrorBox(const std::string& text) {
   QMessageBox box(QMessageBox::Critical, QStringLiteral("Glimmerhold"), BoxText(text), QMessageBox::Ok, BoxParent());
   box.setObjectName(QStringLiteral("errorBox"));
+  ZoomBox(&box);
   box.exec();
 }
 
@@ -110,6 +123,7 @@ bool QtPlatform::ConfirmBox(const std::string& text) {
   // Enter alone must not end the game: No is the default, Escape is No.
   box.setDefaultButton(QMessageBox::No);
   box.setEscapeButton(QMessageBox::No);
+  ZoomBox(&box);
   return box.exec() == QMessageBox::Yes;
 }
 
@@ -120,9 +134,30 @@ std::string QtPlatform::InputBox(const std::string& title, const std::string& pr
   dlg.setLabelText(FromGame(prompt));
   dlg.setTextValue(FromGame(def));
   dlg.setInputMode(QInputDialog::TextInput);
+  ZoomBox(&dlg);
   if (dlg.exec() != QDialog::Accepted) return def;
   return ToGame(dlg.textValue());
 }
+
+namespace {
+
+// The dialog's list in detail view, wide enough to show its columns (name,
+// size, type, date modified) whole: the name column takes what is left.
+void FitFileDialog(QFileDialog& dlg) {
+  dlg.setViewMode(QFileDialog::Detail);
+  if (auto* tree = dlg.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+    QHeaderView* h = tree->header();
+    h->setStretchLastSection(false);
+    h->setSectionResizeMode(QHeaderView::ResizeToContents);
+    h->setSectionResizeMode(0, QHeaderView::Stretch);
+  }
+  const QFontMetrics fm(dlg.font());
+  QSize want(fm.horizontalAdvance(QLatin1Char('x')) * 110, fm.height() * 30);
+  if (const QScreen* s = dlg.screen()) want = want.boundedTo(s->availableGeometry().size() * 9 / 10);
+  dlg.resize(want.expandedTo(dlg.sizeHint()));
+}
+
+}  // namespace
 
 std::optional<std::string> QtPlatform::FileDialog(const FileDialogSpec& spec, bool save) {
   QFileDialog dlg(BoxParent(), FromGame(spec.Title), FromGame(spec.InitialDir), DialogFilter(spec.Filter));
@@ -140,6 +175,8 @@ std::optional<std::string> QtPlatform::FileDialog(const FileDialogSpec& spec, bo
     dlg.setFileMode(QFileDialog::ExistingFile);
   }
   dlg.setSizeGripEnabled(true);
+  ZoomBox(&dlg);
+  FitFileDialog(dlg);
   if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
   const QByteArray path = dlg.selectedFiles().first().toLocal8Bit();
   return std::string(path.constData(), static_cast<size_t>(path.size()));
@@ -251,25 +288,33 @@ void QtPlatform::ShowSplash() {
   const QString folder = FromGame(opts_.Folder);
   if (about_) about_->SetGameFolder(folder);
   splash_->SetGameFolder(folder);
+  if (main_) splash_->SetZoom(main_->Zoom());
   splash_->RunModal();
+  // Without a window manager nothing gives the keyboard back to the main
+  // window when the splash goes.
+  if (main_) main_->TakeKeyboard();
 }
 
 void QtPlatform::ShowAbout() {
   if (!about_) return;
   if (about_->imgSplash->Picture().isNull()) about_->SetGameFolder(FromGame(opts_.Folder));
+  if (main_) about_->SetZoom(main_->Zoom());
   about_->RunModal();
+  if (main_) main_->TakeKeyboard();
 }
 
 std::string QtPlatform::ShowHelpFile(const std::string& path) {
   const std::string real = ResolveNoCase(path);
   if (real.empty()) return "Process file does not exist";
   HelpViewer viewer(main_);
+  if (main_) viewer.SetZoom(main_->Zoom());
   if (!viewer.Open(QString::fromLocal8Bit(real.c_str()))) {
     const std::string msg = "The help file " + path + " could not be read";
     ErrorBox(msg);
     return msg;
   }
   viewer.exec();
+  if (main_) main_->TakeKeyboard();
   return "OK";
 }
 

@@ -57,6 +57,8 @@ class QtPlatform : public Platform {
   void SetCommandText(const std::string& text) override;
   void FocusCommandLine() override;
   void MessageBox(const std::string& text) override;
+  // Shown in the main window's status line: no box to click.
+  void Notice(const std::string& text) override;
   void ErrorBox(const std::string& text) override;
   bool ConfirmBox(const std::string& text) override;
   std::string InputBox(const std::string& title, const std::string& prompt, const std::string& def) override;
@@ -90,6 +92,8 @@ class QtPlatform : public Platform {
 
  private:
   QWidget* BoxParent() const;
+  // A box's text at the main window's zoom.
+  void ZoomBox(QWidget* box) const;
   std::optional<std::string> FileDialog(const FileDialogSpec& spec, bool save);
 
   QtOptions opts_;

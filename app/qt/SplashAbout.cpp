@@ -13,6 +13,7 @@
 #include <cstring>
 
 #include "app/qt/Fonts.h"
+#include "app/qt/Zoom.h"
 
 namespace glim {
 
@@ -222,6 +223,13 @@ void TfrmSplash::keyPressEvent(QKeyEvent* e) {
   QDialog::keyPressEvent(e);
 }
 
+void TfrmSplash::SetZoom(double f) {
+  ZoomChildren(this, f);
+  setFixedSize(ZoomSize(QSize(792, 532), f));
+  // The strip is a picture: stretched smoothly when it is drawn larger.
+  imgScroll->SetSmooth(ZoomSize(QSize(ScrollW, ScrollH), f) != QSize(ScrollW, ScrollH));
+}
+
 void TfrmSplash::RunModal() {
   CentreOnScreen(this);
   exec();
@@ -272,6 +280,11 @@ void TfrmAbout::SetGameFolder(const QString& folder) {
 }
 
 void TfrmAbout::SetText(const QString& text) { memAbout->setPlainText(text); }
+
+void TfrmAbout::SetZoom(double f) {
+  ZoomChildren(this, f);
+  setFixedSize(ZoomSize(QSize(399, 532), f));
+}
 
 void TfrmAbout::RunModal() {
   CentreOnScreen(this);

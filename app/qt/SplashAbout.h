@@ -59,6 +59,8 @@ class TfrmSplash : public QDialog {
   // Shows the splash modally until "Click to Continue" or Escape; then the
   // scrolling stops and the window is hidden.
   void RunModal();
+  // Draws the splash at the main window's zoom factor.
+  void SetZoom(double f);
 
   // The activation: prepares the strip, fills the About box and starts
   // the scrolling.
@@ -95,6 +97,7 @@ class TfrmAbout : public QDialog {
   // Fills the text field (the splash does it at its activation).
   void SetText(const QString& text);
   void RunModal();
+  void SetZoom(double f);
 
   TImage* imgSplash = nullptr;
   QPlainTextEdit* memAbout = nullptr;

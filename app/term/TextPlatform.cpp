@@ -150,6 +150,10 @@ void TextPlatform::Box(const std::string& text) {
 }
 
 void TextPlatform::MessageBox(const std::string& text) { Box(text); }
+
+void TextPlatform::Notice(const std::string& text) {
+  for (const std::string& l : SplitLines(text)) Emit("[note] " + l, 7);
+}
 void TextPlatform::ErrorBox(const std::string& text) { Box(text); }
 
 bool TextPlatform::ConfirmBox(const std::string& text) {

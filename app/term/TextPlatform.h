@@ -84,6 +84,7 @@ class TextPlatform : public Platform {
   void ClearPanel() override;
   void SetCommandText(const std::string& text) override { field_ = text; }
   void MessageBox(const std::string& text) override;
+  void Notice(const std::string& text) override;
   void ErrorBox(const std::string& text) override;
   bool ConfirmBox(const std::string& text) override;
   std::string InputBox(const std::string& title, const std::string& prompt, const std::string& def) override;

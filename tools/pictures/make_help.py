@@ -23,18 +23,18 @@ ACTIONS = [
     ((21, 22), "open", "open a door with a key, or open a box", "{v} {door} {with} {key}"),
     ((39, 41), "lock", "lock a door with a key", "{v} {door} {with} {key}"),
     ((42,), "ram", "throw your weight against a door", "{v} {door}"),
-    ((36,), "insert", "put one thing into another", "{v} {key} {into} {door}"),
+    ((36,), "insert", "put one thing into another", "{v} {book} {into} {box}"),
     ((27, 28), "light", "set light to something", "{v} {candle} {with} {matches}"),
-    ((29,), "use", "use a thing", "{v} {camera}"),
+    ((29,), "use", "use a thing", "{v} {candle}"),
     ((30,), "wear", "put on something you carry", "{v} {coat}"),
     ((23,), "eat", "eat something", "{v} {apple}"),
     ((24,), "drink", "drink", "{v} {water}"),
-    ((38,), "break", "break something with a tool", "{v} {thing} {with} {tool}"),
-    ((47, 48, 49), "place", "set something down where it is needed", "{v} {plank}"),
-    ((50,), "clean", "clean something with something", "{v} {key} {with} {oil}"),
+    ((38,), "break", "break something with a tool", "{v} {box} {with} {spear}"),
+    ((47, 48, 49), "place", "set something down where it is needed", "{v} {book}"),
+    ((50,), "clean", "clean something with something", "{v} {book} {with} {soap}"),
     ((51,), "wash", "wash yourself, or clean a thing", "{v} {me}"),
-    ((53,), "pour", "pour one thing on another", "{v} {oil} {onto} {thing}"),
-    ((12, 13, 14, 15), "attack", "fight a character with a weapon", "{v} {foe} {with} {weapon}"),
+    ((53,), "pour", "pour one thing on another", "{v} {water} {onto} {book}"),
+    ((12, 13, 14, 15), "attack", "fight a character with a weapon", "{v} {foe} {with} {spear}"),
     ((33, 34, 35, 40), "talk", "speak to a character, or ask about something", "{v} {cat}"),
     ((25,), "bribe", "try to buy someone's help", "{v} {foe}"),
     ((54,), "call", "call someone to you", "{v} {cat}"),
@@ -79,10 +79,12 @@ def main():
         return chars[n - 1] if 0 < n <= len(chars) else "someone"
 
     # Example words: only harmless ones, so that no example gives a puzzle away.
-    ex = dict(book=obj(1), map=obj(2), door=unreal(1), key="<i>key</i>", candle=obj(10), matches=obj(44),
-              camera="<i>thing</i>", coat="<i>coat</i>", apple=obj(8), water="<i>something</i>", thing="<i>thing</i>",
-              tool="<i>tool</i>", plank="<i>thing</i>", oil="<i>something</i>", me=unreal(4), foe="<i>enemy</i>",
-              weapon="<i>weapon</i>", cat=char(23), tree=unreal(10), onto=adv(2), into=adv(1), **{"with": adv(7)})
+    # Every example is a sentence the game's parser accepts as it stands (a
+    # test runs them all), made of the world's own words.
+    ex = dict(book=obj(1), map=obj(2), door=unreal(1), key=obj(4), candle=obj(10), matches=obj(44),
+              coat=obj(26), apple=obj(8), water=unreal(9), box=obj(34), spear=obj(14), soap=obj(29),
+              me=unreal(4), foe=char(2), cat=char(23), tree=unreal(11), onto=adv(2), into=adv(1),
+              **{"with": adv(7)})
 
     out = []
     w = out.append
@@ -99,10 +101,10 @@ def main():
         if not words:
             continue
         words = list(dict.fromkeys(words))
-        e = example.format(v=html.escape(words[0]), **{k: (x if x.startswith("<i>") else html.escape(x)) for k, x in ex.items()})
+        e = example.format(v=html.escape(words[0]), **{k: html.escape(x) for k, x in ex.items()})
         w("<tr><td>%s</td><td>%s</td><td class=\"cmd\">%s</td></tr>" % (", ".join("<span class=\"cmd\">%s</span>" % html.escape(x) for x in words), what, e))
     w("</table>")
-    roles = {1: "putting into", 8: "putting into", 2: "pouring on", 9: "pouring on", 3: "two things at once",
+    roles = {1: "inserting into", 8: "inserting into", 2: "pouring on", 9: "pouring on", 3: "two things at once",
              6: "who receives a thing", 7: "what you use", 10: "a word you may put before a name",
              12: "what you ask about", 11: "talking to someone", 4: "another joining word", 5: "another joining word"}
     w("<h2>Adverbs</h2><p>The small words that join the parts of a sentence:</p>"
@@ -111,7 +113,7 @@ def main():
         if roles.get(n):
             w("<tr><td><span class=\"cmd\">%s</span></td><td>%s</td></tr>" % (html.escape(adv(n)), roles[n]))
     w("</table>")
-    b, m, c, d = (html.escape(x) for x in (obj(1), obj(2), char(23), unreal(1)))
+    b, m, c, d, k = (html.escape(x) for x in (obj(1), obj(2), char(23), unreal(1), obj(4)))
     take, drop, talk, ask, opn = (html.escape(v(n)) for n in (16, 18, 33, 34, 22))
     a3, a6, a7, a10, a12 = (html.escape(adv(n)) for n in (3, 6, 7, 10, 12))
     w("<h2>The shapes of a sentence</h2><p>A sentence has one to five words: a verb, up to two names "
@@ -122,8 +124,8 @@ def main():
         ("verb %s thing" % a10, "%s %s %s" % (take, a10, b)),
         ("verb thing %s thing" % a3, "%s %s %s %s" % (take, b, a3, m)),
         ("verb thing %s character" % a6, "%s %s %s %s" % (drop, m, a6, c)),
-        ("verb thing %s thing" % a7, "%s %s %s <i>key</i>" % (opn, d, a7)),
-        ("verb %s thing %s thing" % (a10, a7), "%s %s %s %s <i>key</i>" % (opn, a10, d, a7)),
+        ("verb thing %s thing" % a7, "%s %s %s %s" % (opn, d, a7, k)),
+        ("verb %s thing %s thing" % (a10, a7), "%s %s %s %s %s" % (opn, a10, d, a7, k)),
         ("verb character %s thing" % a12, "%s %s %s %s" % (ask, c, a12, m)),
         ("verb character %s %s thing" % (a12, a10), "%s %s %s %s %s" % (ask, c, a12, a10, m)),
         ("verb character", "%s %s" % (talk, c)),
@@ -132,7 +134,14 @@ def main():
         w("<tr><td>%s</td><td class=\"cmd\">%s</td></tr>" % (shape, example))
     w("</table>")
     w("<p>Describing words are skipped: if you type the colour or the look of a thing along with its "
-      "name, only the name counts. Sentences of more than five words are too long for the game.</p>")
+      "name, only the name counts. A thing is called by the word that reads as its name in the line "
+      "that shows it: for <i>The bottle of poison is here</i> type <span class=\"cmd\">get bottle</span>. "
+      "Sentences of more than five words are too long for the game.</p>")
+    w("<h2>Keys and amulet halves</h2><p>There are several keys and two halves of an amulet, so each is "
+      "called by its own kind, and the line that shows it says which word to use: for "
+      "<i>The %s key (say %s) is here</i> type <span class=\"cmd\">get %s</span> and "
+      "<span class=\"cmd\">%s %s %s %s</span>. The word <i>key</i> or <i>amulet</i> on its own "
+      "names none of them.</p>" % (k, k, k, html.escape(v(21)), d, a7, k))
 
     with open(os.path.join(ROOT, "help", "index.html")) as f:
         head = f.read().split("</p>", 1)[0] + "</p>\n"

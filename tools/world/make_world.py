@@ -27,53 +27,53 @@ ADVERBS = ["into", "onto", "and", "from", "at", "to", "with", "in", "on", "the",
 UNREALS = [("door", "wooden"), ("spell", "section"), ("joke", "section"), ("me", "myself"),
            ("grass", "long"), ("eye", "left"), ("hair", "golden"), ("snow", "deep"),
            ("water", "clear"), ("pool", "still"), ("wall", "stone"), ("picture", "old"),
-           ("powder", "white"), ("dust", "grey"), ("hole", "round"), ("fuel", "tank"), ("sky", "blue")]
+           ("powder", "white"), ("dust", "grey"), ("hole", "round"), ("tank", "of fuel"), ("sky", "blue")]
 
 # number: (name, qualifier, location, tense)
 OBJECTS = {
     1: ("book", "of spells", 2, 0),
     2: ("map", "of Glimmerwood", 3, 0),
     3: ("rose", "of summer", 50, 0),
-    4: ("rusty", "key", 27, 0),
+    4: ("rusty", "key (say rusty)", 27, 0),
     5: ("slug", "of enormous size", 7, 0),
-    6: ("oil", "flask", 5, 0),
+    6: ("flask", "of oil", 5, 0),
     7: ("statue", "of an angel", 68, 0),
     8: ("apple", "(red)", 14, 4),
-    9: ("poison", "bottle", 8, 0),
-    10: ("candle", "stub", 79, 0),
+    9: ("bottle", "of poison", 8, 0),
+    10: ("candle", "of tallow", 79, 0),
     11: ("camera", "(instant)", 0, 0),
-    12: ("sun", "amulet", 132, 0),
+    12: ("sun", "amulet (say sun)", 132, 0),
     13: ("marble", "(glass)", 0, 0),
     14: ("spear", "(short)", 31, 0),
-    15: ("garlic", "bulb", 6, 0),
+    15: ("garlic", "(fresh)", 6, 0),
     16: ("note", "(folded)", 76, 0),
-    17: ("pick", "axe", 63, 0),
+    17: ("pickaxe", "(sturdy)", 63, 0),
     18: ("medallion", "of silver", 0, 0),
     19: ("hairpin", "(slender)", 0, 0),
     20: ("orb", "of truth", 56, 4),
     21: ("bone", "(large)", 0, 0),
-    22: ("dawn", "amulet", 127, 0),
+    22: ("dawn", "amulet (say dawn)", 127, 0),
     23: ("plank", "of oak", 84, 0),
     24: ("bar", "of metal", 90, 0),
     25: ("gem", "(sparkling)", 0, 0),
     26: ("coat", "of fur", 89, 0),
-    27: ("gold", "coins", 34, 1),
+    27: ("coins", "of gold", 34, 1),
     28: ("ring", "of diamonds", 0, 0),
     29: ("soap", "of lavender", 74, 0),
-    30: ("sign", "board", 26, 0),
+    30: ("sign", "(painted)", 26, 0),
     31: ("longjohns", "of wool", 103, 1),
     32: ("flamethrower", "(dwarvish)", 128, 0),
-    33: ("lolly", "of giant size", 170, 0),
+    33: ("lolly", "(a gift, not a snack)", 170, 0),  # eaten, it is lost: the line warns
     34: ("box", "(wooden)", 11, 0),
-    35: ("rope", "coil", 0, 0),
+    35: ("rope", "(long)", 0, 0),
     36: ("feather", "of a phoenix", 38, 0),
     37: ("sword", "of heroes", 174, 0),
-    38: ("skeleton", "key", 0, 0),
-    39: ("iron", "key", 85, 0),
+    38: ("skeleton", "key (say skeleton)", 0, 0),
+    39: ("iron", "key (say iron)", 85, 0),
     40: ("staff", "of Wendle", 0, 0),
-    41: ("shiny", "key", 0, 0),
+    41: ("shiny", "key (say shiny)", 0, 0),
     42: ("switch", "of brass", 206, 0),
-    43: ("ice", "block", 62, 4),
+    43: ("block", "of ice", 62, 0),
     44: ("matches", "(dry)", 81, 1),
     45: ("cape", "of shadows", 0, 0),
 }
@@ -109,7 +109,7 @@ CHARS = {
 # (state, room, direction, key); doors 1-2 and 3-4 are the two sides of one door.
 N_, S_, E_, W_ = 1, 2, 3, 4
 DOORS = [
-    (2, 33, W_, 4), (2, 34, E_, 4),        # 1, 2: the old iron gate, the rusty key
+    (2, 33, W_, 41), (2, 34, E_, 41),      # 1, 2: the old iron gate, the cleaned (shiny) key
     (2, 186, N_, 38), (2, 187, S_, 38),    # 3, 4: the palace gate, the skeleton key
     (3, 26, N_, 0),                        # 5: the lodge door, jammed (ram it)
     (2, 67, E_, 41),                       # 6: the carver's hut, the shiny key

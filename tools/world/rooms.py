@@ -18,8 +18,8 @@ H = "home"
 R(1, H, dict(s=2), "in your little attic bedroom at the top of Master Wendle's tower.|"
   "Since the Keeper of Stones killed your master and stole the Wendle Staff,|"
   "the tower has been horribly quiet. Stairs lead south, down to the study.")
-R(2, H, dict(n=1, e=3, s=4), "in your late master's study. Star charts cover the walls and a|"
-  "fat spell book lies open on the desk, bookmarked with a kipper.|"
+R(2, H, dict(n=1, e=3, s=4), "in your late master's study. Star charts cover the walls, and his|"
+  "desk is cluttered with ink pots, quills and, for some reason, a kipper.|"
   "The library is east, the great hall south, your attic north.")
 R(3, H, dict(w=2), "in the tower library, among shelves that groan under dusty tomes.|"
   "Most are far too advanced for an apprentice. The study is west.")
@@ -28,13 +28,13 @@ R(4, H, dict(n=2, e=5, w=6, s=7), "in the great hall of the tower. A suit of arm
   "the kitchen, north to the study and south out into the garden.")
 R(5, H, dict(w=4), "in the workshop, where the master brewed, boiled and occasionally|"
   "exploded things. Tools lie everywhere, all of them oily.")
-R(6, H, dict(e=4, s=8), "in the kitchen. Strings of onions and garlic hang from the beams,|"
+R(6, H, dict(e=4, s=8), "in the kitchen. Strings of onions hang from the beams,|"
   "and a pot of something grey has been bubbling for three weeks.|"
   "The larder is south, the hall east.")
 R(7, H, dict(n=4, s=9, e=10), "in the front garden, where the master's prize cabbages have been|"
   "chewed to lace by something large and slimy. Paths run south and east.")
-R(8, H, dict(n=6), "in the larder. Shelves of pickles, a mousetrap with no mouse,|"
-  "and a row of bottles, one of them marked with a skull.")
+R(8, H, dict(n=6), "in the larder, among shelves of pickles and jams, and a mousetrap|"
+  "with no mouse in it.")
 R(9, H, dict(n=7, s=12), "on the path through the kitchen garden, between rows of beans.|"
   "To the south stands the garden gate.")
 R(10, H, dict(w=7, s=11), "in the herb garden. Sage, thyme and something that winks at you|"
@@ -42,7 +42,8 @@ R(10, H, dict(w=7, s=11), "in the herb garden. Sage, thyme and something that wi
 R(11, H, dict(n=10), "in the garden shed, among flowerpots and broken rakes.")
 R(12, H, dict(n=9, s=13), "at the garden gate. Beyond it, to the south, lies the Old Orchard.|"
   "Master always said: never go into the orchard without your spell book,|"
-  "for the gate shuts behind you and only magic opens the way out.")
+  "for the gate shuts behind you and only magic opens the way out.|"
+  "Once through, there is no way back home: take all you will need.")
 
 # --- The Old Orchard (a trap without the book) -----------------------------
 O = "orchard"
@@ -51,7 +52,7 @@ R(13, O, dict(e=14), "in the Old Orchard. The gate has vanished behind a wall of
 R(14, O, dict(w=13, e=15), "deep in the orchard, under heavy branches. The trees whisper to|"
   "each other as you pass. The orchard goes on east and west.")
 R(15, O, dict(w=14), "before a huge old tree with a laughing face carved by the years|"
-  "into its trunk. It blocks the only way north, and it is laughing at you.|"
+  "into its trunk. It stands to the north, and it is laughing at you.|"
   "Trees and thorns close in on every other side but the west.")
 
 # --- Glimmerwood, the first woodland -----------------------------------------
@@ -69,10 +70,10 @@ R(22, W, dict(s=21, n=25), "at the mouth of a cave that smells of old socks and 
 R(23, W, dict(e=20, n=24), "in a mossy dell, soft and green, with birdsong all around.")
 R(24, W, dict(s=23, e=21, n=19), "in a sunny glade where the birds sing their hearts out.")
 R(25, W, dict(s=22, w=19, n=26), "on the path beyond the cave, among tall beeches full of birds.")
-R(26, W, dict(s=25, n=31, e=27), "outside a woodsman's lodge. Its stout door to the north is|"
-  "swollen and jammed tight in its frame. A woodpile lies to the east.")
+R(26, W, dict(s=25, n=31, e=27), "outside a woodsman's lodge, whose stout oak door faces you|"
+  "to the north. A woodpile lies to the east.")
 R(27, W, dict(w=26), "beside a great woodpile, buzzing with beetles.")
-R(28, W, dict(w=29, n=30), "at a guard post on the forest road, where a barrier bars the way north.")
+R(28, W, dict(w=29, n=30), "at a guard post on the forest road, which runs on north. A hollow lies west.")
 R(29, W, dict(s=19, e=28), "in a ferny hollow, loud with birdsong. A road lies to the east.")
 R(30, W, dict(s=28, e=32, w=33, n=36), "at the edge of the forest. Meadows open to the north,|"
   "a crumbling wall runs west, and a shack stands to the east.")
@@ -99,22 +100,24 @@ R(41, M, dict(s=40, e=42), "in an overgrown graveyard. Crooked headstones lean i
   "and a crypt stands to the east.")
 R(42, M, dict(w=41, n=43), "in a damp crypt with an iron door to the north. Bats hang from|"
   "the ceiling, and an empty coffin stands open.")
-R(43, M, dict(e=42, s=44, w=45), "in a clearing behind the crypt. To the south lies a suspiciously|"
-  "neat pile of autumn leaves; to the west the trees grow dark and close.")
+R(43, M, dict(e=42, s=44, w=45), "in a clearing behind the crypt. A path winds east, round to its iron|"
+  "door. To the south lies a suspiciously neat pile of autumn leaves;|"
+  "to the west the trees grow dark and close.")
 R(44, M, {}, "falling through the pile of leaves into a deep pit|"
   "lined with sharpened stakes.")
 
 # --- The enchanted woods ---------------------------------------------------------
 E = "enchanted woods"
 R(45, E, dict(e=43, w=46), "at the edge of the enchanted woods, where the birdsong sounds|"
-  "just a little mocking. The trees to the west shimmer oddly.")
+  "just a little mocking. The trees to the west shimmer oddly: whoever|"
+  "goes in there without some magic to find the way out may wander for ever.")
 R(46, E, dict(n=46, s=46, e=46, w=46), "lost in the enchanted woods. Every way looks the same, and every|"
   "way leads back here. A hill rises to the north, if only you could find it.")
 R(47, E, dict(s=46, n=48), "on top of a small hill, out of the enchantment at last.|"
   "Birds sing and a path leads north.")
 R(48, E, dict(s=47, n=49), "on a path winding through birches.")
 R(49, E, dict(s=48, e=50, n=51), "in a bright wood full of birdsong. A glade lies east.")
-R(50, E, dict(w=49), "in a glade where a wild rose bush blooms, humming with bees.")
+R(50, E, dict(w=49), "in a glade of wild flowers, humming with bees.")
 R(51, E, dict(s=49, n=52), "on a stony track climbing out of the woods.")
 R(52, E, dict(s=51, n=53), "at a crossroads with a broken signpost.")
 R(53, E, dict(s=52, n=54), "on a windy upland track.")
@@ -131,31 +134,32 @@ R(58, V, dict(s=59), "on a narrow ledge halfway down the cliff. The path goes on
 R(59, V, dict(n=58, e=60), "at the bottom of the cliff. A village lies to the east.")
 R(60, V, dict(w=59, n=64, e=61, s=63), "outside the village gates, which stand open to the north.|"
   "The smell of roasting meat drifts out. Paths lead east and south.|"
-  "Chalked on the gatepost: ALL GUESTS WELCOME. NO GUEST LEAVES.")
+  "Chalked on the gatepost: ALL GUESTS WELCOME. NO GUEST LEAVES.|"
+  "Whatever you still want from the valley, get it before you go in.")
 R(61, V, dict(w=60, n=62), "beside a frozen stream, which runs north.")
-R(62, V, dict(s=61), "by a frozen pond. Something glints deep inside a block of ice|"
-  "on the bank.")
+R(62, V, dict(s=61), "by a frozen pond. Snow lies heaped along its bank.")
 R(63, V, dict(n=60), "in a farmyard shed, full of tools for breaking ice and hay.")
 R(64, V, {}, "in the village feasting hall, where long tables groan with food.")
-R(65, V, dict(s=66), "in a prison cell below the village. The cell door to the south|"
-  "is locked, and the villagers are sharpening knives somewhere above.")
+R(65, V, dict(s=66), "in a prison cell below the village. The cell door is to the south,|"
+  "and the villagers are sharpening knives somewhere above.")
 R(66, V, dict(n=65, e=67), "in the guardroom of the village prison. The guard is at the feast.|"
   "Stairs lead east, up to the market square.")
 R(67, V, dict(w=66, e=68), "in the village market square, among fish stalls and goats.|"
-  "A carver's hut with a locked door stands to the east.")
-R(68, V, dict(w=67), "in the carver's hut, full of wooden saints and angels.")
-R(69, V, dict(s=67, n=70), "in a narrow market lane. To the north the lane ends in a blind alley|"
-  "where the villagers would have you trapped. Your only hope is to run!")
+  "A carver's hut stands to the east, its door carved with saints.")
+R(68, V, dict(w=67), "in the carver's hut, full of wood shavings and half-carved saints.")
+R(69, V, dict(s=67, n=70), "in a narrow market lane that runs north between high walls, and the|"
+  "villagers are close behind you. Your only hope is to run!")
 R(70, V, {}, "in a blind alley, and the villagers have caught up with you.")
 R(71, V, dict(s=69), "at the foot of steep ice cliffs, so fragile that they creak in the wind.|"
-  "Behind you the howling crowd is coming up the path.")
+  "Behind you the howling crowd is coming up the path, and there will|"
+  "be no going back to the village.")
 
 # --- The third woodland and the mountain --------------------------------------------
 T = "mountain"
 R(72, T, dict(n=72, s=72, e=72, w=72), "in a dense wood beyond the avalanche. The birds sing, but every path|"
   "winds round and round, back to this same spot.")
-R(73, T, dict(e=72), "on the summit of the mountain, above the clouds. A great god|"
-  "sits on a throne of rock and looks down at you.")
+R(73, T, dict(e=72), "on the summit of the mountain, above the clouds, beside a great|"
+  "throne of rock. The wood lies back to the east.")
 R(74, T, dict(s=73, e=75), "on a high mountain pass. An empty shepherd's bothy stands here,|"
   "and the roar of water comes from the east.")
 R(75, T, dict(w=74, e=76), "by a waterfall, which tumbles into a clear pool.|"
@@ -164,16 +168,16 @@ R(76, T, dict(w=75, s=77), "at an abandoned camp, with a cold fire pit. A tunnel
 
 # --- The tunnels -----------------------------------------------------------------------
 U = "tunnels"
-R(77, U, dict(n=76, s=78), "at the mouth of the tunnels, where a sentry sits on a barrel,|"
-  "weeping into his helmet. The tunnel goes on south.")
-R(78, U, dict(n=77, s=79), "at a rock face which blocks the tunnel to the south.|"
+R(77, U, dict(n=76, s=78), "at the mouth of the tunnels, where an old barrel stands by the wall.|"
+  "The tunnel goes on south.")
+R(78, U, dict(n=77, s=79), "at a rock face across the tunnel to the south.|"
   "A round hole is carved into the rock.")
 R(79, U, dict(n=78, e=80), "in a tunnel lit by glowing fungus. It leads east, and from that way|"
   "comes a whiff of brimstone and scale polish. Whatever lives there is|"
   "very clean, and very particular about how visitors smell.")
-R(80, U, dict(w=79, e=81), "in a vast cavern strewn with bones and gold. A way leads on east.")
+R(80, U, dict(w=79, e=81), "in a vast cavern strewn with bones and scorched armour. A way leads on east.")
 R(81, U, dict(w=80, e=82), "in a narrow passage. Ahead, to the east, it is pitch black.")
-R(82, U, dict(w=81, e=83), "in a dark passage. Old torch holders line the walls.")
+R(82, U, dict(w=81, e=83), "in a long passage. Old torch holders line the walls.")
 R(83, U, dict(w=82, s=84, e=85), "in a guardroom cut into the rock. A storeroom lies south,|"
   "and the passage goes on east.")
 R(84, U, dict(n=83), "in a storeroom full of broken crates and timber.")
@@ -181,16 +185,17 @@ R(85, U, dict(w=83, e=86), "in a tunnel that slopes down towards the sound of ru
 R(86, U, dict(w=85), "at the edge of a chasm. An underground river roars far below,|"
   "and the tunnel goes on across the gap to the east, far too wide to jump.")
 R(87, U, dict(w=86), "on a narrow ledge on the far side of the chasm. The passage|"
-  "seems to end at a blank stone wall.")
+  "seems to end at a wall of stone.")
 R(88, U, dict(w=87, e=90), "in a hidden passage behind the wall. It runs east.")
 R(89, U, dict(w=95), "in a side chamber behind the crushing walls, where someone|"
-  "once lived: there is a bed, a stove and a fur coat on a peg.")
+  "once lived: there is a bed, a stove and a row of pegs on the wall.")
 R(90, U, dict(w=88, e=91), "in a mine working. Rusty rails run east.")
 R(91, U, dict(w=90, e=92), "at an iron door across the mine working, to the east.")
 R(92, U, dict(w=91, e=93), "in a mine gallery. Scratches score the walls.")
 R(93, U, dict(w=92, e=95), "at the entrance of a long chamber to the east, between two great walls|"
   "of polished stone. The floor is grooved, as if the walls move.|"
-  "Anybody caught in there would need something to hold them apart.")
+  "Anybody caught in there would need something to hold them apart,|"
+  "and would never get back this way: carry in all you will need.")
 R(94, U, dict(n=95, s=96), "in a passage beyond the walls, leading south.")
 R(95, U, {}, "between two great walls of polished stone.")
 R(96, U, dict(n=94, s=97), "in a troll cave. Bones crunch underfoot, and the way south|"
@@ -232,7 +237,7 @@ R(123, I, dict(s=122, e=124), "in a gallery of icicles, chiming like bells.")
 R(124, I, dict(w=123), "in a dead end of the gallery, where the ice has frozen a fish mid-leap.")
 R(125, I, dict(w=120, e=126, n=122), "inside the ice cave. Blue light glows through the walls.")
 R(126, I, dict(w=125, n=127, s=130, e=129), "at a junction of ice tunnels. Ways lead off in every direction.")
-R(127, I, dict(s=126, n=128), "in an ice tunnel, where something gleams in the frost.")
+R(127, I, dict(s=126, n=128), "in an ice tunnel, where the frost grows in feathers on the walls.")
 R(128, I, dict(s=127), "in a dwarves' camp, long deserted.")
 R(129, I, dict(w=126, e=134), "in a huge ice hall. Claw marks score the walls.")
 R(130, I, dict(n=126, s=131), "on a slippery ice slope.")
@@ -246,8 +251,7 @@ R(137, I, dict(e=136), "by a great dwarvish fuel tank, still sloshing.")
 
 # --- The riddler's castle ------------------------------------------------------------------
 C = "castle"
-R(138, C, dict(w=135, e=139), "in the gate hall of a small castle. Candles burn in iron stands, and|"
-  "an old man with a long white beard watches you with twinkling eyes.|"
+R(138, C, dict(w=135, e=139), "in the gate hall of a small castle. Candles burn in iron stands.|"
   "The hall goes on east; the ice cave lies back to the west.")
 R(139, C, dict(w=138, e=140), "in a hall hung with tapestries of the sun, moon and stars.|"
   "Doors lead east and west.")
@@ -255,9 +259,8 @@ R(140, C, dict(w=139, e=141), "in a tower room where night and day are painted o
   "one half dark with stars, the other bright with the rising dawn.")
 R(141, C, dict(w=140, s=142, e=143), "in the castle courtyard, where snow lies on the well.|"
   "The castle gate leads south, and a great hall lies to the east.")
-R(142, C, dict(n=141), "outside the castle gate, at the edge of the snowy plains. A track|"
-  "once led west across the snow, but the drifts have buried it.|"
-  "The courtyard is north.")
+R(142, C, dict(n=141), "outside the castle gate, at the edge of the snowy plains, where|"
+  "the drifts lie deep. The courtyard is north.")
 R(143, C, dict(w=141, n=144, e=146), "in the castle hall, under smoky rafters. A gallery lies north|"
   "and a corridor runs east. The courtyard is west.")
 R(144, C, dict(s=143, n=149), "in a long gallery hung with portraits of stern old wizards,|"
@@ -303,8 +306,8 @@ R(170, K, dict(e=169, n=171), "in a sweet shop that somebody once opened here, d
 R(171, K, dict(s=170), "in the back room of the sweet shop, among empty boxes.")
 R(172, K, dict(s=166, n=173), "on the far side of the chasm. A passage leads north.")
 R(173, K, dict(s=172, n=175, e=176), "at a meeting of ways. Passages lead north and east, and the chasm is south.")
-R(174, K, dict(e=175), "in a forgotten armoury, where the old heroes left their weapons.")
-R(175, K, dict(s=173), "at a blank wall of dressed stone at the end of a passage. On it is|"
+R(174, K, dict(e=175), "in a forgotten armoury, where empty weapon racks line the walls.")
+R(175, K, dict(s=173), "at a wall of dressed stone at the end of a passage. On it is|"
   "carved the crest of the House of Anieron. The way back is south.")
 R(176, K, dict(w=173, e=177), "at a gate in the rock, with a sentry box beside it. The way on is east.")
 R(177, K, dict(w=176, e=178, n=179), "in an old mine. Tunnels lead east and north.")
@@ -336,8 +339,8 @@ R(196, P, {}, "falling into a bottomless pit. You were warned not to trust the d
 # --- The palace of the Keeper of Stones ----------------------------------------------------------
 Q = "palace"
 R(197, Q, dict(s=195, n=198), "in the palace entrance hall, where a pale ghost floats above the floor.|"
-  "A passage leads north to the antechamber, where the demon Azrak stands|"
-  "guard. No weapon of steel can harm him; only a thing of good.")
+  "A passage leads north to the antechamber. No weapon of steel can harm|"
+  "the demon Azrak; only a thing of good.")
 R(198, Q, dict(s=197, n=199), "in the palace antechamber. Beyond it, to the north, lie the Keeper's|"
   "own halls, where the Keeper's eyes see everything that can be seen.")
 R(199, Q, dict(s=198, n=200, e=201, w=202), "in the great hall of the palace, under a dome of black crystal.|"
@@ -347,11 +350,12 @@ R(201, Q, dict(w=199, n=205), "in a corridor running north from the great hall."
 R(202, Q, dict(e=199, w=209), "in a side hall that stinks of old meat. Something huge growls|"
   "and rattles its chain to the west.")
 R(203, Q, dict(w=200), "in a side room full of crystal balls, all showing your face.")
-R(204, Q, dict(s=200, n=208), "in the Keeper's chamber, a hall of standing stones that hum with power.|"
+R(204, Q, dict(s=200, n=208), "in the Keeper's chamber, a hall of tall menhirs that hum with power.|"
   "Ways lead north and south.")
-R(205, Q, dict(s=201, n=206), "in a dark gallery.")
-R(206, Q, dict(s=205, n=207), "in a dark room. A brass switch is set into the wall; a notice beside|"
+R(205, Q, dict(s=201, n=206), "in a narrow gallery.")
+R(206, Q, dict(s=205, n=207), "in a small room. A brass switch is set into the wall; a notice beside|"
   "it says: PALACE GUARDS ONLY.")
 R(207, Q, dict(s=206, w=208), "in a hall of mirrors.")
-R(208, Q, dict(e=207, s=204), "in a hall just north of the Keeper's chamber.")
+R(208, Q, dict(e=207, s=204), "in a hall behind the Keeper's chamber, which lies south.|"
+  "A hall of mirrors is east.")
 R(209, Q, {}, "in the lair of the Keeper's pet rock troll, which is hungry.")

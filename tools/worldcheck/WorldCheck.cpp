@@ -116,6 +116,70 @@ constexpr UsedEntry kUsedCharacters[] = {
     {22, "keeper"},      {23, "cat"},
 };
 
+// ---------------------------------------------------------------------------
+// What can go from a room while it is played. A room's description must not
+// name (by its name or a word of its qualifier) an object that can be taken
+// or moved away, or a character that can leave, in a room where that thing
+// may stand: the description would still show it after it has gone.
+
+// Objects that never leave their room: each has its own excuse when taken.
+constexpr int kFixedObjects[] = {30, 34, 42};
+
+// Rooms where the game logic itself puts an object, besides its starting room.
+struct Place {
+  int number;
+  int room;
+};
+constexpr Place kObjectPlaces[] = {
+    {11, 73},   // the camera, left by the god
+    {13, 36},   // the marble, found in the long grass
+    {18, 62},   // the medallion, from the broken ice block
+    {19, 65},   // the hairpin, from the player's own hair in the cell
+    {21, 77},   // the bone, given by the sentry
+    {24, 95},   // the metal bar, set between the walls
+    {28, 106},  // the ring, found in the snow
+    {35, 11},   // the rope, from the box in the shed
+    {38, 178},  // the skeleton key, found in the powder
+    {40, 204},  // the staff, dropped by the Keeper
+    {8, 24},    // the apple, thrown back by the caveman
+    {15, 40},   // the garlic, left in the tunnel
+    {23, 159},  // the plank, washed down the river
+    {44, 133},  // the matches, fallen down the shaft
+};
+
+// Characters that leave, are sent away or vanish during play, with the rooms
+// they move to; kAnywhere for one who follows the player about.
+constexpr int kAnywhere = -1;
+constexpr Place kLeavingCharacters[] = {
+    {4, 0},  {5, 0},    {6, kAnywhere}, {9, 0},  {10, 0}, {11, 0}, {13, 0}, {14, 0},         {15, 0},
+    {16, 0}, {16, 139}, {16, 140},      {17, 0}, {18, 0}, {21, 0}, {22, 0}, {23, kAnywhere},
+};
+
+// Words of a qualifier that name nothing by themselves.
+bool IsLinkingWord(const std::string& w) {
+  for (const char* s : {"of", "a", "an", "the", "and", "called", "named", "looking", "itself"})
+    if (w == s) return true;
+  return false;
+}
+
+// The lower-case words of a text: runs of letters, an apostrophe kept inside
+// a word ("keeper's" is not "keeper").
+std::vector<std::string> TextWords(const std::string& text) {
+  std::vector<std::string> words;
+  std::string w;
+  for (char c : text + " ") {
+    const char l = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    if ((l >= 'a' && l <= 'z') || (l == '\'' && !w.empty())) {
+      w += l;
+    } else if (!w.empty()) {
+      while (!w.empty() && w.back() == '\'') w.pop_back();
+      words.push_back(w);
+      w.clear();
+    }
+  }
+  return words;
+}
+
 // The one-letter commands; a qualifier word equal to one of them would be
 // dropped from the command line before the command is seen.
 constexpr const char* kLetterCommands = "nsewudlqih";
@@ -167,6 +231,8 @@ class Checker {
   void CheckRuntimeWays();
   void CheckReachable();
   void CheckUsedEntries();
+  void CheckRoomTextsName();
+  void CheckRoomTextDirections();
 
   // Every word the player may type as a noun, with the entry it names.
   struct Noun {
@@ -572,6 +638,88 @@ void Checker::CheckUsedEntries() {
   check("character", g_.BaddieCount, kUsedCharacters, [&](int k) { return w.Baddies[k].Name; });
 }
 
+// A room text that names a thing which may be gone from that room.
+void Checker::CheckRoomTextsName() {
+  struct Mover {
+    std::string label, name;
+    std::vector<std::string> words;  // name and qualifier words
+    std::set<int> rooms;             // rooms where it may stand; 0 in it: any room
+    const char* gone;
+  };
+  std::vector<Mover> movers;
+  auto wordsOf = [](const std::string& name, const std::string& qualifier) {
+    std::vector<std::string> v{glim::LowerAscii(name)};
+    for (const std::string& w : TextWords(qualifier))
+      if (!IsLinkingWord(w)) v.push_back(w);
+    return v;
+  };
+  const glim::WList& w = g_.WordLists;
+  for (int k = 1; k <= g_.ObjectCount; ++k) {
+    const glim::TObjectRec& o = w.Objects[k];
+    if (o.Name.empty() || std::find(std::begin(kFixedObjects), std::end(kFixedObjects), k) != std::end(kFixedObjects))
+      continue;
+    Mover m{"object " + std::to_string(k) + " \"" + o.Name + "\"",
+            o.Name,
+            wordsOf(o.Name, o.Qualifier),
+            {},
+            "can be taken or moved away"};
+    if (InMap(o.Location)) m.rooms.insert(o.Location);
+    for (const Place& p : kObjectPlaces)
+      if (p.number == k) m.rooms.insert(p.room);
+    movers.push_back(m);
+  }
+  for (int k = 1; k <= g_.BaddieCount; ++k) {
+    const glim::TBaddieRec& b = w.Baddies[k];
+    bool leaves = false;
+    std::set<int> rooms;
+    if (InMap(b.Location)) rooms.insert(b.Location);
+    for (const Place& p : kLeavingCharacters)
+      if (p.number == k) {
+        leaves = true;
+        if (p.room == kAnywhere) rooms.insert(0);
+        if (p.room > 0) rooms.insert(p.room);
+      }
+    if (!leaves || b.Name.empty()) continue;
+    movers.push_back({"character " + std::to_string(k) + " \"" + b.Name + "\"", b.Name, wordsOf(b.Name, b.Qualifier),
+                      rooms, "can leave"});
+  }
+  for (int r = 1; r < roomCount_; ++r) {
+    std::vector<std::string> text;
+    for (int l = 1; l < g_.Rooms[r].LineCount && l <= glim::MaxRoomLines; ++l)
+      for (const std::string& t : TextWords(g_.RoomText[r][l])) text.push_back(t);
+    for (const Mover& m : movers) {
+      if (!m.rooms.count(r) && !m.rooms.count(0)) continue;
+      for (const std::string& word : m.words) {
+        // A plural names the thing too ("bottles" on a shelf of one bottle).
+        const bool named =
+            std::any_of(text.begin(), text.end(), [&](const std::string& t) { return t == word || t == word + "s"; });
+        if (!named) continue;
+        Fault(kRoomFile, "room " + std::to_string(r) + ": its text names " + m.label + " (\"" + word + "\"), which " +
+                             m.gone + ", so the text may show it when it is gone");
+        break;
+      }
+    }
+  }
+}
+
+// A room text that names a direction ("north", "to the east") must have a
+// way out on that side: an exit of the file or a way the game opens there.
+void Checker::CheckRoomTextDirections() {
+  for (int r = 1; r < roomCount_; ++r) {
+    std::set<std::string> text;
+    for (int l = 1; l < g_.Rooms[r].LineCount && l <= glim::MaxRoomLines; ++l)
+      for (const std::string& t : TextWords(g_.RoomText[r][l])) text.insert(t);
+    for (int d = glim::DirNorth; d <= glim::DirWest; ++d) {
+      if (!text.count(DirName(d)) || g_.Rooms[r].Exit(d) >= 1) continue;
+      bool opened = false;
+      for (const RuntimeWay& w : kRuntimeWays) opened = opened || (w.from == r && w.dir == d);
+      if (!opened)
+        Fault(kRoomFile, "room " + std::to_string(r) + ": its text names " + DirName(d) +
+                             ", but the room has no way out to the " + DirName(d));
+    }
+  }
+}
+
 std::vector<std::string> Checker::Run() {
   const bool wordsFit = CheckWordCapacities() && CheckWordRecords();
   const bool roomsFit = CheckRoomRecords();
@@ -588,6 +736,8 @@ std::vector<std::string> Checker::Run() {
   CheckLinks();
   CheckLocations();
   CheckReachable();
+  CheckRoomTextsName();
+  CheckRoomTextDirections();
   return faults_;
 }
 

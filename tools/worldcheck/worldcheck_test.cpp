@@ -100,7 +100,7 @@ TEST_F(WorldCheckTest, QualifierWordsMustNotHideTypedWords) {
   words = WordFile();
   words[words.Object(6) + 1] = "n";
   ExpectOnly(
-      "glimtext.wdt: object 6 \"oil\": qualifier word \"n\" is the one-letter command n, which the parser "
+      "glimtext.wdt: object 6 \"flask\": qualifier word \"n\" is the one-letter command n, which the parser "
       "would drop");
 
   // Only the first blank splits: the last two words stay one entry, which no
@@ -245,6 +245,62 @@ TEST_F(WorldCheckTest, CapacitiesAndMalformedRecords) {
   const size_t east = rooms.Room(4) + 2;
   rooms[east] = "12a";
   ExpectOnly("glimroom.dat: room 4: east exit \"12a\" (line " + std::to_string(east + 1) + ") is not a number");
+}
+
+// A room text must not show what may be gone: an object that can be taken
+// (by its name or a qualifier word, plural too) in a room where it starts or
+// where the game puts it, or a character that can leave.
+TEST_F(WorldCheckTest, RoomTextsNameNothingThatMayBeGone) {
+  const std::string book = words[words.Object(1)];
+  ASSERT_EQ(words[words.Object(1) + 2], "2");  // the book starts in room 2
+  rooms[rooms.Room(2) + 5] = "in the study, where a fat " + book + " lies open on the desk.";
+  ExpectOnly("glimroom.dat: room 2: its text names object 1 \"" + book + "\" (\"" + book +
+             "\"), which can be taken or moved away, so the text may show it when it is gone");
+
+  // Plural, capitals and a qualifier word count; a room the object never
+  // reaches may name it.
+  rooms = RoomFile();
+  const std::string qualifier = words[words.Object(3) + 1];
+  const std::string qword = qualifier.substr(qualifier.rfind(' ') + 1);
+  rooms[rooms.Room(50) + 5] = "in a glade full of " + qword + "S.";
+  rooms[rooms.Room(12) + 5] = "at the garden gate, where a " + words[words.Object(3)] + " grew once.";
+  ExpectOnly("glimroom.dat: room 50: its text names object 3 \"" + words[words.Object(3)] + "\" (\"" +
+             glim::LowerAscii(qword) +
+             "\"), which can be taken or moved away, so the text may show it when it is gone");
+
+  // Where the game puts a thing counts as much as where it starts: the
+  // camera is left on the summit by the god.
+  rooms = RoomFile();
+  rooms[rooms.Room(73) + 5] = "on the summit, where a " + words[words.Object(11)] + " lies.";
+  ExpectOnly("glimroom.dat: room 73: its text names object 11 \"" + words[words.Object(11)] + "\" (\"" +
+             words[words.Object(11)] +
+             "\"), which can be taken or moved away, so the text may show it when it is gone");
+
+  // A character who leaves; one who never leaves, and a fixed object, may be
+  // described.
+  rooms = RoomFile();
+  const std::string sentry = words[words.Character(10)];
+  rooms[rooms.Room(77) + 5] = "at the mouth of the tunnels, where a " + sentry + " weeps.";
+  rooms[rooms.Room(197) + 5] = "in the hall, where the " + words[words.Character(20)] + " floats.";
+  rooms[rooms.Room(26) + 5] = "outside the lodge, under a " + words[words.Object(30)] + ".";
+  ExpectOnly("glimroom.dat: room 77: its text names character 10 \"" + sentry + "\" (\"" + sentry +
+             "\"), which can leave, so the text may show it when it is gone");
+
+  // The cat goes everywhere: no room may show it.
+  rooms = RoomFile();
+  rooms[rooms.Room(150) + 5] = "in the cellars, where a " + words[words.Character(23)] + " would be happy.";
+  ExpectOnly("glimroom.dat: room 150: its text names character 23 \"" + words[words.Character(23)] + "\" (\"" +
+             words[words.Character(23)] + "\"), which can leave, so the text may show it when it is gone");
+}
+
+// Every direction a room text names has a way out on that side, counting
+// the ways the game opens (the laughing tree's north).
+TEST_F(WorldCheckTest, RoomTextDirectionsAgreeWithTheExits) {
+  ASSERT_EQ(rooms.Exit(2, glim::DirWest), 0);
+  ASSERT_EQ(rooms.Exit(15, glim::DirNorth), 0);
+  rooms[rooms.Room(2) + 5] = "in the study. A door leads West.";
+  rooms[rooms.Room(15) + 5] = "before a laughing tree, which stands to the north.";
+  ExpectOnly("glimroom.dat: room 2: its text names west, but the room has no way out to the west");
 }
 
 }  // namespace

@@ -1,0 +1,205 @@
+// The platform's file operations on the real file system: saves that two
+// games cannot mix, that a planted link or folder cannot redirect or block,
+// that follow a link to the file it names, and that leave nothing behind
+// when they fail; reads that refuse a file too large for the caller.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "Harness.h"
+
+namespace glimtest {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Bytes(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+// The names in a folder, sorted.
+std::vector<std::string> Entries(const std::string& dir) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+struct Player : Harness {
+  explicit Player(int room) : Harness(Fixture("save_small")) {
+    Start();
+    game.CurrentRoom = room;
+  }
+  // Saves to path and returns everything printed.
+  std::string Save(const std::string& path) {
+    platform.QueueFile(path);
+    game.SaveGame();
+    return Take();
+  }
+};
+
+TEST(PlatformFiles, TwoGamesSavingOneFileLeaveAWholeSaveForEveryRead) {
+  const std::string dir = TempDir("files_race");
+  const std::string path = dir + "shared.gam";
+  Player a(1), b(2);
+  // What each game writes, saved once on its own.
+  const std::string wantA = (a.Save(dir + "a.gam"), Bytes(dir + "a.gam"));
+  const std::string wantB = (b.Save(dir + "b.gam"), Bytes(dir + "b.gam"));
+  ASSERT_NE(wantA, wantB);
+  ASSERT_EQ(a.Save(path), "Saving game\n");
+
+  std::atomic<bool> stop{false};
+  std::atomic<int> saves{0};
+  auto loop = [&](Player& p, std::string& problem) {
+    while (!stop) {
+      const std::string out = p.Save(path);
+      // The file exists, so the dialog asks and the terminal answers yes;
+      // anything else printed is an error.
+      if (out.find("Cannot") != std::string::npos) {
+        problem = out;
+        return;
+      }
+      ++saves;
+    }
+  };
+  std::string problemA, problemB;
+  std::thread ta(loop, std::ref(a), std::ref(problemA));
+  std::thread tb(loop, std::ref(b), std::ref(problemB));
+  int reads = 0, bad = 0;
+  std::string badText;
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(1500);
+  while (std::chrono::steady_clock::now() < end) {
+    const std::string got = Bytes(path);
+    ++reads;
+    if (got != wantA && got != wantB && ++bad == 1) badText = got;
+  }
+  stop = true;
+  ta.join();
+  tb.join();
+  EXPECT_EQ(problemA, "");
+  EXPECT_EQ(problemB, "");
+  EXPECT_EQ(bad, 0) << "of " << reads << " reads; first: " << badText.size() << " bytes";
+  EXPECT_GT(saves.load(), 10);
+  EXPECT_GT(reads, 10);
+  // No temporary file is left over.
+  EXPECT_EQ(Entries(dir), (std::vector<std::string>{"a.gam", "b.gam", "shared.gam"}));
+}
+
+TEST(PlatformFiles, PlantedLinkOrFolderNeitherRedirectsNorBlocks) {
+  const std::string dir = TempDir("files_planted");
+  Player p(2);
+  const std::string want = (p.Save(dir + "ref.gam"), Bytes(dir + "ref.gam"));
+  WriteText(dir + "victim.txt", "not yours\n");
+
+  // The name older versions wrote to, taken by a link and then by a folder.
+  fs::create_symlink(dir + "victim.txt", dir + "x.gam.tmp~");
+  EXPECT_EQ(p.Save(dir + "x.gam"), "Saving game\n");
+  EXPECT_EQ(Bytes(dir + "victim.txt"), "not yours\n");
+  EXPECT_FALSE(fs::is_symlink(dir + "x.gam"));
+  EXPECT_EQ(Bytes(dir + "x.gam"), want);
+
+  fs::remove(dir + "x.gam.tmp~");
+  fs::create_directory(dir + "x.gam.tmp~");
+  WriteText(dir + "x.gam", "old\n");
+  EXPECT_TRUE(ContainsInOrder(p.Save(dir + "x.gam"), {"Saving game", "Yes"}));
+  EXPECT_EQ(Bytes(dir + "x.gam"), want);
+  EXPECT_EQ(Entries(dir), (std::vector<std::string>{"ref.gam", "victim.txt", "x.gam", "x.gam.tmp~"}));
+}
+
+TEST(PlatformFiles, SaveThroughALinkReplacesTheFileItNames) {
+  const std::string dir = TempDir("files_link");
+  Player p(2);
+  const std::string want = (p.Save(dir + "ref.gam"), Bytes(dir + "ref.gam"));
+  fs::create_directory(dir + "real");
+  WriteText(dir + "real/game.gam", "old\n");
+  fs::permissions(dir + "real/game.gam", fs::perms(0640));
+  // A relative link to a relative link to the file.
+  fs::create_symlink("real/step.gam", dir + "mine.gam");
+  fs::create_symlink("game.gam", dir + "real/step.gam");
+  EXPECT_TRUE(ContainsInOrder(p.Save(dir + "mine.gam"), {"Saving game", "Yes"}));
+  EXPECT_TRUE(fs::is_symlink(dir + "mine.gam"));
+  EXPECT_TRUE(fs::is_symlink(dir + "real/step.gam"));
+  EXPECT_EQ(Bytes(dir + "real/game.gam"), want);
+  EXPECT_EQ(fs::status(dir + "real/game.gam").permissions() & fs::perms::all, fs::perms(0640));
+  EXPECT_EQ(Entries(dir + "real"), (std::vector<std::string>{"game.gam", "step.gam"}));
+
+  // A link that names no file yet makes that file.
+  fs::create_symlink("real/new.gam", dir + "fresh.gam");
+  EXPECT_EQ(p.Save(dir + "fresh.gam"), "Saving game\n");
+  EXPECT_EQ(Bytes(dir + "real/new.gam"), want);
+
+  // A loop of links is an error that names the chosen file.
+  fs::create_symlink("loop2.gam", dir + "loop1.gam");
+  fs::create_symlink("loop1.gam", dir + "loop2.gam");
+  std::string error;
+  EXPECT_FALSE(p.platform.WriteFile(dir + "loop1.gam", "x", error));
+  EXPECT_EQ(error.rfind("Cannot create file \"" + dir + "loop1.gam\". ", 0), 0u) << error;
+}
+
+TEST(PlatformFiles, FailedWriteKeepsTheOldFileAndLeavesNothingBehind) {
+  const std::string dir = TempDir("files_fail");
+  Player p(1);
+  std::string error;
+
+  // The target is a folder: nothing can be renamed over it.
+  fs::create_directory(dir + "taken.gam");
+  EXPECT_FALSE(p.platform.WriteFile(dir + "taken.gam", "data", error));
+  EXPECT_EQ(error.rfind("Cannot create file \"" + dir + "taken.gam\". ", 0), 0u) << error;
+  EXPECT_EQ(Entries(dir), std::vector<std::string>{"taken.gam"});
+
+  // The disk takes no more than a few bytes (a file size limit stands in
+  // for a full disk): the write fails, the old file stays as it was.
+  WriteText(dir + "old.gam", "precious\n");
+  struct sigaction ignore {
+  }, was{};
+  ignore.sa_handler = SIG_IGN;
+  sigaction(SIGXFSZ, &ignore, &was);
+  rlimit lim{}, keep{};
+  getrlimit(RLIMIT_FSIZE, &keep);
+  lim = keep;
+  lim.rlim_cur = 4;
+  setrlimit(RLIMIT_FSIZE, &lim);
+  const bool ok = p.platform.WriteFile(dir + "old.gam", "a longer new save", error);
+  setrlimit(RLIMIT_FSIZE, &keep);
+  sigaction(SIGXFSZ, &was, nullptr);
+  EXPECT_FALSE(ok);
+  EXPECT_EQ(error, "Cannot write file \"" + dir + "old.gam\". " + std::strerror(EFBIG));
+  EXPECT_EQ(Bytes(dir + "old.gam"), "precious\n");
+  EXPECT_EQ(Entries(dir), (std::vector<std::string>{"old.gam", "taken.gam"}));
+}
+
+TEST(PlatformFiles, ReadRefusesAFileLargerThanTheLimit) {
+  const std::string dir = TempDir("files_read");
+  WriteText(dir + "ten.txt", "0123456789");
+  Player p(1);
+  std::string out = "unchanged";
+  EXPECT_TRUE(p.platform.ReadFile(dir + "ten.txt", out, 10));
+  EXPECT_EQ(out, "0123456789");
+  out = "unchanged";
+  errno = 0;
+  EXPECT_FALSE(p.platform.ReadFile(dir + "ten.txt", out, 9));
+  EXPECT_EQ(errno, EFBIG);
+  EXPECT_EQ(out, "unchanged");
+  // A device without end stops one read past the limit.
+  errno = 0;
+  EXPECT_FALSE(p.platform.ReadFile("/dev/zero", out, 100000));
+  EXPECT_EQ(errno, EFBIG);
+  EXPECT_FALSE(p.platform.ReadFile(dir + "missing.txt", out));
+  EXPECT_FALSE(p.platform.ReadFile(dir, out));
+}
+
+}  // namespace
+}  // namespace glimtest
