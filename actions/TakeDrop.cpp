@@ -159,13 +159,10 @@ void Game::ShowInventory() {
   PrintLine("You are carrying " + std::to_string(CarriedCount) + " Objects");
   // The listing recounts what is carried, so a count that drifted is put
   // right here.
-  CarriedCount = 0;
+  CarriedCount = CountCarried();
   const int last = std::min(ObjectCount, MaxObjects);
-  for (int o = 1; o <= last; ++o) {
-    if (!IsCarried(o)) continue;
-    PrintLine(ObjectPhrase(o));
-    ++CarriedCount;
-  }
+  for (int o = 1; o <= last; ++o)
+    if (IsCarried(o)) PrintLine(ObjectPhrase(o));
   if (CarriedCount == 0) PrintLine("nothing");
 }
 

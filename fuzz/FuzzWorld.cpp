@@ -202,6 +202,8 @@ void CheckInvariants(const glim::Game& g) {
   within("UpCount", g.UpCount, MaxLinks);
   within("DownCount", g.DownCount, MaxLinks);
   if (g.CurrentRoom < 0 || g.CurrentRoom > MaxRooms) Fail("CurrentRoom is " + std::to_string(g.CurrentRoom));
+  // Only objects are counted as carried, each at most once.
+  within("CarriedCount", g.CarriedCount, MaxObjects);
 }
 
 }  // namespace glimfuzz

@@ -3,9 +3,15 @@
 // one value per line, every line ending in CR LF.
 //
 // A load checks the whole file before it changes anything: a file that is
-// short, holds a line that is not a number where a number belongs, an empty
-// door code, or a value that would put the game outside its tables is refused
-// with one message box and the running game stays exactly as it was.
+// larger than any saved game, short, holds a line that is not a number where
+// a number belongs, an empty door code, or a player's room outside the map is
+// refused with one message box and the running game stays exactly as it was.
+//
+// Every file the game writes, it reads back: a field takes any value the data
+// files' readers put into it (an exit or a location is only ever compared,
+// never used to index a table, and an exit beyond the map is refused when the
+// player takes it), and the player's room, which only the game's own rules
+// change, is always a room of the map.
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -52,6 +58,10 @@ struct SavedCounts {
 
 bool IsRoom(int32_t v) { return v >= 1 && v <= MaxRooms; }
 
+// A saved game of this world takes a few kilobytes; anything near this size
+// is not one, and is refused before it is read.
+constexpr size_t MaxSaveFileSize = 1 << 20;
+
 // Thrown by the reader when the file is refused; the text is the message.
 struct Refusal {
   std::string Message;
@@ -75,7 +85,7 @@ class SaveReader {
   }
   // A number that must also pass `valid`; what names the kind of value.
   int32_t Checked(int32_t v, bool valid, const char* what) {
-    if (!valid) throw Refusal{"'" + std::to_string(v) + "' is not a valid " + what};
+    if (!valid) throw Refusal{"'" + QuotedValue(std::to_string(v)) + "' is not a valid " + what};
     return v;
   }
 
@@ -157,7 +167,7 @@ std::optional<std::string> ReadSavedGame(World& w, const std::vector<std::string
   try {
     const int32_t room = in.Int();
     next.CurrentRoom = in.Checked(room, IsRoom(room), "room number");
-    next.CarriedCount = in.Int();  // as saved; the inventory listing recounts it
+    in.Int();  // CarriedCount: must be a number, but is recounted below
     next.DrinkFlag = in.Flag();
     next.PlayerWarm = in.Flag();
     next.PlayerInvisible = in.Flag();
@@ -166,17 +176,14 @@ std::optional<std::string> ReadSavedGame(World& w, const std::vector<std::string
     for (int k = 1; k <= n.Objects; ++k) {
       TObjectRec& o = next.Obj(k);
       o.Name = in.Text();
-      const int32_t loc = in.Int();
-      o.Location = in.Checked(loc, loc == LocCarried || loc == LocNowhere || loc == LocHandedOver || IsRoom(loc),
-                              "object location");
+      o.Location = in.Int();
       o.State = in.Int();
       o.Tense = in.Int();
     }
     for (int k = 1; k <= n.Baddies; ++k) {
       TBaddieRec& b = next.Baddie(k);
       b.Name = in.Text();
-      const int32_t loc = in.Int();
-      b.Location = in.Checked(loc, loc == 0 || IsRoom(loc), "character location");
+      b.Location = in.Int();
       b.BlockCode = in.Int();
       b.Pronoun = in.Int();
       b.Tense = in.Int();
@@ -185,24 +192,25 @@ std::optional<std::string> ReadSavedGame(World& w, const std::vector<std::string
     for (int k = 1; k <= n.Doors; ++k) {
       TDoor& d = next.Doors[k];
       d.State = StrToDoorState(in.Code());
-      const int32_t r = in.TrimmedInt();
-      d.Room = in.Checked(r, IsRoom(r), "room number");
+      d.Room = in.TrimmedInt();
       d.Direction = StrToDirection(in.Code());
-      const int32_t key = in.TrimmedInt();
-      d.Key = in.Checked(key, key >= 0 && key <= MaxObjects, "key number");
+      d.Key = in.TrimmedInt();
     }
     for (int r = 1; r <= n.Rooms; ++r) {
       TRoom& rec = next.Rooms[r];
       for (int d = DirNorth; d <= DirWest; ++d) {
         // Anything below 1 means no exit.
-        const int32_t to = in.TrimmedInt();
-        rec.SetExit(d, in.Checked(to, to <= MaxRooms, "room number"));
+        rec.SetExit(d, in.TrimmedInt());
       }
     }
   } catch (const Refusal& r) {
     return r.Message;
   }
   // Lines after the last room are ignored.
+  // The count in the file is not trusted (it could let the player carry past
+  // the limit, block every take, or overflow on the next drop): it is the
+  // number of objects the file says are carried.
+  next.CarriedCount = next.CountCarried();
   w = std::move(next);
   return std::nullopt;
 }
@@ -231,7 +239,7 @@ bool Game::LoadGame() {
 
   std::string bytes;
   errno = 0;
-  if (!P.ReadFile(path, bytes)) {
+  if (!P.ReadFile(path, bytes, MaxSaveFileSize)) {
     const int err = errno;
     P.ErrorBox("Cannot open file \"" + path + "\"." + (err ? std::string(" ") + std::strerror(err) : ""));
     return false;

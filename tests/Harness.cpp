@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 
 #include "savegame/SaveFile.h"
 #include "shell/GameFolder.h"
@@ -31,6 +32,23 @@ std::string CopyFixture(const std::string& fixture, const std::string& name) {
   const std::string dir = TempDir(name);
   fs::copy(Fixture(fixture), dir, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
   return dir;
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+int Count(const std::string& text, const std::string& what) {
+  int n = 0;
+  for (size_t p = text.find(what); p != std::string::npos; p = text.find(what, p + what.size())) ++n;
+  return n;
+}
+
+std::string Join(const std::vector<std::string>& lines, const char* eol) {
+  std::string s;
+  for (const std::string& l : lines) s += l + eol;
+  return s;
 }
 
 std::vector<std::string> Harness::Lines(const std::string& s) const { return glim::SplitLines(s); }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <initializer_list>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -24,6 +25,12 @@ void WriteText(const std::string& path, const std::string& text);
 std::string TermProgram();
 // Copies a fixture folder to a fresh temp folder and returns it.
 std::string CopyFixture(const std::string& fixture, const std::string& name);
+// The whole file as bytes; empty when it cannot be read.
+std::string ReadAll(const std::string& path);
+// How often `what` occurs in `text`, without overlaps.
+int Count(const std::string& text, const std::string& what);
+// The lines as one text, each ended by `eol` (the game's files use CR LF).
+std::string Join(const std::vector<std::string>& lines, const char* eol = "\r\n");
 
 struct Harness {
   std::ostringstream out;
@@ -50,6 +57,14 @@ struct Harness {
   std::string Send(const std::string& line) {
     platform.HandleLine(game, line);
     return Take();
+  }
+  // Moves the player to a room with the room-jump control; returns what it printed.
+  std::string Jump(int room) { return Send(":room " + std::to_string(room)); }
+  // Makes the objects carried; false when the carry limit refused one.
+  bool Carry(std::initializer_list<int> objects) {
+    for (int o : objects)
+      if (!game.AddToCarried(o)) return false;
+    return true;
   }
   std::string Take() {
     std::string s = out.str();

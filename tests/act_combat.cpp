@@ -7,24 +7,20 @@
 namespace glimtest {
 namespace {
 
-int Count(const std::string& text, const std::string& what) {
-  int n = 0;
-  for (size_t p = text.find(what); p != std::string::npos; p = text.find(what, p + what.size())) ++n;
-  return n;
-}
+namespace Obj = glim::Obj;
+namespace Baddie = glim::Baddie;
+namespace Room = glim::Room;
 
 struct Combat : ::testing::Test {
   Harness h{Fixture("act_combat")};
   void SetUp() override { h.Start(); }
-  void Carry(std::initializer_list<int> objects) {
-    for (int o : objects) ASSERT_TRUE(h.game.AddToCarried(o));
-  }
+  void Carry(std::initializer_list<int> objects) { ASSERT_TRUE(h.Carry(objects)); }
 };
 
 TEST_F(Combat, KeeperFallsToTheSwordOnlyWithBothAmuletHalvesInPlace) {
-  Carry({37});
-  h.game.Obj(12).Location = 208;
-  h.game.Obj(22).Location = 200;
+  Carry({Obj::Sword});
+  h.game.Obj(Obj::AmuletNorth).Location = Room::NorthOfKeeper;
+  h.game.Obj(Obj::AmuletSouth).Location = Room::SouthOfKeeper;
   h.Send(":room 201");
   const std::string out = h.Send("attack keeper with sword");
   EXPECT_EQ(0, Count(out, "you are dead TRY AGAIN")) << out;
@@ -35,8 +31,8 @@ TEST_F(Combat, KeeperFallsToTheSwordOnlyWithBothAmuletHalvesInPlace) {
   const size_t drop = out.find("He drops his staff");
   EXPECT_EQ(4, Count(out.substr(0, drop), "\n") - 2) << out;
   EXPECT_EQ(out.find("The keeper"), std::string::npos) << out;
-  EXPECT_EQ(0, h.game.Baddie(22).Location);
-  EXPECT_EQ(201, h.game.Obj(40).Location);
+  EXPECT_EQ(0, h.game.Baddie(Baddie::Keeper).Location);
+  EXPECT_EQ(201, h.game.Obj(Obj::Staff).Location);
 
   const std::string take = h.Send("get staff");
   EXPECT_TRUE(ContainsInOrder(take, {"O.K You have the staff test\n", "[sound] play glimmusi.mid once\n",
@@ -50,10 +46,12 @@ TEST_F(Combat, KeeperKillsWhenAnAmuletHalfIsMissingOrTheWeaponIsWrong) {
     int weapon;
     int32_t north, south;
   };
-  for (const Case& c : {Case{37, 208, 0}, Case{37, 0, 200}, Case{37, 200, 208}, Case{1, 208, 200}}) {
+  for (const Case& c : {Case{Obj::Sword, Room::NorthOfKeeper, 0}, Case{Obj::Sword, 0, Room::SouthOfKeeper},
+                        Case{Obj::Sword, Room::SouthOfKeeper, Room::NorthOfKeeper},
+                        Case{Obj::Book, Room::NorthOfKeeper, Room::SouthOfKeeper}}) {
     Carry({c.weapon});
-    h.game.Obj(12).Location = c.north;
-    h.game.Obj(22).Location = c.south;
+    h.game.Obj(Obj::AmuletNorth).Location = c.north;
+    h.game.Obj(Obj::AmuletSouth).Location = c.south;
     h.Send(":room 201");
     const std::string out = h.Send("attack keeper with " + h.game.Obj(c.weapon).Name);
     EXPECT_TRUE(ContainsInOrder(out, {"[sound] play rocketflame1.wav once\n",
@@ -63,13 +61,13 @@ TEST_F(Combat, KeeperKillsWhenAnAmuletHalfIsMissingOrTheWeaponIsWrong) {
                                       "you are in test room 1.\n"}))
         << out;
     EXPECT_EQ(1, h.game.CurrentRoom);
-    EXPECT_EQ(201, h.game.Baddie(22).Location) << "the fresh game has its Keeper back";
-    EXPECT_EQ(2, h.game.Obj(40).Location);
+    EXPECT_EQ(201, h.game.Baddie(Baddie::Keeper).Location) << "the fresh game has its Keeper back";
+    EXPECT_EQ(2, h.game.Obj(Obj::Staff).Location);
   }
 }
 
 TEST_F(Combat, AttackingTheWallyIsFatal) {
-  Carry({37});
+  Carry({Obj::Sword});
   h.Send(":room 12");
   const std::string out = h.Send("attack wally with sword");
   EXPECT_TRUE(
@@ -81,7 +79,7 @@ TEST_F(Combat, AttackingTheWallyIsFatal) {
 }
 
 TEST_F(Combat, DeathPausesSixSecondsAndVictoryTen) {
-  Carry({37});
+  Carry({Obj::Sword});
   h.Send(":room 12");
   uint32_t t = h.platform.TickCount();
   h.Send("attack wally with sword");
@@ -101,7 +99,7 @@ TEST_F(Combat, WeaponsAreTestedBeforeTheFoeAndNothingIsChanged) {
   // Neither the weapon carried nor the foe here: both lines, the beast lives.
   const std::string out = h.Send("attack beast with flamethrower");
   EXPECT_NE(out.find("You don't have that weapon\nI don't see him here.\n"), std::string::npos) << out;
-  EXPECT_EQ(129, h.game.Baddie(17).Location);
+  EXPECT_EQ(Room::IceHall, h.game.Baddie(Baddie::FrostBeast).Location);
 }
 
 }  // namespace

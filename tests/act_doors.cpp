@@ -12,12 +12,11 @@ struct DoorWorld : ::testing::Test {
   Harness h{Fixture("act_doors")};
   glim::Game& g = h.game;
   void SetUp() override { h.Start(); }
-  void Jump(int room) { h.Send(":room " + std::to_string(room)); }
   int State(int door) { return g.Doors[door].State; }
 };
 
 TEST_F(DoorWorld, BothSidesOpenAndLockTogether) {
-  Jump(2);
+  h.Jump(2);
   h.Send("take rustykey");
   h.Send("e");
   EXPECT_EQ(g.DoorIndex, 1);
@@ -32,7 +31,7 @@ TEST_F(DoorWorld, BothSidesOpenAndLockTogether) {
 }
 
 TEST_F(DoorWorld, RightKeyOpensAJammedDoorToo) {
-  Jump(8);
+  h.Jump(8);
   h.Send("take shinykey");
   g.Doors[7].State = glim::DoorJammed;
   h.Send("e");
@@ -43,7 +42,7 @@ TEST_F(DoorWorld, RightKeyOpensAJammedDoorToo) {
 }
 
 TEST_F(DoorWorld, UnlockActsOnTheDoorLastRunIntoEvenAfterTurningAway) {
-  Jump(2);
+  h.Jump(2);
   h.Send("take rustykey");
   h.Send("e");
   h.Send("n");  // no exit and no door north: the door search finds nothing
@@ -57,7 +56,7 @@ TEST_F(DoorWorld, UnlockActsOnTheDoorLastRunIntoEvenAfterTurningAway) {
 
 TEST_F(DoorWorld, LockAnswersOnceWhateverTheRoom) {
   ASSERT_TRUE(g.AddToCarried(4));
-  Jump(4);  // no door here and none tried yet
+  h.Jump(4);  // no door here and none tried yet
   EXPECT_EQ(h.Lines(h.Send("lock door with rustykey")),
             (std::vector<std::string>{"lock door with rustykey", "", "There is no door here that you could lock"}));
   // A room with a door on every side still answers once.
@@ -71,15 +70,15 @@ TEST_F(DoorWorld, LockAnswersOnceWhateverTheRoom) {
 }
 
 TEST_F(DoorWorld, InsertingUsesUpTheSpearAndTheMedallion) {
-  Jump(39);
+  h.Jump(39);
   h.Send("take spear");
   h.Send("insert spear into eye");
   EXPECT_EQ(State(10), glim::DoorOpen);
   EXPECT_EQ(g.Obj(14).Location, 0);
   EXPECT_EQ(g.CarriedCount, 0);
-  Jump(9);
+  h.Jump(9);
   h.Send("take medallion");
-  Jump(78);
+  h.Jump(78);
   h.Send("insert medallion into hole");
   EXPECT_EQ(State(17), glim::DoorOpen);
   EXPECT_EQ(g.Obj(18).Location, 0);
@@ -89,7 +88,7 @@ TEST_F(DoorWorld, InsertingUsesUpTheSpearAndTheMedallion) {
 
 TEST_F(DoorWorld, ShinyKeyIsLostInRoom67) {
   ASSERT_TRUE(g.AddToCarried(41));
-  Jump(67);
+  h.Jump(67);
   h.Send("n");
   h.Send("unlock door with shinykey");
   EXPECT_EQ(State(6), glim::DoorOpen);
@@ -98,12 +97,12 @@ TEST_F(DoorWorld, ShinyKeyIsLostInRoom67) {
 }
 
 TEST_F(DoorWorld, RammingOpensDoorFiveAndMovesThePlayer) {
-  Jump(26);
+  h.Jump(26);
   h.Send("ram door");
   EXPECT_EQ(State(5), glim::DoorOpen);
   EXPECT_EQ(g.CurrentRoom, 31);
   // The fatal door: a fresh game in room 1 with the world reloaded.
-  Jump(32);
+  h.Jump(32);
   h.Send("ram door");
   EXPECT_EQ(g.CurrentRoom, 1);
   EXPECT_EQ(State(5), glim::DoorJammed);

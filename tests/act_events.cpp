@@ -7,16 +7,9 @@
 namespace glimtest {
 namespace {
 
-int Count(const std::string& text, const std::string& what) {
-  int n = 0;
-  for (size_t p = text.find(what); p != std::string::npos; p = text.find(what, p + what.size())) ++n;
-  return n;
-}
-
 struct Events : ::testing::Test {
   Harness h{Fixture("act_events")};
   void SetUp() override { h.Start(); }
-  std::string Jump(int room) { return h.Send(":room " + std::to_string(room)); }
 };
 
 TEST_F(Events, DeadlyRoomsKillAndTheirNeighboursDoNot) {
@@ -24,7 +17,7 @@ TEST_F(Events, DeadlyRoomsKillAndTheirNeighboursDoNot) {
   // without the cape.
   for (int r : {44, 70, 196, 209, 100, 110, 121, 199, 200, 203, 207, 208}) {
     const int deaths = h.game.DeathCount;
-    const std::string out = Jump(r);
+    const std::string out = h.Jump(r);
     EXPECT_EQ(deaths + 1, h.game.DeathCount) << "room " << r << "\n" << out;
     EXPECT_EQ(1, h.game.CurrentRoom) << r;
     EXPECT_EQ(1, Count(out, "you are dead TRY AGAIN")) << r;
@@ -33,7 +26,7 @@ TEST_F(Events, DeadlyRoomsKillAndTheirNeighboursDoNot) {
     EXPECT_EQ(2, Count(out, "you are in test room 1.\n")) << r;
   }
   for (int r : {43, 45, 69, 71, 96, 99, 122, 198, 201, 202, 204, 206, 210}) {
-    const std::string out = Jump(r);
+    const std::string out = h.Jump(r);
     EXPECT_EQ(r, h.game.CurrentRoom) << out;
     EXPECT_EQ(0, Count(out, "you are dead")) << r;
   }
@@ -41,17 +34,17 @@ TEST_F(Events, DeadlyRoomsKillAndTheirNeighboursDoNot) {
 
 TEST_F(Events, CatComesToItsRooms) {
   for (int r : {20, 32, 36, 43, 67, 45, 72}) {
-    Jump(r);
+    h.Jump(r);
     EXPECT_EQ(r, h.game.Baddie(23).Location) << r;
   }
-  Jump(1);
+  h.Jump(1);
   EXPECT_EQ(72, h.game.Baddie(23).Location) << "room 1 is not one of the cat's";
   ASSERT_TRUE(h.game.AddToCarried(13));
-  Jump(45);
+  h.Jump(45);
   EXPECT_EQ(72, h.game.Baddie(23).Location) << "not while the marble is carried";
-  Jump(36);
+  h.Jump(36);
   ASSERT_TRUE(h.game.AddToCarried(2));
-  Jump(72);
+  h.Jump(72);
   EXPECT_EQ(36, h.game.Baddie(23).Location) << "not while the map is carried";
 }
 
@@ -59,20 +52,20 @@ TEST_F(Events, CompanionIsKeptWithThePlayerInTheVillage) {
   h.game.CompanionFollows = true;
   for (int r : {59, 61, 63}) {
     h.game.SetCharacterLocation(6, 0);
-    Jump(r);
+    h.Jump(r);
     EXPECT_EQ(r, h.game.Baddie(6).Location) << r;
   }
   h.game.SetCharacterLocation(6, 0);
-  Jump(58);
+  h.Jump(58);
   EXPECT_EQ(0, h.game.Baddie(6).Location) << "room 58 is outside the village";
   h.game.CompanionFollows = false;
-  Jump(60);
+  h.Jump(60);
   EXPECT_EQ(0, h.game.Baddie(6).Location);
 }
 
 TEST_F(Events, FeastShowsItsPictureForThreeSecondsThenRoom65WithTheCompanion) {
   h.game.CompanionFollows = true;
-  Jump(63);
+  h.Jump(63);
   const uint32_t t = h.platform.TickCount();
   const std::string out = h.Send("n");
   EXPECT_EQ(3000u, h.platform.TickCount() - t);
@@ -89,13 +82,13 @@ TEST_F(Events, PausesBeforeTheDeathsAndTheCoatRemark) {
   };
   for (const Case& c : {Case{44, 6000}, Case{95, 8000}, Case{199, 8000}, Case{100, 6000}}) {
     const uint32_t t = h.platform.TickCount();
-    Jump(c.room);
+    h.Jump(c.room);
     EXPECT_EQ(c.ms, h.platform.TickCount() - t) << c.room;
   }
   h.game.PlayerWarm = true;
   for (int r : {97, 98}) {
     const uint32_t t = h.platform.TickCount();
-    const std::string out = Jump(r);
+    const std::string out = h.Jump(r);
     EXPECT_EQ(2000u, h.platform.TickCount() - t) << r;
     EXPECT_EQ(1, Count(out, "Do you need that coat on in here\n")) << r;
   }
@@ -103,7 +96,7 @@ TEST_F(Events, PausesBeforeTheDeathsAndTheCoatRemark) {
 
 TEST_F(Events, TimerRunningOutDuringTheWallsLastPauseKillsOnlyOnce) {
   ASSERT_TRUE(h.game.AddToCarried(24));
-  Jump(95);  // armed now
+  h.Jump(95);  // armed now
   h.Send(":wait 19");
   h.Send("n");
   h.Send("drop bar");
@@ -121,7 +114,7 @@ TEST_F(Events, TimerRunningOutDuringTheWallsLastPauseKillsOnlyOnce) {
 
 TEST_F(Events, BarDroppedInsteadOfPlacedDoesNotStopTheWalls) {
   ASSERT_TRUE(h.game.AddToCarried(24));
-  Jump(95);
+  h.Jump(95);
   const std::string drop = h.Send("drop bar");
   EXPECT_EQ(0, Count(drop, "The walls are closing in")) << "a bar lying in the room silences the room";
   EXPECT_TRUE(h.game.EventTEnabled);
@@ -135,7 +128,7 @@ TEST_F(Events, TimerRunningOutWhileLightingTheFlameThrowerLeavesTheNewGameAlone)
   ASSERT_TRUE(h.game.AddToCarried(32));
   ASSERT_TRUE(h.game.AddToCarried(44));
   h.game.Obj(32).State = 1;
-  Jump(95);
+  h.Jump(95);
   h.Send(":wait 19");
   const std::string out = h.Send("light flamethrower with matches");
   EXPECT_TRUE(ContainsInOrder(out, {"[sound] play Match.wav once\n", "[timer] expired\n", "you are crushed to death\n",
@@ -149,7 +142,7 @@ TEST_F(Events, TimerRunningOutWhileLightingTheFlameThrowerLeavesTheNewGameAlone)
 
 TEST_F(Events, PlacingTheBarOutsideItsRoomLeavesTheTimerRunning) {
   ASSERT_TRUE(h.game.AddToCarried(24));
-  Jump(95);
+  h.Jump(95);
   h.Send("n");
   EXPECT_NE(h.Send("place bar").find("How do you mean?"), std::string::npos);
   EXPECT_TRUE(h.game.EventTEnabled);

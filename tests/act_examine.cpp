@@ -12,7 +12,6 @@ struct ExamineWorld : ::testing::Test {
   Harness h{Fixture("act_examine")};
   glim::Game& g = h.game;
   void SetUp() override { h.Start(); }
-  void Jump(int room) { h.Send(":room " + std::to_string(room)); }
   // The lines an action printed after the echo and the empty line.
   std::vector<std::string> Said(const std::string& command) {
     std::vector<std::string> l = h.Lines(h.Send(command));
@@ -33,7 +32,7 @@ TEST_F(ExamineWorld, FlameThrowerTellsItsState) {
 }
 
 TEST_F(ExamineWorld, CandleAndAppleAndAmuletHalves) {
-  Jump(4);
+  h.Jump(4);
   g.Obj(10).State = 0;
   EXPECT_EQ(Said("examine candle"), std::vector<std::string>{"It's just a candle"});
   ASSERT_TRUE(g.AddToCarried(12));
@@ -49,12 +48,12 @@ TEST_F(ExamineWorld, SmellingOneselfAfterAWash) {
 }
 
 TEST_F(ExamineWorld, RevealedThingsKeepTheirPictureSpot) {
-  Jump(178);
+  h.Jump(178);
   h.Send("examine powder");
   EXPECT_EQ(g.Obj(38).Location, 178);
   EXPECT_EQ(g.Obj(38).Y, 77);
   // Found once: taken elsewhere, the powder holds nothing more.
-  Jump(65);
+  h.Jump(65);
   h.Send("examine hair");
   EXPECT_EQ(g.Obj(19).Location, 65);
   EXPECT_EQ(g.Obj(19).Y, 123);
@@ -62,13 +61,13 @@ TEST_F(ExamineWorld, RevealedThingsKeepTheirPictureSpot) {
 
 TEST_F(ExamineWorld, KeyInThePowderOnlyWhileNowhere) {
   g.Obj(38).Location = 5;
-  Jump(178);
+  h.Jump(178);
   EXPECT_EQ(Said("examine powder"), std::vector<std::string>{"Its diomond dust!!, so fine you cannot pick it up"});
   EXPECT_EQ(g.Obj(38).Location, 5);
 }
 
 TEST_F(ExamineWorld, HairPinComesBackFromThePocket) {
-  Jump(65);
+  h.Jump(65);
   h.Send("examine hair");
   h.Send("take pin");
   ASSERT_EQ(g.CarriedCount, 1);
@@ -79,7 +78,7 @@ TEST_F(ExamineWorld, HairPinComesBackFromThePocket) {
 
 TEST_F(ExamineWorld, MarbleIsFoundInTheGrassWhereverItLay) {
   g.Obj(13).Location = 5;  // lying somewhere else entirely
-  Jump(36);
+  h.Jump(36);
   const std::vector<std::string> said = Said("examine grass");
   ASSERT_GE(said.size(), 2u);
   EXPECT_EQ(g.Obj(13).Location, 36);
@@ -89,14 +88,14 @@ TEST_F(ExamineWorld, MarbleIsFoundInTheGrassWhereverItLay) {
 TEST_F(ExamineWorld, RingOnlyWhileNowhere) {
   g.PlayerWarm = true;
   g.Obj(28).Location = 300;  // already given to its owner
-  Jump(106);
+  h.Jump(106);
   EXPECT_EQ(h.Lines(h.Send("examine snow")).back(), "it's cold and wet");
   EXPECT_EQ(g.Obj(28).Location, 300);
   EXPECT_EQ(g.Baddie(23).Location, 106);  // the cat stays: nothing was found
 }
 
 TEST_F(ExamineWorld, MapSendsTheCatAwayAndOpensTheWayWest) {
-  Jump(72);
+  h.Jump(72);
   h.Send("take map");
   g.SetCharacterLocation(23, 72);
   h.Send("examine map");
@@ -109,7 +108,7 @@ TEST_F(ExamineWorld, ReadingTheNameSendsTheDragonAway) {
   g.SetCharacterLocation(11, 80);
   h.Send(":room 5");
   h.Send("take note");
-  Jump(80);
+  h.Jump(80);
   const std::string out = h.Send("read note");
   EXPECT_TRUE(ContainsInOrder(
       out, {"[sound] play paper1.wav once", "Oh no you know my name OK. you can go past but don't make a mess",
@@ -123,7 +122,7 @@ TEST_F(ExamineWorld, ReadingTheNameSendsTheDragonAway) {
 TEST_F(ExamineWorld, JokeBringsOutTheBone) {
   g.Baddie(10).BlockCode = 2;
   g.AddToCarried(1);
-  Jump(77);
+  h.Jump(77);
   h.Send("read jokes");
   EXPECT_EQ(g.Baddie(10).Location, 0);
   EXPECT_EQ(g.Baddie(10).BlockCode, 0);

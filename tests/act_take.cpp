@@ -12,7 +12,6 @@ struct TakeWorld : ::testing::Test {
   Harness h{Fixture("act_take")};
   glim::Game& g = h.game;
   void SetUp() override { h.Start(); }
-  void Jump(int room) { h.Send(":room " + std::to_string(room)); }
   // Objects 20..(20+n-1) lie nowhere in this world; carry them.
   void CarryFillers(int n) {
     for (int o = 20; o < 20 + n; ++o) ASSERT_TRUE(g.AddToCarried(o));
@@ -20,7 +19,7 @@ struct TakeWorld : ::testing::Test {
 };
 
 TEST_F(TakeWorld, CarryLimitCountsObjects) {
-  Jump(2);
+  h.Jump(2);
   CarryFillers(8);
   EXPECT_EQ(g.CarriedCount, 8);
   const std::string out = h.Send("take book");
@@ -56,7 +55,7 @@ TEST_F(TakeWorld, InventoryShowsStoredCountThenRepairsIt) {
 }
 
 TEST_F(TakeWorld, DroppingCoatOrCapeEndsItsEffect) {
-  Jump(2);
+  h.Jump(2);
   ASSERT_TRUE(g.AddToCarried(26));
   ASSERT_TRUE(g.AddToCarried(45));
   g.PlayerWarm = true;
@@ -71,7 +70,7 @@ TEST_F(TakeWorld, DroppingCoatOrCapeEndsItsEffect) {
 }
 
 TEST_F(TakeWorld, DroppedObjectLiesAtTheFootOfThePicture) {
-  Jump(2);
+  h.Jump(2);
   h.Send("take book");
   g.Obj(1).Y = 40;
   h.Send("drop book");
@@ -81,14 +80,14 @@ TEST_F(TakeWorld, DroppedObjectLiesAtTheFootOfThePicture) {
 
 TEST_F(TakeWorld, MarbleRollsOnlyFromRoom46) {
   ASSERT_TRUE(g.AddToCarried(13));
-  Jump(5);
+  h.Jump(5);
   const glim::TRoom before = g.Rooms[46];
   h.Send("drop marble");
   EXPECT_EQ(g.Obj(13).Location, 5);
   EXPECT_EQ(g.Rooms[46].North, before.North);
   EXPECT_EQ(g.Rooms[46].East, before.East);
   h.Send("take marble");
-  Jump(46);
+  h.Jump(46);
   h.Send("drop marble");
   EXPECT_EQ(g.Obj(13).Location, 0);
   EXPECT_EQ(g.CarriedCount, 0);
@@ -97,7 +96,7 @@ TEST_F(TakeWorld, MarbleRollsOnlyFromRoom46) {
 }
 
 TEST_F(TakeWorld, MatchesStayBesideAnUnlitCandle) {
-  Jump(82);
+  h.Jump(82);
   g.Obj(10).State = 0;
   h.Send("take matches");
   h.Send("drop matches");
@@ -113,7 +112,7 @@ TEST_F(TakeWorld, TakingWithTheStaffCarriedWinsEveryTime) {
   const std::vector<std::string> won = {"[sound] play glimmusi.mid once",
                                         "Well done now you have the wendle staff your", "quest is over",
                                         "................"};
-  Jump(9);
+  h.Jump(9);
   std::string out = h.Send("take garlic");
   EXPECT_EQ(out.find("Well done"), std::string::npos);
   h.Send("drop garlic");
@@ -134,7 +133,7 @@ TEST_F(TakeWorld, TakingWithTheStaffCarriedWinsEveryTime) {
 }
 
 TEST_F(TakeWorld, HandOverNeedsTheReceiverHere) {
-  Jump(2);
+  h.Jump(2);
   h.Send("take book");
   // The woman is in room 3, not here; character 6's number is also the
   // oil's, which lies nowhere, and object 2 (the map) is in room 3.

@@ -14,7 +14,7 @@ struct World : Harness {
   Game& g() { return game; }
   // Puts the player into a room without showing it.
   void Place(int room) { game.CurrentRoom = room; }
-  void Give(int o) { ASSERT_TRUE(game.AddToCarried(o)); }
+  void Give(int o) { ASSERT_TRUE(Carry({o})); }
 };
 
 TEST(Characters, ReactionsChangeTheWorld) {

@@ -14,12 +14,6 @@ std::vector<std::string> ExampleWords() {
           "3",    "0",       "0",    "0",        "0", "4", "1", "1", "2",    "3",     "1"};
 }
 
-std::string Join(const std::vector<std::string>& lines, const char* eol = "\r\n") {
-  std::string s;
-  for (const auto& l : lines) s += l + eol;
-  return s;
-}
-
 struct GameOnly {
   std::ostringstream out;
   glim::TextPlatform platform{out, Harness::Options("/nonexistent/", false, true)};

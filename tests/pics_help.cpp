@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ui/Image.h"
+#include "world/Ids.h"
 
 namespace {
 
@@ -121,10 +122,10 @@ TEST(PicsHelp, VocabularyPageListsEveryVerbAndAdverbOfTheGame) {
   ASSERT_TRUE(chm.Read("/words.html", page));
   size_t verbs = 0;
   const auto words = VocabularyWords(verbs);
-  if (words.empty()) GTEST_SKIP() << "no word data file shipped yet";
+  ASSERT_FALSE(words.empty()) << "the word data file " << Data << "/glimtext.wdt is missing or cut short";
   for (size_t i = 0; i < words.size(); ++i) {
-    // Verb 26 has no action of its own; every other word is listed.
-    if (words[i].empty() || i == 25) continue;
+    // The verb go has no action of its own; every other word is listed.
+    if (words[i].empty() || i + 1 == static_cast<size_t>(glim::Verb::Go)) continue;
     EXPECT_NE(page.find("<span class=\"cmd\">" + words[i] + "</span>"), std::string::npos)
         << (i < verbs ? "verb " : "adverb ") << words[i] << " is missing: run tools/pictures/regenerate.sh";
   }

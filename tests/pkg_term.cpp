@@ -17,6 +17,7 @@ using glim::WrapText;
 using glimtest::CopyFixture;
 using glimtest::Fixture;
 using glimtest::Harness;
+using glimtest::ReadAll;
 using glimtest::TempDir;
 using glimtest::TermProgram;
 using Lines = std::vector<std::string>;
@@ -85,21 +86,10 @@ TEST(PkgWrap, ThePlatformWrapsWhatTheGamePrints) {
             "[box] > 7\n");
 }
 
-namespace {
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::stringstream ss;
-  ss << f.rdbuf();
-  return ss.str();
-}
-
-}  // namespace
-
 // Input from a pipe: no prompt, no introduction, no wrap, no line editing;
 // the output is exactly what the text platform prints for the same lines.
 TEST(PkgTerm, PipedInputPlaysPlainly) {
-  if (!fs::exists(TermProgram())) GTEST_SKIP() << "glimmerhold-term is not built";
+  ASSERT_TRUE(fs::exists(TermProgram())) << TermProgram() << " is built with the tests";
   const std::string dir = TempDir("pkg_pipe");
   const Lines input = {
       "look",
@@ -132,7 +122,7 @@ TEST(PkgTerm, PipedInputPlaysPlainly) {
 // credits.txt come before the first room, on a pipe too, and :about prints
 // them again. The shipped text carries the troll hint the cat refers to.
 TEST(PkgTerm, IntroductionBeforeTheFirstRoomAndOnAbout) {
-  if (!fs::exists(TermProgram())) GTEST_SKIP() << "glimmerhold-term is not built";
+  ASSERT_TRUE(fs::exists(TermProgram())) << TermProgram() << " is built with the tests";
   const std::string credits = ReadAll(std::string(GLIM_DATA_DIR) + "/credits.txt");
   ASSERT_NE(credits.find("photo taken"), std::string::npos);
   Lines text;

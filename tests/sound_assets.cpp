@@ -13,19 +13,17 @@
 #include <string>
 #include <vector>
 
+#include "Harness.h"
 #include "shell/SoundPlayer.h"
 #ifdef GLIM_HAVE_SOUND
 #include "app/sound/MidiFile.h"
 #endif
 
+using glimtest::ReadAll;
+
 namespace {
 
 const std::string kSounds = std::string(GLIM_DATA_DIR) + "/sounds/";
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 uint32_t Le(const std::string& s, size_t at, int bytes) {
   uint32_t v = 0;

@@ -27,6 +27,8 @@ bool Game::LoadDataFiles() {
 
 void Game::InitialiseState() {
   Player() = PlayerState::NewPlayer();
+  // Nothing is carried at the start unless the word data file says so.
+  CarriedCount = CountCarried();
   ClearPanel();
 }
 

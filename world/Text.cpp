@@ -98,7 +98,20 @@ std::string LowerAscii(const std::string& s) {
   return r;
 }
 
-std::string NotAnIntegerMessage(const std::string& s) { return "'" + s + "' is not a valid integer value"; }
+std::string QuotedValue(const std::string& s) {
+  constexpr size_t Shown = 40;
+  std::string q = s.substr(0, Shown);
+  for (char& c : q) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b < 0x20 || (b >= 0x7F && b < 0xA0)) c = '?';  // C0, DEL and C1 controls of the 8-bit text
+  }
+  if (s.size() > Shown) q += "...";
+  return q;
+}
+
+std::string NotAnIntegerMessage(const std::string& s) {
+  return "'" + QuotedValue(s) + "' is not a valid integer value";
+}
 std::string ListIndexMessage(long index) { return "List index out of bounds (" + std::to_string(index) + ")"; }
 
 }  // namespace glim

@@ -31,7 +31,11 @@ int FirstNonNumberPosition(const std::string& s);
 // ASCII-only lower case; every other byte is unchanged.
 std::string LowerAscii(const std::string& s);
 
-// "'%s' is not a valid integer value"
+// A value as a message quotes it: cut to its first 40 bytes (with "..."
+// after a cut) and every control byte shown as '?'.
+std::string QuotedValue(const std::string& s);
+
+// "'%s' is not a valid integer value", the value quoted as above.
 std::string NotAnIntegerMessage(const std::string& s);
 // "List index out of bounds (%d)"
 std::string ListIndexMessage(long index);

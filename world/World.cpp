@@ -1,4 +1,6 @@
 // The small world operations every action uses.
+#include <algorithm>
+
 #include "world/Game.h"
 
 namespace glim {
@@ -11,15 +13,17 @@ bool Game::IsCarried(int o) { return Obj(o).Location == LocCarried; }
 bool Game::ObjectIsHere(int o) { return Obj(o).Location == CurrentRoom; }
 bool Game::IsNowhere(int o) { return Obj(o).Location == LocNowhere; }
 
+// The count of carried objects never goes below 0, whatever it was when an
+// object leaves the player.
 void Game::SetObjectLocation(int o, int32_t loc) {
-  if (IsCarried(o)) --CarriedCount;
+  if (IsCarried(o) && CarriedCount > 0) --CarriedCount;
   Obj(o).Location = loc;
 }
 
 void Game::RemoveObject(int o) { SetObjectLocation(o, LocNowhere); }
 
 void Game::PutObjectHere(int o, bool keepPosition) {
-  if (IsCarried(o)) --CarriedCount;
+  if (IsCarried(o) && CarriedCount > 0) --CarriedCount;
   if (!keepPosition) Obj(o).Y = 350;
   Obj(o).Location = CurrentRoom;
 }

@@ -125,6 +125,16 @@ struct World : PlayerState {
   const TBaddieRec& Baddie(int k) const { return WordLists.Baddies[k]; }
   std::string ObjectPhrase(int o) const { return Obj(o).Name + " " + Obj(o).Qualifier; }
   std::string BaddiePhrase(int k) const { return Baddie(k).Name + " " + Baddie(k).Qualifier; }
+  // How many of the objects 1..ObjectCount are carried: what CarriedCount
+  // is set to wherever it could disagree with the objects (after a load, at
+  // the start of a game, in the inventory listing).
+  int32_t CountCarried() const {
+    int32_t n = 0;
+    const int last = ObjectCount < MaxObjects ? ObjectCount : MaxObjects;
+    for (int o = 1; o <= last; ++o)
+      if (Obj(o).Location == LocCarried) ++n;
+    return n;
+  }
 
   bool operator==(const World&) const = default;
 };

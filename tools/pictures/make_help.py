@@ -142,6 +142,11 @@ def main():
       "<i>The %s key (say %s) is here</i> type <span class=\"cmd\">get %s</span> and "
       "<span class=\"cmd\">%s %s %s %s</span>. The word <i>key</i> or <i>amulet</i> on its own "
       "names none of them.</p>" % (k, k, k, html.escape(v(21)), d, a7, k))
+    g = html.escape(char(2))
+    w("<h2>Characters</h2><p>People and creatures are called by what they are, not by their own names: "
+      "for <i>The %s named Bert is here</i> type <span class=\"cmd\">%s %s</span> or "
+      "<span class=\"cmd\">%s %s %s %s</span>. Their own names are skipped like describing words.</p>"
+      % (g, talk, g, ask, c, a12, g))
 
     with open(os.path.join(ROOT, "help", "index.html")) as f:
         head = f.read().split("</p>", 1)[0] + "</p>\n"

@@ -31,29 +31,31 @@ struct RuntimeWay {
   int to;
 };
 
+namespace R = glim::Room;
+
 constexpr RuntimeWay kRuntimeWays[] = {
-    {15, glim::DirNorth, 20},    // the passage spell read at the laughing tree
-    {46, glim::DirNorth, 47},    // the marble dropped on the hill rolls north
-    {46, glim::DirEast, 45},     // ... and opens the hill's east side as well
-    {72, glim::DirWest, 73},     // the map read in the wood beyond the avalanche
-    {73, glim::DirNorth, 74},    // the god's question answered at the orb
-    {86, glim::DirEast, 87},     // the plank laid across the first chasm
-    {166, glim::DirNorth, 172},  // the plank laid across the second chasm
-    {87, glim::DirEast, 88},     // the wall examined: a hidden doorway
-    {149, glim::DirWest, 148},   // the picture examined: a passage behind it
-    {95, glim::DirSouth, 94},    // the metal bar placed between the closing walls
-    {95, glim::DirEast, 89},     // ... which opens the room's east side too
-    {67, glim::DirNorth, 69},    // the crowd of villagers starts the chase
-    {120, glim::DirEast, 125},   // the dirty old man given his gift opens the ice
-    {142, glim::DirWest, 105},   // the ring's owner asked, promising a short cut
-    {175, glim::DirWest, 174},   // the ring's owner given back his ring
-    {26, glim::DirNorth, 31},    // the lodge door rammed: the player breaks through
-    {32, glim::DirEast, 35},     // the shack door rammed: the player flies through
-    {68, 0, 71},                 // running from the crowd in the carver's hut
-    {69, 0, 71},                 // running from the crowd in the market lane
-    {71, 0, 72},                 // the shout that sets off the avalanche
-    {64, 0, 65},                 // the drugged feast: the player wakes in the cell
-    {140, 0, 141},               // the riddler's third answer sends the player on
+    {R::LaughingTree, glim::DirNorth, R::WoodlandPath},      // the passage spell read at the laughing tree
+    {R::EnchantedWoods, glim::DirNorth, R::Hilltop},         // the marble dropped on the hill rolls north
+    {R::EnchantedWoods, glim::DirEast, R::EnchantedEdge},    // ... and opens the hill's east side as well
+    {R::WoodBeyondAvalanche, glim::DirWest, R::Summit},      // the map read in the wood beyond the avalanche
+    {R::Summit, glim::DirNorth, R::MountainPass},            // the god's question answered at the orb
+    {R::FirstChasm, glim::DirEast, R::FarLedge},             // the plank laid across the first chasm
+    {R::SecondChasm, glim::DirNorth, R::BeyondSecondChasm},  // the plank laid across the second chasm
+    {R::FarLedge, glim::DirEast, R::HiddenPassage},          // the wall examined: a hidden doorway
+    {R::Gallery, glim::DirWest, R::SecretRoom},              // the picture examined: a passage behind it
+    {R::CrushingWalls, glim::DirSouth, R::BeyondWalls},      // the metal bar placed between the closing walls
+    {R::CrushingWalls, glim::DirEast, R::SideChamber},       // ... which opens the room's east side too
+    {R::MarketSquare, glim::DirNorth, R::MarketLane},        // the crowd of villagers starts the chase
+    {R::SnowHut, glim::DirEast, R::IceCave},                 // the dirty old man given his gift opens the ice
+    {R::OutsideCastle, glim::DirWest, R::SnowyPlain},        // the ring's owner asked, promising a short cut
+    {R::BlankWall, glim::DirWest, R::Armoury},               // the ring's owner given back his ring
+    {R::OutsideLodge, glim::DirNorth, R::InsideLodge},       // the lodge door rammed: the player breaks through
+    {R::Shack, glim::DirEast, R::WerebearLair},              // the shack door rammed: the player flies through
+    {R::CarversHut, 0, R::IceCliffs},                        // running from the crowd in the carver's hut
+    {R::MarketLane, 0, R::IceCliffs},                        // running from the crowd in the market lane
+    {R::IceCliffs, 0, R::WoodBeyondAvalanche},               // the shout that sets off the avalanche
+    {R::FeastHall, 0, R::PrisonCell},                        // the drugged feast: the player wakes in the cell
+    {R::TowerRoom, 0, R::Courtyard},                         // the riddler's third answer sends the player on
 };
 
 // ---------------------------------------------------------------------------
@@ -66,54 +68,123 @@ struct UsedEntry {
 
 // Verbs whose number the dispatcher maps to an action.
 constexpr UsedEntry kUsedVerbs[] = {
-    {11, "read"},  {12, "attack"}, {13, "attack"}, {14, "attack"}, {15, "attack"},  {16, "take"},  {17, "take"},
-    {18, "drop"},  {19, "drop"},   {20, "drop"},   {21, "unlock"}, {22, "unlock"},  {23, "eat"},   {24, "drink"},
-    {25, "bribe"}, {27, "light"},  {28, "light"},  {29, "use"},    {30, "wear"},    {31, "climb"}, {32, "climb"},
-    {33, "talk"},  {34, "talk"},   {35, "talk"},   {36, "insert"}, {37, "examine"}, {38, "break"}, {39, "lock"},
-    {40, "talk"},  {41, "lock"},   {42, "ram"},    {43, "read"},   {44, "shout"},   {45, "shout"}, {46, "shout"},
-    {47, "place"}, {48, "place"},  {49, "place"},  {50, "clean"},  {51, "wash"},    {52, "run"},   {53, "pour"},
-    {54, "call"},
+    {glim::Verb::Read, "read"},     {glim::Verb::Attack, "attack"},   {glim::Verb::Kill, "attack"},
+    {glim::Verb::Fight, "attack"},  {glim::Verb::Slay, "attack"},     {glim::Verb::Get, "take"},
+    {glim::Verb::Take, "take"},     {glim::Verb::Drop, "drop"},       {glim::Verb::Give, "drop"},
+    {glim::Verb::Put, "drop"},      {glim::Verb::Unlock, "unlock"},   {glim::Verb::Open, "unlock"},
+    {glim::Verb::Eat, "eat"},       {glim::Verb::Drink, "drink"},     {glim::Verb::Bribe, "bribe"},
+    {glim::Verb::Light, "light"},   {glim::Verb::Ignite, "light"},    {glim::Verb::Use, "use"},
+    {glim::Verb::Wear, "wear"},     {glim::Verb::Climb, "climb"},     {glim::Verb::Ascend, "climb"},
+    {glim::Verb::Talk, "talk"},     {glim::Verb::Ask, "talk"},        {glim::Verb::Speak, "talk"},
+    {glim::Verb::Insert, "insert"}, {glim::Verb::Examine, "examine"}, {glim::Verb::Break, "break"},
+    {glim::Verb::Lock, "lock"},     {glim::Verb::Tell, "talk"},       {glim::Verb::Bolt, "lock"},
+    {glim::Verb::Ram, "ram"},       {glim::Verb::Study, "read"},      {glim::Verb::Shout, "shout"},
+    {glim::Verb::Yell, "shout"},    {glim::Verb::Scream, "shout"},    {glim::Verb::Place, "place"},
+    {glim::Verb::Lay, "place"},     {glim::Verb::Set, "place"},       {glim::Verb::Clean, "clean"},
+    {glim::Verb::Wash, "wash"},     {glim::Verb::Run, "run"},         {glim::Verb::Pour, "pour"},
+    {glim::Verb::Call, "call"},
 };
 
 // Adverbs with a role in the sentences or in an action.
 constexpr UsedEntry kUsedAdverbs[] = {
-    {2, "the poison's target"},    {3, "two things taken or dropped together"},
-    {6, "the receiver of a gift"}, {7, "the instrument or key used"},
-    {9, "the poison's target"},    {10, "the linking word of long sentences"},
-    {12, "the topic asked about"},
+    {glim::Adverb::Onto, "the poison's target"},    {glim::Adverb::And, "two things taken or dropped together"},
+    {glim::Adverb::To, "the receiver of a gift"},   {glim::Adverb::With, "the instrument or key used"},
+    {glim::Adverb::On, "the poison's target"},      {glim::Adverb::The, "the linking word of long sentences"},
+    {glim::Adverb::About, "the topic asked about"},
 };
 
 // Scenery words the examining and reading actions treat by number.
 constexpr UsedEntry kUsedScenery[] = {
-    {1, "door"},    {2, "spell section"}, {3, "joke section"}, {4, "the player"}, {5, "grass"},
-    {6, "eye"},     {7, "hair"},          {8, "snow"},         {11, "wall"},      {12, "picture"},
-    {13, "powder"}, {14, "dust"},         {15, "hole"},        {16, "fuel tank"},
+    {glim::Scenery::Door, "door"},
+    {glim::Scenery::SpellSection, "spell section"},
+    {glim::Scenery::JokeSection, "joke section"},
+    {glim::Scenery::Myself, "the player"},
+    {glim::Scenery::Grass, "grass"},
+    {glim::Scenery::Eye, "eye"},
+    {glim::Scenery::Hair, "hair"},
+    {glim::Scenery::Snow, "snow"},
+    {glim::Scenery::Wall, "wall"},
+    {glim::Scenery::Picture, "picture"},
+    {glim::Scenery::Powder, "powder"},
+    {glim::Scenery::Dust, "dust"},
+    {glim::Scenery::Hole, "hole"},
+    {glim::Scenery::FuelTank, "fuel tank"},
 };
 
 // Objects the actions and the characters name: all but object 36, which no
 // rule of the game names.
 constexpr UsedEntry kUsedObjects[] = {
-    {1, "book"},          {2, "map"},           {3, "rose"},      {4, "rusty key"},
-    {5, "slug"},          {6, "oil"},           {7, "statue"},    {8, "apple"},
-    {9, "poison"},        {10, "candle"},       {11, "camera"},   {12, "amulet half"},
-    {13, "marble"},       {14, "spear"},        {15, "garlic"},   {16, "note"},
-    {17, "ice pick"},     {18, "medallion"},    {19, "hair pin"}, {20, "orb"},
-    {21, "bone"},         {22, "amulet half"},  {23, "plank"},    {24, "metal bar"},
-    {25, "shiny thing"},  {26, "coat"},         {27, "gold"},     {28, "ring"},
-    {29, "soap"},         {30, "sign"},         {31, "gift"},     {32, "flame-thrower"},
-    {33, "lolly"},        {34, "box"},          {35, "rope"},     {37, "sword"},
-    {38, "special key"},  {39, "sticking key"}, {40, "staff"},    {41, "shiny key"},
-    {42, "light switch"}, {43, "ice block"},    {44, "matches"},  {45, "cape"},
+    {glim::Obj::Book, "book"},
+    {glim::Obj::Map, "map"},
+    {glim::Obj::Rose, "rose"},
+    {glim::Obj::RustyKey, "rusty key"},
+    {glim::Obj::Slug, "slug"},
+    {glim::Obj::Oil, "oil"},
+    {glim::Obj::Statue, "statue"},
+    {glim::Obj::Apple, "apple"},
+    {glim::Obj::Poison, "poison"},
+    {glim::Obj::Candle, "candle"},
+    {glim::Obj::Camera, "camera"},
+    {glim::Obj::AmuletNorth, "amulet half"},
+    {glim::Obj::Marble, "marble"},
+    {glim::Obj::Spear, "spear"},
+    {glim::Obj::Garlic, "garlic"},
+    {glim::Obj::Note, "note"},
+    {glim::Obj::IcePick, "ice pick"},
+    {glim::Obj::Medallion, "medallion"},
+    {glim::Obj::HairPin, "hair pin"},
+    {glim::Obj::Orb, "orb"},
+    {glim::Obj::Bone, "bone"},
+    {glim::Obj::AmuletSouth, "amulet half"},
+    {glim::Obj::Plank, "plank"},
+    {glim::Obj::MetalBar, "metal bar"},
+    {glim::Obj::ShinyThing, "shiny thing"},
+    {glim::Obj::Coat, "coat"},
+    {glim::Obj::Gold, "gold"},
+    {glim::Obj::Ring, "ring"},
+    {glim::Obj::Soap, "soap"},
+    {glim::Obj::Sign, "sign"},
+    {glim::Obj::Gift, "gift"},
+    {glim::Obj::FlameThrower, "flame-thrower"},
+    {glim::Obj::Lolly, "lolly"},
+    {glim::Obj::Box, "box"},
+    {glim::Obj::Rope, "rope"},
+    {glim::Obj::Sword, "sword"},
+    {glim::Obj::SpecialKey, "special key"},
+    {glim::Obj::StickingKey, "sticking key"},
+    {glim::Obj::Staff, "staff"},
+    {glim::Obj::ShinyKey, "shiny key"},
+    {glim::Obj::LightSwitch, "light switch"},
+    {glim::Obj::IceBlock, "ice block"},
+    {glim::Obj::Matches, "matches"},
+    {glim::Obj::Cape, "cape"},
 };
 
 // Characters with a behaviour: all but character 7, who has no part in the
 // story.
 constexpr UsedEntry kUsedCharacters[] = {
-    {1, "caveman"},      {2, "guard"},         {3, "wally"},       {4, "darkness"},       {5, "vampire"},
-    {6, "woman"},        {8, "crowd"},         {9, "god"},         {10, "sad guard"},     {11, "dragon"},
-    {12, "dog"},         {13, "trolls"},       {14, "beggar"},     {15, "dirty old man"}, {16, "riddler"},
-    {17, "frost beast"}, {18, "second guard"}, {19, "ring owner"}, {20, "ghost"},         {21, "demon"},
-    {22, "keeper"},      {23, "cat"},
+    {glim::Baddie::Caveman, "caveman"},
+    {glim::Baddie::Guard, "guard"},
+    {glim::Baddie::Wally, "wally"},
+    {glim::Baddie::Darkness, "darkness"},
+    {glim::Baddie::Vampire, "vampire"},
+    {glim::Baddie::Woman, "woman"},
+    {glim::Baddie::Crowd, "crowd"},
+    {glim::Baddie::God, "god"},
+    {glim::Baddie::SadGuard, "sad guard"},
+    {glim::Baddie::Dragon, "dragon"},
+    {glim::Baddie::Dog, "dog"},
+    {glim::Baddie::Trolls, "trolls"},
+    {glim::Baddie::Beggar, "beggar"},
+    {glim::Baddie::OldMan, "dirty old man"},
+    {glim::Baddie::Riddler, "riddler"},
+    {glim::Baddie::FrostBeast, "frost beast"},
+    {glim::Baddie::SecondGuard, "second guard"},
+    {glim::Baddie::RingOwner, "ring owner"},
+    {glim::Baddie::Ghost, "ghost"},
+    {glim::Baddie::Demon, "demon"},
+    {glim::Baddie::Keeper, "keeper"},
+    {glim::Baddie::Cat, "cat"},
 };
 
 // ---------------------------------------------------------------------------
@@ -123,7 +194,7 @@ constexpr UsedEntry kUsedCharacters[] = {
 // may stand: the description would still show it after it has gone.
 
 // Objects that never leave their room: each has its own excuse when taken.
-constexpr int kFixedObjects[] = {30, 34, 42};
+constexpr int kFixedObjects[] = {glim::Obj::Sign, glim::Obj::Box, glim::Obj::LightSwitch};
 
 // Rooms where the game logic itself puts an object, besides its starting room.
 struct Place {
@@ -131,28 +202,32 @@ struct Place {
   int room;
 };
 constexpr Place kObjectPlaces[] = {
-    {11, 73},   // the camera, left by the god
-    {13, 36},   // the marble, found in the long grass
-    {18, 62},   // the medallion, from the broken ice block
-    {19, 65},   // the hairpin, from the player's own hair in the cell
-    {21, 77},   // the bone, given by the sentry
-    {24, 95},   // the metal bar, set between the walls
-    {28, 106},  // the ring, found in the snow
-    {35, 11},   // the rope, from the box in the shed
-    {38, 178},  // the skeleton key, found in the powder
-    {40, 204},  // the staff, dropped by the Keeper
-    {8, 24},    // the apple, thrown back by the caveman
-    {15, 40},   // the garlic, left in the tunnel
-    {23, 159},  // the plank, washed down the river
-    {44, 133},  // the matches, fallen down the shaft
+    {glim::Obj::Camera, 73},       // left on the summit by the god
+    {glim::Obj::Marble, 36},       // found in the long grass
+    {glim::Obj::Medallion, 62},    // from the broken block of ice
+    {glim::Obj::HairPin, 65},      // from the woman's hair in the cell
+    {glim::Obj::Bone, 77},         // dropped by the sentry
+    {glim::Obj::MetalBar, 95},     // set between the walls
+    {glim::Obj::Ring, 106},        // found in the snow
+    {glim::Obj::Rope, 11},         // from the box in the shed
+    {glim::Obj::SpecialKey, 178},  // found in the powder
+    {glim::Obj::Staff, 204},       // dropped by the Keeper
+    {glim::Obj::Apple, 24},        // eaten, or thrown back by the guard
+    {glim::Obj::Garlic, 40},       // eaten
+    {glim::Obj::Plank, 159},       // washed down the river
+    {glim::Obj::Matches, 133},     // fallen down the shaft
 };
 
 // Characters that leave, are sent away or vanish during play, with the rooms
 // they move to; kAnywhere for one who follows the player about.
 constexpr int kAnywhere = -1;
 constexpr Place kLeavingCharacters[] = {
-    {4, 0},  {5, 0},    {6, kAnywhere}, {9, 0},  {10, 0}, {11, 0}, {13, 0}, {14, 0},         {15, 0},
-    {16, 0}, {16, 139}, {16, 140},      {17, 0}, {18, 0}, {21, 0}, {22, 0}, {23, kAnywhere},
+    {glim::Baddie::Darkness, 0},    {glim::Baddie::Vampire, 0},   {glim::Baddie::Woman, kAnywhere},
+    {glim::Baddie::God, 0},         {glim::Baddie::SadGuard, 0},  {glim::Baddie::Dragon, 0},
+    {glim::Baddie::Trolls, 0},      {glim::Baddie::Beggar, 0},    {glim::Baddie::OldMan, 0},
+    {glim::Baddie::Riddler, 139},   {glim::Baddie::Riddler, 140}, {glim::Baddie::FrostBeast, 0},
+    {glim::Baddie::SecondGuard, 0}, {glim::Baddie::Demon, 0},     {glim::Baddie::Keeper, 0},
+    {glim::Baddie::Cat, kAnywhere},
 };
 
 // Words of a qualifier that name nothing by themselves.

@@ -520,8 +520,12 @@ class WindowTest : public QObject {
     QTemporaryDir empty;
     const QImage pic = glim::TitlePicture(empty.path() + "/");
     QCOMPARE(pic.size(), QSize(800, 600));
-    // The text lives only in the game folder's credits.txt.
+    // The text lives only in the game folder's credits.txt: the shipped one
+    // holds the title and the troll hint the cat refers to.
     QVERIFY(glim::GameText(empty.path() + "/").isEmpty());
+    const QStringList shipped = glim::GameText(QStringLiteral(GLIM_DATA_DIR));
+    QCOMPARE(shipped.value(0), QStringLiteral("Glimmerhold - The Wendle Staff"));
+    QVERIFY(shipped.join(' ').contains(QStringLiteral("photo taken")));
   }
 
   void helpViewer() {
