@@ -872,6 +872,22 @@ class WindowTest : public QObject {
     }
     QVERIFY(!viewer.Browser()->horizontalScrollBar()->isVisible());
     viewer.hide();
+
+    // The game's own help: every page fits the default window's width.
+    glim::HelpViewer game(&w());
+    QVERIFY(game.Open(Fixture + QStringLiteral("../../../data/glimhelp.chm")));
+    game.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&game));
+    QTest::qWait(50);
+    for (QTreeWidgetItemIterator page(game.Contents()); *page; ++page) {
+      game.ShowPage((*page)->data(0, Qt::UserRole).toString());
+      QTest::qWait(20);
+      QVERIFY2(!game.Browser()->horizontalScrollBar()->isVisible(),
+               qPrintable((*page)->text(0) + QStringLiteral(" is %1 wide in %2")
+                                                 .arg(game.Browser()->document()->idealWidth())
+                                                 .arg(game.Browser()->PageWidth())));
+    }
+    game.hide();
   }
 
   // Ctrl+Z takes the last step back wherever the focus is, the command line
