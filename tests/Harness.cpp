@@ -1,5 +1,8 @@
 #include "Harness.h"
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -92,6 +95,21 @@ bool ContainsInOrder(const std::string& haystack, const std::vector<std::string>
     pos = f + n.size();
   }
   return true;
+}
+
+void WithFileSizeLimit(long bytes, const std::function<void()>& write) {
+  struct sigaction ignore {
+  }, was{};
+  ignore.sa_handler = SIG_IGN;
+  sigaction(SIGXFSZ, &ignore, &was);
+  rlimit keep{};
+  getrlimit(RLIMIT_FSIZE, &keep);
+  rlimit lim = keep;
+  lim.rlim_cur = static_cast<rlim_t>(bytes);
+  setrlimit(RLIMIT_FSIZE, &lim);
+  write();
+  setrlimit(RLIMIT_FSIZE, &keep);
+  sigaction(SIGXFSZ, &was, nullptr);
 }
 
 }  // namespace glimtest

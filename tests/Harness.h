@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <sstream>
@@ -27,6 +28,9 @@ std::string TermProgram();
 std::string CopyFixture(const std::string& fixture, const std::string& name);
 // The whole file as bytes; empty when it cannot be read.
 std::string ReadAll(const std::string& path);
+// Runs `write` while no file of this process may grow beyond `bytes` (a full
+// disk stands in): a write past it fails with EFBIG instead of a signal.
+void WithFileSizeLimit(long bytes, const std::function<void()>& write);
 // How often `what` occurs in `text`, without overlaps.
 int Count(const std::string& text, const std::string& what);
 // The lines as one text, each ended by `eol` (the game's files use CR LF).

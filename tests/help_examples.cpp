@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <regex>
 #include <sstream>
 
@@ -13,13 +12,6 @@
 
 namespace glimtest {
 namespace {
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
 
 // The text of every element with class="cmd" that holds more than one word.
 std::vector<std::string> Examples(const std::string& page) {
@@ -48,7 +40,7 @@ TEST(HelpExamples, EverySentenceIsAccepted) {
   int seen = 0;
   for (const auto& e : std::filesystem::directory_iterator(TestDir() + "/../help")) {
     if (e.path().extension() != ".html") continue;
-    for (const std::string& s : Examples(ReadFile(e.path().string()))) {
+    for (const std::string& s : Examples(ReadAll(e.path().string()))) {
       SCOPED_TRACE(e.path().filename().string() + ": \"" + s + "\"");
       ++seen;
       g.ParseError = 0;

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "Harness.h"
@@ -17,13 +16,6 @@ namespace glimtest {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Bytes(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
 
 // The files of the corpus of one data file: its name in the game folder.
 std::vector<std::string> Corpus(const std::string& name, const std::string& seeds) {
@@ -109,7 +101,7 @@ void RoundTrip(const std::string& tmp, const std::string& wordFile, const std::s
     EXPECT_EQ(out.find("[box]"), std::string::npos) << world << ": " << out;
     EXPECT_EQ(Stored(a.game), Stored(b.game)) << world << " step " << step;
     b.Save(again);
-    EXPECT_EQ(Bytes(first), Bytes(again)) << world << " step " << step;
+    EXPECT_EQ(ReadAll(first), ReadAll(again)) << world << " step " << step;
   }
 }
 

@@ -676,18 +676,7 @@ TEST(SaveGame, FailedSaveKeepsOldFileAndGame) {
   WriteText(old, "precious\r\n");
   h.Send(":answer yes");
   h.platform.QueueFile(old);
-  struct sigaction ignore {
-  }, was{};
-  ignore.sa_handler = SIG_IGN;
-  sigaction(SIGXFSZ, &ignore, &was);
-  rlimit lim{}, keep{};
-  getrlimit(RLIMIT_FSIZE, &keep);
-  lim = keep;
-  lim.rlim_cur = 4;
-  setrlimit(RLIMIT_FSIZE, &lim);
-  h.game.SaveGame();
-  setrlimit(RLIMIT_FSIZE, &keep);
-  sigaction(SIGXFSZ, &was, nullptr);
+  WithFileSizeLimit(4, [&] { h.game.SaveGame(); });
   EXPECT_TRUE(ContainsInOrder(h.Take(), {"Saving game\n", "Yes\n", "[box] Cannot write file \"" + old + "\". "}));
   EXPECT_EQ(ReadAll(old), "precious\r\n");
   EXPECT_EQ(WorldDiff(before, h.game.world()), "");

@@ -12,7 +12,6 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <thread>
 
@@ -22,13 +21,6 @@ namespace glimtest {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Bytes(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
 
 // The names in a folder, sorted.
 std::vector<std::string> Entries(const std::string& dir) {
@@ -56,8 +48,8 @@ TEST(PlatformFiles, TwoGamesSavingOneFileLeaveAWholeSaveForEveryRead) {
   const std::string path = dir + "shared.gam";
   Player a(1), b(2);
   // What each game writes, saved once on its own.
-  const std::string wantA = (a.Save(dir + "a.gam"), Bytes(dir + "a.gam"));
-  const std::string wantB = (b.Save(dir + "b.gam"), Bytes(dir + "b.gam"));
+  const std::string wantA = (a.Save(dir + "a.gam"), ReadAll(dir + "a.gam"));
+  const std::string wantB = (b.Save(dir + "b.gam"), ReadAll(dir + "b.gam"));
   ASSERT_NE(wantA, wantB);
   ASSERT_EQ(a.Save(path), "Saving game\n");
 
@@ -82,7 +74,7 @@ TEST(PlatformFiles, TwoGamesSavingOneFileLeaveAWholeSaveForEveryRead) {
   std::string badText;
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(1500);
   while (std::chrono::steady_clock::now() < end) {
-    const std::string got = Bytes(path);
+    const std::string got = ReadAll(path);
     ++reads;
     if (got != wantA && got != wantB && ++bad == 1) badText = got;
   }
@@ -101,28 +93,28 @@ TEST(PlatformFiles, TwoGamesSavingOneFileLeaveAWholeSaveForEveryRead) {
 TEST(PlatformFiles, PlantedLinkOrFolderNeitherRedirectsNorBlocks) {
   const std::string dir = TempDir("files_planted");
   Player p(2);
-  const std::string want = (p.Save(dir + "ref.gam"), Bytes(dir + "ref.gam"));
+  const std::string want = (p.Save(dir + "ref.gam"), ReadAll(dir + "ref.gam"));
   WriteText(dir + "victim.txt", "not yours\n");
 
   // The name older versions wrote to, taken by a link and then by a folder.
   fs::create_symlink(dir + "victim.txt", dir + "x.gam.tmp~");
   EXPECT_EQ(p.Save(dir + "x.gam"), "Saving game\n");
-  EXPECT_EQ(Bytes(dir + "victim.txt"), "not yours\n");
+  EXPECT_EQ(ReadAll(dir + "victim.txt"), "not yours\n");
   EXPECT_FALSE(fs::is_symlink(dir + "x.gam"));
-  EXPECT_EQ(Bytes(dir + "x.gam"), want);
+  EXPECT_EQ(ReadAll(dir + "x.gam"), want);
 
   fs::remove(dir + "x.gam.tmp~");
   fs::create_directory(dir + "x.gam.tmp~");
   WriteText(dir + "x.gam", "old\n");
   EXPECT_TRUE(ContainsInOrder(p.Save(dir + "x.gam"), {"Saving game", "Yes"}));
-  EXPECT_EQ(Bytes(dir + "x.gam"), want);
+  EXPECT_EQ(ReadAll(dir + "x.gam"), want);
   EXPECT_EQ(Entries(dir), (std::vector<std::string>{"ref.gam", "victim.txt", "x.gam", "x.gam.tmp~"}));
 }
 
 TEST(PlatformFiles, SaveThroughALinkReplacesTheFileItNames) {
   const std::string dir = TempDir("files_link");
   Player p(2);
-  const std::string want = (p.Save(dir + "ref.gam"), Bytes(dir + "ref.gam"));
+  const std::string want = (p.Save(dir + "ref.gam"), ReadAll(dir + "ref.gam"));
   fs::create_directory(dir + "real");
   WriteText(dir + "real/game.gam", "old\n");
   fs::permissions(dir + "real/game.gam", fs::perms(0640));
@@ -132,14 +124,14 @@ TEST(PlatformFiles, SaveThroughALinkReplacesTheFileItNames) {
   EXPECT_TRUE(ContainsInOrder(p.Save(dir + "mine.gam"), {"Saving game", "Yes"}));
   EXPECT_TRUE(fs::is_symlink(dir + "mine.gam"));
   EXPECT_TRUE(fs::is_symlink(dir + "real/step.gam"));
-  EXPECT_EQ(Bytes(dir + "real/game.gam"), want);
+  EXPECT_EQ(ReadAll(dir + "real/game.gam"), want);
   EXPECT_EQ(fs::status(dir + "real/game.gam").permissions() & fs::perms::all, fs::perms(0640));
   EXPECT_EQ(Entries(dir + "real"), (std::vector<std::string>{"game.gam", "step.gam"}));
 
   // A link that names no file yet makes that file.
   fs::create_symlink("real/new.gam", dir + "fresh.gam");
   EXPECT_EQ(p.Save(dir + "fresh.gam"), "Saving game\n");
-  EXPECT_EQ(Bytes(dir + "real/new.gam"), want);
+  EXPECT_EQ(ReadAll(dir + "real/new.gam"), want);
 
   // A loop of links is an error that names the chosen file.
   fs::create_symlink("loop2.gam", dir + "loop1.gam");
@@ -163,21 +155,11 @@ TEST(PlatformFiles, FailedWriteKeepsTheOldFileAndLeavesNothingBehind) {
   // The disk takes no more than a few bytes (a file size limit stands in
   // for a full disk): the write fails, the old file stays as it was.
   WriteText(dir + "old.gam", "precious\n");
-  struct sigaction ignore {
-  }, was{};
-  ignore.sa_handler = SIG_IGN;
-  sigaction(SIGXFSZ, &ignore, &was);
-  rlimit lim{}, keep{};
-  getrlimit(RLIMIT_FSIZE, &keep);
-  lim = keep;
-  lim.rlim_cur = 4;
-  setrlimit(RLIMIT_FSIZE, &lim);
-  const bool ok = p.platform.WriteFile(dir + "old.gam", "a longer new save", error);
-  setrlimit(RLIMIT_FSIZE, &keep);
-  sigaction(SIGXFSZ, &was, nullptr);
+  bool ok = true;
+  WithFileSizeLimit(4, [&] { ok = p.platform.WriteFile(dir + "old.gam", "a longer new save", error); });
   EXPECT_FALSE(ok);
   EXPECT_EQ(error, "Cannot write file \"" + dir + "old.gam\". " + std::strerror(EFBIG));
-  EXPECT_EQ(Bytes(dir + "old.gam"), "precious\n");
+  EXPECT_EQ(ReadAll(dir + "old.gam"), "precious\n");
   EXPECT_EQ(Entries(dir), (std::vector<std::string>{"old.gam", "taken.gam"}));
 }
 
