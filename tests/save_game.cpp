@@ -509,10 +509,10 @@ TEST(SaveGame, CarriedCountIsRecountedFromTheObjects) {
   h.game.Obj(1).Location = -1;
   h.game.CarriedCount = 1;
   ASSERT_TRUE(h.Save(dir + "good.gam"));
-  std::vector<std::string> lines = glim::SplitLines(ReadBytes(dir + "good.gam"));
+  std::vector<std::string> lines = glim::SplitLines(ReadAll(dir + "good.gam"));
   auto withCount = [&](const std::string& count) {
     lines[1] = count;
-    WriteText(dir + "c.gam", JoinCrLf(lines));
+    WriteText(dir + "c.gam", Join(lines));
     SaveHarness other("save_small");
     EXPECT_TRUE(other.Load(dir + "c.gam")) << count;
     EXPECT_EQ(other.game.CarriedCount, 1) << count;
@@ -523,7 +523,7 @@ TEST(SaveGame, CarriedCountIsRecountedFromTheObjects) {
 
   {  // -2147483648, then the book dropped: no overflow, nothing carried.
     lines[1] = "-2147483648";
-    WriteText(dir + "min.gam", JoinCrLf(lines));
+    WriteText(dir + "min.gam", Join(lines));
     SaveHarness g("save_small");
     ASSERT_TRUE(g.Load(dir + "min.gam"));
     g.Take();
@@ -533,7 +533,7 @@ TEST(SaveGame, CarriedCountIsRecountedFromTheObjects) {
   }
   {  // A negative count does not let the player carry past the limit.
     lines[1] = "-5";
-    WriteText(dir + "neg.gam", JoinCrLf(lines));
+    WriteText(dir + "neg.gam", Join(lines));
     SaveHarness g("save_small");
     ASSERT_TRUE(g.Load(dir + "neg.gam"));
     g.game.CarryLimit = 1;
@@ -543,7 +543,7 @@ TEST(SaveGame, CarriedCountIsRecountedFromTheObjects) {
   }
   {  // The largest count does not block taking.
     lines[1] = "2147483647";
-    WriteText(dir + "max.gam", JoinCrLf(lines));
+    WriteText(dir + "max.gam", Join(lines));
     SaveHarness g("save_small");
     ASSERT_TRUE(g.Load(dir + "max.gam"));
     g.Take();
@@ -602,17 +602,17 @@ TEST(SaveGame, BadValueIsQuotedShortAndPrintable) {
   SaveHarness h("save_small");
   const std::string dir = TempDir("save_quoted");
   ASSERT_TRUE(h.Save(dir + "good.gam"));
-  std::vector<std::string> lines = glim::SplitLines(ReadBytes(dir + "good.gam"));
+  std::vector<std::string> lines = glim::SplitLines(ReadAll(dir + "good.gam"));
   h.Take();
   // A line of nearly the whole size limit, not a number.
   lines[0] = std::string(1000000, '9') + "x";
-  WriteText(dir + "long.gam", JoinCrLf(lines));
+  WriteText(dir + "long.gam", Join(lines));
   EXPECT_FALSE(h.Load(dir + "long.gam"));
   EXPECT_EQ(h.Take(), "Loading game\nLoading " + dir + "long.gam\n[box] '" + std::string(40, '9') +
                           "...' is not a valid integer value\n");
   // Control bytes, DEL and the 8-bit controls as '?'; other 8-bit letters kept.
   lines[0] = std::string("1\t2\x01\x1b[31m\x7f\x85\xe9", 12);
-  WriteText(dir + "ctl.gam", JoinCrLf(lines));
+  WriteText(dir + "ctl.gam", Join(lines));
   EXPECT_FALSE(h.Load(dir + "ctl.gam"));
   EXPECT_EQ(h.Take(),
             "Loading game\nLoading " + dir + "ctl.gam\n[box] '1?2??[31m??\xe9' is not a valid integer value\n");
