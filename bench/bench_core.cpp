@@ -4,6 +4,7 @@
 // same composition through a pixel-by-pixel canvas; and the start-up to the
 // first room shown, with its parts.
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 #include <turbojpeg.h>
 
 #include <map>
@@ -442,6 +443,101 @@ void BM_StartupFirstRoom(benchmark::State& st) {
   }
 }
 BENCHMARK(BM_StartupFirstRoom)->Unit(benchmark::kMillisecond);
+
+// ---------------------------------------------------------------------------
+// Undo: the step kept before every command, one undo with its room shown,
+// and the memory of a full history.
+
+// A game played along the walkthrough to the middle, where the world holds
+// a fair share of moved things, opened doors and exits.
+std::unique_ptr<Session> MidGame() {
+  auto s = std::make_unique<Session>();
+  s->Start();
+  const std::vector<std::string>& cmds = Commands();
+  for (size_t i = 0; i < cmds.size() / 2; ++i) s->Send(cmds[i]);
+  return s;
+}
+
+// What a command adds for undo: the snapshot taken before it (the world
+// copied, the timer asked), the comparison after it, and the step kept in
+// a full history (the oldest dropped). Nothing else of the command runs.
+void BM_UndoStep(benchmark::State& st) {
+  auto s = MidGame();
+  glim::Game& g = s->game;
+  while (g.UndoSteps.size() < glim::Game::MaxUndoSteps) g.UndoSteps.push_back(g.TakeSnapshot());
+  for (auto _ : st) {
+    g.BeginStep();
+    g.CarriedCount ^= 1;  // a change, so that the step is kept
+    g.EndStep();
+  }
+  st.counters["world_bytes"] = static_cast<double>(sizeof(glim::World));
+}
+BENCHMARK(BM_UndoStep)->Unit(benchmark::kMicrosecond);
+
+// The same for a command that changes nothing: the snapshot is compared and
+// dropped.
+void BM_UndoStepUnchanged(benchmark::State& st) {
+  auto s = MidGame();
+  glim::Game& g = s->game;
+  for (auto _ : st) {
+    g.BeginStep();
+    g.EndStep();
+  }
+}
+BENCHMARK(BM_UndoStepUnchanged)->Unit(benchmark::kMicrosecond);
+
+// One undo of a move and one redo, each with its room shown (the panel
+// cleared, the events and the characters run, a different picture read and
+// decoded, the scene composed); the figure is per operation.
+void BM_UndoWithRoomShown(benchmark::State& st) {
+  auto s = MidGame();
+  glim::Game& g = s->game;
+  const int32_t from = g.CurrentRoom;
+  const int32_t deaths = g.DeathCount;
+  for (const char* move : {"n", "s", "e", "w", "u", "d"}) {
+    s->Send(move);
+    if (g.CurrentRoom == from) continue;
+    if (g.DeathCount == deaths) break;
+    g.Undo();  // a move that kills is not the one to measure
+  }
+  if (g.CurrentRoom == from) {
+    st.SkipWithError("no move leads out of the room");
+    return;
+  }
+  for (auto _ : st) {
+    if (!g.Undo() || !g.Redo()) {
+      st.SkipWithError("undo or redo refused");
+      break;
+    }
+  }
+  st.counters["operations"] = 2;
+  st.counters["per_operation"] =
+      benchmark::Counter(2, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_UndoWithRoomShown)->Unit(benchmark::kMicrosecond);
+
+// The heap that a history of 100 steps holds after the whole walkthrough:
+// the allocator's bytes in use with the history and after it is emptied.
+void BM_UndoHistoryMemory(benchmark::State& st) {
+  size_t held = 0, steps = 0;
+  for (auto _ : st) {
+    st.PauseTiming();
+    auto s = std::make_unique<Session>();
+    s->Start();
+    for (const std::string& c : Commands()) s->Send(c);
+    steps = s->game.UndoSteps.size();
+    const size_t with = mallinfo2().uordblks;
+    s->game.UndoSteps.clear();
+    s->game.UndoSteps.shrink_to_fit();
+    held = with - mallinfo2().uordblks;
+    s.reset();
+    st.ResumeTiming();
+  }
+  st.counters["steps"] = static_cast<double>(steps);
+  st.counters["heap_bytes"] = static_cast<double>(held);
+  st.counters["snapshot_bytes"] = static_cast<double>(sizeof(glim::Game::Snapshot));
+}
+BENCHMARK(BM_UndoHistoryMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 

@@ -1,11 +1,12 @@
-// Benchmarks of the splash screen's scroll step, with the real splash
-// window of the desktop program. Without a display it runs on Qt's
+// Benchmarks of the splash screen's scroll step and of the main window's
+// repaint at a zoom factor, with the real windows of the desktop program. Without a display it runs on Qt's
 // offscreen platform, which still paints the window into its backing store.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QCoreApplication>
 
+#include "app/qt/Desktop.h"
 #include "app/qt/Fonts.h"
 #include "app/qt/SplashAbout.h"
 
@@ -53,6 +54,52 @@ void BM_SplashScrollStepNoPaint(benchmark::State& st) {
   st.counters["strip_width"] = s.splash.Strip().width();
 }
 BENCHMARK(BM_SplashScrollStepNoPaint)->Unit(benchmark::kMicrosecond);
+
+// The main window in a window of its game area's size at zoom percent
+// `zoom`, a room picture in the view and a panel full of text; not started,
+// so no game runs.
+struct Window {
+  glim::Desktop d;
+
+  explicit Window(double zoom) : d(Options()) {
+    QImage room(GameFolder() + QStringLiteral("images/room2.jpg"));
+    d.frmMain.imgView->SetPicture(room.convertToFormat(QImage::Format_RGB32));
+    for (int i = 0; i < 12; ++i)
+      d.frmMain.AppendLine(QStringLiteral("you are in your late master's study. Star charts cover the walls"));
+    d.frmMain.show();
+    d.frmMain.ToggleFullScreen();  // a window as large as the game area
+    d.frmMain.SetZoom(zoom);
+    QCoreApplication::processEvents();
+  }
+  static glim::QtOptions Options() {
+    glim::QtOptions o;
+    o.Folder = GameFolder().toStdString();
+    o.DisplaySwitch = false;
+    return o;
+  }
+};
+
+// The room view repainted: the scene stretched smoothly into the view at
+// the factor (100 is the design's own size, 128 fits 1024 x 768, 240 fits
+// 2560 x 1440).
+void BM_RoomViewRepaint(benchmark::State& st) {
+  Window w(st.range(0) / 100.0);
+  if (w.d.frmMain.imgView->Picture().isNull()) {
+    st.SkipWithError("no room picture");
+    return;
+  }
+  for (auto _ : st) w.d.frmMain.imgView->repaint();
+  st.counters["view_width"] = w.d.frmMain.imgView->width();
+}
+BENCHMARK(BM_RoomViewRepaint)->Arg(100)->Arg(128)->Arg(240)->Unit(benchmark::kMicrosecond);
+
+// The whole game area repainted: view, panel text, captions, buttons.
+void BM_GameAreaRepaint(benchmark::State& st) {
+  Window w(st.range(0) / 100.0);
+  for (auto _ : st) w.d.frmMain.GameArea->repaint();
+  st.counters["area_width"] = w.d.frmMain.GameArea->width();
+}
+BENCHMARK(BM_GameAreaRepaint)->Arg(100)->Arg(128)->Arg(240)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -6,7 +6,8 @@
 #     display; it is then closed with SIGTERM, which it handles in order;
 #   - where xdotool is installed too, glimmerhold on the virtual display with
 #     its splash closed and the first walkthrough commands typed in, so that
-#     rooms are shown and pictures decoded.
+#     rooms are shown and pictures decoded; and the same with reading aloud
+#     switched on (F12), so that the speech engine and its voice are loaded.
 # The programs come from $GLIM_BUILD (default build-bench).
 #   GLIM_MEM_SECONDS=8 GLIM_MEM_COMMANDS=40 bench/memory.sh
 #   GLIM_MEM_SHOT=/tmp/window.png bench/memory.sh   (a screenshot after typing)
@@ -17,14 +18,17 @@ set -euo pipefail
 # the window one after another, with time between them for the game's
 # pauses; the program is ended by timeout when the typing is done.
 if [ "${1:-}" = --play ]; then
-  desk=$2 data=$3 commands=$4 report=$5
+  desk=$2 data=$3 commands=$4 report=$5 speech=${6:-}
   n=$(wc -l <"$commands")
   /usr/bin/time -v -o "$report" timeout -s TERM $((n * 2 + 10)) "$desk" --folder "$data" &
   sleep 3
-  read -r sw sh < <(xdotool getdisplaygeometry)
-  # The splash (792 x 532) is centred; its button's middle is at (392, 420).
-  xdotool mousemove $(((sw - 792) / 2 + 392)) $(((sh - 532) / 2 + 420)) click 1
+  # Escape closes the display-mode notice (where there is one) and the
+  # splash; an Escape too many reaches the command line and does nothing.
+  xdotool key Escape
+  sleep 1
+  xdotool key Escape
   sleep 2
+  [ "$speech" = speech ] && xdotool key F12
   while IFS= read -r c; do
     xdotool type --delay 15 "$c"
     xdotool key Return
@@ -79,6 +83,9 @@ if [ -x "$desk" ]; then
       env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1280x1024x24" \
         bash "$here/memory.sh" --play "$desk" "$data" "$tmp/typed" "$tmp/play.time" >"$tmp/play.out" 2>&1 || true
       show "glimmerhold, X, splash closed, $typed commands" "$tmp/play.time"
+      env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1280x1024x24" \
+        bash "$here/memory.sh" --play "$desk" "$data" "$tmp/typed" "$tmp/speech.time" speech >"$tmp/speech.out" 2>&1 || true
+      show "glimmerhold, X, reading aloud, $typed commands" "$tmp/speech.time"
     fi
   fi
 else

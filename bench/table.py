@@ -108,6 +108,28 @@ def main():
             if part:
                 row(label, both(part), "", f"{part['cpu_s'] / start['cpu_s'] * 100:.0f} % of start-up (cpu)")
 
+    undo_step = get(core, "BM_UndoStep")
+    if undo_step and cmd:
+        per_cmd = cmd["cpu_s"] / cmd["commands"]
+        share = undo_step["cpu_s"] / per_cmd * 100
+        row(f"undo step kept before a command (world of {int(undo_step['world_bytes'])} bytes copied, compared)",
+            both(undo_step), f"one command {fmt_time(per_cmd)} (cpu)", f"{share:.1f} % of a command (cpu)",
+            "<= 5 % " + ("met" if share <= 5 else "MISSED"))
+    unchanged = get(core, "BM_UndoStepUnchanged")
+    if unchanged:
+        row("  the same, a command that changes nothing (not kept)", both(unchanged))
+    undo = get(core, "BM_UndoWithRoomShown")
+    if undo:
+        per = undo["real_s"] / 2
+        row("one undo (or redo) of a move, room shown", both(undo, 2), "", "",
+            "< 2 ms " + ("met" if max(per, undo["cpu_s"] / 2) < 0.002 else "MISSED"))
+    hist = get(core, "BM_UndoHistoryMemory/iterations:1")
+    if hist:
+        mb = hist["heap_bytes"] / 1e6
+        row(f"memory of {int(hist['steps'])} undo steps after the walkthrough", f"{mb:.2f} MB",
+            f"{hist['heap_bytes'] / max(hist['steps'], 1) / 1e3:.1f} kB a step", "",
+            "< 4 MB " + ("met" if mb < 4 else "MISSED"))
+
     step = get(splash, "BM_SplashScrollStep")
     bare = get(splash, "BM_SplashScrollStepNoPaint")
     if step:

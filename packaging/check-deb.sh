@@ -33,6 +33,12 @@ if command -v lintian >/dev/null; then
   lintian --pedantic --display-info --tag-display-limit 0 "$deb" 2>&1 | grep -v "root privileges" || true
   lintian --pedantic --fail-on error,warning "$deb" >/dev/null 2>&1 || fail "lintian reports errors or warnings"
 fi
+# A root kept from an earlier check may still have the game: start clean.
+if chroot "$root" dpkg -s glimmerhold >/dev/null 2>&1; then
+  chroot "$root" sh -c 'DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq glimmerhold' >/dev/null 2>&1 ||
+    fail "purging the earlier package"
+fi
+rm -rf "$root/home/player/.local/share/glimmerhold"
 cp "$deb" "$root/tmp/glimmerhold.deb"
 chroot "$root" sh -c 'apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq /tmp/glimmerhold.deb' \
   >"$root/tmp/install.log" 2>&1 || { tail -30 "$root/tmp/install.log"; fail "apt-get install"; }

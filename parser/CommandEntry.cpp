@@ -8,6 +8,7 @@ namespace glim {
 // entry field keeps what was typed, so the player can press Enter again.
 void Game::txtCommandKeyDown(const std::string& fieldText) {
   if (CommandRunning) return;
+  StepScope step(*this);
   CommandLine = fieldText;
   if (CommandLine.size() >= 100) {
     PrintLine("TOO LONG");
@@ -19,6 +20,7 @@ void Game::txtCommandKeyDown(const std::string& fieldText) {
 
 void Game::CommandButton(const std::string& text) {
   if (CommandRunning) return;
+  StepScope step(*this);
   P.SetCommandText(text);
   CommandLine = text;
   ProcessCommand();
@@ -45,6 +47,7 @@ void Game::imgViewMouseUp(int x, int y) {
 // A left-button release on the carried panel drops the object in that slot.
 void Game::imgCarriedMouseUp(int x, int y, bool left) {
   if (!left || CommandRunning) return;
+  StepScope step(*this);
   for (int k = 1; k <= ObjectCount; ++k) {
     if (!IsCarried(k)) continue;
     const TObjectRec& o = Obj(k);
@@ -66,6 +69,7 @@ void Game::imgCarriedMouseUp(int x, int y, bool left) {
 // catch half-way.
 void Game::mnuFile_OpenClick() {
   if (CommandRunning) return;
+  StepScope step(*this);
   SetRepeatSound(false);
   LoadGame();
   ShowRoom(false);
@@ -76,7 +80,9 @@ void Game::mnuFile_SaveClick() {
 }
 
 void Game::mnuFile_NewClick() {
-  if (!CommandRunning) NewGame();
+  if (CommandRunning) return;
+  StepScope step(*this);
+  NewGame();
 }
 
 void Game::mnuAbout_aboutClick() { P.ShowAbout(); }

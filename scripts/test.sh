@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test and check:
-#   1. the house style: every tracked C++ file as clang-format makes it;
+#   1. the house style: every tracked C++ file as clang-format makes it, and
+#      named in a CMakeLists.txt;
 #   2. the normal build (build/, preset default) and its whole test suite;
 #   3. clang-tidy over the game's own sources (scripts/check-tidy.sh);
 #   4. the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer
@@ -25,8 +26,9 @@ step() {
   [ -z "$step_name" ] || printf '\n=== %s\n' "$step_name"
 }
 
-step "format"
+step "format and source lists"
 scripts/check-format.sh
+scripts/check-sources.sh
 
 step "build and test"
 scripts/build.sh default

@@ -53,6 +53,27 @@ std::string Join(const std::vector<std::string>& lines, const char* eol) {
 
 std::vector<std::string> Harness::Lines(const std::string& s) const { return glim::SplitLines(s); }
 
+std::vector<WalkStep> ReadWalkthrough(const std::string& path) {
+  std::vector<WalkStep> steps;
+  std::ifstream in(path);
+  std::string line;
+  int n = 0;
+  const std::string marker = "# expect:";
+  while (std::getline(in, line)) {
+    ++n;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.rfind(marker, 0) == 0) {
+      std::string text = line.substr(marker.size());
+      while (!text.empty() && text.front() == ' ') text.erase(0, 1);
+      if (!steps.empty()) steps.back().expect.push_back(text);
+      continue;
+    }
+    if (line.empty() || line[0] == '#') continue;
+    steps.push_back(WalkStep{line, {}, n});
+  }
+  return steps;
+}
+
 std::string WorldDiff(const glim::World& want, const glim::World& got) {
   if (want == got) return "";
   const std::vector<std::string> a = glim::SplitLines(glim::SaveText(want));

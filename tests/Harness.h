@@ -74,6 +74,15 @@ struct Harness {
   std::vector<std::string> Lines(const std::string& s) const;
 };
 
+// One command of a walkthrough file (tests/walkthrough/), with the texts
+// that its "# expect: TEXT" lines say it prints, and its line number.
+struct WalkStep {
+  std::string command;
+  std::vector<std::string> expect;
+  int line = 0;
+};
+std::vector<WalkStep> ReadWalkthrough(const std::string& path);
+
 // How two worlds differ, for a test's message: "" when they are equal, else
 // the first line of their saved games that differs, or that a field a save
 // does not hold differs.

@@ -15,32 +15,8 @@
 
 namespace {
 
-struct Step {
-  std::string command;
-  std::vector<std::string> expect;
-  int line = 0;
-};
-
-std::vector<Step> ReadWalkthrough(const std::string& path) {
-  std::vector<Step> steps;
-  std::ifstream in(path);
-  std::string line;
-  int n = 0;
-  const std::string marker = "# expect:";
-  while (std::getline(in, line)) {
-    ++n;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.rfind(marker, 0) == 0) {
-      std::string text = line.substr(marker.size());
-      while (!text.empty() && text.front() == ' ') text.erase(0, 1);
-      if (!steps.empty()) steps.back().expect.push_back(text);
-      continue;
-    }
-    if (line.empty() || line[0] == '#') continue;
-    steps.push_back(Step{line, {}, n});
-  }
-  return steps;
-}
+using Step = glimtest::WalkStep;
+using glimtest::ReadWalkthrough;
 
 // Plays a walkthrough file; a death is a failure unless the step expects it.
 void Play(glimtest::Harness& h, const std::vector<Step>& steps, std::string& last) {

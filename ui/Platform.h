@@ -26,6 +26,10 @@ struct FileDialogSpec {
   std::string InitialDir;
 };
 
+// What the last step did that undo can take back, for the window's hint
+// beside the command line: nothing to say, a death, or a new game.
+enum class UndoHint { None, Death, NewGame };
+
 enum class SoundResult {
   Ok,        // playing
   Missing,   // the file cannot be found or opened
@@ -76,6 +80,9 @@ class Platform {
   // StopTimer cancels it; on expiry the platform calls OnEventTimer.
   virtual void StartTimer(int intervalMs) = 0;
   virtual void StopTimer() = 0;
+  // Milliseconds left of the running countdown (0 when it is due); -1 when
+  // it is not armed.
+  virtual int TimerLeft() = 0;
   // Pauses for whole seconds while window events (and the timer) are handled.
   virtual void WaitSeconds(int seconds) = 0;
   // Handles all pending window events once.
@@ -103,6 +110,9 @@ class Platform {
   virtual std::string ShowHelpFile(const std::string& path) = 0;
   // Closes the main window (the program ends).
   virtual void CloseMainWindow() = 0;
+  // Shows or takes away the hint that the last step can be taken back. It
+  // stands outside the message panel, whose lines are the game's.
+  virtual void ShowUndoHint(UndoHint) {}
 
  protected:
   PlatformEvents* events_ = nullptr;

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -206,7 +207,7 @@ class Game : public PlatformEvents, public World {
   void RoomEvents();
   void Pursuit();
   void EventTTimer();
-  void OnEventTimer() override { EventTTimer(); }
+  void OnEventTimer() override;
 
   // The event timer EventT (its state is in the world): only a change of
   // interval or enabled state touches a running countdown.
@@ -245,11 +246,51 @@ class Game : public PlatformEvents, public World {
   void ConfirmExit();
   void PickUpObjects();
   void RoomJump();
-  void ObjectCheatClick() { PickUpObjects(); }
-  void RoomCheatClick() { RoomJump(); }
+  void ObjectCheatClick();
+  void RoomCheatClick();
 
   bool FirstActivationDone = false;
   bool InitialFolderWritable = true;
+
+  // ===================== undo and redo (world/Undo.cpp) =====================
+  // A game at one moment: its world and the event timer's time left (-1
+  // when the timer is not armed).
+  struct Snapshot {
+    World State;
+    int TimerLeftMs = -1;
+  };
+  static constexpr size_t MaxUndoSteps = 100;
+  // The steps that can be taken back, the oldest first, and the steps taken
+  // back that can be taken again, the last taken back last.
+  std::deque<Snapshot> UndoSteps, RedoSteps;
+  // How many restarts (deaths and New) this run has seen.
+  int32_t RestartCount = 0;
+  // A step the player can take back: every command, button, click, New and
+  // Load runs between BeginStep and EndStep (steps inside a step are part
+  // of it). A step that leaves the world as it found it is not kept.
+  void BeginStep();
+  void EndStep();
+  struct StepScope {
+    Game& g;
+    explicit StepScope(Game& game) : g(game) { g.BeginStep(); }
+    ~StepScope() { g.EndStep(); }
+    StepScope(const StepScope&) = delete;
+    StepScope& operator=(const StepScope&) = delete;
+  };
+  Snapshot TakeSnapshot();
+  // Back to the moment before the last step, and forward again; the room is
+  // shown as after a load. Both are refused (false) while a command runs or
+  // the player is dying, and when there is nothing to go back or forward to.
+  bool Undo();
+  bool Redo();
+
+ private:
+  void Restore(Snapshot s);
+  void SetUndoHint(UndoHint hint);
+  int stepDepth_ = 0;
+  Snapshot stepStart_;
+  int32_t stepDeaths_ = 0, stepRestarts_ = 0;
+  UndoHint undoHint_ = UndoHint::None;
 };
 
 }  // namespace glim

@@ -55,6 +55,7 @@ void Game::NewGame() {
   // linger, neither a following companion, nor the stopped walls, nor the
   // last door met, even when the data files then fail to load.
   Player() = PlayerState::NewPlayer();
+  ++RestartCount;
   if (!LoadDataFiles()) return;
   InitialiseState();
   ShowRoom(false);

@@ -12,6 +12,7 @@
 #include <QSplitter>
 #include <QStringConverter>
 #include <QStringDecoder>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -240,8 +241,51 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
     if (img.loadFromData(data)) return img;
     return {};
   }
-  if (type == QTextDocument::HtmlResource || type == QTextDocument::StyleSheetResource) return DecodePage(data);
+  if (type == QTextDocument::HtmlResource) return FitPictures(DecodePage(data), PageWidth());
+  if (type == QTextDocument::StyleSheetResource) return DecodePage(data);
   return data;
+}
+
+int HelpBrowser::PageWidth() const {
+  if (!isVisible()) return 0;
+  // The scroll bar is counted as if shown: the page must fit beside it,
+  // with room for the page's own margins (the help's pages keep 12 pixels
+  // on each side).
+  const int bar = verticalScrollBar()->sizeHint().width();
+  return viewport()->width() - (verticalScrollBar()->isVisible() ? 0 : bar) -
+         2 * static_cast<int>(document()->documentMargin()) - 36;
+}
+
+QString FitPictures(const QString& html, int width) {
+  if (width <= 0) return html;
+  static const QRegularExpression img(QStringLiteral("<img\\b[^>]*>"), QRegularExpression::CaseInsensitiveOption);
+  static const QRegularExpression w(QStringLiteral("\\bwidth\\s*=\\s*\"?(\\d+)\"?"),
+                                    QRegularExpression::CaseInsensitiveOption);
+  static const QRegularExpression h(QStringLiteral("\\bheight\\s*=\\s*\"?(\\d+)\"?"),
+                                    QRegularExpression::CaseInsensitiveOption);
+  QString out;
+  qsizetype at = 0;
+  auto it = img.globalMatch(html);
+  while (it.hasNext()) {
+    const auto m = it.next();
+    out += html.mid(at, m.capturedStart() - at);
+    QString tag = m.captured();
+    const auto mw = w.match(tag), mh = h.match(tag);
+    const int pw = mw.hasMatch() ? mw.captured(1).toInt() : 0;
+    if (pw > width) {
+      // Narrower, in proportion: the page never needs a sideways scroll.
+      const int ph = mh.hasMatch() ? mh.captured(1).toInt() : 0;
+      if (mh.hasMatch())
+        tag.replace(mh.capturedStart(), mh.capturedLength(),
+                    QStringLiteral("height=\"%1\"").arg(static_cast<long long>(ph) * width / pw));
+      const auto mw2 = w.match(tag);
+      tag.replace(mw2.capturedStart(), mw2.capturedLength(), QStringLiteral("width=\"%1\"").arg(width));
+    }
+    out += tag;
+    at = m.capturedEnd();
+  }
+  out += html.mid(at);
+  return out;
 }
 
 HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent) {
@@ -328,6 +372,14 @@ bool HelpViewer::Open(const QString& path) {
   if (home.isEmpty()) return false;
   ShowPage(home);
   return true;
+}
+
+void HelpViewer::showEvent(QShowEvent* e) {
+  QDialog::showEvent(e);
+  FitContents();
+  // The page is read again once the window is laid out and its width is
+  // known, so that its pictures fit it.
+  QTimer::singleShot(0, browser_, &QTextBrowser::reload);
 }
 
 void HelpViewer::FitContents() {

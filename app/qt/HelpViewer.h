@@ -58,6 +58,10 @@ struct HelpTopic {
 // Parses a contents file (the sitemap HTML of nested lists).
 std::vector<HelpTopic> ParseContents(const QByteArray& html);
 
+// Pictures of a page wider than `width` made that wide, in proportion
+// (their width and height attributes); 0 leaves the page as it is.
+QString FitPictures(const QString& html, int width);
+
 // Decodes a page: its own charset declaration, else UTF-8 when it is valid
 // UTF-8, else Windows-1252 (Latin-1).
 QString DecodePage(const QByteArray& data);
@@ -68,6 +72,9 @@ class HelpBrowser : public QTextBrowser {
   explicit HelpBrowser(const ChmFile& chm, QWidget* parent = nullptr);
   QVariant loadResource(int type, const QUrl& name) override;
   static QUrl UrlFor(const QString& archivePath);
+  // The width a page's pictures may take without a sideways scroll bar (0
+  // while the browser is not shown).
+  int PageWidth() const;
 
  private:
   const ChmFile& chm_;
@@ -87,6 +94,9 @@ class HelpViewer : public QDialog {
   void ShowPage(const QString& archivePath);
   // Text and window at the main window's zoom factor.
   void SetZoom(double f);
+
+ protected:
+  void showEvent(QShowEvent* e) override;
 
  private:
   void AddTopics(QTreeWidgetItem* parent, const std::vector<HelpTopic>& topics);

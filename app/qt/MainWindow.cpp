@@ -153,6 +153,26 @@ void TCommandEdit::Remember(const QString& command) {
   draft_.clear();
 }
 
+namespace {
+
+bool IsUndoOrRedoKey(const QKeyEvent* e) {
+  const QKeyCombination k = e->keyCombination();
+  return e->matches(QKeySequence::Undo) || e->matches(QKeySequence::Redo) ||
+         k == QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_Z) || k == QKeyCombination(Qt::CTRL, Qt::Key_Y);
+}
+
+}  // namespace
+
+// The line's own undo of its text would take the window's undo keys; they
+// go to the window instead, which takes back the game's last step.
+bool TCommandEdit::event(QEvent* e) {
+  if (e->type() == QEvent::ShortcutOverride && IsUndoOrRedoKey(static_cast<QKeyEvent*>(e))) {
+    e->ignore();
+    return false;
+  }
+  return QLineEdit::event(e);
+}
+
 void TCommandEdit::keyPressEvent(QKeyEvent* e) {
   switch (e->key()) {
     case Qt::Key_Return:
@@ -412,6 +432,27 @@ void TfrmMain::ConnectHandlers() {
   connect(RoomCheat, &QAbstractButton::clicked, this, [this] { Handle([this] { game_.RoomCheatClick(); }); });
   connect(imgView, &TImage::released, this, &TfrmMain::imgViewReleased);
   connect(imgCarried, &TImage::released, this, &TfrmMain::imgCarriedReleased);
+  BuildUndoKeys();
+}
+
+void TfrmMain::BuildUndoKeys() {
+  auto key = [this](const QKeySequence& keys, bool undo) {
+    auto* k = new QShortcut(keys, this);
+    k->setContext(Qt::WindowShortcut);
+    connect(k, &QShortcut::activated, this,
+            [this, undo] { Handle([this, undo] { undo ? game_.Undo() : game_.Redo(); }); });
+  };
+  key(QKeySequence(Qt::CTRL | Qt::Key_Z), true);
+  key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), false);
+  key(QKeySequence(Qt::CTRL | Qt::Key_Y), false);
+}
+
+void TfrmMain::ShowUndoHint(UndoHint hint) {
+  switch (hint) {
+    case UndoHint::Death: txtCommand->setPlaceholderText(QStringLiteral("Ctrl+Z takes back the fatal move")); break;
+    case UndoHint::NewGame: txtCommand->setPlaceholderText(QStringLiteral("Ctrl+Z takes back the new game")); break;
+    case UndoHint::None: txtCommand->setPlaceholderText(QString()); break;
+  }
 }
 
 template <typename F>

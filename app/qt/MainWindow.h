@@ -23,6 +23,7 @@ namespace glim {
 
 class Game;
 class QtPlatform;
+enum class UndoHint;
 }  // namespace glim
 
 class QScreen;
@@ -75,6 +76,7 @@ class TCommandEdit : public QLineEdit {
   void enterPressed();
 
  protected:
+  bool event(QEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
 
  private:
@@ -94,6 +96,8 @@ class TfrmMain : public QWidget {
   // The window's first activation, also without a window manager to give
   // the window the focus.
   void ActivateSoon();
+  // The hint in the empty command line that Ctrl+Z takes the last step back.
+  void ShowUndoHint(UndoHint hint);
   // After a modal window: the main window is brought forward and the
   // command line takes the keyboard, with or without a window manager.
   void TakeKeyboard();
@@ -188,6 +192,8 @@ class TfrmMain : public QWidget {
   void imgViewReleased(QPoint pos, Qt::MouseButton button);
   void imgCarriedReleased(QPoint pos, Qt::MouseButton button);
   void CommandEntered();
+  // Ctrl+Z undoes, Ctrl+Shift+Z and Ctrl+Y redo, wherever the focus is.
+  void BuildUndoKeys();
 
   Game& game_;
   QtPlatform& platform_;

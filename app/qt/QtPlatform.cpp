@@ -11,6 +11,7 @@
 #include <QStringDecoder>
 #include <QTimer>
 #include <QTreeView>
+#include <algorithm>
 
 #include "app/qt/HelpViewer.h"
 #include "app/qt/MainWindow.h"
@@ -220,6 +221,11 @@ void QtPlatform::StopTimer() {
   if (main_) main_->EventT.stop();
 }
 
+int QtPlatform::TimerLeft() {
+  if (!main_ || !main_->EventT.isActive()) return -1;
+  return std::max(0, main_->EventT.remainingTime());
+}
+
 void QtPlatform::EventTimerExpired() {
   if (events_) events_->OnEventTimer();
 }
@@ -314,6 +320,10 @@ std::string QtPlatform::ShowHelpFile(const std::string& path) {
 
 void QtPlatform::CloseMainWindow() {
   if (main_) main_->close();
+}
+
+void QtPlatform::ShowUndoHint(UndoHint hint) {
+  if (main_) main_->ShowUndoHint(hint);
 }
 
 void QtPlatform::FormClose() {

@@ -72,6 +72,7 @@ class QtPlatform : public Platform {
   void SetSoundRepeat(bool repeat) override;
   void StartTimer(int intervalMs) override;
   void StopTimer() override;
+  int TimerLeft() override;
   void WaitSeconds(int seconds) override;
   void PumpEvents() override;
   std::string ProgramFolder() override { return opts_.Folder; }
@@ -81,6 +82,7 @@ class QtPlatform : public Platform {
   void ShowAbout() override;
   std::string ShowHelpFile(const std::string& path) override;
   void CloseMainWindow() override;
+  void ShowUndoHint(UndoHint hint) override;
 
   // Milliseconds since the platform was made.
   uint32_t TickCount() const;

@@ -264,6 +264,14 @@ void TextPlatform::StopTimer() {
   if (opts_.Trace) out_ << "[timer] stop\n";
 }
 
+int TextPlatform::TimerLeft() {
+  if (!timerArmed_) return -1;
+  const uint64_t now = opts_.VirtualClock ? now_ : RealNow();
+  if (deadline_ <= now) return 0;
+  const uint64_t left = deadline_ - now;
+  return left > 0x7fffffff ? 0x7fffffff : static_cast<int>(left);
+}
+
 void TextPlatform::FireTimerIfDue() {
   const uint64_t now = opts_.VirtualClock ? now_ : RealNow();
   if (!timerArmed_ || now < deadline_) return;
@@ -403,6 +411,10 @@ bool TextPlatform::Meta(Game& game, const std::string& line) {
     for (int d = 1; d <= 4; ++d)
       if (buttons_[d]) s += std::string(" ") + names[d];
     out_ << s << '\n';
+  } else if (c == "undo") {
+    if (!game.Undo()) out_ << "[meta] nothing to undo\n";
+  } else if (c == "redo") {
+    if (!game.Redo()) out_ << "[meta] nothing to redo\n";
   } else if (c == "field") {
     out_ << "[field] " << field_ << '\n';
   } else {

@@ -102,6 +102,7 @@ class TextPlatform : public Platform {
   void SetSoundRepeat(bool repeat) override;
   void StartTimer(int intervalMs) override;
   void StopTimer() override;
+  int TimerLeft() override;
   void WaitSeconds(int seconds) override;
   void PumpEvents() override;
   std::string ProgramFolder() override { return opts_.Folder; }
@@ -109,6 +110,10 @@ class TextPlatform : public Platform {
   void ShowAbout() override;
   std::string ShowHelpFile(const std::string& path) override;
   void CloseMainWindow() override { closed_ = true; }
+  // The terminal has no place beside the command line: the hint is only
+  // kept, for the tests.
+  void ShowUndoHint(UndoHint hint) override { undoHint_ = hint; }
+  UndoHint ShownUndoHint() const { return undoHint_; }
 
  private:
   void Box(const std::string& text);
@@ -131,6 +136,7 @@ class TextPlatform : public Platform {
   bool timerArmed_ = false;
   uint64_t deadline_ = 0;
   bool closed_ = false;
+  UndoHint undoHint_ = UndoHint::None;
   bool buttons_[5] = {true, true, true, true, true};
   std::string field_;
   std::optional<std::string> echoToSkip_;  // the typed line while its command runs

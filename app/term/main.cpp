@@ -33,6 +33,8 @@ void Usage(std::ostream& o) {
        "  --help            show this help and exit\n"
        "  --version         show the version and exit\n\n"
        "Lines starting with ':' reach the window's other controls; see the README.\n"
+       ":undo takes back the last step (up to 100, a death or a new game included)\n"
+       "and :redo takes it again.\n"
        "At a terminal the commands are typed at a prompt with line editing and\n"
        "history, and the text is wrapped at the terminal's width.\n";
 }

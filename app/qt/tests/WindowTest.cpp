@@ -872,6 +872,51 @@ class WindowTest : public QObject {
     }
     QVERIFY(!viewer.Browser()->horizontalScrollBar()->isVisible());
     viewer.hide();
+
+    // The game's own help: every page fits the default window's width.
+    glim::HelpViewer game(&w());
+    QVERIFY(game.Open(Fixture + QStringLiteral("../../../data/glimhelp.chm")));
+    game.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&game));
+    QTest::qWait(50);
+    for (QTreeWidgetItemIterator page(game.Contents()); *page; ++page) {
+      game.ShowPage((*page)->data(0, Qt::UserRole).toString());
+      QTest::qWait(20);
+      QVERIFY2(!game.Browser()->horizontalScrollBar()->isVisible(),
+               qPrintable((*page)->text(0) + QStringLiteral(" is %1 wide in %2")
+                                                 .arg(game.Browser()->document()->idealWidth())
+                                                 .arg(game.Browser()->PageWidth())));
+    }
+    game.hide();
+  }
+
+  // Ctrl+Z takes the last step back wherever the focus is, the command line
+  // included (whose own undo of its text does not take the key); Ctrl+Shift+Z
+  // and Ctrl+Y take it again. After a New the empty command line says so.
+  void undoAndRedoKeys() {
+    w().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w()));
+    answers->Inputs.push_back(QStringLiteral("5"));
+    QTest::keyClick(&w(), Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(d->game.CurrentRoom, 5);
+    QTest::mouseClick(w().NewBtn, Qt::LeftButton);
+    QCOMPARE(d->game.CurrentRoom, 1);
+    QVERIFY(w().txtCommand->placeholderText().contains(QStringLiteral("Ctrl+Z")));
+    // The room jump's box had the focus last.
+    w().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w()));
+    w().txtCommand->setFocus();
+    QTest::keyClick(w().txtCommand, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(d->game.CurrentRoom, 5);
+    QVERIFY(w().txtCommand->placeholderText().isEmpty());
+    QCOMPARE(Lines().first(), QStringLiteral("you are in test room 5."));
+    QTest::keyClick(w().txtCommand, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(d->game.CurrentRoom, 1);
+    w().Print->setFocus();
+    QTest::keyClick(w().Print, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(d->game.CurrentRoom, 5);
+    QTest::keyClick(w().Print, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(d->game.CurrentRoom, 1);
   }
 
   void exitAsksThenClosesAfterAPause() {
