@@ -152,8 +152,8 @@ void StudyMap(Game& g) {
     return;
   }
   g.PrintLine("You turn the map round twice and suddenly recognise the lie of the land.");
-  g.PrintLine("Following it, you head to the edge of the forest, where the trees thin out");
-  g.PrintLine("and a great mountain rises against the sky to the west.");
+  g.PrintLine("Following it, you find the path to the edge of the forest: it leads west,");
+  g.PrintLine("to where the trees thin out and a great mountain rises against the sky.");
   g.Rooms[Room::WoodBeyondAvalanche].West = Room::Summit;
   g.RemoveCharacter(Baddie::Cat);
   g.ShowRoom(false);

@@ -149,7 +149,7 @@ void Game::RingOwnerActs() {
     PrintLine("my ring! Thank you, thank you for bringing it back to me.");
     PrintLine("Now listen: to defeat the Keeper of Stones you must go");
     PrintLine("where it is not possible to walk,");
-    PrintLine("and there you must get the Stone breaker.");
+    PrintLine("and there you must get the Stone breaker, the sword of heroes.");
     SetObjectLocation(Obj::Ring, LocHandedOver);
     Rooms[Room::BlankWall].West = Room::Armoury;
   }

@@ -77,7 +77,7 @@ void Crowd(Game& g) {
   g.PlaySound("crowd.wav", true);
   g.PrintLine("we shall get you, stranger!");
   g.PrintLine("and they start running after you, waving pitchforks and cabbages.");
-  g.PrintLine("I would run if I were you.");
+  g.PrintLine("I would run north, up the lane, if I were you.");
   g.Rooms[Room::MarketSquare].North = Room::MarketLane;
   g.SetEventT(true, 20000);
 }

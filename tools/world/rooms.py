@@ -119,7 +119,8 @@ R(48, E, dict(s=47, n=49), "on a path winding through birches.")
 R(49, E, dict(s=48, e=50, n=51), "in a bright wood full of birdsong. A glade lies east.")
 R(50, E, dict(w=49), "in a glade of wild flowers, humming with bees.")
 R(51, E, dict(s=49, n=52), "on a stony track climbing out of the woods.")
-R(52, E, dict(s=51, n=53), "at a crossroads with a broken signpost.")
+R(52, E, dict(s=51, n=53), "where a forgotten track once crossed this one. Its broken signpost|"
+  "points only north and south now.")
 R(53, E, dict(s=52, n=54), "on a windy upland track.")
 R(54, E, dict(s=53, e=55), "beside a cairn of stones. The track bends east.")
 R(55, E, dict(w=54, n=56), "on a track lined with gorse.")
@@ -156,8 +157,8 @@ R(71, V, dict(s=69), "at the foot of steep ice cliffs, so fragile that they crea
 
 # --- The third woodland and the mountain --------------------------------------------
 T = "mountain"
-R(72, T, dict(n=72, s=72, e=72, w=72), "in a dense wood beyond the avalanche. The birds sing, but every path|"
-  "winds round and round, back to this same spot.")
+R(72, T, dict(n=72, s=72, e=72, w=72), "in a dense wood beyond the avalanche. The birds sing, but the paths|"
+  "wind round and round among the trees: without a map you could walk here for ever.")
 R(73, T, dict(e=72), "on the summit of the mountain, above the clouds, beside a great|"
   "throne of rock. The wood lies back to the east.")
 R(74, T, dict(s=73, e=75), "on a high mountain pass. An empty shepherd's bothy stands here,|"
@@ -340,7 +341,8 @@ R(196, P, {}, "falling into a bottomless pit. You were warned not to trust the d
 Q = "palace"
 R(197, Q, dict(s=195, n=198), "in the palace entrance hall, where a pale ghost floats above the floor.|"
   "A passage leads north to the antechamber. No weapon of steel can harm|"
-  "the demon Azrak; only a thing of good.")
+  "the demon Azrak; only a thing of good. Strike him with it:|"
+  "laid down at his feet, it is no more than a gift to him.")
 R(198, Q, dict(s=197, n=199), "in the palace antechamber. Beyond it, to the north, lie the Keeper's|"
   "own halls, where the Keeper's eyes see everything that can be seen.")
 R(199, Q, dict(s=198, n=200, e=201, w=202), "in the great hall of the palace, under a dome of black crystal.|"
