@@ -142,6 +142,9 @@ TEST(SaveGame, FileFromOneGameLoadsIdenticallyInAnother) {
 // another value that a load accepts; `seed` varies the values.
 void Scramble(glim::World& w, int seed) {
   const auto room = [seed](int k) { return 1 + (k * 37 + seed) % glim::MaxRooms; };
+  // The worlds come from the fuzz corpora and hold values at the integers'
+  // limits: the new values are worked out wide and wrap into 32 bits.
+  const auto wrap = [](int64_t v) { return static_cast<int32_t>(v); };
   w.CurrentRoom = room(1);
   w.CarriedCount = seed % 9;
   w.DrinkFlag = !w.DrinkFlag;
@@ -154,16 +157,16 @@ void Scramble(glim::World& w, int seed) {
     glim::TObjectRec& o = w.Obj(k);
     o.Name += "~" + std::to_string(k);
     o.Location = (k + seed) % 4 == 3 ? room(k) : places[(k + seed) % 4];
-    o.State = o.State * 3 + k - seed;
-    o.Tense = -o.Tense - k;
+    o.State = wrap(int64_t{o.State} * 3 + k - seed);
+    o.Tense = wrap(-int64_t{o.Tense} - k);
   }
   for (int k = 1; k <= w.BaddieCount; ++k) {
     glim::TBaddieRec& b = w.Baddie(k);
     b.Name = "b" + std::to_string(k + seed) + b.Name;
     b.Location = (k + seed) % 5 == 0 ? 0 : room(k + 3);
-    b.BlockCode = (b.BlockCode + k + seed) % 16;
-    b.Pronoun = b.Pronoun + 7;
-    b.Tense = b.Tense - 5;
+    b.BlockCode = wrap((int64_t{b.BlockCode} + k + seed) % 16);
+    b.Pronoun = wrap(int64_t{b.Pronoun} + 7);
+    b.Tense = wrap(int64_t{b.Tense} - 5);
     b.Lying = b.Lying ? 0 : k;
   }
   for (int k = 1; k <= w.DoorCount; ++k) {
@@ -171,7 +174,7 @@ void Scramble(glim::World& w, int seed) {
     d.State = static_cast<uint8_t>((d.State + 1 + seed) % 5);
     d.Room = room(k + 7);
     d.Direction = static_cast<uint8_t>((d.Direction + 2 + seed) % 5);
-    d.Key = (d.Key + k + seed) % (glim::MaxObjects + 1);
+    d.Key = wrap((int64_t{d.Key} + k + seed) % (glim::MaxObjects + 1));
   }
   for (int r = 1; r <= std::min<int32_t>(w.RoomCount, glim::MaxRooms); ++r)
     for (int d = glim::DirNorth; d <= glim::DirWest; ++d)
