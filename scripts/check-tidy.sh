@@ -34,11 +34,14 @@ start=$SECONDS
 status=0
 "$runner" -clang-tidy-binary "$tidy" -p "$build" -j 2 -quiet ${checks:+"$checks"} \
   "^$root/$folders/.*${only}" >"$log" 2>&1 || status=$?
+# The runner asks for coloured output; the colour codes would hide the
+# findings from the checks below.
+sed -i 's/\x1b\[[0-9;]*m//g' "$log"
 # The runner echoes each command and clang-tidy counts the warnings it hid
 # (those in system headers); the findings are the rest.
-grep -v -e '^clang-tidy' -e 'warnings\? generated\.$' -e '^Suppressed [0-9]* warnings' \
+grep -v -e '^[^ ]*clang-tidy[-0-9]* ' -e 'warnings\? generated\.$' -e '^Suppressed [0-9]* warnings' \
   -e '^Use -header-filter=' -e 'Error while processing' -e '^$' "$log" || true
-files=$(grep -c '^clang-tidy' "$log" || true)
+files=$(grep -c '^[^ ]*clang-tidy[-0-9]* ' "$log" || true)
 if [ "$status" -ne 0 ] || grep -q ': \(warning\|error\):' "$log"; then
   echo "clang-tidy: findings in $files files ($((SECONDS - start))s)" >&2
   exit 1
