@@ -285,6 +285,7 @@ class Game : public PlatformEvents, public World {
   bool Redo();
 
  private:
+  bool StepAcross(std::deque<Snapshot>& from, std::deque<Snapshot>& to);
   void Restore(Snapshot s);
   void SetUndoHint(UndoHint hint);
   int stepDepth_ = 0;

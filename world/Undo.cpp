@@ -45,21 +45,18 @@ void Game::OnEventTimer() {
   if (DeathCount != deaths && !UndoSteps.empty()) SetUndoHint(UndoHint::Death);
 }
 
-bool Game::Undo() {
-  if (CommandRunning || PlayerDying || UndoSteps.empty()) return false;
-  RedoSteps.push_back(TakeSnapshot());
-  Snapshot s = std::move(UndoSteps.back());
-  UndoSteps.pop_back();
-  Restore(std::move(s));
-  return true;
-}
+bool Game::Undo() { return StepAcross(UndoSteps, RedoSteps); }
 
-bool Game::Redo() {
-  if (CommandRunning || PlayerDying || RedoSteps.empty()) return false;
-  UndoSteps.push_back(TakeSnapshot());
-  if (UndoSteps.size() > MaxUndoSteps) UndoSteps.pop_front();
-  Snapshot s = std::move(RedoSteps.back());
-  RedoSteps.pop_back();
+bool Game::Redo() { return StepAcross(RedoSteps, UndoSteps); }
+
+// Undo and redo alike: the present goes onto the other list, the last step
+// of `from` comes back.
+bool Game::StepAcross(std::deque<Snapshot>& from, std::deque<Snapshot>& to) {
+  if (CommandRunning || PlayerDying || from.empty()) return false;
+  to.push_back(TakeSnapshot());
+  if (to.size() > MaxUndoSteps) to.pop_front();
+  Snapshot s = std::move(from.back());
+  from.pop_back();
   Restore(std::move(s));
   return true;
 }
