@@ -111,7 +111,7 @@ void Game::Insert() {
 
 void Game::InsertObject(int o) {
   if (!IsCarried(o)) {
-    PrintLine("You don't have a " + ObjectPhrase(o));
+    PrintLine("You don't have a " + AbsentPhrase(o));
     return;
   }
   if (o == Obj::Spear) {

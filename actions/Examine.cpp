@@ -1,6 +1,9 @@
 // Examining, searching and reading: looking closely at things, rummaging
 // through the scenery, and reading books, doors, signs and notes. Several of
 // these turn up hidden things or open hidden ways.
+#include <cctype>
+#include <string>
+
 #include "world/Game.h"
 #include "world/Sayings.h"
 
@@ -9,6 +12,19 @@ namespace glim {
 namespace {
 
 // ----- examining scenery -----
+
+// Whether the description of the player's room names a thing (as a word or
+// the start of one: "snow" also finds "snowy").
+bool RoomTextMentions(const Game& g, const std::string& word) {
+  const int32_t r = g.CurrentRoom;
+  if (r < 1 || r > MaxRooms) return false;
+  for (int l = 1; l <= MaxRoomLines; ++l) {
+    std::string line = g.RoomText[r][static_cast<size_t>(l)];
+    for (char& c : line) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (line.find(word) != std::string::npos) return true;
+  }
+  return false;
+}
 
 void SmellMyself(Game& g) {
   if (g.PlayerDirty) {
@@ -56,9 +72,32 @@ void SearchSnow(Game& g) {
     } else {
       g.PrintLine("it's cold and wet");
     }
-  } else if (g.CurrentRoom >= Room::VillageGates && g.CurrentRoom <= Room::IceWall) {
+  } else if (RoomTextMentions(g, "snow")) {
+    // Snow the room's own text speaks of holds nothing: saying there is
+    // none would contradict what the player has just read.
+    g.PrintLine("You rummage through the snow, but you find nothing in it.");
+  } else {
     g.PrintLine("there is no snow here");
   }
+}
+
+// The fuel tank of the dwarves' store, and the trees of the woods.
+void LookAtTank(Game& g) {
+  if (g.CurrentRoom == Room::FuelTank)
+    g.PrintLine("A great dwarvish fuel tank, still sloshing. You could use it to fill something that burns.");
+  else
+    g.PrintLine("I don't see it here");
+}
+
+void LookAtTree(Game& g) {
+  if (g.CurrentRoom == Room::LaughingTree && g.Rooms[Room::LaughingTree].North == 0)
+    g.PrintLine("The face in the trunk laughs at you. Only magic would make a tree like this let you pass.");
+  else if (g.CurrentRoom == Room::LaughingTree)
+    g.PrintLine("The tree's mouth gapes wide open, and the path north runs through it.");
+  else if (RoomTextMentions(g, "tree") || RoomTextMentions(g, "wood"))
+    g.PrintLine("Bark, branches and leaves. Nothing you could use.");
+  else
+    g.PrintLine("There is no tree here");
 }
 
 void LookAtWall(Game& g) {
@@ -189,6 +228,10 @@ constexpr TSaying DoorInscriptions[] = {
      {"The door shows a picture of a mans face", "whose left-eye is a black hole",
       "Above the door is written: \"1066\""}},
     {Room::RockFace, {"There is a round hole carved into the rock"}},
+    {Room::FourDoors,
+     {"Something is written on each of the four doors.", "On the north door: \"this door leads to certain death\"",
+      "On the east, the south and the west door: \"This is the way\"",
+      "And cut into the floor, in older letters: \"EVERY WORD ON THESE DOORS IS A LIE\""}},
     {Room::BehindNorthDoor, {"You read: ", "this door leads to certain death"}},
     {Room::BehindEastDoor, {"on the door is written:", "This is the way"}},
     {Room::BehindSouthDoor, {"on the door is written:", "This is the way"}},
@@ -264,7 +307,9 @@ void Game::Examine() {
       case Scenery::Water:
       case Scenery::Pool:
       case Scenery::Hole: PrintLine("It's just " + WordLists.Unreals[FirstNoun].Name); return;
-      default: return;  // the sky and the fuel tank hold nothing to find
+      case Scenery::FuelTank: LookAtTank(*this); return;
+      case Scenery::Tree: LookAtTree(*this); return;
+      default: return;
     }
   }
 

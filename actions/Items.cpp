@@ -23,6 +23,7 @@ void Game::Light() {
   if (FirstNoun == Obj::Candle) {
     PlaySound("match.wav", false);
     PrintLine("You light the candle");
+    PrintLine("The box of matches slips from your fingers and falls down a crack in the floor.");
     Obj(Obj::Candle).State = 1;
     SetObjectLocation(Obj::Matches, Room::ShaftBottom);
     ShowRoom(false);
@@ -294,6 +295,7 @@ void Game::Place() {
     if (CurrentRoom == Room::FirstChasm) {
       PrintLine("You lay the plank of wood across the chasm");
       PrintLine("it make's a rather solid bridge");
+      PrintLine("It is slipping, though: once you are over, the river below will carry it away downstream.");
       Rooms[Room::FirstChasm].East = Room::FarLedge;
       SetObjectLocation(Obj::Plank, Room::RiverBank);
       ShowRoom(false);
@@ -326,6 +328,9 @@ void Game::Place() {
     }
     return;
   }
+  // Anything else is placed where the player stands, as if dropped: that is
+  // how a thing is put before a character ("place the object before me").
+  Drop();
 }
 
 // "break THING with TOOL": the ice block and the ice pick.

@@ -37,12 +37,27 @@ bool KeepersSight(int32_t r) {
          r == Room::NorthOfKeeper;
 }
 
+// What kills the player in a room that nobody leaves alive, said before
+// the death so that the player knows what happened.
+const char* DeathCause(int32_t r) {
+  switch (r) {
+    case Room::LeafPit: return "The leaves give way under your feet, and you fall onto the stakes of a hidden pit.";
+    case Room::BlindAlley: return "The lane ends at a blank wall. The villagers seize you and carry you off to their god.";
+    case Room::BottomlessPit: return "There is no floor behind the door: you fall into a bottomless pit.";
+    default: return "The Keeper's pet rock troll is very hungry, and you are very crunchy.";
+  }
+}
+
 }  // namespace
 
 // What a room does to the player whenever it is shown. Every step looks at
 // the room the player is in at that moment: a death or the feast's carrying
 // off changes it for the steps after.
 void Game::RoomEvents() {
+  // Standing remarks about a room are made when the player comes in, not
+  // again on every look, refused move or thing taken there.
+  const bool entering = CurrentRoom != LastShownRoom;
+  LastShownRoom = CurrentRoom;
   if (CatComes(*this, CurrentRoom)) SetCharacterLocation(Baddie::Cat, CurrentRoom);
 
   if (CurrentRoom == Room::FourDoors) {
@@ -58,7 +73,10 @@ void Game::RoomEvents() {
 
   if (BirdsongRoom(CurrentRoom)) PlaySound("birdsong.wav", true);
 
-  if (InstantDeathRoom(CurrentRoom)) PlayerDies();
+  if (InstantDeathRoom(CurrentRoom)) {
+    PrintLine(DeathCause(CurrentRoom));
+    PlayerDies();
+  }
 
   if (CurrentRoom >= Room::CliffFoot && CurrentRoom <= Room::FeastHall && CompanionFollows)
     SetCharacterLocation(Baddie::Woman, CurrentRoom);
@@ -80,16 +98,16 @@ void Game::RoomEvents() {
     ShowRoom(false);
   }
 
-  if ((CurrentRoom == Room::WarmCave || CurrentRoom == Room::HotSpring) && PlayerWarm) {
+  if ((CurrentRoom == Room::WarmCave || CurrentRoom == Room::HotSpring) && PlayerWarm && entering) {
     PrintLine("Do you need that coat on in here");
     WaitSeconds(2);
   }
 
   if (CurrentRoom >= Room::FrozenWastes && CurrentRoom <= Room::BehindSnowHut) {
-    if (PlayerWarm) {
+    if (PlayerWarm && entering) {
       PrintLine("Luckily you are wearing the coat ");
       PrintLine("the temperature here is incredibly low");
-    } else {
+    } else if (!PlayerWarm) {
       PrintLine("The terribly cold weather freezes you in seconds");
       PlayerDies();
     }

@@ -58,7 +58,7 @@ void Game::Take() {
         if (IsCarried(SecondNoun))
           PrintLine("Thats Silly");
         else
-          PrintLine("You don't have a " + ObjectPhrase(SecondNoun));
+          PrintLine("You don't have a " + AbsentPhrase(SecondNoun));
       }
       break;
     default: break;

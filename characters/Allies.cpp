@@ -23,6 +23,12 @@ void Game::WomanActs() {
         SetCharacterLocation(Baddie::Woman, Room::CliffFoot);
         Baddie(Baddie::Woman).BlockCode = 0;
         RemoveObject(Obj::Rose);
+        // Show the ledge again: the rose is hers now, no longer on the floor.
+        ShowRoom(false);
+      } else if (Baddie(Baddie::Woman).BlockCode == 0) {
+        // She has left her ledge once and only came back up with the player.
+        PrintLine("what are we doing back up here?");
+        PrintLine("The village is down at the bottom of the cliff.");
       } else {
         PrintLine("nothing. She just presses herself against the rocky wall");
         PrintLine("and trembles like a leaf in a gale.");
@@ -55,10 +61,10 @@ void Game::WomanActs() {
       // On the way through the village, from its gates to the feasting hall.
       if (CurrentRoom < Room::VillageGates || CurrentRoom > Room::FeastHall) return;
       CompanionFollows = true;
-      PrintLine("hurry up, apprentice, there is no time for sightseeing!");
-      PrintLine("You must defeat the Keeper of stones before he grows too strong,");
-      PrintLine("and when you have, you will receive your reward from me.");
-      PrintLine("Now get a move on.");
+      PrintLine("hurry, apprentice!");
+      PrintLine("The Keeper of stones grows stronger by the hour.");
+      PrintLine("Beat him, and my reward is yours.");
+      PrintLine("Come on!");
       return;
   }
 }
@@ -146,10 +152,10 @@ void Game::RingOwnerActs() {
   } else if (!ObjectIsHere(Obj::Ring)) {
     PrintLine("nothing");
   } else {
-    PrintLine("my ring! Thank you, thank you for bringing it back to me.");
-    PrintLine("Now listen: to defeat the Keeper of Stones you must go");
-    PrintLine("where it is not possible to walk,");
-    PrintLine("and there you must get the Stone breaker, the sword of heroes.");
+    PrintLine("my ring! Thank you for bringing it back to me. Now listen:");
+    PrintLine("to defeat the Keeper of Stones, go where it is not possible to walk,");
+    PrintLine("through the wall with my family's crest, deep below this castle, past the chasm.");
+    PrintLine("It opens west for you now; behind it lies the Stone breaker, the sword of heroes.");
     SetObjectLocation(Obj::Ring, LocHandedOver);
     Rooms[Room::BlankWall].West = Room::Armoury;
   }
@@ -172,7 +178,7 @@ void Game::CatActs() {
   switch (CurrentRoom) {
     case Room::Attic: PrintLine("nothing, but purrs very loudly."); return;
     case Room::WoodlandPath:
-      PrintLine("beware, the path to the north is enchanted and evil,");
+      PrintLine("beware: far beyond these woods, past the graves, lies a wood that is enchanted and evil,");
       PrintLine("and whoever goes there unprepared will be stuck there forever.");
       return;
     case Room::Shack:
@@ -181,13 +187,20 @@ void Game::CatActs() {
       return;
     case Room::BehindCrypt: PrintLine("I know there is a trap to the south, so watch your step."); return;
     case Room::EnchantedWoods:
-      if (IsCarried(Obj::Marble) || ObjectIsHere(Obj::Marble) || Rooms[Room::EnchantedWoods].North == Room::Hilltop)
+      // Prepared, the player hears no scolding, but the speaker line is not
+      // left hanging.
+      if (IsCarried(Obj::Marble) || ObjectIsHere(Obj::Marble) || Rooms[Room::EnchantedWoods].North == Room::Hilltop) {
+        PrintLine("nothing, but it looks at you as if you ought to know the way out.");
         return;
+      }
       PrintLine("Hmm the great Wizard stuck again");
       PrintLine("Don't say I didn't warn you.");
       return;
     case Room::WoodBeyondAvalanche:
-      if (IsCarried(Obj::Map) || ObjectIsHere(Obj::Map)) return;
+      if (IsCarried(Obj::Map) || ObjectIsHere(Obj::Map)) {
+        PrintLine("nothing, but it stares hard at your map.");
+        return;
+      }
       PrintLine("Hmm the great Wizard stuck again");
       return;
     default: PrintLine("Nothing"); return;

@@ -155,7 +155,8 @@ constexpr TSaying CatRoomAnswers[] = {
       "I may pop up now and again, which usually means you are in mortal peril.",
       "When I am with you, ask me questions and I will help if I can."}},
     {Room::WoodlandPath,
-     {"you are the wizard, you could cast a spell if you get stuck going north.", "Do you know any?"}},
+     {"these woods are safe enough. Beyond the graves they turn strange:",
+      "do not go west into the enchanted woods without some magic to find the way out."}},
     {Room::Shack, {"that door looks dodgy to me.", "I take no responsibility if you go through it."}},
     {Room::Meadow,
      {"don't ask me to move again, I had found a comfortable spot in the long grass",
@@ -240,7 +241,7 @@ constexpr TSaying CatOnCharacters[] = {
     {Baddie::Beggar, {"I normally don't give to beggars, but this might be an exception."}},
     {Baddie::OldMan, {"there is always one."}},
     {Baddie::Riddler, {"it's not me you should be asking."}},
-    {Baddie::RingOwner, {"he is a bit of a riddler."}},
+    {Baddie::RingOwner, {"he means every word he says. Look for his family's crest."}},
     {Baddie::Ghost, {"he hides inside a sort of magical miasma."}},
     {Baddie::Demon, {"the stone keeper's final guard. Nothing protects you from his gaze."}},
     {Baddie::Keeper, {"he is the one who killed your mentor. Revenge would be good."}},
@@ -267,11 +268,13 @@ constexpr TSaying CatOnObjects[] = {
     {Obj::Medallion, {"if you have it, hang on to it."}},
     {Obj::AmuletSouth, {"if you have it, hang on to it."}},
     {Obj::Spear, {"it looks more like an arrow to me."}},
-    {Obj::Orb, {"well, that is the question."}},
-    {Obj::Plank, {"useful, place it where there is a gap to cross."}},
+    {Obj::Orb, {"the orb of truth. Keep it for someone who wants the truth from you."}},
+    {Obj::Plank, {"useful, place it where there is a gap to cross. There is more than one."}},
     {Obj::MetalBar, {"place it where it is of most use."}},
     {Obj::Coat, {"a fur coat is only needed outside, it is bitter in some regions."}},
     {Obj::Sign, {"read signs, don't cart them around."}},
+    {Obj::ShinyKey, {"a key that shiny fits more than one lock. Hang on to it."}},
+    {Obj::Sword, {"the Stone breaker, the sword of heroes. Lord Anieron's family kept it.", "Ask him where."}},
     {Obj::LightSwitch,
      {"when you are sneaking around a strange palace,", "don't attract attention by turning on the lights."}},
     {Obj::Cape, {"it won't hide you from the demon,", "but the stone keeper will hardly see through it."}},
@@ -288,8 +291,8 @@ void CatOnObject(Game& g, int topic) {
     case Obj::Map:
       if (room < Room::WoodBeyondAvalanche) {
         g.PrintLine("you won't need the map for a while.");
-        g.PrintLine("It could be useful in the third woodland you enter.");
-        g.PrintLine("Have you been counting?");
+        g.PrintLine("It will be useful in the wood beyond the ice cliffs, far from here.");
+        g.PrintLine("Keep it with you until then.");
       } else if (room == Room::WoodBeyondAvalanche) {
         say(AtHand(g, Obj::Map), "that looks like a way out of here.", "if only you had a map.");
       } else {
@@ -347,6 +350,10 @@ void TopicAnswer(Game& g, int speaker) {
           g.PrintLine("ah, the cat. I remember that cat fondly.");
         else
           g.PrintLine("How would I know, ask your cat");
+      } else {
+        // Only the cat and the ghost talk about others; the rest say so
+        // rather than leave the line hanging.
+        g.PrintLine("nothing about that. Your cat knows everybody: ask the cat.");
       }
       return;
     case WcObject:
@@ -369,7 +376,7 @@ void Game::TalkTo() {
     if (ObjectIsHere(FirstNoun) || IsCarried(FirstNoun))
       PrintLine("That won't tell you anything");
     else
-      PrintLine("There is no " + ObjectPhrase(FirstNoun) + " here");
+      PrintLine("There is no " + AbsentPhrase(FirstNoun) + " here");
     return;
   }
   if (FirstNounClass != WcBaddie || FirstNoun < 1 || FirstNoun > MaxBaddies) return;
@@ -386,6 +393,8 @@ void Game::TalkTo() {
     PlainAnswer(*this, k);
   else if (AdverbNumber == Adverb::About)
     TopicAnswer(*this, k);
+  else
+    PrintLine("nothing, and Ignores you.");  // a sentence the character makes no sense of
 }
 
 void Game::Bribe() {

@@ -54,7 +54,7 @@ void Darkness(Game& g) {
   } else if (!g.IsCarried(Obj::Candle)) {
     g.PrintLine("nothing, but perhaps you left something behind that could light the way?");
   } else {
-    g.PrintLine("nothing, as the candle's little flame pushes the darkness back down the passage.");
+    g.PrintLine("nothing, for darkness cannot speak. But it shrinks from your candle's little flame.");
     g.PrintLine("You find an old torch on the wall and light it from the candle.");
     g.RemoveCharacter(Baddie::Darkness);
     g.ShowRoom(false);
@@ -77,7 +77,7 @@ void Crowd(Game& g) {
   g.PlaySound("crowd.wav", true);
   g.PrintLine("we shall get you, stranger!");
   g.PrintLine("and they start running after you, waving pitchforks and cabbages.");
-  g.PrintLine("I would run north, up the lane, if I were you.");
+  g.PrintLine("If I were you I would go north into the lane, and then RUN!");
   g.Rooms[Room::MarketSquare].North = Room::MarketLane;
   g.SetEventT(true, 20000);
 }
@@ -128,7 +128,7 @@ void Trolls(Game& g) {
   if (g.TrollsScared) {
     g.PlaySound("camera.wav", false);
     g.PrintLine("aaah, not the magic light box! Run for it!");
-    g.PrintLine("And put a coat on, it's freezing outside!");
+    g.PrintLine(g.PlayerWarm ? "And keep that coat on, it's freezing outside!" : "And put a coat on, it's freezing outside!");
     g.RemoveCharacter(Baddie::Trolls);
     g.ShowRoom(false);
   } else {
@@ -150,6 +150,10 @@ void SecondGuard(Game& g) {
     g.RemoveObject(Obj::Lolly);
   } else if (g.Obj(Obj::Lolly).Location != Room::SweetShop) {
     g.PrintLine("GO AWAY you can't go past here");
+  } else {
+    // The lolly still waits in the sweet shop: the porter says what he
+    // wants rather than nothing at all.
+    g.PrintLine("nobody gets past me. Not unless they bring me something sweet, that is.");
   }
 }
 

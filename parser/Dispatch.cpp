@@ -51,6 +51,8 @@ void Game::DispatchVerb() {
     return;
   }
   PrintLine("");
+  const uint64_t printedBefore = LinesPrinted;
+  const World before = world();
   switch (VerbNumber) {
     case Verb::Read:
     case Verb::Study: Read(); break;
@@ -97,7 +99,13 @@ void Game::DispatchVerb() {
     case Verb::Call: CallCat(); break;
     default: ParseError = ParseErr::CommandWordAlone; break;  // Help and Go have no action
   }
-  if (ParseError > 0) ReportParseError();
+  if (ParseError > 0) {
+    ReportParseError();
+  } else if (LinesPrinted == printedBefore && world() == before) {
+    // Every command gets an answer: one that changed nothing and said
+    // nothing is told so.
+    PrintLine("nothing happens");
+  }
 }
 
 }  // namespace glim

@@ -19,6 +19,9 @@ void Game::ProcessCommand() {
     }
   } done{*this};
 
+  // An empty line (or one of blanks) is no command: nothing is echoed or
+  // answered, and the sentence fields keep the last command's values.
+  if (CommandLine.find_first_not_of(' ') == std::string::npos) return;
   ParseError = ParseErr::None;
   AdverbNumber = 0;
   WordFound.fill(false);
@@ -229,9 +232,10 @@ void Game::AssignNouns(int count) {
 }
 
 void Game::ReportParseError() {
+  // The "not here" messages name the object by its word only.
   auto objectPhrase = [this](int32_t o) {
     if (!Table<TObjectRec, MaxObjects>::InRange(o)) return std::string(" ");
-    return ObjectPhrase(o);
+    return AbsentPhrase(o);
   };
   PrintLine(ParseErr::Message(ParseError, Words[1], objectPhrase(FirstNoun), objectPhrase(SecondNoun)));
 }

@@ -1,11 +1,64 @@
 // Splitting a command line into words and looking words up in the
 // vocabulary. Matching is by whole words only.
+#include <cctype>
+#include <vector>
 #include <algorithm>
 
 #include "world/Game.h"
 #include "world/Text.h"
 
 namespace glim {
+
+namespace {
+
+// The words of a qualifier, lower-cased, without brackets; `capitalised`
+// keeps only those written with a capital letter.
+std::vector<std::string> QualifierWords(const std::string& q, bool capitalised) {
+  std::vector<std::string> words;
+  std::string w;
+  for (const char c : q + " ") {
+    if (c == ' ') {
+      if (!w.empty() && (!capitalised || std::isupper(static_cast<unsigned char>(w[0])) != 0))
+        words.push_back(LowerAscii(w));
+      w.clear();
+    } else if (c != '(' && c != ')') {
+      w += c;
+    }
+  }
+  return words;
+}
+
+}  // namespace
+
+std::string Game::ProperNameOf(const std::string& lower) const {
+  std::string found;
+  for (int k = 1; k <= std::min(BaddieCount, MaxBaddies); ++k) {
+    for (const std::string& w : QualifierWords(Baddie(k).Qualifier, true))
+      if (w == lower && found.empty()) found = Baddie(k).Name;
+  }
+  if (found.empty()) return found;
+  // A word that some qualifier also uses as a plain, small word ("old") is
+  // no one's name.
+  auto plainUse = [&lower](const std::string& q) {
+    std::string w;
+    for (const char c : q + " ") {
+      if (c == ' ') {
+        if (w == lower) return true;
+        w.clear();
+      } else if (c != '(' && c != ')') {
+        w += c;
+      }
+    }
+    return false;
+  };
+  for (int k = 1; k <= std::min(BaddieCount, MaxBaddies); ++k)
+    if (plainUse(Baddie(k).Qualifier)) return {};
+  for (int o = 1; o <= std::min(ObjectCount, MaxObjects); ++o)
+    if (plainUse(Obj(o).Qualifier)) return {};
+  for (int u = 1; u <= std::min(UnrealCount, MaxUnreals); ++u)
+    if (plainUse(WordLists.Unreals[u].Qualifier)) return {};
+  return found;
+}
 
 int Game::SplitCommand(const std::string& text) {
   const std::string line = text + " ";
@@ -25,7 +78,17 @@ int Game::SplitCommand(const std::string& text) {
       }
     }
     if (ignored) {
-      if (!token.empty()) ++DroppedWords;
+      // A character's own name ("Rowena", "Anieron") stands in its
+      // qualifier, whose words are dropped; typed alone it means the
+      // character, so it becomes the character's word, unless that word
+      // was typed just before it ("woman called Rowena").
+      const std::string alias = ProperNameOf(lower);
+      if (alias.empty() || (count >= 1 && count <= 5 && Words[static_cast<size_t>(count)] == alias)) {
+        if (!token.empty()) ++DroppedWords;
+        continue;
+      }
+      ++count;
+      if (count <= 5) Words[static_cast<size_t>(count)] = alias;
       continue;
     }
     ++count;

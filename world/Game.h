@@ -81,7 +81,18 @@ class Game : public PlatformEvents, public World {
   void NewGame();
 
   // ===================== presentation =====================
-  void PrintLine(const std::string& text) { P.PrintLine(text); }
+  void PrintLine(const std::string& text) {
+    ++LinesPrinted;
+    P.PrintLine(text);
+  }
+  // The word of the character whose qualifier holds `lower` as a proper
+  // name ("rowena" -> "woman"), or "" (parser/Tokenizer.cpp).
+  std::string ProperNameOf(const std::string& lower) const;
+  // Every line printed so far: the dispatch tells a silent command by it.
+  uint64_t LinesPrinted = 0;
+  // The room that was shown last, so that a room's standing warnings are
+  // printed when the player enters, not again on every look or refused move.
+  int32_t LastShownRoom = 0;
   void ClearPanel() { P.ClearPanel(); }
   void WaitSeconds(int s) { P.WaitSeconds(s); }
   void ShowRoom(bool clearPanel);

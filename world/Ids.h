@@ -111,7 +111,7 @@ constexpr int Powder = 13;
 constexpr int Dust = 14;
 constexpr int Hole = 15;  // the round hole in the rock face
 constexpr int FuelTank = 16;
-constexpr int Sky = 17;
+constexpr int Tree = 17;  // the trees of the woods, the laughing tree above all
 }  // namespace Scenery
 
 // The verbs of the Verbs table. Verbs up to Help are command words, acted on

@@ -125,6 +125,14 @@ struct World : PlayerState {
   const TBaddieRec& Baddie(int k) const { return WordLists.Baddies[k]; }
   std::string ObjectPhrase(int o) const { return Obj(o).Name + " " + Obj(o).Qualifier; }
   std::string BaddiePhrase(int k) const { return Baddie(k).Name + " " + Baddie(k).Qualifier; }
+  // How a message names an object the player does not have in front of
+  // them: by the word they typed, never by the description that would give
+  // away what it is or where it comes from.
+  // Keys, whose word is their adjective, are named as keys ("rusty key").
+  std::string AbsentPhrase(int o) const {
+    const std::string& q = Obj(o).Qualifier;
+    return q.rfind("key ", 0) == 0 ? Obj(o).Name + " key" : Obj(o).Name;
+  }
   // How many of the objects 1..ObjectCount are carried: what CarriedCount
   // is set to wherever it could disagree with the objects (after a load, at
   // the start of a game, in the inventory listing).

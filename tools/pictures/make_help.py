@@ -145,8 +145,15 @@ def main():
     g = html.escape(char(2))
     w("<h2>Characters</h2><p>People and creatures are called by what they are, not by their own names: "
       "for <i>The %s named Bert is here</i> type <span class=\"cmd\">%s %s</span> or "
-      "<span class=\"cmd\">%s %s %s %s</span>. Their own names are skipped like describing words.</p>"
-      % (g, talk, g, ask, c, a12, g))
+      "<span class=\"cmd\">%s %s %s %s</span>. Their own names work too: "
+      "<span class=\"cmd\">%s %s %s bert</span>.</p>"
+      % (g, talk, g, ask, c, a12, g, ask, c, a12))
+    w("<h2>Things the game does not know</h2><p>The descriptions of places mention many things for "
+      "colour. When you name a thing and the game answers <i>I don't know what it is that you are "
+      "talking about</i>, that thing is only scenery: there is nothing to find in it, and you can stop "
+      "looking at it. Everything that matters is a word the game knows: the things listed as being "
+      "here, the characters, and the few parts of a place that a puzzle needs (a door, a wall, the "
+      "grass, the snow, a tree and the like).</p>")
 
     with open(os.path.join(ROOT, "help", "index.html")) as f:
         head = f.read().split("</p>", 1)[0] + "</p>\n"

@@ -27,7 +27,7 @@ ADVERBS = ["into", "onto", "and", "from", "at", "to", "with", "in", "on", "the",
 UNREALS = [("door", "wooden"), ("spell", "section"), ("joke", "section"), ("me", "myself"),
            ("grass", "long"), ("eye", "left"), ("hair", "golden"), ("snow", "deep"),
            ("water", "clear"), ("pool", "still"), ("wall", "stone"), ("picture", "old"),
-           ("powder", "white"), ("dust", "grey"), ("hole", "round"), ("tank", "of fuel"), ("sky", "blue")]
+           ("powder", "white"), ("dust", "grey"), ("hole", "round"), ("tank", "of fuel"), ("tree", "laughing")]
 
 # number: (name, qualifier, location, tense)
 OBJECTS = {
@@ -71,7 +71,7 @@ OBJECTS = {
     38: ("skeleton", "key (say skeleton)", 0, 0),
     39: ("iron", "key (say iron)", 85, 0),
     40: ("staff", "of Wendle", 0, 0),
-    41: ("shiny", "key (say shiny)", 0, 0),
+    41: ("shiny", "key (say shiny; it fits two doors)", 0, 0),
     42: ("switch", "of brass", 206, 0),
     43: ("block", "of ice", 62, 0),
     44: ("matches", "(dry)", 81, 1),
@@ -126,7 +126,7 @@ DOORS = [
     (2, 78, S_, 18),                       # 17: the rock face (medallion in the hole)
 ]
 UP = [(57, 58), (190, 188), (145, 148)]   # (upper, lower): up from lower
-DOWN = [(57, 58), (190, 188)]              # (upper, lower): down from upper
+DOWN = [(57, 58), (190, 188), (145, 148)]  # (upper, lower): down from upper
 
 
 # The introduction and the credits: the text the window's splash scrolls and

@@ -18,18 +18,18 @@ H = "home"
 R(1, H, dict(s=2), "in your little attic bedroom at the top of Master Wendle's tower.|"
   "Since the Keeper of Stones killed your master and stole the Wendle Staff,|"
   "the tower has been horribly quiet. Stairs lead south, down to the study.")
-R(2, H, dict(n=1, e=3, s=4), "in your late master's study. Star charts cover the walls, and his|"
-  "desk is cluttered with ink pots, quills and, for some reason, a kipper.|"
+R(2, H, dict(n=1, e=3, s=4), "in your late master's study. Star charts cover the walls, and the|"
+  "smell of old ink and older fish hangs in the air.|"
   "The library is east, the great hall south, your attic north.")
 R(3, H, dict(w=2), "in the tower library, among shelves that groan under dusty tomes.|"
   "Most are far too advanced for an apprentice. The study is west.")
-R(4, H, dict(n=2, e=5, w=6, s=7), "in the great hall of the tower. A suit of armour leans against|"
-  "the wall, snoring faintly. Doors lead east to the workshop, west to|"
+R(4, H, dict(n=2, e=5, w=6, s=7), "in the great hall of the tower, where something in a corner snores|"
+  "faintly. Doors lead east to the workshop, west to|"
   "the kitchen, north to the study and south out into the garden.")
 R(5, H, dict(w=4), "in the workshop, where the master brewed, boiled and occasionally|"
   "exploded things. Tools lie everywhere, all of them oily.")
 R(6, H, dict(e=4, s=8), "in the kitchen. Strings of onions hang from the beams,|"
-  "and a pot of something grey has been bubbling for three weeks.|"
+  "and something grey has been bubbling on the stove for three weeks.|"
   "The larder is south, the hall east.")
 R(7, H, dict(n=4, s=9, e=10), "in the front garden, where the master's prize cabbages have been|"
   "chewed to lace by something large and slimy. Paths run south and east.")
@@ -51,8 +51,8 @@ R(13, O, dict(e=14), "in the Old Orchard. The gate has vanished behind a wall of
   "and gnarled apple trees stretch away to the east.")
 R(14, O, dict(w=13, e=15), "deep in the orchard, under heavy branches. The trees whisper to|"
   "each other as you pass. The orchard goes on east and west.")
-R(15, O, dict(w=14), "before a huge old tree with a laughing face carved by the years|"
-  "into its trunk. It stands to the north, and it is laughing at you.|"
+R(15, O, dict(w=14), "before a huge old tree to the north, with a laughing face carved by|"
+  "the years into its trunk. Only magic moves a tree like this one.|"
   "Trees and thorns close in on every other side but the west.")
 
 # --- Glimmerwood, the first woodland -----------------------------------------
@@ -70,8 +70,8 @@ R(22, W, dict(s=21, n=25), "at the mouth of a cave that smells of old socks and 
 R(23, W, dict(e=20, n=24), "in a mossy dell, soft and green, with birdsong all around.")
 R(24, W, dict(s=23, e=21, n=19), "in a sunny glade where the birds sing their hearts out.")
 R(25, W, dict(s=22, w=19, n=26), "on the path beyond the cave, among tall beeches full of birds.")
-R(26, W, dict(s=25, n=31, e=27), "outside a woodsman's lodge, whose stout oak door faces you|"
-  "to the north. A woodpile lies to the east.")
+R(26, W, dict(s=25, n=31, e=27), "outside a woodsman's lodge, whose door is to the north.|"
+  "A woodpile lies to the east.")
 R(27, W, dict(w=26), "beside a great woodpile, buzzing with beetles.")
 R(28, W, dict(w=29, n=30), "at a guard post on the forest road, which runs on north. A hollow lies west.")
 R(29, W, dict(s=19, e=28), "in a ferny hollow, loud with birdsong. A road lies to the east.")
@@ -99,7 +99,7 @@ R(40, M, dict(s=39, n=41), "in a tunnel through the hill, which comes out among 
 R(41, M, dict(s=40, e=42), "in an overgrown graveyard. Crooked headstones lean in the gloom,|"
   "and a crypt stands to the east.")
 R(42, M, dict(w=41, n=43), "in a damp crypt with an iron door to the north. Bats hang from|"
-  "the ceiling, and an empty coffin stands open.")
+  "the ceiling, and something has been sleeping here by day.")
 R(43, M, dict(e=42, s=44, w=45), "in a clearing behind the crypt. A path winds east, round to its iron|"
   "door. To the south lies a suspiciously neat pile of autumn leaves;|"
   "to the west the trees grow dark and close.")
@@ -110,7 +110,8 @@ R(44, M, {}, "falling through the pile of leaves into a deep pit|"
 E = "enchanted woods"
 R(45, E, dict(e=43, w=46), "at the edge of the enchanted woods, where the birdsong sounds|"
   "just a little mocking. The trees to the west shimmer oddly: whoever|"
-  "goes in there without some magic to find the way out may wander for ever.")
+  "goes in there without some magic to find the way out may wander for ever,|"
+  "and nobody comes back out this way: take all you will need from behind you.")
 R(46, E, dict(n=46, s=46, e=46, w=46), "lost in the enchanted woods. Every way looks the same, and every|"
   "way leads back here. A hill rises to the north, if only you could find it.")
 R(47, E, dict(s=46, n=48), "on top of a small hill, out of the enchantment at last.|"
@@ -122,7 +123,7 @@ R(51, E, dict(s=49, n=52), "on a stony track climbing out of the woods.")
 R(52, E, dict(s=51, n=53), "where a forgotten track once crossed this one. Its broken signpost|"
   "points only north and south now.")
 R(53, E, dict(s=52, n=54), "on a windy upland track.")
-R(54, E, dict(s=53, e=55), "beside a cairn of stones. The track bends east.")
+R(54, E, dict(s=53, e=55), "where the track bends east around a hummock.")
 R(55, E, dict(w=54, n=56), "on a track lined with gorse.")
 R(56, E, dict(s=55, n=57), "at a little wayside shrine to the god of the mountains.")
 
@@ -138,7 +139,7 @@ R(60, V, dict(w=59, n=64, e=61, s=63), "outside the village gates, which stand o
   "Chalked on the gatepost: ALL GUESTS WELCOME. NO GUEST LEAVES.|"
   "Whatever you still want from the valley, get it before you go in.")
 R(61, V, dict(w=60, n=62), "beside a frozen stream, which runs north.")
-R(62, V, dict(s=61), "by a frozen pond. Snow lies heaped along its bank.")
+R(62, V, dict(s=61), "by a frozen pond, its bank crusted white with frost.")
 R(63, V, dict(n=60), "in a farmyard shed, full of tools for breaking ice and hay.")
 R(64, V, {}, "in the village feasting hall, where long tables groan with food.")
 R(65, V, dict(s=66), "in a prison cell below the village. The cell door is to the south,|"
@@ -176,7 +177,7 @@ R(78, U, dict(n=77, s=79), "at a rock face across the tunnel to the south.|"
 R(79, U, dict(n=78, e=80), "in a tunnel lit by glowing fungus. It leads east, and from that way|"
   "comes a whiff of brimstone and scale polish. Whatever lives there is|"
   "very clean, and very particular about how visitors smell.")
-R(80, U, dict(w=79, e=81), "in a vast cavern strewn with bones and scorched armour. A way leads on east.")
+R(80, U, dict(w=79, e=81), "in a vast cavern, its floor scorched black. A way leads on east.")
 R(81, U, dict(w=80, e=82), "in a narrow passage. Ahead, to the east, it is pitch black.")
 R(82, U, dict(w=81, e=83), "in a long passage. Old torch holders line the walls.")
 R(83, U, dict(w=82, s=84, e=85), "in a guardroom cut into the rock. A storeroom lies south,|"
@@ -184,12 +185,13 @@ R(83, U, dict(w=82, s=84, e=85), "in a guardroom cut into the rock. A storeroom 
 R(84, U, dict(n=83), "in a storeroom full of broken crates and timber.")
 R(85, U, dict(w=83, e=86), "in a tunnel that slopes down towards the sound of rushing water.")
 R(86, U, dict(w=85), "at the edge of a chasm. An underground river roars far below,|"
-  "and the tunnel goes on across the gap to the east, far too wide to jump.")
+  "carrying off whatever falls in, and the tunnel goes on beyond the gap,|"
+  "to the east. Nobody could jump it; a bridge would need a long board.")
 R(87, U, dict(w=86), "on a narrow ledge on the far side of the chasm. The passage|"
   "seems to end at a wall of stone.")
 R(88, U, dict(w=87, e=90), "in a hidden passage behind the wall. It runs east.")
 R(89, U, dict(w=95), "in a side chamber behind the crushing walls, where someone|"
-  "once lived: there is a bed, a stove and a row of pegs on the wall.")
+  "once lived, and hung their things on a row of pegs.")
 R(90, U, dict(w=88, e=91), "in a mine working. Rusty rails run east.")
 R(91, U, dict(w=90, e=92), "at an iron door across the mine working, to the east.")
 R(92, U, dict(w=91, e=93), "in a mine gallery. Scratches score the walls.")
@@ -199,7 +201,7 @@ R(93, U, dict(w=92, e=95), "at the entrance of a long chamber to the east, betwe
   "and would never get back this way: carry in all you will need.")
 R(94, U, dict(n=95, s=96), "in a passage beyond the walls, leading south.")
 R(95, U, {}, "between two great walls of polished stone.")
-R(96, U, dict(n=94, s=97), "in a troll cave. Bones crunch underfoot, and the way south|"
+R(96, U, dict(n=94, s=97), "in a troll cave. Something crunches underfoot, and the way south|"
   "leads towards warmer air.")
 R(97, U, dict(n=96, s=98), "in a warm cave heated by hot springs.")
 R(98, U, dict(n=97, s=99), "in a steaming cave by a hot spring, warm as a bath.")
@@ -210,7 +212,7 @@ R(99, U, dict(n=98, s=100), "at the mouth of the caves. An icy wind howls in fro
 F = "frozen wastes"
 R(100, F, dict(n=99, s=101), "in the frozen wastes. A white desert of snow stretches away.")
 R(101, F, dict(n=100, e=102, s=104), "on the frozen plain. Snow blows in ribbons over the ice.")
-R(102, F, dict(w=101, e=103), "beside a frozen lake, smooth as glass.")
+R(102, F, dict(w=101, e=103), "on ice as smooth as glass.")
 R(103, F, dict(w=102), "by an abandoned sledge, with a frozen washing line behind it.")
 R(104, F, dict(n=101, s=107, w=105, e=108), "at a frozen crossroads marked by a pole.")
 R(105, F, dict(e=104, s=106), "on a snowy plain where travellers pass.")
@@ -258,7 +260,7 @@ R(139, C, dict(w=138, e=140), "in a hall hung with tapestries of the sun, moon a
   "Doors lead east and west.")
 R(140, C, dict(w=139, e=141), "in a tower room where night and day are painted on the ceiling,|"
   "one half dark with stars, the other bright with the rising dawn.")
-R(141, C, dict(w=140, s=142, e=143), "in the castle courtyard, where snow lies on the well.|"
+R(141, C, dict(w=140, s=142, e=143), "in the castle courtyard, where snow lies on the cobbles.|"
   "The castle gate leads south, and a great hall lies to the east.")
 R(142, C, dict(n=141), "outside the castle gate, at the edge of the snowy plains, where|"
   "the drifts lie deep. The courtyard is north.")
@@ -267,12 +269,11 @@ R(143, C, dict(w=141, n=144, e=146), "in the castle hall, under smoky rafters. A
 R(144, C, dict(s=143, n=149), "in a long gallery hung with portraits of stern old wizards,|"
   "whose eyes follow you. The gallery goes on north.")
 R(145, C, {}, "on a tiny ledge high up the castle tower, with the wind tugging|"
-  "at your robes. There is no way down, and nobody will ever hear you.")
+  "at your robes. There is nothing up here; the only way on is back down the shaft.")
 R(146, C, dict(w=143, e=147), "in a corridor lined with empty suits of armour, which creak as you pass.")
 R(147, C, dict(w=146, s=150), "at the top of a winding stair leading south, down to the cellars.")
 R(148, C, dict(e=149), "in a secret room behind the picture. A dusty floor, and a dark shaft|"
-  "that leads up into the tower, where it would be easy to climb and|"
-  "hard to come back.")
+  "that leads up into the tower.")
 R(149, C, dict(s=144), "at the end of the gallery, where one old picture of a grumpy wizard|"
   "hangs crookedly on the west wall. The gallery leads back south.")
 R(150, C, dict(n=147, s=155, e=151, w=153), "in the castle cellars, among barrels and cobwebs. Ways lead off|"
@@ -285,31 +286,35 @@ R(155, C, dict(n=150, e=159, s=156), "in a cave below the castle, where the cell
   "Water drips somewhere to the east.")
 R(156, C, dict(n=155, s=157), "in a dripping passage that runs south.")
 R(157, C, dict(n=156, e=158), "in a passage of black rock, glittering with mica.")
-R(158, C, dict(w=157), "in a dead end, where a skeleton sits patiently, waiting for nothing.")
+R(158, C, dict(w=157), "in a dead end, where some long-dead explorer sits patiently, waiting for nothing.")
 
 # --- The underground river and the second chasm --------------------------------------------
 K = "deep caves"
 R(159, K, dict(w=155, s=165, e=160), "on the bank of an underground river, where driftwood and other|"
-  "things washed down from far upstream collect in a tangle.")
+  "things washed down from the chasm far upstream collect in a tangle.")
 R(160, K, dict(w=159, e=161), "on a rocky shore beside the black river.")
 R(161, K, dict(w=160, n=162), "in a cave of stalagmites, like a forest of stone.")
 R(162, K, dict(s=161, n=163), "in a cave of stalactites, hanging like stone icicles.")
 R(163, K, dict(s=162, e=164), "in a crystal grotto that sparkles in every colour.")
 R(164, K, dict(w=163), "at a dead end in the grotto.")
 R(165, K, dict(n=159, s=166), "in a passage leading south, towards a cold draught.")
-R(166, K, dict(s=165, e=167, w=169), "at the edge of a deep chasm. The far side, to the north, is a long|"
-  "stride too far to jump. Ledges run east and west along the edge.")
+R(166, K, dict(s=165, e=167, w=169), "at the edge of a deep chasm, whose far side lies to the north.|"
+  "Nobody could jump it. Ledges run east and west along the edge, and|"
+  "the way back is south.")
 R(167, K, dict(w=166, e=168), "on a ledge along the chasm. Pebbles you kick fall for a very long time.")
 R(168, K, dict(w=167), "at the end of the ledge.")
 R(169, K, dict(e=166, w=170), "in a cave that smells sweetly of sugar and strawberries.")
 R(170, K, dict(e=169, n=171), "in a sweet shop that somebody once opened here, deep underground,|"
   "and that closed for lack of customers. Jars line the dusty shelves.")
 R(171, K, dict(s=170), "in the back room of the sweet shop, among empty boxes.")
-R(172, K, dict(s=166, n=173), "on the far side of the chasm. A passage leads north.")
+R(172, K, dict(s=166, n=173), "on the far side of the chasm, which lies back to the south.|"
+  "A passage leads north.")
 R(173, K, dict(s=172, n=175, e=176), "at a meeting of ways. Passages lead north and east, and the chasm is south.")
 R(174, K, dict(e=175), "in a forgotten armoury, where empty weapon racks line the walls.")
 R(175, K, dict(s=173), "at a wall of dressed stone at the end of a passage. On it is|"
-  "carved the crest of the House of Anieron. The way back is south.")
+  "carved the crest of the House of Anieron, and beneath it the words:|"
+  "FOR A FRIEND OF THIS HOUSE THE WALL OPENS TO THE WEST.|"
+  "The way back is south.")
 R(176, K, dict(w=173, e=177), "at a gate in the rock, with a sentry box beside it. The way on is east.")
 R(177, K, dict(w=176, e=178, n=179), "in an old mine. Tunnels lead east and north.")
 R(178, K, dict(w=177), "in a diamond mine. The floor is covered in fine white powder.")
@@ -329,7 +334,8 @@ R(187, P, dict(s=186, n=188), "inside the palace gate, in a passage of black gla
 R(188, P, dict(s=187, e=189), "at the foot of a stair that climbs up into the palace. A cloakroom lies east.")
 R(189, P, dict(w=188), "in a cloakroom, full of the cloaks of visitors who never came back for them.")
 R(190, P, dict(n=191, e=192, s=193, w=194), "in a round chamber with four doors, north, east, south and west.|"
-  "Something is written on each of them. A stair leads down.")
+  "Words are written on each of them: read them before you choose.|"
+  "A stair leads down.")
 R(191, P, dict(s=190, n=195), "behind the north door, in a passage that leads on north.")
 R(192, P, dict(w=190, e=196), "behind the east door, in a passage that leads on east.")
 R(193, P, dict(n=190, s=196), "behind the south door, in a passage that leads on south.")
