@@ -57,6 +57,8 @@ void Game::RoomEvents() {
   // Standing remarks about a room are made when the player comes in, not
   // again on every look, refused move or thing taken there.
   const bool entering = CurrentRoom != LastShownRoom;
+  auto inWastes = [](int32_t r) { return r >= Room::FrozenWastes && r <= Room::BehindSnowHut; };
+  const bool enteringWastes = !inWastes(LastShownRoom);
   LastShownRoom = CurrentRoom;
   if (CatComes(*this, CurrentRoom)) SetCharacterLocation(Baddie::Cat, CurrentRoom);
 
@@ -103,8 +105,9 @@ void Game::RoomEvents() {
     WaitSeconds(2);
   }
 
-  if (CurrentRoom >= Room::FrozenWastes && CurrentRoom <= Room::BehindSnowHut) {
-    if (PlayerWarm && entering) {
+  if (inWastes(CurrentRoom)) {
+    // The coat is praised once, on the way into the wastes.
+    if (PlayerWarm && enteringWastes) {
       PrintLine("Luckily you are wearing the coat ");
       PrintLine("the temperature here is incredibly low");
     } else if (!PlayerWarm) {

@@ -376,7 +376,7 @@ void Game::TalkTo() {
     if (ObjectIsHere(FirstNoun) || IsCarried(FirstNoun))
       PrintLine("That won't tell you anything");
     else
-      PrintLine("There is no " + AbsentPhrase(FirstNoun) + " here");
+      PrintLine("There is no " + Obj(FirstNoun).Name + " here");
     return;
   }
   if (FirstNounClass != WcBaddie || FirstNoun < 1 || FirstNoun > MaxBaddies) return;

@@ -232,10 +232,11 @@ void Game::AssignNouns(int count) {
 }
 
 void Game::ReportParseError() {
-  // The "not here" messages name the object by its word only.
+  // The "not here" messages name the object by the word the player typed,
+  // and so give nothing away about a thing not yet found.
   auto objectPhrase = [this](int32_t o) {
     if (!Table<TObjectRec, MaxObjects>::InRange(o)) return std::string(" ");
-    return AbsentPhrase(o);
+    return Obj(o).Name;
   };
   PrintLine(ParseErr::Message(ParseError, Words[1], objectPhrase(FirstNoun), objectPhrase(SecondNoun)));
 }

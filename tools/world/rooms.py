@@ -149,8 +149,8 @@ R(66, V, dict(n=65, e=67), "in the guardroom of the village prison. The guard is
 R(67, V, dict(w=66, e=68), "in the village market square, among fish stalls and goats.|"
   "A carver's hut stands to the east, its door carved with saints.")
 R(68, V, dict(w=67), "in the carver's hut, full of wood shavings and half-carved saints.")
-R(69, V, dict(s=67, n=70), "in a narrow market lane that runs north between high walls, and the|"
-  "villagers are close behind you. Your only hope is to run!")
+R(69, V, dict(s=67, n=70), "in a narrow market lane between high walls, and the villagers are|"
+  "close behind you. Walking will not save you: your only hope is to RUN!")
 R(70, V, {}, "in a blind alley, and the villagers have caught up with you.")
 R(71, V, dict(s=69), "at the foot of steep ice cliffs, so fragile that they creak in the wind.|"
   "Behind you the howling crowd is coming up the path, and there will|"
