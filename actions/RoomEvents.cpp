@@ -42,7 +42,8 @@ bool KeepersSight(int32_t r) {
 const char* DeathCause(int32_t r) {
   switch (r) {
     case Room::LeafPit: return "The leaves give way under your feet, and you fall onto the stakes of a hidden pit.";
-    case Room::BlindAlley: return "The lane ends at a blank wall. The villagers seize you and carry you off to their god.";
+    case Room::BlindAlley:
+      return "The lane ends at a blank wall. The villagers seize you and carry you off to their god.";
     case Room::BottomlessPit: return "There is no floor behind the door: you fall into a bottomless pit.";
     default: return "The Keeper's pet rock troll is very hungry, and you are very crunchy.";
   }

@@ -128,7 +128,8 @@ void Trolls(Game& g) {
   if (g.TrollsScared) {
     g.PlaySound("camera.wav", false);
     g.PrintLine("aaah, not the magic light box! Run for it!");
-    g.PrintLine(g.PlayerWarm ? "And keep that coat on, it's freezing outside!" : "And put a coat on, it's freezing outside!");
+    g.PrintLine(g.PlayerWarm ? "And keep that coat on, it's freezing outside!"
+                             : "And put a coat on, it's freezing outside!");
     g.RemoveCharacter(Baddie::Trolls);
     g.ShowRoom(false);
   } else {

@@ -1,8 +1,8 @@
 // Splitting a command line into words and looking words up in the
 // vocabulary. Matching is by whole words only.
+#include <algorithm>
 #include <cctype>
 #include <vector>
-#include <algorithm>
 
 #include "world/Game.h"
 #include "world/Text.h"

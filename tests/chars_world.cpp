@@ -239,7 +239,8 @@ TEST(Conversation, TheCatInRoom46OnceTheWayNorthIsOpen) {
   // hanging either.
   const std::string s = w.Send("l");
   EXPECT_EQ(s.find("stuck again"), std::string::npos);
-  EXPECT_TRUE(ContainsInOrder(s, {"It says \n", "nothing, but it looks at you as if you ought to know the way out.\n"}));
+  EXPECT_TRUE(
+      ContainsInOrder(s, {"It says \n", "nothing, but it looks at you as if you ought to know the way out.\n"}));
 }
 
 TEST(Conversation, TheCatLeavesWhenItHasNoAdvice) {
