@@ -171,8 +171,11 @@ class Session {
     game_.UndoSteps.clear();
     game_.RedoSteps.clear();
     died = game_.DeathCount != deaths;
-    return platform_.Take();
+    std::string printed = platform_.Take();
+    if (trace_) trace_(command, printed);
+    return printed;
   }
+  void Trace(std::function<void(const std::string&, const std::string&)> t) { trace_ = std::move(t); }
   long Commands() const { return commands_; }
 
  private:
@@ -180,6 +183,7 @@ class Session {
   glim::Game game_;
   std::string start_;
   long commands_ = 0;
+  std::function<void(const std::string&, const std::string&)> trace_;
 };
 
 // ---------------------------------------------------------------------------
@@ -335,6 +339,7 @@ class Search {
             std::find(options_.onlySteps.begin(), options_.onlySteps.end(), j) == options_.onlySteps.end())
           continue;
         ++report_.states;
+        session_.Trace(options_.trace);
         TryObjectDeviations(j);
         TryWalkDeviations(j);
       }
@@ -424,10 +429,56 @@ class Search {
       bool died = false;
       session_.Run("get " + session_.World().Obj(o).Name, died);
       if (died || session_.World().Obj(o).Location != glim::LocCarried) return false;
+      PutBackToUse(j, o);
       changed = true;
     }
-    if (session_.World().CurrentRoom == WalkRoom(j)) return changed;
-    return WalkTo(WalkRoom(j)) || SkipAhead(j);
+    if (session_.World().CurrentRoom != WalkRoom(j)) {
+      if (!WalkTo(WalkRoom(j))) return SkipAhead(j);
+      changed = true;
+    }
+    return Rebump(j) || changed;
+  }
+
+  // A thing taken back is put to use again as the walkthrough used it last
+  // when leaving it changed the player or the thing (the coat worn again,
+  // the apple poisoned again): the last
+  // command before j that names it and neither takes nor leaves it, kept
+  // when it changes the world without moving or killing the player.
+  void PutBackToUse(int j, int o) {
+    const glim::World& want = walk_[static_cast<size_t>(j)].snap.world;
+    const glim::World& now = session_.World();
+    if (now.PlayerWarm == want.PlayerWarm && now.PlayerInvisible == want.PlayerInvisible &&
+        now.PlayerDirty == want.PlayerDirty && now.Obj(o).State == want.Obj(o).State)
+      return;
+    const std::string name = session_.World().Obj(o).Name;
+    for (int k = j - 1; k >= 0; --k) {
+      const std::string& c = steps_[static_cast<size_t>(k)].command;
+      const size_t blank = c.find(' ');
+      if (blank == std::string::npos || (" " + c + " ").find(" " + name + " ") == std::string::npos) continue;
+      const std::string verb = c.substr(0, blank);
+      if (verb == "get" || verb == "take" || verb == "drop" || verb == "give" || verb == "put") return;
+      const Snap before = session_.Save();
+      const uint64_t key = StateKey(session_.World());
+      bool died = false;
+      session_.Run(c, died);
+      if (died || session_.World().CurrentRoom != before.world.CurrentRoom || StateKey(session_.World()) == key)
+        session_.Load(before);
+      return;
+    }
+  }
+
+  // A door the walkthrough bumped into before command j (an unlock acts on
+  // the door met last) is bumped into again after a walk back.
+  bool Rebump(int j) {
+    if (session_.World().DoorIndex == walk_[static_cast<size_t>(j)].snap.world.DoorIndex) return false;
+    for (int k = j - 1; k >= 0 && WalkRoom(k + 1) == WalkRoom(j); --k) {
+      const std::string& c = steps_[static_cast<size_t>(k)].command;
+      if (WalkRoom(k) != WalkRoom(j) || (c != "n" && c != "s" && c != "e" && c != "w")) continue;
+      bool died = false;
+      session_.Run(c, died);
+      return !died && session_.World().CurrentRoom == WalkRoom(j);
+    }
+    return false;
   }
 
   bool SkipAhead(int& j) {
@@ -496,6 +547,7 @@ class Search {
   std::optional<std::string> Deviate(int j, const std::string& command, std::set<uint64_t>& seen) {
     if (command == steps_[static_cast<size_t>(j)].command) return std::nullopt;
     session_.Load(walk_[static_cast<size_t>(j)].snap);
+    if (options_.trace) options_.trace("(a deviation from step " + std::to_string(j) + ")", "");
     bool died = false;
     std::string printed = session_.Run(command, died);
     if (died) {

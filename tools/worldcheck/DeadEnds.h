@@ -63,6 +63,9 @@ struct SearchOptions {
   std::function<void(glim::World&)> patch;
   // Search from these walkthrough states only (all when empty).
   std::vector<int> onlySteps;
+  // Told every command the search runs after a deviation, with what it
+  // printed, to follow an attempt to rejoin the walkthrough.
+  std::function<void(const std::string& command, const std::string& printed)> trace;
 };
 
 // Plays `steps` in the world of the two data texts and searches every state.

@@ -6,6 +6,7 @@
 // sound, 1 when it has faults (an unwarned dead end is one), 2 on a wrong
 // command line.
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -43,12 +44,20 @@ int main(int argc, char** argv) {
   bool deadEnds = false, nouns = false;
   std::string folder = GLIM_DEFAULT_DATA_DIR, walkthrough = GLIM_DEFAULT_WALKTHROUGH;
   bool folderGiven = false;
+  worldcheck::SearchOptions options;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     if (a == "--dead-ends") {
       deadEnds = true;
     } else if (a == "--nouns") {
       nouns = true;
+    } else if (a == "--trace-step" && i + 1 < argc) {
+      // Searches from one walkthrough state only and shows every command
+      // the search runs from it, with what it printed.
+      options.onlySteps.push_back(std::atoi(argv[++i]));
+      options.trace = [](const std::string& command, const std::string& printed) {
+        std::cout << "> " << command << '\n' << printed;
+      };
     } else if (a == "--walkthrough" && i + 1 < argc) {
       walkthrough = argv[++i];
     } else if (a.empty() || a[0] == '-' || folderGiven) {
@@ -76,7 +85,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   const worldcheck::DeadEndReport report =
-      worldcheck::FindDeadEnds(words, rooms, worldcheck::ReadWalkthrough(walk));
+      worldcheck::FindDeadEnds(words, rooms, worldcheck::ReadWalkthrough(walk), options);
   for (const std::string& l : worldcheck::FormatDeadEnds(report)) std::cout << l << '\n';
   return report.Faults() == 0 ? 0 : 1;
 }
