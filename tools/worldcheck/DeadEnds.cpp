@@ -26,8 +26,8 @@
 #include <queue>
 #include <set>
 #include <tuple>
-#include <utility>
 #include <unordered_map>
+#include <utility>
 
 #include "world/Game.h"
 #include "world/Text.h"
@@ -232,14 +232,13 @@ uint64_t StateKey(const glim::World& w) {
     const glim::TBaddieRec& b = w.Baddie(k);
     h.Add(b.Name);
     h.Add(b.Qualifier);
-    for (int64_t v : {int64_t{b.Location}, int64_t{b.BlockCode}, int64_t{b.Pronoun}, int64_t{b.Tense},
-                      int64_t{b.Lying}, int64_t{b.Picture}, int64_t{b.LyingPicture}})
+    for (int64_t v : {int64_t{b.Location}, int64_t{b.BlockCode}, int64_t{b.Pronoun}, int64_t{b.Tense}, int64_t{b.Lying},
+                      int64_t{b.Picture}, int64_t{b.LyingPicture}})
       h.Add(U(v));
   }
   for (int d = 1; d <= std::min(w.DoorCount, glim::MaxDoors); ++d) {
     const glim::TDoor& door = w.Doors[d];
-    for (int64_t v : {int64_t{door.State}, int64_t{door.Room}, int64_t{door.Direction}, int64_t{door.Key}})
-      h.Add(U(v));
+    for (int64_t v : {int64_t{door.State}, int64_t{door.Room}, int64_t{door.Direction}, int64_t{door.Key}}) h.Add(U(v));
   }
   for (int r = 1; r <= std::min(w.RoomCount, glim::MaxRooms); ++r)
     for (int d = glim::DirNorth; d <= glim::DirWest; ++d) h.Add(U(w.Rooms[r].Exit(d)));
@@ -621,9 +620,9 @@ std::vector<WalkStep> ReadWalkthrough(const std::string& text) {
 
 const std::vector<std::string>& WarningPhrases() {
   static const std::vector<std::string> phrases = {
-      "no way back",     "no going back",     "never get back", "can't come back", "cannot come back",
-      "hard to come back", "cannot return",   "can't return",   "no return",       "you will need",
-      "no guest leaves", "lets out only",     "one-way",
+      "no way back",       "no going back", "never get back", "can't come back", "cannot come back",
+      "hard to come back", "cannot return", "can't return",   "no return",       "you will need",
+      "no guest leaves",   "lets out only", "one-way",
   };
   return phrases;
 }
@@ -635,9 +634,8 @@ std::string FindWarning(const std::string& text) {
   return "";
 }
 
-
-DeadEndReport FindDeadEnds(const std::string& wordText, const std::string& roomText,
-                           const std::vector<WalkStep>& steps, const SearchOptions& options) {
+DeadEndReport FindDeadEnds(const std::string& wordText, const std::string& roomText, const std::vector<WalkStep>& steps,
+                           const SearchOptions& options) {
   return Search(wordText, roomText, steps, options).Run();
 }
 
@@ -683,10 +681,10 @@ Summary Summarise(const DeadEndReport& report) {
     }
     out.push_back(l);
   }
-  out.push_back("dead-end search: " + std::to_string(report.states) + " states, " +
-                std::to_string(report.deviations) + " deviations tried (" + std::to_string(report.answered) +
-                " answered by an equivalent state), " + std::to_string(report.deaths) + " deaths, " +
-                std::to_string(warned) + " dead ends warned, " + std::to_string(faults) + " faults");
+  out.push_back("dead-end search: " + std::to_string(report.states) + " states, " + std::to_string(report.deviations) +
+                " deviations tried (" + std::to_string(report.answered) + " answered by an equivalent state), " +
+                std::to_string(report.deaths) + " deaths, " + std::to_string(warned) + " dead ends warned, " +
+                std::to_string(faults) + " faults");
   return sum;
 }
 

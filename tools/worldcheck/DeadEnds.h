@@ -69,8 +69,8 @@ struct SearchOptions {
 };
 
 // Plays `steps` in the world of the two data texts and searches every state.
-DeadEndReport FindDeadEnds(const std::string& wordText, const std::string& roomText,
-                           const std::vector<WalkStep>& steps, const SearchOptions& options = {});
+DeadEndReport FindDeadEnds(const std::string& wordText, const std::string& roomText, const std::vector<WalkStep>& steps,
+                           const SearchOptions& options = {});
 
 // The report as printed: the warning phrases, one line per dead end (the
 // same deviation in the same room at several steps is one line), the faults

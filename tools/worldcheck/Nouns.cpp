@@ -22,19 +22,36 @@ bool IsDeterminer(const std::string& w) {
 // Words that end a noun phrase: the noun is the word before them.
 bool EndsPhrase(const std::string& w) {
   return IsDeterminer(w) ||
-         OneOf(w, {"of",    "and",  "or",    "but",  "nor",  "to",    "in",    "on",    "at",    "by",   "for",
-                   "from",  "with", "into",  "onto", "over", "under", "through", "across", "along", "behind",
-                   "before", "after", "above", "below", "beside", "between", "beyond", "round", "around",
-                   "is",    "are",  "was",   "were", "be",   "been",  "has",   "have",  "had",   "that", "which",
-                   "who",   "whose", "where", "when", "as",  "than",  "then",  "there", "here",  "it",   "they",
-                   "you",   "can",  "will",  "would", "could", "may", "might", "must",  "not",   "if",   "so",
-                   "up",    "down", "out",   "off",  "away", "back",  "all",   "too",   "still", "only"});
+         OneOf(w, {"of",     "and",    "or",    "but",     "nor",    "to",     "in",      "on",      "at",     "by",
+                   "for",    "from",   "with",  "into",    "onto",   "over",   "under",   "through", "across", "along",
+                   "behind", "before", "after", "above",   "below",  "beside", "between", "beyond",  "round",  "around",
+                   "is",     "are",    "was",   "were",    "be",     "been",   "has",     "have",    "had",    "that",
+                   "which",  "who",    "whose", "where",   "when",   "as",     "than",    "then",    "there",  "here",
+                   "it",     "they",   "you",   "can",     "will",   "would",  "could",   "may",     "might",  "must",
+                   "not",    "if",     "so",    "up",      "down",   "out",    "off",     "away",    "back",   "all",
+                   "too",    "still",  "only",  "without", "within", "while",  "until",   "just",    "very",   "ever",
+                   "never",  "even",   "once",  "again",   "also"}) ||
+         // The verbs room texts use most after a noun.
+         OneOf(w, {"stand", "stands", "lie",    "lies",   "lay",     "lead",  "leads", "run",     "runs",
+                   "rise",  "rises",  "grow",   "grows",  "hang",    "hangs", "shut",  "shuts",   "open",
+                   "opens", "sing",   "sings",  "wind",   "winds",   "go",    "goes",  "come",    "comes",
+                   "fall",  "falls",  "look",   "looks",  "seem",    "seems", "sit",   "sits",    "wait",
+                   "waits", "block",  "blocks", "tumble", "tumbles", "roll",  "rolls", "stretch", "stretches"});
+}
+
+// A word after the phrase's first that ends in -ed is read as the verb after
+// the noun ("the master brewed"), not as the noun.
+bool VerbForm(const std::string& w) {
+  auto ends = [&](const std::string& e) {
+    return w.size() > e.size() + 2 && w.compare(w.size() - e.size(), e.size(), e) == 0;
+  };
+  return ends("ed");
 }
 
 // Nouns that name no thing a player would want to type.
 bool NamesNoThing(const std::string& w) {
-  return OneOf(w, {"way", "side", "rest", "end", "other", "one", "same", "most", "top", "bottom", "middle", "left",
-                   "right", "north", "south", "east", "west", "distance", "moment", "time"});
+  return OneOf(w, {"way",    "side", "rest",  "end",   "other", "one",  "same", "most",     "top",    "bottom",
+                   "middle", "left", "right", "north", "south", "east", "west", "distance", "moment", "time"});
 }
 
 // The lower-case words of the text, a punctuation mark as its own token.
@@ -81,7 +98,9 @@ std::vector<std::string> PhraseNouns(const std::vector<std::string>& tokens) {
   for (size_t i = 0; i < tokens.size(); ++i) {
     if (!IsDeterminer(tokens[i])) continue;
     size_t n = 0;  // words of the phrase after the determiner
-    while (n < 3 && i + 1 + n < tokens.size() && IsWord(tokens[i + 1 + n]) && !EndsPhrase(tokens[i + 1 + n])) ++n;
+    while (n < 3 && i + 1 + n < tokens.size() && IsWord(tokens[i + 1 + n]) && !EndsPhrase(tokens[i + 1 + n]) &&
+           !(n > 0 && VerbForm(tokens[i + 1 + n])))
+      ++n;
     if (n > 0) nouns.push_back(tokens[i + n]);
   }
   return nouns;

@@ -14,7 +14,8 @@ struct RoomNouns {
 
 // A noun is found by its phrase: a determiner (a, an, the, its, his, her,
 // your, their, some, every, each, no), at most two adjectives, the noun, then
-// a punctuation mark, a linking word ("of", "and", "is"...) or the end of the
+// a punctuation mark, a linking word ("of", "and", "is"...), a common verb
+// ("stands"), a later word in -ed, or the end of the
 // phrase's third word. It is dead when it is no verb, adverb, object name,
 // character name or scenery word, nor the plural of one ("leaves" of
 // "leaf"), nor on a short list of words that name no thing ("way", "side").

@@ -77,7 +77,8 @@ int main(int argc, char** argv) {
   ReadWhole(base + "glimtext.wdt", words);
   ReadWhole(base + "glimroom.dat", rooms);
   if (nouns)
-    for (const std::string& l : worldcheck::FormatDeadNouns(worldcheck::DeadNouns(words, rooms))) std::cout << l << '\n';
+    for (const std::string& l : worldcheck::FormatDeadNouns(worldcheck::DeadNouns(words, rooms)))
+      std::cout << l << '\n';
   if (!deadEnds) return 0;
   std::string walk;
   if (!ReadWhole(walkthrough, walk)) {
