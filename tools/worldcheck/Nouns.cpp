@@ -29,8 +29,8 @@ bool EndsPhrase(const std::string& w) {
                    "which",  "who",    "whose", "where",   "when",   "as",     "than",    "then",    "there",  "here",
                    "it",     "they",   "you",   "can",     "will",   "would",  "could",   "may",     "might",  "must",
                    "not",    "if",     "so",    "up",      "down",   "out",    "off",     "away",    "back",   "all",
-                   "too",    "still",  "only",  "without", "within", "while",  "until",   "just",    "very",   "ever",
-                   "never",  "even",   "once",  "again",   "also"}) ||
+                   "too",    "still",  "only",  "without", "within", "while",  "until",   "just",    "ever",   "never",
+                   "even",   "once",   "again", "also"}) ||
          // The verbs room texts use most after a noun.
          OneOf(w, {"stand", "stands", "lie",    "lies",   "lay",     "lead",  "leads", "run",     "runs",
                    "rise",  "rises",  "grow",   "grows",  "hang",    "hangs", "shut",  "shuts",   "open",
