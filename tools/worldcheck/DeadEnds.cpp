@@ -420,11 +420,13 @@ class Search {
   // player's room. False when nothing can be done.
   bool Recover(int& j) {
     const glim::World& want = walk_[static_cast<size_t>(j)].snap.world;
+    const int32_t deaths = session_.Game().DeathCount;
+    auto alive = [&] { return session_.Game().DeathCount == deaths; };
     bool changed = false;
     for (int o = 1; o <= std::min(want.ObjectCount, glim::MaxObjects); ++o) {
       if (want.Obj(o).Location != glim::LocCarried || session_.World().Obj(o).Location == glim::LocCarried) continue;
       const int at = session_.World().Obj(o).Location;
-      if (!InMap(session_.World(), at) || !WalkTo(at)) return SkipAhead(j);
+      if (!InMap(session_.World(), at) || !WalkTo(at)) return alive() && SkipAhead(j);
       bool died = false;
       session_.Run("get " + session_.World().Obj(o).Name, died);
       if (died || session_.World().Obj(o).Location != glim::LocCarried) return false;
@@ -432,17 +434,18 @@ class Search {
       changed = true;
     }
     if (session_.World().CurrentRoom != WalkRoom(j)) {
-      if (!WalkTo(WalkRoom(j))) return SkipAhead(j);
+      if (!WalkTo(WalkRoom(j))) return alive() && SkipAhead(j);
       changed = true;
     }
-    return Rebump(j) || changed;
+    const bool bumped = Rebump(j);
+    return alive() && (bumped || changed);
   }
 
   // A thing taken back is put to use again as the walkthrough used it last
   // when leaving it changed the player or the thing (the coat worn again,
-  // the apple poisoned again): the last
-  // command before j that names it and neither takes nor leaves it, kept
-  // when it changes the world without moving or killing the player.
+  // the apple poisoned again): the last command before j that names it and
+  // neither takes nor leaves it, kept when it changes the world without
+  // moving or killing the player.
   void PutBackToUse(int j, int o) {
     const glim::World& want = walk_[static_cast<size_t>(j)].snap.world;
     const glim::World& now = session_.World();
