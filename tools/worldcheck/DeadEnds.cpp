@@ -622,10 +622,17 @@ std::vector<WalkStep> ReadWalkthrough(const std::string& text) {
 }
 
 const std::vector<std::string>& WarningPhrases() {
+  // The one list of what warns of a dead end; the world's texts are tuned
+  // against it. Lower case; a phrase is found anywhere in the text.
   static const std::vector<std::string> phrases = {
-      "no way back",       "no going back", "never get back", "can't come back", "cannot come back",
-      "hard to come back", "cannot return", "can't return",   "no return",       "you will need",
-      "no guest leaves",   "lets out only", "one-way",
+      "no way back",      // the garden gate
+      "no going back",    // the ice cliffs
+      "never get back",   // the crushing walls
+      "you will need",    // "take all you will need"
+      "no guest leaves",  // the village gates
+      "for ever",         // the enchanted woods, the wood beyond the avalanche
+      "forever",          "no return",       "cannot return",     "can't return",
+      "cannot come back", "can't come back", "hard to come back", "one-way",
   };
   return phrases;
 }
