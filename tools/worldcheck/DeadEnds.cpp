@@ -352,7 +352,9 @@ class Search {
   struct WalkState {
     Snap snap;
     uint64_t key;
-    std::string lastShow;  // what the last showing of the room printed
+    std::string lastShow;     // what the last showing of the room printed
+    std::string printed;      // what the command that led here printed
+    std::vector<bool> reach;  // the rooms the player can walk to from here (filled when asked)
   };
   static constexpr int kMaxFailures = 12;  // recoveries one rejoining may try
   static constexpr int kMaxReplans = 4;    // fresh paths one walk may take
@@ -363,8 +365,11 @@ class Search {
 
   void Record(const std::string& printed) {
     const std::string& before = walk_.empty() ? printed : walk_.back().lastShow;
-    walk_.push_back({session_.Save(), StateKey(session_.World()),
-                     printed.find(kRoomShown) != std::string::npos ? printed : before});
+    walk_.push_back({session_.Save(),
+                     StateKey(session_.World()),
+                     printed.find(kRoomShown) != std::string::npos ? printed : before,
+                     printed,
+                     {}});
   }
 
   bool PlayWalkthrough() {
@@ -527,8 +532,42 @@ class Search {
     return won;
   }
 
-  // The session holds the state after a deviation from walkthrough state j.
-  void Judge(int j, const std::string& deviation, const std::string& printed) {
+  // Whether the walkthrough, in its state k, can walk to `room`.
+  bool WalkCanReach(int k, int room) {
+    WalkState& w = walk_[static_cast<size_t>(k)];
+    if (w.reach.empty()) {
+      w.reach.assign(static_cast<size_t>(glim::MaxRooms) + 1, false);
+      std::vector<int> todo{w.snap.world.CurrentRoom};
+      if (InMap(w.snap.world, todo[0])) w.reach[static_cast<size_t>(todo[0])] = true;
+      while (!todo.empty()) {
+        const int r = todo.back();
+        todo.pop_back();
+        for (const Step& s : StepsFrom(w.snap.world, r))
+          if (!w.reach[static_cast<size_t>(s.to)]) {
+            w.reach[static_cast<size_t>(s.to)] = true;
+            todo.push_back(s.to);
+          }
+      }
+    }
+    return InMap(w.snap.world, room) && w.reach[static_cast<size_t>(room)];
+  }
+
+  // Where the walkthrough after state j loses the way back to `room`: the
+  // command that closes it, and whether what it showed warns.
+  void FindClosing(int j, int room, DeadEnd& d) {
+    for (int k = j + 1; k <= StepCount(); ++k) {
+      if (WalkCanReach(k, room)) continue;
+      const WalkStep& s = steps_[static_cast<size_t>(k - 1)];
+      d.closedLine = s.line;
+      d.closedBy = s.command + " in room " + std::to_string(WalkRoom(k - 1));
+      d.closedWarning = FindWarning(walk_[static_cast<size_t>(k)].printed + walk_[static_cast<size_t>(k - 1)].lastShow);
+      return;
+    }
+  }
+
+  // The session holds the state after a deviation from walkthrough state
+  // j; `leftIn` is the room where it left a thing (0: none).
+  void Judge(int j, const std::string& deviation, const std::string& printed, int leftIn = 0) {
     ++report_.deviations;
     if (memo_.count(MemoKey(j, StateKey(session_.World())))) ++report_.answered;
     if (Rejoin(j)) return;
@@ -540,6 +579,7 @@ class Search {
     d.deviation = deviation;
     d.seen = printed + w.lastShow;
     d.warning = FindWarning(d.seen);
+    if (leftIn > 0) FindClosing(j, leftIn, d);
     report_.deadEnds.push_back(d);
   }
 
@@ -567,7 +607,8 @@ class Search {
       if (w.Obj(o).Location != glim::LocCarried) continue;
       for (const char* verb : {"drop", "give", "eat", "use", "break"}) {
         const std::string command = std::string(verb) + " " + w.Obj(o).Name;
-        if (auto printed = Deviate(j, command, seen)) Judge(j, command, *printed);
+        if (auto printed = Deviate(j, command, seen))
+          Judge(j, command, *printed, std::max(session_.World().Obj(o).Location, 0));
       }
     }
   }
@@ -689,6 +730,10 @@ Summary Summarise(const DeadEndReport& report) {
       for (size_t i = 1; i < g.size(); ++i) l += (i > 1 ? ", " : " ") + std::to_string(g[i]->step);
       l += ")";
     }
+    if (d.closedLine > 0)
+      l += "; the way back closes at line " + std::to_string(d.closedLine) + " (" + d.closedBy + ", " +
+           (d.closedWarning.empty() ? std::string("no warning there") : "warned there: \"" + d.closedWarning + "\"") +
+           ")";
     out.push_back(l);
   }
   out.push_back("dead-end search: " + std::to_string(report.states) + " states, " + std::to_string(report.deviations) +

@@ -43,6 +43,12 @@ struct DeadEnd {
   std::string deviation;  // "drop plank", "walk e to room 93"
   std::string warning;    // the phrase found, "" when unwarned
   std::string seen;       // the text searched for the warning
+  // For a thing left behind: the walkthrough command after which the way
+  // back to it is closed (its line, 0 when none is), and the warning the
+  // player saw there.
+  int closedLine = 0;
+  std::string closedBy;  // "s in room 12"
+  std::string closedWarning;
 };
 
 struct DeadEndReport {

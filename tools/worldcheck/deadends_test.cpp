@@ -95,9 +95,15 @@ TEST_F(DeadEndTest, ThingLeftBehindAOneWayPassageIsADeadEnd) {
   EXPECT_EQ(r.deadEnds[0].step, state);
   EXPECT_EQ(r.deadEnds[0].warning, "");
   EXPECT_EQ(r.Faults(), 1);
+  // The report names the step through the gate, which warns of it itself.
+  int gate = 0;
+  for (const WalkStep& s : steps)
+    if (!s.expect.empty() && s.expect[0] == "Old Orchard") gate = s.line;
+  EXPECT_EQ(r.deadEnds[0].closedLine, gate);
   const auto lines = worldcheck::FormatDeadEnds(r);
   EXPECT_EQ(lines[1], "step " + std::to_string(state) + " (line " + std::to_string(steps[size_t(state) - 1].line) +
-                          "), room 2: drop book: FAULT: no warning");
+                          "), room 2: drop book: FAULT: no warning; the way back closes at line " +
+                          std::to_string(gate) + " (s in room 12, warned there: \"no way back\")");
   EXPECT_NE(lines.back().find(" 0 dead ends warned, 1 faults"), std::string::npos) << lines.back();
 
   // The same, with the study's text warning of it.
