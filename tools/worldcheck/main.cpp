@@ -7,9 +7,7 @@
 // command line.
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 #include <string>
 
 #include "tools/worldcheck/DeadEnds.h"
@@ -19,23 +17,15 @@
 namespace {
 
 int Usage() {
-  std::cerr << "usage: glim-worldcheck [--dead-ends] [--walkthrough FILE] [--nouns] [DATA_FOLDER]\n"
+  std::cerr << "usage: glim-worldcheck [--dead-ends] [--walkthrough FILE] [--trace-step N] [--nouns] [DATA_FOLDER]\n"
             << "Checks glimtext.wdt and glimroom.dat in DATA_FOLDER (default: " << GLIM_DEFAULT_DATA_DIR << ").\n"
             << "Prints one line per fault, naming the file and the entry; line numbers count from 1.\n"
             << "  --dead-ends         also play the winning walkthrough and try every single deviation\n"
             << "                      from it; lists each dead end with its warning, an unwarned one as a fault\n"
             << "  --walkthrough FILE  the walkthrough to play (default: " << GLIM_DEFAULT_WALKTHROUGH << ")\n"
+            << "  --trace-step N      search from walkthrough state N only, printing every command run\n"
             << "  --nouns             list, per room, the nouns its text names that the game does not know\n";
   return 2;
-}
-
-bool ReadWhole(const std::string& path, std::string& text) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream s;
-  s << in.rdbuf();
-  text = s.str();
-  return true;
 }
 
 }  // namespace
@@ -54,6 +44,7 @@ int main(int argc, char** argv) {
     } else if (a == "--trace-step" && i + 1 < argc) {
       // Searches from one walkthrough state only and shows every command
       // the search runs from it, with what it printed.
+      deadEnds = true;
       options.onlySteps.push_back(std::atoi(argv[++i]));
       options.trace = [](const std::string& command, const std::string& printed) {
         std::cout << "> " << command << '\n' << printed;
@@ -74,14 +65,14 @@ int main(int argc, char** argv) {
 
   const std::string base = folder.back() == '/' ? folder : folder + "/";
   std::string words, rooms;
-  ReadWhole(base + "glimtext.wdt", words);
-  ReadWhole(base + "glimroom.dat", rooms);
+  worldcheck::ReadWhole(base + "glimtext.wdt", words);
+  worldcheck::ReadWhole(base + "glimroom.dat", rooms);
   if (nouns)
     for (const std::string& l : worldcheck::FormatDeadNouns(worldcheck::DeadNouns(words, rooms)))
       std::cout << l << '\n';
   if (!deadEnds) return 0;
   std::string walk;
-  if (!ReadWhole(walkthrough, walk)) {
+  if (!worldcheck::ReadWhole(walkthrough, walk)) {
     std::cout << walkthrough << ": cannot be read\n";
     return 1;
   }
