@@ -333,12 +333,12 @@ class Search {
   DeadEndReport Run() {
     if (options_.patch) options_.patch(session_.Game().world());
     if (PlayWalkthrough()) {
+      session_.Trace(options_.trace);
       for (int j = 0; j < static_cast<int>(steps_.size()); ++j) {
         if (!options_.onlySteps.empty() &&
             std::find(options_.onlySteps.begin(), options_.onlySteps.end(), j) == options_.onlySteps.end())
           continue;
         ++report_.states;
-        session_.Trace(options_.trace);
         TryObjectDeviations(j);
         TryWalkDeviations(j);
       }
@@ -607,8 +607,11 @@ class Search {
       if (w.Obj(o).Location != glim::LocCarried) continue;
       for (const char* verb : {"drop", "give", "eat", "use", "break"}) {
         const std::string command = std::string(verb) + " " + w.Obj(o).Name;
-        if (auto printed = Deviate(j, command, seen))
-          Judge(j, command, *printed, std::max(session_.World().Obj(o).Location, 0));
+        // Only a thing left lying here can be walked back for.
+        if (auto printed = Deviate(j, command, seen)) {
+          const int at = session_.World().Obj(o).Location;
+          Judge(j, command, *printed, at == WalkRoom(j) ? at : 0);
+        }
       }
     }
   }
