@@ -144,6 +144,29 @@ TEST_F(DeadEndTest, OneWayPassageIsFoundAndJudged) {
   EXPECT_TRUE(r.deadEnds.empty()) << worldcheck::FormatDeadEnds(r)[1];
 }
 
+// On the whole walkthrough: the coat left in the snow is fetched and worn
+// again (the cold kills whoever walks on without it, and taking it is not
+// wearing it), but the lolly, eaten, is lost to the porter who wants it.
+TEST_F(DeadEndTest, ThingsFetchedArePutBackToUseButEatenOnesAreLost) {
+  auto after = [&](const std::string& command) {
+    for (size_t i = 0; i < win.size(); ++i)
+      if (win[i].command == command) return static_cast<int>(i) + 1;
+    ADD_FAILURE() << command << " is not in the walkthrough";
+    return 0;
+  };
+  auto deadEndsOf = [](const DeadEndReport& r, const std::string& deviation) {
+    int n = 0;
+    for (const worldcheck::DeadEnd& d : r.deadEnds) n += d.deviation == deviation;
+    return n;
+  };
+  SearchOptions o;
+  o.onlySteps = {after("wear coat") + 1, after("get lolly")};
+  const DeadEndReport r = worldcheck::FindDeadEnds(words, rooms, win, o);
+  ASSERT_TRUE(r.walkFaults.empty()) << r.walkFaults.front();
+  EXPECT_EQ(deadEndsOf(r, "drop coat"), 0);
+  EXPECT_EQ(deadEndsOf(r, "eat lolly"), 1);
+}
+
 // A walkthrough that does not win in this world is a fault of its own, and
 // nothing is searched.
 TEST_F(DeadEndTest, WalkthroughThatFailsIsAFault) {
