@@ -2,7 +2,7 @@
 // command line to the composed scene over the whole walkthrough, beside the
 // decoding of the room pictures it shows; the scene's composition beside the
 // same composition through a pixel-by-pixel canvas; and the start-up to the
-// first room shown, with its parts.
+// first room shown, with its parts; and the world checker's dead-end search.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 #include <turbojpeg.h>
@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "bench/BenchCommon.h"
+#include "tools/worldcheck/DeadEnds.h"
+#include "tools/worldcheck/WorldCheck.h"
 
 namespace {
 
@@ -539,6 +541,30 @@ void BM_UndoHistoryMemory(benchmark::State& st) {
 }
 BENCHMARK(BM_UndoHistoryMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// The world checker's dead-end search over the whole walkthrough: every
+// deviation from every state, each followed until the walkthrough is
+// rejoined or found lost. Reported per game command the search ran.
+void BM_DeadEndSearch(benchmark::State& st) {
+  std::string words, rooms, walk;
+  if (!worldcheck::ReadWhole(glimbench::DataDir() + "glimtext.wdt", words) ||
+      !worldcheck::ReadWhole(glimbench::DataDir() + "glimroom.dat", rooms) ||
+      !worldcheck::ReadWhole(glimbench::WalkthroughFile(), walk)) {
+    st.SkipWithError("the data files or the walkthrough cannot be read");
+    return;
+  }
+  const std::vector<worldcheck::WalkStep> steps = worldcheck::ReadWalkthrough(walk);
+  long commands = 0;
+  for (auto _ : st) {
+    const worldcheck::DeadEndReport r = worldcheck::FindDeadEnds(words, rooms, steps);
+    if (!r.walkFaults.empty() || r.deviations == 0) {
+      st.SkipWithError("the walkthrough does not win, or nothing was searched");
+      break;
+    }
+    commands = r.commands;
+  }
+  PerCommand(st, static_cast<size_t>(commands));
+}
+BENCHMARK(BM_DeadEndSearch)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 BENCHMARK_MAIN();

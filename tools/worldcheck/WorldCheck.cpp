@@ -816,6 +816,8 @@ std::vector<std::string> Checker::Run() {
   return faults_;
 }
 
+}  // namespace
+
 bool ReadWhole(const std::string& path, std::string& text) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
@@ -824,8 +826,6 @@ bool ReadWhole(const std::string& path, std::string& text) {
   text = s.str();
   return true;
 }
-
-}  // namespace
 
 std::vector<std::string> CheckWorld(const std::string& wordText, const std::string& roomText) {
   return Checker(wordText, roomText).Run();

@@ -12,6 +12,9 @@ namespace worldcheck {
 // world is sound.
 std::vector<std::string> CheckWorld(const std::string& wordText, const std::string& roomText);
 
+// Reads a whole file as bytes; false when it cannot be read.
+bool ReadWhole(const std::string& path, std::string& text);
+
 // Reads glimtext.wdt and glimroom.dat from `folder` and checks them; a file
 // that cannot be read is a fault of its own.
 std::vector<std::string> CheckFolder(const std::string& folder);
