@@ -177,8 +177,11 @@ void Game::Eat() {
       SetObjectLocation(Obj::Garlic, Room::Graveyard);
       return;
     case Obj::Lolly:
+      // The porter still wants one: the sweet shop's jars hold another, as
+      // the eaten apple and garlic turn up again too.
       PrintLine("Yum Yum, very nice.");
-      RemoveObject(Obj::Lolly);
+      PrintLine("Luckily the sweet shop's jars are full of lollies just like it.");
+      SetObjectLocation(Obj::Lolly, Room::SweetShop);
       return;
     default: PrintLine("What are you doing !"); return;
   }

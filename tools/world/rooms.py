@@ -82,7 +82,7 @@ R(31, W, dict(s=26), "inside the woodsman's lodge, among splinters of the door y
 R(32, W, dict(w=30), "before a shack with a battered, splintered door to the east.|"
   "Dark red stains run down the wood and a putrid smell seeps out.|"
   "Something inside is breathing, slowly and heavily.")
-R(33, W, dict(e=30, w=34), "at an old iron gate set in the crumbling wall. It leads west.")
+R(33, W, dict(e=30, w=34), "at an old iron door set in the crumbling wall. It leads west.")
 R(34, W, dict(e=33), "in a forgotten walled garden, overgrown with roses gone wild.")
 R(35, W, {}, "in the lair of a werebear, which looks up from its dinner|"
   "and decides that you are dessert.")
@@ -329,7 +329,7 @@ R(185, K, dict(s=184, n=186), "at the end of the tunnels, under a sky of purple 
 # --- The palace approach and the four doors --------------------------------------------------
 P = "four doors"
 R(186, P, dict(s=185, n=187), "before the palace of the Keeper of Stones, a black tower of fused rock.|"
-  "A great gate with a heavy lock stands to the north.")
+  "A great door with a heavy lock stands to the north.")
 R(187, P, dict(s=186, n=188), "inside the palace gate, in a passage of black glass. A stair lies north.")
 R(188, P, dict(s=187, e=189), "at the foot of a stair that climbs up into the palace. A cloakroom lies east.")
 R(189, P, dict(w=188), "in a cloakroom, full of the cloaks of visitors who never came back for them.")

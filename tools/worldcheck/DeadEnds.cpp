@@ -675,8 +675,8 @@ const std::vector<std::string>& WarningPhrases() {
       "you will need",    // "take all you will need"
       "no guest leaves",  // the village gates
       "for ever",         // the enchanted woods, the wood beyond the avalanche
-      "forever",          "no return",       "cannot return",     "can't return",
-      "cannot come back", "can't come back", "hard to come back", "one-way",
+      "forever",         "no return",         "cannot return", "can't return",      "cannot come back",
+      "can't come back", "hard to come back", "one-way",       "nobody comes back",
   };
   return phrases;
 }
@@ -726,8 +726,17 @@ Summary Summarise(const DeadEndReport& report) {
     const DeadEnd& d = *g.front();
     std::string l = "step " + std::to_string(d.step) + " (line " + std::to_string(d.line) + "), room " +
                     std::to_string(d.room) + ": " + d.deviation + ": ";
-    l += d.warning.empty() ? "FAULT: no warning" : "warned: \"" + d.warning + "\"";
-    (d.warning.empty() ? faults : warned)++;
+    // A thing left behind is lost for good only where the way back closes:
+    // a warning there, in the room the player leaves by the one-way step,
+    // warns of the loss as well as one at the deviation itself.
+    const bool isWarned = !d.warning.empty() || !d.closedWarning.empty();
+    if (!d.warning.empty())
+      l += "warned: \"" + d.warning + "\"";
+    else if (isWarned)
+      l += "warned where the way back closes";
+    else
+      l += "FAULT: no warning";
+    (isWarned ? warned : faults)++;
     if (g.size() > 1) {
       l += " (also after steps";
       for (size_t i = 1; i < g.size(); ++i) l += (i > 1 ? ", " : " ") + std::to_string(g[i]->step);
