@@ -1,13 +1,17 @@
 // glimmerhold-term: the game on a terminal or a pipe.
+#include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <clocale>
 #include <cstring>
 #include <functional>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "app/term/HelpPager.h"
 #include "app/term/LineEditor.h"
 #include "app/term/TextPlatform.h"
 #ifdef GLIM_HAVE_SOUND
@@ -33,15 +37,55 @@ void Usage(std::ostream& o) {
        "  --help            show this help and exit\n"
        "  --version         show the version and exit\n\n"
        "Lines starting with ':' reach the window's other controls; see the README.\n"
+       "help (or h) shows the help pages; :help PAGE shows one page, by number or name.\n"
        ":undo takes back the last step (up to 100, a death or a new game included)\n"
        "and :redo takes it again.\n"
        "At a terminal the commands are typed at a prompt with line editing and\n"
        "history, and the text is wrapped at the terminal's width.\n";
 }
 
+// One key from the terminal, without waiting for Enter and without echo:
+// its byte, or -1 at the end of input.
+int ReadKey() {
+  termios old{};
+  const bool tty = tcgetattr(STDIN_FILENO, &old) == 0;
+  if (tty) {
+    termios raw = old;
+    raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+    raw.c_cc[VMIN] = 1;
+    raw.c_cc[VTIME] = 0;
+    tcsetattr(STDIN_FILENO, TCSANOW, &raw);
+  }
+  unsigned char c = 0;
+  ssize_t got = 0;
+  do {
+    got = read(STDIN_FILENO, &c, 1);
+  } while (got < 0 && errno == EINTR);
+  if (tty) tcsetattr(STDIN_FILENO, TCSANOW, &old);
+  return got == 1 ? c : -1;
+}
+
 // The game at a terminal: lines come from the line editor, and the event
 // timer may run out while the player is typing.
 int PlayAtTerminal(glim::TextPlatform& platform, glim::Game& game) {
+  // The help asks for pages with an editor of its own (its prompt and its
+  // history); the game's timer waits meanwhile, as it does while the
+  // window's help viewer is open.
+  std::unique_ptr<glim::LineEditor> helpEditor;
+  glim::HelpTerminal help;
+  help.ReadLine = [&helpEditor](const std::string& prompt) -> std::optional<std::string> {
+    if (!helpEditor) helpEditor = std::make_unique<glim::LineEditor>("glimmerhold-term");
+    helpEditor->SetPrompt(prompt);
+    std::string line;
+    const std::function<int()> noTimer = [] { return -1; };
+    if (helpEditor->Read(line, noTimer) != glim::LineEditor::Result::Line) return std::nullopt;
+    return line;
+  };
+  help.ReadKey = ReadKey;
+  help.Rows = [] { return glim::TerminalRows(STDOUT_FILENO); };
+  help.Columns = [] { return glim::TerminalColumns(STDOUT_FILENO); };
+  platform.SetHelpTerminal(&help);
+
   platform.Begin(game);
   glim::LineEditor editor("glimmerhold-term");
   const std::function<int()> msUntilTimer = [&platform] { return platform.MsUntilTimer(); };
