@@ -58,8 +58,11 @@ TEST(ShellHelp, EveryPageOfTheShippedHelpConverts) {
       EXPECT_FALSE(std::regex_search(text, entity)) << t.File << ":\n" << text;
       EXPECT_EQ(text.find("{"), std::string::npos) << "no style sheet text in " << t.File;
       EXPECT_EQ(text.find("How to play | One-letter"), std::string::npos) << "the navigation bar is left out";
-      for (const std::string& l : lines)
-        if (width > 0) EXPECT_LE(glim::TextColumns(l), width) << t.File << ": " << l;
+      for (const std::string& l : lines) {
+        if (width > 0) {
+          EXPECT_LE(glim::TextColumns(l), width) << t.File << ": " << l;
+        }
+      }
       if (text.find("[picture: ") != std::string::npos) ++pictures;
     }
   }
