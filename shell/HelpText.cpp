@@ -53,13 +53,12 @@ struct NamedEntity {
 
 // The named references a hand-written page is likely to use.
 constexpr NamedEntity Entities[] = {
-    {"amp", '&'},       {"lt", '<'},        {"gt", '>'},        {"quot", '"'},      {"apos", '\''},
-    {"nbsp", 0xA0},     {"copy", 0xA9},     {"reg", 0xAE},      {"deg", 0xB0},      {"middot", 0xB7},
-    {"laquo", 0xAB},    {"raquo", 0xBB},    {"times", 0xD7},    {"eacute", 0xE9},   {"egrave", 0xE8},
-    {"agrave", 0xE0},   {"ouml", 0xF6},     {"uuml", 0xFC},     {"auml", 0xE4},     {"szlig", 0xDF},
-    {"ndash", 0x2013},  {"mdash", 0x2014},  {"lsquo", 0x2018},  {"rsquo", 0x2019},  {"ldquo", 0x201C},
-    {"rdquo", 0x201D},  {"bull", 0x2022},   {"hellip", 0x2026}, {"trade", 0x2122},  {"larr", 0x2190},
-    {"uarr", 0x2191},   {"rarr", 0x2192},   {"darr", 0x2193},
+    {"amp", '&'},      {"lt", '<'},       {"gt", '>'},       {"quot", '"'},      {"apos", '\''},    {"nbsp", 0xA0},
+    {"copy", 0xA9},    {"reg", 0xAE},     {"deg", 0xB0},     {"middot", 0xB7},   {"laquo", 0xAB},   {"raquo", 0xBB},
+    {"times", 0xD7},   {"eacute", 0xE9},  {"egrave", 0xE8},  {"agrave", 0xE0},   {"ouml", 0xF6},    {"uuml", 0xFC},
+    {"auml", 0xE4},    {"szlig", 0xDF},   {"ndash", 0x2013}, {"mdash", 0x2014},  {"lsquo", 0x2018}, {"rsquo", 0x2019},
+    {"ldquo", 0x201C}, {"rdquo", 0x201D}, {"bull", 0x2022},  {"hellip", 0x2026}, {"trade", 0x2122}, {"larr", 0x2190},
+    {"uarr", 0x2191},  {"rarr", 0x2192},  {"darr", 0x2193},
 };
 
 // The code point of the reference whose name (after '&', before ';') is ref.
@@ -248,12 +247,10 @@ class PageReader {
   std::string& Target() { return inCell_ ? cell_ : text_; }
 
   void OnText(const std::string& raw) {
-    if (skip_ > 0) return;
-    const std::string text = DecodeEntities(raw);
     if (inTitle_)
-      AppendCollapsed(page_.Title, text);
-    else
-      AppendCollapsed(Target(), text);
+      AppendCollapsed(page_.Title, DecodeEntities(raw));
+    else if (skip_ == 0)
+      AppendCollapsed(Target(), DecodeEntities(raw));
   }
 
   // Elements whose content is not part of the page's text: the head (but for
@@ -288,6 +285,7 @@ class PageReader {
       Target() += inCell_ ? ' ' : '\n';
     } else if (n == "ul" || n == "ol" || n == "dl") {
       StartBlock(HelpBlock::Kind::Text);
+      listStart_ = listStart_ || lists_.empty();
       lists_.push_back(List{n == "ol", 0});
     } else if (n == "li" || n == "dt" || n == "dd") {
       StartItem(n);
@@ -319,8 +317,8 @@ class PageReader {
     }
     if (n == "title") {
       inTitle_ = false;
-    } else if (n == "h1" || n == "h2" || n == "h3" || n == "h4" || n == "h5" || n == "h6" || n == "li" ||
-               n == "dt" || n == "dd") {
+    } else if (n == "h1" || n == "h2" || n == "h3" || n == "h4" || n == "h5" || n == "h6" || n == "li" || n == "dt" ||
+               n == "dd") {
       StartBlock(HelpBlock::Kind::Text);
     } else if (n == "p" || n == "div" || n == "pre" || n == "blockquote") {
       if (!inCell_) StartBlock(kind_);
@@ -381,6 +379,8 @@ class PageReader {
     if (kind_ == HelpBlock::Kind::Item) {
       b.Level = level_;
       b.Mark = mark_;
+      b.ListStart = listStart_;
+      listStart_ = false;
       // Paragraphs after the first of one item go on under its text.
       mark_.clear();
     }
@@ -440,6 +440,7 @@ class PageReader {
   int level_ = 0;
   std::string mark_;
   std::vector<List> lists_;
+  bool listStart_ = false;  // the next item is the first of a list
   std::vector<bool> quotes_;
   int skip_ = 0;  // nesting of the skipped element
   std::string skipTag_;
@@ -484,7 +485,7 @@ void RenderHeading(std::vector<std::string>& lines, const HelpBlock& b, int widt
 }
 
 void RenderItem(std::vector<std::string>& lines, const HelpBlock& b, int width, bool afterItem) {
-  if (!afterItem) AddBlankLine(lines);
+  if (!afterItem || b.ListStart) AddBlankLine(lines);
   const std::string indent(static_cast<size_t>(ListIndent * (b.Level + 1)), ' ');
   const std::string lead = b.Mark.empty() ? indent : indent + b.Mark + " ";
   const int hang = TextColumns(lead);
@@ -681,27 +682,17 @@ std::vector<HelpTopic> ParseHelpContents(const std::string& hhc) {
   return topics;
 }
 
-HelpPage ParseHelpPage(const std::string& html, const std::string& pagePath) {
-  return PageReader(pagePath).Read(html);
-}
+HelpPage ParseHelpPage(const std::string& html, const std::string& pagePath) { return PageReader(pagePath).Read(html); }
 
 std::vector<std::string> RenderHelpPage(const HelpPage& page, int width) {
   std::vector<std::string> lines;
   bool afterItem = false;
   for (const HelpBlock& b : page.Blocks) {
     switch (b.Type) {
-      case HelpBlock::Kind::Heading:
-        RenderHeading(lines, b, width, '=');
-        break;
-      case HelpBlock::Kind::SubHeading:
-        RenderHeading(lines, b, width, '-');
-        break;
-      case HelpBlock::Kind::Item:
-        RenderItem(lines, b, width, afterItem);
-        break;
-      case HelpBlock::Kind::Table:
-        RenderTable(lines, b, width);
-        break;
+      case HelpBlock::Kind::Heading: RenderHeading(lines, b, width, '='); break;
+      case HelpBlock::Kind::SubHeading: RenderHeading(lines, b, width, '-'); break;
+      case HelpBlock::Kind::Item: RenderItem(lines, b, width, afterItem); break;
+      case HelpBlock::Kind::Table: RenderTable(lines, b, width); break;
       case HelpBlock::Kind::Text:
         AddBlankLine(lines);
         for (const std::string& piece : Pieces(b.Text)) AddWrapped(lines, piece, width, 0);

@@ -31,9 +31,10 @@ std::string HelpPathFor(const std::string& pagePath, const std::string& href);
 struct HelpBlock {
   enum class Kind { Heading, SubHeading, Text, Item, Table };
   Kind Type = Kind::Text;
-  std::string Text;  // inline text with blanks collapsed; '\n' for a line break
-  int Level = 0;     // a list item's nesting, from 0
-  std::string Mark;  // a list item's bullet or number ("*", "3.")
+  std::string Text;                            // inline text with blanks collapsed; '\n' for a line break
+  int Level = 0;                               // a list item's nesting, from 0
+  std::string Mark;                            // a list item's bullet or number ("*", "3.")
+  bool ListStart = false;                      // the first item of a list that is not inside another
   std::vector<std::vector<std::string>> Rows;  // a table's cells, row by row
   bool HeaderRow = false;                      // the table's first row is its header
 };

@@ -95,9 +95,9 @@ TEST(ShellHelp, HeadingsListsEntitiesAndPictures) {
   const Lines want = {"Big & bold",
                       "==========",
                       "",
-                      "One\xc2\xa0two \xe2\x80\x94 three <x>",
-                      "\xc3\xa9"
-                      "A &bogus; &amp",
+                      "One\xc2\xa0two \xe2\x80\x94 three <x> \xc3\xa9"
+                      "A",
+                      "&bogus; &amp",
                       "",
                       "  * first item that is",
                       "    long enough to wrap",
@@ -122,12 +122,11 @@ TEST(ShellHelp, TablesFitTheWidth) {
       "<tr><td>h</td><td>help</td></tr></table>";
   EXPECT_EQ(Render(table, 0), (Lines{"Key  What it does", "---  ----------------------------",
                                      "n    go north, if the way is open", "h    help"}));
-  EXPECT_EQ(Render(table, 20),
-            (Lines{"Key  What it does", "---  ---------------", "n    go north, if the", "     way is open", "",
-                   "h    help"}));
+  EXPECT_EQ(Render(table, 20), (Lines{"Key  What it does", "---  ---------------", "n    go north, if",
+                                      "     the way is open", "", "h    help"}));
   // Too narrow for columns: a row per paragraph.
-  EXPECT_EQ(Render(table, 10), (Lines{"Key - What", "  it does", "n - go", "  north, if", "  the way", "  is open",
-                                      "h - help"}));
+  EXPECT_EQ(Render(table, 10),
+            (Lines{"Key - What", "  it does", "n - go", "  north,", "  if the", "  way is", "  open", "h - help"}));
 }
 
 TEST(ShellHelp, LinksArePathsInsideTheFile) {

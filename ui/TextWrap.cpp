@@ -60,7 +60,6 @@ std::vector<std::string> WrapText(const std::string& line, int width, int indent
   return out;
 }
 
-
 int TextColumns(const std::string& s) { return Columns(s, 0, s.size()); }
 
 }  // namespace glim

@@ -43,16 +43,17 @@ void HelpPager::PrintContentsForPipe(int width) {
   Print("To read a page, type :help and its number or name, as in :help " + example, width);
 }
 
-std::optional<size_t> HelpPager::Choose(const std::string& choice) {
+std::optional<size_t> HelpPager::Choose(const std::string& choice, int width) {
   std::vector<std::string> candidates;
   const auto topic = FindHelpTopic(file_.Contents(), choice, &candidates);
   if (topic) return topic;
   const std::string c = Trim(choice);
   if (!candidates.empty())
-    out_ << "\"" << c << "\" could be " << Join(candidates) << ".\n";
+    Print("\"" + c + "\" could be " + Join(candidates) + ".", width);
   else
-    out_ << "There is no help page \"" << c << "\": choose a number from 1 to " << file_.Contents().size()
-         << " or a name from the contents.\n";
+    Print("There is no help page \"" + c + "\": choose a number from 1 to " + std::to_string(file_.Contents().size()) +
+              " or a name from the contents.",
+          width);
   return std::nullopt;
 }
 
@@ -79,14 +80,13 @@ std::vector<std::string> HelpPager::PageLines(size_t topic, int width, bool numb
     lines.emplace_back();
     std::string s = "Links: ";
     for (size_t i = 0; i < links.size(); ++i) s += (i ? "; " : "") + links[i];
-    for (const std::string& l : WrapText(s, width, static_cast<int>(std::string("Links: ").size())))
-      lines.push_back(l);
+    for (const std::string& l : WrapText(s, width, static_cast<int>(std::string("Links: ").size()))) lines.push_back(l);
   }
   return lines;
 }
 
 bool HelpPager::PrintPage(const std::string& choice, int width) {
-  const auto topic = Choose(choice);
+  const auto topic = Choose(choice, width);
   if (!topic) return false;
   for (const std::string& l : PageLines(*topic, width, false)) out_ << l << '\n';
   return true;
@@ -119,7 +119,7 @@ void HelpPager::Browse(const HelpTerminal& term, const std::string& choice) {
     Print(PageHint, width());
   };
   std::optional<size_t> first;
-  if (!Trim(choice).empty()) first = Choose(choice);
+  if (!Trim(choice).empty()) first = Choose(choice, width());
   if (first) {
     show(*first);
   } else {
@@ -135,7 +135,7 @@ void HelpPager::Browse(const HelpTerminal& term, const std::string& choice) {
     if (c == "0" || c == "contents") {
       PrintContents(width());
       Print(BrowseHint, width());
-    } else if (const auto topic = Choose(*line)) {
+    } else if (const auto topic = Choose(*line, width())) {
       show(*topic);
     }
   }

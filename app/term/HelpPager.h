@@ -50,7 +50,7 @@ class HelpPager {
 
  private:
   // The topic the choice names; otherwise prints why there is none.
-  std::optional<size_t> Choose(const std::string& choice);
+  std::optional<size_t> Choose(const std::string& choice, int width);
   // Prints lines a screen at a time with a "-- more --" prompt; false when
   // the player stopped (q) or input ended.
   bool Page(const HelpTerminal& term, const std::vector<std::string>& lines);

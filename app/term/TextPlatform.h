@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "shell/SoundPlayer.h"
-#include "ui/TextWrap.h"
 #include "ui/Platform.h"
+#include "ui/TextWrap.h"
 
 namespace glim {
 
