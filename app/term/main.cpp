@@ -1,4 +1,5 @@
 // glimmerhold-term: the game on a terminal or a pipe.
+#include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -45,7 +46,9 @@ void Usage(std::ostream& o) {
 }
 
 // One key from the terminal, without waiting for Enter and without echo:
-// its byte, or -1 at the end of input.
+// its byte, or -1 at the end of input. The rest of a key that sends several
+// bytes (an arrow, a function key) is read and dropped with it, so that it
+// does not turn up as typed text afterwards.
 int ReadKey() {
   termios old{};
   const bool tty = tcgetattr(STDIN_FILENO, &old) == 0;
@@ -61,6 +64,12 @@ int ReadKey() {
   do {
     got = read(STDIN_FILENO, &c, 1);
   } while (got < 0 && errno == EINTR);
+  constexpr int SequenceGapMs = 30;
+  for (int more = 0; got == 1 && more < 16; ++more) {
+    pollfd pfd{STDIN_FILENO, POLLIN, 0};
+    unsigned char rest = 0;
+    if (poll(&pfd, 1, SequenceGapMs) <= 0 || read(STDIN_FILENO, &rest, 1) != 1) break;
+  }
   if (tty) tcsetattr(STDIN_FILENO, TCSANOW, &old);
   return got == 1 ? c : -1;
 }
