@@ -36,7 +36,7 @@ class HelpFile {
   const std::string& DefaultTopic() const { return defaultTopic_; }  // "/index.html"
   const std::string& ContentsFile() const { return contentsFile_; }  // "/contents.hhc", or empty
   // The table of contents, depth first.
-  const std::vector<HelpTopic>& Contents() const { return contents_; }
+  const std::vector<HelpEntry>& Contents() const { return contents_; }
 
   // A page read and converted; false when the page cannot be read.
   bool Page(const std::string& path, HelpPage& page) const;
@@ -47,7 +47,7 @@ class HelpFile {
 
   ::chmFile* h_ = nullptr;
   std::string title_, defaultTopic_, contentsFile_;
-  std::vector<HelpTopic> contents_;
+  std::vector<HelpEntry> contents_;
 };
 
 }  // namespace glim

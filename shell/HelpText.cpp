@@ -651,11 +651,11 @@ std::string HelpPathFor(const std::string& pagePath, const std::string& href) {
   return out;
 }
 
-std::vector<HelpTopic> ParseHelpContents(const std::string& hhc) {
-  std::vector<HelpTopic> topics;
+std::vector<HelpEntry> ParseHelpContents(const std::string& hhc) {
+  std::vector<HelpEntry> topics;
   int lists = 0;
   bool inObject = false;
-  HelpTopic current;
+  HelpEntry current;
   WalkHtml(
       hhc, [](const std::string&) {},
       [&](const Tag& t) {
@@ -663,7 +663,7 @@ std::vector<HelpTopic> ParseHelpContents(const std::string& hhc) {
           lists += t.Closing ? -1 : 1;
         } else if (t.Name == "object" && !t.Closing) {
           inObject = LowerAscii(Attribute(t.Attrs, "type")) == "text/sitemap";
-          current = HelpTopic{};
+          current = HelpEntry{};
         } else if (t.Name == "object") {
           if (inObject && !current.File.empty()) {
             current.Depth = std::max(0, lists - 1);
@@ -677,7 +677,7 @@ std::vector<HelpTopic> ParseHelpContents(const std::string& hhc) {
           if (name == "local") current.File = HelpPathFor("/", value);
         }
       });
-  for (HelpTopic& t : topics)
+  for (HelpEntry& t : topics)
     if (t.Name.empty()) t.Name = t.File.substr(1);
   return topics;
 }
@@ -704,7 +704,7 @@ std::vector<std::string> RenderHelpPage(const HelpPage& page, int width) {
   return lines;
 }
 
-std::optional<size_t> FindHelpTopic(const std::vector<HelpTopic>& topics, const std::string& choice,
+std::optional<size_t> FindHelpTopic(const std::vector<HelpEntry>& topics, const std::string& choice,
                                     std::vector<std::string>* candidates) {
   if (candidates) candidates->clear();
   const std::string c = Normalised(choice);
@@ -736,7 +736,7 @@ std::optional<size_t> FindHelpTopic(const std::vector<HelpTopic>& topics, const 
   return std::nullopt;
 }
 
-std::optional<size_t> TopicOfFile(const std::vector<HelpTopic>& topics, const std::string& file) {
+std::optional<size_t> TopicOfFile(const std::vector<HelpEntry>& topics, const std::string& file) {
   const std::string f = LowerAscii(file);
   for (size_t i = 0; i < topics.size(); ++i)
     if (LowerAscii(topics[i].File) == f) return i;

@@ -12,7 +12,7 @@
 namespace glim {
 
 // One entry of the table of contents, in the contents' order.
-struct HelpTopic {
+struct HelpEntry {
   std::string Name;  // as the contents show it
   std::string File;  // absolute path inside the help file ("/commands.html"), no #anchor
   int Depth = 0;     // 0 for the top level, 1 for a page under it, ...
@@ -20,7 +20,7 @@ struct HelpTopic {
 
 // The entries of a contents file (nested lists of sitemap objects), depth
 // first. Entries without a page are left out.
-std::vector<HelpTopic> ParseHelpContents(const std::string& hhc);
+std::vector<HelpEntry> ParseHelpContents(const std::string& hhc);
 
 // A link or picture path of a page as an absolute path inside the help file:
 // relative to the page's folder, with "..", "#anchor" and a "file.chm::"
@@ -65,10 +65,10 @@ std::string DecodeEntities(const std::string& text);
 // its name, or the beginning of exactly one name, in any letter case; the
 // file name without ".html" also names it. Fills `candidates` with the names
 // an ambiguous beginning fits.
-std::optional<size_t> FindHelpTopic(const std::vector<HelpTopic>& topics, const std::string& choice,
+std::optional<size_t> FindHelpTopic(const std::vector<HelpEntry>& topics, const std::string& choice,
                                     std::vector<std::string>* candidates = nullptr);
 
 // The entry of the contents that shows `file`, if any.
-std::optional<size_t> TopicOfFile(const std::vector<HelpTopic>& topics, const std::string& file);
+std::optional<size_t> TopicOfFile(const std::vector<HelpEntry>& topics, const std::string& file);
 
 }  // namespace glim

@@ -8,8 +8,8 @@
 #include "shell/HelpText.h"
 #include "ui/TextWrap.h"
 
+using glim::HelpEntry;
 using glim::HelpPage;
-using glim::HelpTopic;
 using glim::RenderHelpPage;
 using Lines = std::vector<std::string>;
 
@@ -36,7 +36,7 @@ TEST(ShellHelp, EveryPageOfTheShippedHelpConverts) {
   glim::HelpFile help;
   ASSERT_TRUE(help.Open(Data + "/glimhelp.chm"));
   EXPECT_EQ(help.Title(), "Glimmerhold Help");
-  const std::vector<HelpTopic>& topics = help.Contents();
+  const std::vector<HelpEntry>& topics = help.Contents();
   ASSERT_GE(topics.size(), 7u);
   EXPECT_EQ(topics[0].Name, "How to play");
   EXPECT_EQ(topics[0].File, "/index.html");
@@ -44,7 +44,7 @@ TEST(ShellHelp, EveryPageOfTheShippedHelpConverts) {
   EXPECT_EQ(topics[1].Depth, 1) << "the pages under How to play";
   const std::regex tag("<[a-zA-Z/!]"), entity("&[a-zA-Z]+;|&#[0-9a-fA-F]+;");
   int pictures = 0;
-  for (const HelpTopic& t : topics) {
+  for (const HelpEntry& t : topics) {
     HelpPage page;
     ASSERT_TRUE(help.Page(t.File, page)) << t.File;
     EXPECT_FALSE(page.Title.empty()) << t.File;
@@ -144,7 +144,7 @@ TEST(ShellHelp, LinksArePathsInsideTheFile) {
 }
 
 TEST(ShellHelp, PageChoiceByNumberNameAndBeginning) {
-  const std::vector<HelpTopic> topics = {{"How to play", "/index.html", 0},
+  const std::vector<HelpEntry> topics = {{"How to play", "/index.html", 0},
                                          {"The one-letter commands", "/commands.html", 1},
                                          {"Saving and loading", "/saving.html", 1},
                                          {"The story so far", "/story.html", 0}};

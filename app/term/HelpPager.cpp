@@ -25,7 +25,7 @@ void HelpPager::Print(const std::string& line, int width, int indent) {
 }
 
 void HelpPager::PrintContents(int width) {
-  const std::vector<HelpTopic>& topics = file_.Contents();
+  const std::vector<HelpEntry>& topics = file_.Contents();
   Print(file_.Title().empty() ? "Help contents" : file_.Title() + ": contents", width);
   const size_t digits = std::to_string(topics.size()).size();
   for (size_t i = 0; i < topics.size(); ++i) {
@@ -38,7 +38,7 @@ void HelpPager::PrintContents(int width) {
 
 void HelpPager::PrintContentsForPipe(int width) {
   PrintContents(width);
-  const std::vector<HelpTopic>& topics = file_.Contents();
+  const std::vector<HelpEntry>& topics = file_.Contents();
   const std::string example = topics.size() > 1 ? "2" : "1";
   Print("To read a page, type :help and its number or name, as in :help " + example, width);
 }
@@ -58,7 +58,7 @@ std::optional<size_t> HelpPager::Choose(const std::string& choice, int width) {
 }
 
 std::vector<std::string> HelpPager::PageLines(size_t topic, int width, bool numbered) const {
-  const std::vector<HelpTopic>& topics = file_.Contents();
+  const std::vector<HelpEntry>& topics = file_.Contents();
   HelpPage page;
   std::vector<std::string> lines;
   if (!file_.Page(topics[topic].File, page)) {
