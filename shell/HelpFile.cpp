@@ -71,6 +71,15 @@ bool HelpFile::Open(const std::string& path) {
   ReadSystem();
   std::string hhc;
   if (!contentsFile_.empty() && Read(contentsFile_, hhc)) contents_ = ParseHelpContents(hhc);
+  // Without a named first page or an index page: the first of the contents,
+  // else any page.
+  if (defaultTopic_.empty() && !contents_.empty()) defaultTopic_ = Resolve(contents_.front().File);
+  if (defaultTopic_.empty())
+    for (const std::string& f : Files())
+      if (EndsWithNoCase(f, ".htm") || EndsWithNoCase(f, ".html")) {
+        defaultTopic_ = f;
+        break;
+      }
   return true;
 }
 
@@ -131,12 +140,6 @@ void HelpFile::ReadSystem() {
   if (!defaultTopic_.empty()) defaultTopic_ = Resolve(defaultTopic_);
   for (const char* name : {"/index.htm", "/index.html", "/default.htm", "/default.html"})
     if (defaultTopic_.empty()) defaultTopic_ = Resolve(name);
-  if (defaultTopic_.empty())
-    for (const std::string& f : files)
-      if (EndsWithNoCase(f, ".htm") || EndsWithNoCase(f, ".html")) {
-        defaultTopic_ = f;
-        break;
-      }
 }
 
 }  // namespace glim

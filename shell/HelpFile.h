@@ -29,6 +29,7 @@ class HelpFile {
   // stored, then without regard to letter case. False for a missing file,
   // one that cannot be read whole, or one of unreasonable size.
   bool Read(const std::string& path, std::string& out) const;
+  bool Exists(const std::string& path) const { return !Resolve(path).empty(); }
   // Every file path in the archive.
   std::vector<std::string> Files() const;
 

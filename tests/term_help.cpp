@@ -246,3 +246,19 @@ TEST(TermHelp, TerminalBrowsesWithTheLineEditor) {
   g.Type(":exit yes\r");
   EXPECT_EQ(g.Exit(), 0) << g.Seen();
 }
+
+// Without a help file only the activation line is printed, as in the window;
+// a help file that cannot be read is reported in a box, and a page asked for
+// by :help says which file is missing.
+TEST(TermHelp, MissingOrBrokenHelpFile) {
+  glimtest::Harness missing(glimtest::Fixture("example"), false, true);
+  missing.Start();
+  EXPECT_EQ(missing.Send("help"), "help\nHelp activation\n");
+  EXPECT_EQ(missing.Send(":help 1"), "[meta] no help file " + glimtest::Fixture("example") + "glimhelp.chm\n");
+
+  const std::string folder = glimtest::CopyFixture("example", "term_help_broken");
+  glimtest::WriteText(folder + "GLIMHELP.CHM", "not a help file");
+  glimtest::Harness broken(folder, false, true);
+  broken.Start();
+  EXPECT_EQ(broken.Send("h"), "h\nHelp activation\n[box] The help file " + folder + "GLIMHELP.CHM cannot be read.\n");
+}

@@ -301,11 +301,13 @@ void TextPlatform::ShowAbout() {
 // player reads them until going back to the game; on a pipe the contents are
 // printed and nothing is read, so the next lines stay the player's commands.
 std::string TextPlatform::ShowHelpFile(const std::string& path) {
-  if (!FileExists(path)) return "Process file does not exist";
+  // The file's name in any letter case, as the window's viewer finds it.
+  const std::string real = ResolveNoCase(path);
+  if (real.empty()) return "Process file does not exist";
   out_.flush();
   HelpPager help(out_);
-  if (!help.Open(path)) {
-    Box("The help file " + path + " cannot be read.");
+  if (!help.Open(real)) {
+    Box("The help file " + real + " cannot be read.");
     return "The help file cannot be read";
   }
   if (helpTerminal_)
@@ -318,8 +320,9 @@ std::string TextPlatform::ShowHelpFile(const std::string& path) {
 
 void TextPlatform::ShowHelpPage(const std::string& choice) {
   const std::string path = opts_.Folder + "glimhelp.chm";
+  const std::string real = ResolveNoCase(path);
   HelpPager help(out_);
-  if (!FileExists(path) || !help.Open(path)) {
+  if (real.empty() || !help.Open(real)) {
     out_ << "[meta] no help file " << path << '\n';
     return;
   }
