@@ -78,8 +78,8 @@ int ReadKey() {
 // timer may run out while the player is typing.
 int PlayAtTerminal(glim::TextPlatform& platform, glim::Game& game) {
   // The help asks for pages with an editor of its own (its prompt and its
-  // history); the game's timer waits meanwhile, as it does while the
-  // window's help viewer is open.
+  // history). The game's timer is not looked at meanwhile: one that runs out
+  // fires as soon as the help closes.
   std::unique_ptr<glim::LineEditor> helpEditor;
   glim::HelpTerminal help;
   help.ReadLine = [&helpEditor](const std::string& prompt) -> std::optional<std::string> {
