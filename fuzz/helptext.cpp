@@ -1,8 +1,9 @@
 // The help pages' reader on any text: the text read as a page and as a
 // contents file, the page laid out at several widths (no line wider than
 // asked), and a page of the contents chosen by the text.
-#include "FuzzWorld.h"
 #include "shell/HelpText.h"
+
+#include "FuzzWorld.h"
 #include "ui/TextWrap.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -253,7 +253,7 @@ TEST(TermHelp, TerminalBrowsesWithTheLineEditor) {
 TEST(TermHelp, MissingOrBrokenHelpFile) {
   glimtest::Harness missing(glimtest::Fixture("example"), false, true);
   missing.Start();
-  EXPECT_EQ(missing.Send("help"), "help\nHelp activation\n");
+  EXPECT_EQ(missing.Send("h"), "h\nHelp activation\n");
   EXPECT_EQ(missing.Send(":help 1"), "[meta] no help file " + glimtest::Fixture("example") + "glimhelp.chm\n");
 
   const std::string folder = glimtest::CopyFixture("example", "term_help_broken");
@@ -261,4 +261,5 @@ TEST(TermHelp, MissingOrBrokenHelpFile) {
   glimtest::Harness broken(folder, false, true);
   broken.Start();
   EXPECT_EQ(broken.Send("h"), "h\nHelp activation\n[box] The help file " + folder + "GLIMHELP.CHM cannot be read.\n");
+  EXPECT_EQ(broken.Send(":help 1"), "[meta] cannot read the help file " + folder + "GLIMHELP.CHM\n");
 }

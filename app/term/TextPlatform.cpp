@@ -322,8 +322,12 @@ void TextPlatform::ShowHelpPage(const std::string& choice) {
   const std::string path = opts_.Folder + "glimhelp.chm";
   const std::string real = ResolveNoCase(path);
   HelpPager help(out_);
-  if (real.empty() || !help.Open(real)) {
+  if (real.empty()) {
     out_ << "[meta] no help file " << path << '\n';
+    return;
+  }
+  if (!help.Open(real)) {
+    out_ << "[meta] cannot read the help file " << real << '\n';
     return;
   }
   if (helpTerminal_)
