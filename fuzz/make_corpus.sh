@@ -48,6 +48,9 @@ add jpeg "${jpegs[@]}" "$src"/tests/fixtures/*/images/*.jpg "$src"/tests/fixture
 add png "$src"/data/images/*.png "$src"/tests/fixtures/*/images/*.png \
   "$src"/data/icons/hicolor/16x16/apps/*.png "$src"/data/icons/hicolor/32x32/apps/*.png
 
+# The help pages and their contents, as written.
+add helptext "$src"/help/*.html "$src"/help/contents.hhc
+
 # Commands: the walkthrough in pieces, the input of every test transcript,
 # and the hand-made seeds.
 walk=$src/tests/walkthrough/win.txt

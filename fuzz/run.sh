@@ -23,7 +23,7 @@ done
 shift $((OPTIND - 1))
 build=$(cd "$build" && pwd)
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(words rooms savegame jpeg png commands)
+[ ${#targets[@]} -gt 0 ] || targets=(words rooms savegame jpeg png commands helptext)
 
 for t in "${targets[@]}"; do
   if [ ! -x "$build/fuzz/fuzz_$t" ]; then

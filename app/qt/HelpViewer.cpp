@@ -1,7 +1,5 @@
 #include "app/qt/HelpViewer.h"
 
-#include <chm_lib.h>
-
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -24,24 +22,7 @@ namespace glim {
 
 namespace {
 
-// Files larger than this are not read: no page or picture of a help file
-// comes near it, and a broken length must not exhaust memory.
-constexpr LONGUINT64 MaxObject = 64ull * 1024 * 1024;
-
-int CollectPath(struct chmFile*, struct chmUnitInfo* ui, void* ctx) {
-  static_cast<QStringList*>(ctx)->append(QString::fromUtf8(ui->path));
-  return CHM_ENUMERATOR_CONTINUE;
-}
-
-QString CString(const QByteArray& b, int at, int len) {
-  if (at < 0 || len <= 0 || at + len > b.size()) return {};
-  QByteArray s = b.mid(at, len);
-  const int nul = s.indexOf('\0');
-  if (nul >= 0) s.truncate(nul);
-  return QString::fromLatin1(s);
-}
-
-// A path from a link or the contents file as an absolute archive path.
+// A path from a link as an absolute archive path.
 QString ArchivePath(QString local) {
   const int sep = local.indexOf("::");
   if (sep >= 0) local = local.mid(sep + 2);
@@ -52,112 +33,21 @@ QString ArchivePath(QString local) {
 
 }  // namespace
 
-ChmFile::~ChmFile() {
-  if (h_) chm_close(h_);
-}
+bool ChmFile::Open(const QString& path) { return file_.Open(path.toLocal8Bit().toStdString()); }
 
-bool ChmFile::Open(const QString& path) {
-  if (h_) {
-    chm_close(h_);
-    h_ = nullptr;
-  }
-  h_ = chm_open(path.toLocal8Bit().constData());
-  if (!h_) return false;
-  ReadSystem();
-  return true;
-}
-
-QString ChmFile::Resolve(const QString& path) const {
-  if (!h_) return {};
-  chmUnitInfo ui;
-  if (chm_resolve_object(h_, path.toUtf8().constData(), &ui) == CHM_RESOLVE_SUCCESS) return path;
-  for (const QString& f : Files())
-    if (f.compare(path, Qt::CaseInsensitive) == 0) return f;
-  return {};
-}
-
-bool ChmFile::Exists(const QString& path) const { return !Resolve(path).isEmpty(); }
+bool ChmFile::Exists(const QString& path) const { return file_.Exists(path.toStdString()); }
 
 bool ChmFile::Read(const QString& path, QByteArray& out) const {
-  const QString real = Resolve(path);
-  if (real.isEmpty()) return false;
-  chmUnitInfo ui;
-  if (chm_resolve_object(h_, real.toUtf8().constData(), &ui) != CHM_RESOLVE_SUCCESS) return false;
-  if (ui.length > MaxObject) return false;
-  out.resize(static_cast<qsizetype>(ui.length));
-  if (ui.length == 0) return true;
-  const LONGINT64 got =
-      chm_retrieve_object(h_, &ui, reinterpret_cast<unsigned char*>(out.data()), 0, static_cast<LONGINT64>(ui.length));
-  if (got < 0) return false;
-  out.resize(static_cast<qsizetype>(got));
-  return static_cast<LONGUINT64>(got) == ui.length;
+  std::string data;
+  if (!file_.Read(path.toStdString(), data)) return false;
+  out = QByteArray(data.data(), static_cast<qsizetype>(data.size()));
+  return true;
 }
 
 QStringList ChmFile::Files() const {
   QStringList list;
-  if (h_) chm_enumerate(h_, CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_FILES, CollectPath, &list);
+  for (const std::string& f : file_.Files()) list.append(QString::fromUtf8(f));
   return list;
-}
-
-void ChmFile::ReadSystem() {
-  title_.clear();
-  defaultTopic_.clear();
-  contentsFile_.clear();
-  // The #SYSTEM file: a version, then records of code, length and data.
-  QByteArray sys;
-  chmUnitInfo ui;
-  if (chm_resolve_object(h_, "/#SYSTEM", &ui) == CHM_RESOLVE_SUCCESS && ui.length <= MaxObject) {
-    sys.resize(static_cast<qsizetype>(ui.length));
-    const LONGINT64 got = chm_retrieve_object(h_, &ui, reinterpret_cast<unsigned char*>(sys.data()), 0,
-                                              static_cast<LONGINT64>(ui.length));
-    sys.resize(got < 0 ? 0 : static_cast<qsizetype>(got));
-  }
-  int at = 4;
-  while (at + 4 <= sys.size()) {
-    const auto* p = reinterpret_cast<const unsigned char*>(sys.constData()) + at;
-    const int code = p[0] | (p[1] << 8);
-    const int len = p[2] | (p[3] << 8);
-    at += 4;
-    if (at + len > sys.size()) break;
-    if (code == 0) contentsFile_ = ArchivePath(CString(sys, at, len));
-    if (code == 2) defaultTopic_ = ArchivePath(CString(sys, at, len));
-    if (code == 3) title_ = CString(sys, at, len);
-    at += len;
-  }
-  const QStringList files = Files();
-  if (contentsFile_.isEmpty() || !Exists(contentsFile_)) {
-    contentsFile_.clear();
-    for (const QString& f : files)
-      if (f.endsWith(".hhc", Qt::CaseInsensitive)) {
-        contentsFile_ = f;
-        break;
-      }
-  }
-  if (defaultTopic_.isEmpty() || !Exists(defaultTopic_)) {
-    defaultTopic_.clear();
-    for (const char* name : {"/index.htm", "/index.html", "/default.htm", "/default.html"})
-      if (Exists(name)) {
-        defaultTopic_ = Resolve(name);
-        break;
-      }
-  }
-  if (defaultTopic_.isEmpty()) {
-    QByteArray hhc;
-    if (!contentsFile_.isEmpty() && Read(contentsFile_, hhc)) {
-      std::vector<HelpTopic> t = ParseContents(hhc);
-      while (!t.empty() && defaultTopic_.isEmpty()) {
-        if (!t.front().Local.isEmpty()) defaultTopic_ = ArchivePath(t.front().Local.section('#', 0, 0));
-        std::vector<HelpTopic> next = std::move(t.front().Children);
-        t = std::move(next);
-      }
-    }
-  }
-  if (defaultTopic_.isEmpty())
-    for (const QString& f : files)
-      if (f.endsWith(".htm", Qt::CaseInsensitive) || f.endsWith(".html", Qt::CaseInsensitive)) {
-        defaultTopic_ = f;
-        break;
-      }
 }
 
 std::vector<HelpTopic> ParseContents(const QByteArray& data) {

@@ -1,6 +1,7 @@
 // The help viewer: a small window of the game's own that shows the compiled
-// help file (pages, pictures, links and the table of contents), read with
-// chmlib. It is shown modally, so the game waits until it is closed.
+// help file (pages, pictures, links and the table of contents), read with the
+// game's help file reader (shell/HelpFile.h). It is shown modally, so the game
+// waits until it is closed.
 #pragma once
 
 #include <QDialog>
@@ -10,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-struct chmFile;
+#include "shell/HelpFile.h"
 
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -19,16 +20,11 @@ class QSplitter;
 
 namespace glim {
 
-// A compiled help file opened for reading.
+// A compiled help file opened for reading, in Qt's types.
 class ChmFile {
  public:
-  ChmFile() = default;
-  ~ChmFile();
-  ChmFile(const ChmFile&) = delete;
-  ChmFile& operator=(const ChmFile&) = delete;
-
   bool Open(const QString& path);
-  bool IsOpen() const { return h_ != nullptr; }
+  bool IsOpen() const { return file_.IsOpen(); }
   // Reads one file of the archive; path is absolute inside it ("/index.htm").
   // Names are matched as stored, then without regard to letter case.
   bool Read(const QString& path, QByteArray& out) const;
@@ -36,16 +32,12 @@ class ChmFile {
   // Every file path in the archive.
   QStringList Files() const;
 
-  QString Title() const { return title_; }
-  QString DefaultTopic() const { return defaultTopic_; }  // "/index.htm"
-  QString ContentsFile() const { return contentsFile_; }  // "/toc.hhc" or empty
+  QString Title() const { return QString::fromLatin1(file_.Title()); }
+  QString DefaultTopic() const { return QString::fromUtf8(file_.DefaultTopic()); }  // "/index.htm"
+  QString ContentsFile() const { return QString::fromUtf8(file_.ContentsFile()); }  // "/toc.hhc" or empty
 
  private:
-  void ReadSystem();
-  QString Resolve(const QString& path) const;
-
-  ::chmFile* h_ = nullptr;
-  QString title_, defaultTopic_, contentsFile_;
+  HelpFile file_;
 };
 
 // One entry of the table of contents.

@@ -15,13 +15,18 @@ struct LineEditor::State {
   History* hist = nullptr;
   const std::function<int()>* msUntilTimer = nullptr;
   bool timedOut = false;
+  std::string prompt;
   std::string pending;  // typed before the timer interrupted the read
   std::mbstate_t mbs{};
 };
 
 namespace {
 
-const char* Prompt(EditLine*) { return "> "; }
+const char* Prompt(EditLine* el) {
+  LineEditor::State* s = nullptr;
+  el_get(el, EL_CLIENTDATA, &s);
+  return s ? s->prompt.c_str() : "> ";
+}
 
 // Reads one character for the editor from standard input, waiting no longer
 // than the game's timer allows. When the wait runs out it answers a newline,
@@ -65,7 +70,8 @@ int GetChar(EditLine* el, wchar_t* wc) {
 
 }  // namespace
 
-LineEditor::LineEditor(const char* program) : s_(std::make_unique<State>()) {
+LineEditor::LineEditor(const char* program, std::string prompt) : s_(std::make_unique<State>()) {
+  s_->prompt = std::move(prompt);
   s_->hist = history_init();
   HistEvent ev;
   history(s_->hist, &ev, H_SETSIZE, 500);
@@ -85,6 +91,8 @@ LineEditor::~LineEditor() {
   if (s_->el) el_end(s_->el);
   if (s_->hist) history_end(s_->hist);
 }
+
+void LineEditor::SetPrompt(std::string prompt) { s_->prompt = std::move(prompt); }
 
 LineEditor::Result LineEditor::Read(std::string& line, const std::function<int()>& msUntilTimer) {
   s_->msUntilTimer = &msUntilTimer;

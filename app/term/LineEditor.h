@@ -17,7 +17,7 @@ class LineEditor {
     End,    // end of input (Ctrl-D on an empty line) or a read error
   };
 
-  explicit LineEditor(const char* program);
+  explicit LineEditor(const char* program, std::string prompt = "> ");
   ~LineEditor();
   LineEditor(const LineEditor&) = delete;
   LineEditor& operator=(const LineEditor&) = delete;
@@ -27,6 +27,8 @@ class LineEditor {
   // and what had been typed so far comes back in the next read, so that the
   // game's timer can speak without losing the player's half-typed command.
   Result Read(std::string& line, const std::function<int()>& msUntilTimer);
+  // The prompt of the reads that follow.
+  void SetPrompt(std::string prompt);
 
   struct State;
 

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <thread>
 
+#include "app/term/HelpPager.h"
 #include "world/Game.h"
 #include "world/Text.h"
 
@@ -41,66 +42,18 @@ std::optional<int> ToInt(const std::string& s) {
   return *v;
 }
 
-// Columns taken by s[b, e): every byte but the continuation bytes of UTF-8.
-int Columns(const std::string& s, size_t b, size_t e) {
-  int n = 0;
-  for (size_t i = b; i < e; ++i)
-    if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) ++n;
-  return n;
-}
-
-// The byte after the character that starts at i.
-size_t NextChar(const std::string& s, size_t i) {
-  ++i;
-  while (i < s.size() && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80) ++i;
-  return i;
-}
-
 }  // namespace
-
-std::vector<std::string> WrapText(const std::string& line, int width, int indent) {
-  const size_t n = line.size();
-  if (width <= 0 || Columns(line, 0, n) <= width) return {line};
-  // A hanging indent that leaves too little room for the text is dropped.
-  if (indent < 0 || indent > width / 2) indent = 0;
-  std::vector<std::string> out;
-  std::string prefix;
-  int room = width;
-  size_t pos = 0;
-  for (;;) {
-    if (Columns(line, pos, n) <= room) {
-      out.push_back(prefix + line.substr(pos));
-      break;
-    }
-    // cut: the first character that does not fit on this line.
-    size_t cut = pos;
-    for (int cols = 0; cut < n && cols < room; ++cols) cut = NextChar(line, cut);
-    // Break at the last blank up to the cut (a blank at the cut itself ends a
-    // line that is exactly full), unless only leading blanks stand before it.
-    size_t end = cut;
-    for (size_t i = cut; i > pos; --i)
-      if (line[i] == ' ') {
-        size_t e = i;
-        while (e > pos && line[e - 1] == ' ') --e;
-        if (e > pos) end = i;
-        break;
-      }
-    size_t e = end;
-    while (e > pos && line[e - 1] == ' ') --e;
-    out.push_back(prefix + line.substr(pos, e - pos));
-    pos = end;
-    while (pos < n && line[pos] == ' ') ++pos;
-    if (pos >= n) break;
-    prefix.assign(static_cast<size_t>(indent), ' ');
-    room = width - indent;
-  }
-  return out;
-}
 
 int TerminalColumns(int fd) {
   winsize ws{};
   if (ioctl(fd, TIOCGWINSZ, &ws) != 0) return 0;
   return ws.ws_col;
+}
+
+int TerminalRows(int fd) {
+  winsize ws{};
+  if (ioctl(fd, TIOCGWINSZ, &ws) != 0) return 0;
+  return ws.ws_row;
 }
 
 TextPlatform::TextPlatform(std::ostream& out, TextOptions opts, SoundPlayer* sound)
@@ -344,10 +297,44 @@ void TextPlatform::ShowAbout() {
   out_ << "[about] closed\n";
 }
 
+// The help viewer of the terminal: the pages as text. At a terminal the
+// player reads them until going back to the game; on a pipe the contents are
+// printed and nothing is read, so the next lines stay the player's commands.
 std::string TextPlatform::ShowHelpFile(const std::string& path) {
-  if (!FileExists(path)) return "Process file does not exist";
-  out_ << "[help] " << path << '\n';
+  // The file's name in any letter case, as the window's viewer finds it.
+  const std::string real = ResolveNoCase(path);
+  if (real.empty()) return "Process file does not exist";
+  out_.flush();
+  HelpPager help(out_);
+  if (!help.Open(real)) {
+    Box("The help file " + real + " cannot be read.");
+    return "The help file cannot be read";
+  }
+  if (helpTerminal_)
+    help.Browse(*helpTerminal_);
+  else
+    help.PrintContentsForPipe(WrapColumns());
+  ++emitted_;
   return "OK";
+}
+
+void TextPlatform::ShowHelpPage(const std::string& choice) {
+  const std::string path = opts_.Folder + "glimhelp.chm";
+  const std::string real = ResolveNoCase(path);
+  HelpPager help(out_);
+  if (real.empty()) {
+    out_ << "[meta] no help file " << path << '\n';
+    return;
+  }
+  if (!help.Open(real)) {
+    out_ << "[meta] cannot read the help file " << real << '\n';
+    return;
+  }
+  if (helpTerminal_)
+    help.Browse(*helpTerminal_, choice);
+  else
+    help.PrintPage(choice, WrapColumns());
+  ++emitted_;
 }
 
 bool TextPlatform::Meta(Game& game, const std::string& line) {
@@ -377,6 +364,8 @@ bool TextPlatform::Meta(Game& game, const std::string& line) {
     game.spbEastClick();
   } else if (c == "west") {
     game.spbWestClick();
+  } else if (c == "help" && w.size() > 1) {
+    ShowHelpPage(Rest(line.substr(1), 1));
   } else if (c == "help") {
     game.spbHelpClick();
   } else if (c == "click" && w.size() >= 4 && arg(2) && arg(3)) {

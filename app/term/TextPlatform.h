@@ -15,10 +15,12 @@
 
 #include "shell/SoundPlayer.h"
 #include "ui/Platform.h"
+#include "ui/TextWrap.h"
 
 namespace glim {
 
 class Game;
+struct HelpTerminal;
 
 struct TextOptions {
   std::string Folder;         // game folder, ending in '/'
@@ -37,13 +39,9 @@ struct TextOptions {
   int WrapWidth = 0;
 };
 
-// Breaks one printed line into lines of at most `width` columns, at blanks
-// where it can; a word longer than a whole line is cut. Continuation lines
-// start with `indent` blanks. A line that fits, or a width of 0 or less,
-// gives the line unchanged. Columns are counted in characters of UTF-8.
-std::vector<std::string> WrapText(const std::string& line, int width, int indent = 0);
-// The number of columns of the terminal on file descriptor fd, or 0.
+// The number of columns and of rows of the terminal on file descriptor fd, or 0.
 int TerminalColumns(int fd);
+int TerminalRows(int fd);
 
 class TextPlatform : public Platform {
  public:
@@ -114,6 +112,9 @@ class TextPlatform : public Platform {
   // kept, for the tests.
   void ShowUndoHint(UndoHint hint) override { undoHint_ = hint; }
   UndoHint ShownUndoHint() const { return undoHint_; }
+  // At a terminal the help asks the player which page to read through this;
+  // without it (a pipe) the help prints the contents and reads nothing.
+  void SetHelpTerminal(const HelpTerminal* term) { helpTerminal_ = term; }
 
  private:
   void Box(const std::string& text);
@@ -123,6 +124,8 @@ class TextPlatform : public Platform {
   void FireTimerIfDue();
   void PrintIntro();
   bool Meta(Game& game, const std::string& line);
+  // :help PAGE: the page the player names, without the help button.
+  void ShowHelpPage(const std::string& choice);
   std::optional<std::string> NextFile(const FileDialogSpec& spec);
   uint64_t RealNow() const;
 
@@ -137,6 +140,7 @@ class TextPlatform : public Platform {
   uint64_t deadline_ = 0;
   bool closed_ = false;
   UndoHint undoHint_ = UndoHint::None;
+  const HelpTerminal* helpTerminal_ = nullptr;
   bool buttons_[5] = {true, true, true, true, true};
   std::string field_;
   std::optional<std::string> echoToSkip_;  // the typed line while its command runs

@@ -1,13 +1,18 @@
 // glimmerhold-term: the game on a terminal or a pipe.
+#include <poll.h>
+#include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <clocale>
 #include <cstring>
 #include <functional>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "app/term/HelpPager.h"
 #include "app/term/LineEditor.h"
 #include "app/term/TextPlatform.h"
 #ifdef GLIM_HAVE_SOUND
@@ -33,15 +38,63 @@ void Usage(std::ostream& o) {
        "  --help            show this help and exit\n"
        "  --version         show the version and exit\n\n"
        "Lines starting with ':' reach the window's other controls; see the README.\n"
+       "help (or h) shows the help pages; :help PAGE shows one page, by number or name.\n"
        ":undo takes back the last step (up to 100, a death or a new game included)\n"
        "and :redo takes it again.\n"
        "At a terminal the commands are typed at a prompt with line editing and\n"
        "history, and the text is wrapped at the terminal's width.\n";
 }
 
+// One key from the terminal, without waiting for Enter and without echo:
+// its byte, or -1 at the end of input. The rest of a key that sends several
+// bytes (an arrow, a function key) is read and dropped with it, so that it
+// does not turn up as typed text afterwards.
+int ReadKey() {
+  termios old{};
+  const bool tty = tcgetattr(STDIN_FILENO, &old) == 0;
+  if (tty) {
+    termios raw = old;
+    raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+    raw.c_cc[VMIN] = 1;
+    raw.c_cc[VTIME] = 0;
+    tcsetattr(STDIN_FILENO, TCSANOW, &raw);
+  }
+  unsigned char c = 0;
+  ssize_t got = 0;
+  do {
+    got = read(STDIN_FILENO, &c, 1);
+  } while (got < 0 && errno == EINTR);
+  constexpr int SequenceGapMs = 30;
+  for (int more = 0; got == 1 && more < 16; ++more) {
+    pollfd pfd{STDIN_FILENO, POLLIN, 0};
+    unsigned char rest = 0;
+    if (poll(&pfd, 1, SequenceGapMs) <= 0 || read(STDIN_FILENO, &rest, 1) != 1) break;
+  }
+  if (tty) tcsetattr(STDIN_FILENO, TCSANOW, &old);
+  return got == 1 ? c : -1;
+}
+
 // The game at a terminal: lines come from the line editor, and the event
 // timer may run out while the player is typing.
 int PlayAtTerminal(glim::TextPlatform& platform, glim::Game& game) {
+  // The help asks for pages with an editor of its own (its prompt and its
+  // history). The game's timer is not looked at meanwhile: one that runs out
+  // fires as soon as the help closes.
+  std::unique_ptr<glim::LineEditor> helpEditor;
+  glim::HelpTerminal help;
+  help.ReadLine = [&helpEditor](const std::string& prompt) -> std::optional<std::string> {
+    if (!helpEditor) helpEditor = std::make_unique<glim::LineEditor>("glimmerhold-term");
+    helpEditor->SetPrompt(prompt);
+    std::string line;
+    const std::function<int()> noTimer = [] { return -1; };
+    if (helpEditor->Read(line, noTimer) != glim::LineEditor::Result::Line) return std::nullopt;
+    return line;
+  };
+  help.ReadKey = ReadKey;
+  help.Rows = [] { return glim::TerminalRows(STDOUT_FILENO); };
+  help.Columns = [] { return glim::TerminalColumns(STDOUT_FILENO); };
+  platform.SetHelpTerminal(&help);
+
   platform.Begin(game);
   glim::LineEditor editor("glimmerhold-term");
   const std::function<int()> msUntilTimer = [&platform] { return platform.MsUntilTimer(); };
