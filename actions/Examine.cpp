@@ -230,7 +230,7 @@ constexpr TSaying DoorInscriptions[] = {
     {Room::RockFace, {"There is a round hole carved into the rock"}},
     {Room::FourDoors,
      {"Something is written on each of the four doors.", "On the north door: \"this door leads to certain death\"",
-      "On the east, the south and the west door: \"This is the way\"",
+      "On the east door and on the west door: \"This is the way\"; on the south door the same, half scratched away.",
       "And cut into the floor, in older letters: \"EVERY WORD ON THESE DOORS IS A LIE\""}},
     {Room::BehindNorthDoor, {"You read: ", "this door leads to certain death"}},
     {Room::BehindEastDoor, {"on the door is written:", "This is the way"}},

@@ -2,6 +2,7 @@
 // companion, the beggar, the dirty old man, the riddler, the owner of the lost
 // ring, the ghost and the cat. Like every character they act when their room
 // is shown, straight after their speaker line.
+#include <algorithm>
 #include <string>
 
 #include "world/Game.h"
@@ -98,6 +99,22 @@ void Game::OldManActs() {
   PrintLine("bring me what I need and I'll help you, not before.");
 }
 
+namespace {
+
+// Something lies before the riddler, but not the answer he asked for: he
+// says so, rather than leave the player guessing whether he noticed.
+void WrongAnswer(Game& g, int answer) {
+  if (g.ObjectIsHere(answer)) return;
+  for (int o = 1; o <= std::min(g.ObjectCount, MaxObjects); ++o) {
+    if (g.ObjectIsHere(o)) {
+      g.PrintLine("No, that is not the answer. Think again, my son.");
+      return;
+    }
+  }
+}
+
+}  // namespace
+
 // The riddler asks one riddle in each of three rooms. The player answers by
 // dropping the thing the riddle means; he hands it straight back and moves on.
 void Game::RiddlerActs() {
@@ -105,6 +122,7 @@ void Game::RiddlerActs() {
     PrintLine("Place the object before me that signifys the an answer:");
     PrintLine("Here is you first Clue:");
     PrintLine("An emmisary and a warrior? ");
+    WrongAnswer(*this, Obj::Statue);
     if (ObjectIsHere(Obj::Statue)) {
       PrintLine("correct, use this to defeat a great foe");
       PrintLine("Now move on");
@@ -115,6 +133,7 @@ void Game::RiddlerActs() {
   }
   if (CurrentRoom == Room::StarHall) {
     PrintLine("Which is the closest star to us?");
+    WrongAnswer(*this, Obj::AmuletNorth);
     if (ObjectIsHere(Obj::AmuletNorth)) {
       PrintLine("correct, place this to the north of the Keeper of Stones");
       PrintLine("Now move on");
@@ -125,6 +144,7 @@ void Game::RiddlerActs() {
   }
   if (CurrentRoom == Room::TowerRoom) {
     PrintLine("What may have a girls name and can make night to day?");
+    WrongAnswer(*this, Obj::AmuletSouth);
     if (ObjectIsHere(Obj::AmuletSouth)) {
       AddToCarried(Obj::AmuletSouth);
       // A cape already carried (only the debugging control can do that) is

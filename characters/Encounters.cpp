@@ -43,6 +43,8 @@ void Guard(Game& g) {
     g.ShowRoom(false);
   } else {
     g.PrintLine("thanks, now get lost!");
+    // Where the apple went, so that it can be found again.
+    g.PrintLine("He takes one bite and flings the rest away over the trees, towards the sunny glade.");
     g.SetObjectLocation(Obj::Apple, Room::SunnyGlade);
   }
 }

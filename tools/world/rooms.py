@@ -53,7 +53,7 @@ R(14, O, dict(w=13, e=15), "deep in the orchard, under heavy branches. The trees
   "each other as you pass. The orchard goes on east and west.")
 R(15, O, dict(w=14), "before a huge old tree to the north, with a laughing face carved by|"
   "the years into its trunk. Only magic moves a tree like this one.|"
-  "Trees and thorns close in on every other side but the west.")
+  "Thorns hem in the clearing round the tree; the orchard lies back to the west.")
 
 # --- Glimmerwood, the first woodland -----------------------------------------
 W = "woods"
@@ -147,7 +147,8 @@ R(65, V, dict(s=66), "in a prison cell below the village. The cell door is to th
 R(66, V, dict(n=65, e=67), "in the guardroom of the village prison. The guard is at the feast.|"
   "Stairs lead east, up to the market square.")
 R(67, V, dict(w=66, e=68), "in the village market square, among fish stalls and goats.|"
-  "A carver's hut stands to the east, its door carved with saints.")
+  "A carver's hut stands to the east, its door carved with saints and angels:|"
+  "the carver's angels are famous, and worth a look whatever the hurry.")
 R(68, V, dict(w=67), "in the carver's hut, full of wood shavings and half-carved saints.")
 R(69, V, dict(s=67, n=70), "in a narrow market lane between high walls, and the villagers are|"
   "close behind you. Walking will not save you: your only hope is to RUN!")
@@ -297,7 +298,8 @@ R(161, K, dict(w=160, n=162), "in a cave of stalagmites, like a forest of stone.
 R(162, K, dict(s=161, n=163), "in a cave of stalactites, hanging like stone icicles.")
 R(163, K, dict(s=162, e=164), "in a crystal grotto that sparkles in every colour.")
 R(164, K, dict(w=163), "at a dead end in the grotto.")
-R(165, K, dict(n=159, s=166), "in a passage leading south, towards a cold draught.")
+R(165, K, dict(w=159, n=166), "in a passage that curves round from the river bank, to the west,|"
+  "and climbs north towards a cold draught.")
 R(166, K, dict(s=165, e=167, w=169), "at the edge of a deep chasm, whose far side lies to the north.|"
   "Nobody could jump it. Ledges run east and west along the edge, and|"
   "the way back is south.")
