@@ -60,5 +60,37 @@ TEST_F(Items, CleaningTheKeyUsesUpKeyAndOilAndLeavesTheShinyKeyOnTheFloor) {
   EXPECT_EQ(0, h.game.CarriedCount);
 }
 
+// Whether any pixel of the carried panel's slot n (32 x 32 at 70, 40 n) is
+// not black: an icon is drawn there.
+bool SlotShowsAnIcon(const glim::Image& panel, int n) {
+  for (int y = 40 * n; y < 40 * n + 32 && y < panel.H; ++y)
+    for (int x = 70; x < 102 && x < panel.W; ++x)
+      if ((panel.At(x, y) & 0xffffffu) != 0) return true;
+  return false;
+}
+
+// Eating what is carried leaves the room as it is; the panel is redrawn all
+// the same, and a click where the icon was drops nothing.
+TEST(CarriedPanel, FollowsEveryCommand) {
+  Harness h(std::string(GLIM_DATA_DIR) + "/");
+  h.Start();
+  ASSERT_TRUE(h.Carry({15}));
+  h.Send("i");
+  ASSERT_TRUE(SlotShowsAnIcon(h.platform.CarriedPanel(), 1));
+  h.Send("eat garlic");
+  ASSERT_FALSE(h.game.IsCarried(15));
+  EXPECT_FALSE(SlotShowsAnIcon(h.platform.CarriedPanel(), 1));
+  const std::string drop = h.Send(":click carried 80 50");
+  EXPECT_EQ(std::string::npos, drop.find("drop")) << drop;
+
+  // The apple the same.
+  ASSERT_TRUE(h.Carry({8}));
+  h.Send("i");
+  ASSERT_TRUE(SlotShowsAnIcon(h.platform.CarriedPanel(), 1));
+  h.Send("eat apple");
+  ASSERT_FALSE(h.game.IsCarried(8));
+  EXPECT_FALSE(SlotShowsAnIcon(h.platform.CarriedPanel(), 1));
+}
+
 }  // namespace
 }  // namespace glimtest
