@@ -73,6 +73,9 @@ QFont ArialFont(int pointSize, bool bold) {
 QFont ScriptFont(int pixelSize, bool bold, bool italic) {
   QFont f(ScriptFamily());
   f.setStyleHint(QFont::Cursive);
+  // Its own hinting, not the text face's full hinting (which would widen
+  // the script's captions out of their places).
+  f.setHintingPreference(QFont::PreferDefaultHinting);
   f.setPixelSize(pixelSize);
   f.setBold(bold);
   f.setItalic(italic);

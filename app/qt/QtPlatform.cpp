@@ -134,7 +134,8 @@ class TextBox : public QMessageBox {
     if (!label) return;
     const QFontMetrics fm(label->font());
     int widest = 0;
-    for (const QString& line : label->text().split('\n')) widest = std::max(widest, fm.horizontalAdvance(line) + 2);
+    for (const QString& line : label->text().split('\n')) widest = std::max(widest, fm.horizontalAdvance(line));
+    widest += fm.averageCharWidth() * 2;  // a margin before the box's edge
     label->setMinimumWidth(std::min(widest, Room() - 120));
   }
   void FitToText() {
