@@ -121,12 +121,12 @@ int main(int argc, char** argv) {
   const int wi = static_cast<int>(args.indexOf(QStringLiteral("--window-picture")));
   if (wi > 0 && wi + 1 < args.size()) {
     d.frmMain.SetZoom(1);
-    for (const char* command : {"s", "get book", "n", "get candle", "s", "look at the desk"}) {
+    for (const char* command : {"s", "get book", "examine book"}) {
       d.frmMain.txtCommand->setText(QString::fromLatin1(command));
       QTest::keyClick(d.frmMain.txtCommand, Qt::Key_Return);
       Settle(200);
     }
-    d.frmMain.txtCommand->setText(QStringLiteral("examine the star charts"));
+    d.frmMain.txtCommand->setText(QStringLiteral("read book"));
     d.frmMain.lblStatus->hide();
     Settle(300);
     const bool saved = d.frmMain.GameArea->grab().save(args[wi + 1]);
