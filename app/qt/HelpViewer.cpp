@@ -279,7 +279,8 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
     if (img.loadFromData(data)) return img;
     return {};
   }
-  if (type == QTextDocument::HtmlResource) return FitPictures(ZoomPage(DecodePage(data), zoom_), PageWidth());
+  if (type == QTextDocument::HtmlResource)
+    return FitPictures(ZoomPage(TrimPageEnd(DecodePage(data)), zoom_), PageWidth());
   if (type == QTextDocument::StyleSheetResource) return ZoomPage(DecodePage(data), zoom_);
   return data;
 }
@@ -288,10 +289,10 @@ int HelpBrowser::PageWidth() const {
   if (!isVisible()) return 0;
   // The scroll bar is counted as if shown: the page must fit beside it,
   // with room for the page's own margins (the help's pages keep 12 pixels
-  // on each side).
+  // on each side, and more at a zoom).
   const int bar = verticalScrollBar()->sizeHint().width();
   return viewport()->width() - (verticalScrollBar()->isVisible() ? 0 : bar) -
-         2 * static_cast<int>(document()->documentMargin()) - 36;
+         2 * static_cast<int>(document()->documentMargin()) - static_cast<int>(36 * zoom_);
 }
 
 QString FitPictures(const QString& html, int width) {
@@ -323,6 +324,14 @@ QString FitPictures(const QString& html, int width) {
     at = m.capturedEnd();
   }
   out += html.mid(at);
+  return out;
+}
+
+QString TrimPageEnd(const QString& html) {
+  static const QRegularExpression end(QStringLiteral(">\\s+(?=(?:</(?:body|html)\\s*>\\s*)*$)"),
+                                      QRegularExpression::CaseInsensitiveOption);
+  QString out = html;
+  out.replace(end, QStringLiteral(">"));
   return out;
 }
 

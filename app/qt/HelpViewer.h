@@ -66,6 +66,11 @@ QString FitPictures(const QString& html, int width);
 // UTF-8, else Windows-1252 (Latin-1).
 QString DecodePage(const QByteArray& data);
 
+// A page without the white space between its closing tags at its end: the
+// document would add it to the last line of the page, in its own default
+// font, which pushed the last item of a closing list below its bullet.
+QString TrimPageEnd(const QString& html);
+
 // A page drawn f times larger: the sizes of its style sheets and style
 // attributes (pt and px) and the sizes of its pictures times f.
 QString ZoomPage(const QString& html, double f);
