@@ -70,26 +70,21 @@ bool SlotShowsAnIcon(const glim::Image& panel, int n) {
 }
 
 // Eating what is carried leaves the room as it is; the panel is redrawn all
-// the same, and a click where the icon was drops nothing.
+// the same, and a click where the icon was drops nothing. The garlic and the
+// apple.
 TEST(CarriedPanel, FollowsEveryCommand) {
   Harness h(std::string(GLIM_DATA_DIR) + "/");
   h.Start();
-  ASSERT_TRUE(h.Carry({15}));
-  h.Send("i");
-  ASSERT_TRUE(SlotShowsAnIcon(h.platform.CarriedPanel(), 1));
-  h.Send("eat garlic");
-  ASSERT_FALSE(h.game.IsCarried(15));
-  EXPECT_FALSE(SlotShowsAnIcon(h.platform.CarriedPanel(), 1));
-  const std::string drop = h.Send(":click carried 80 50");
-  EXPECT_EQ(std::string::npos, drop.find("drop")) << drop;
-
-  // The apple the same.
-  ASSERT_TRUE(h.Carry({8}));
-  h.Send("i");
-  ASSERT_TRUE(SlotShowsAnIcon(h.platform.CarriedPanel(), 1));
-  h.Send("eat apple");
-  ASSERT_FALSE(h.game.IsCarried(8));
-  EXPECT_FALSE(SlotShowsAnIcon(h.platform.CarriedPanel(), 1));
+  for (const auto& [object, name] : {std::pair{15, "garlic"}, {8, "apple"}}) {
+    ASSERT_TRUE(h.Carry({object}));
+    h.Send("i");
+    ASSERT_TRUE(SlotShowsAnIcon(h.platform.CarriedPanel(), 1)) << name;
+    h.Send(std::string("eat ") + name);
+    ASSERT_FALSE(h.game.IsCarried(object)) << name;
+    EXPECT_FALSE(SlotShowsAnIcon(h.platform.CarriedPanel(), 1)) << name;
+    const std::string drop = h.Send(":click carried 80 50");
+    EXPECT_EQ(std::string::npos, drop.find("drop")) << drop;
+  }
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <functional>
 
 #include "app/qt/Fonts.h"
 #include "app/qt/Zoom.h"
@@ -50,6 +51,21 @@ QString ArchivePath(QString local) {
   local.replace('\\', '/');
   if (!local.startsWith('/')) local.prepend('/');
   return local;
+}
+
+// The text with every match of `re` replaced by what `with` makes of it.
+QString ReplaceEach(const QString& text, const QRegularExpression& re,
+                    const std::function<QString(const QRegularExpressionMatch&)>& with) {
+  QString out;
+  qsizetype at = 0;
+  auto it = re.globalMatch(text);
+  while (it.hasNext()) {
+    const auto m = it.next();
+    out += text.mid(at, m.capturedStart() - at);
+    out += with(m);
+    at = m.capturedEnd();
+  }
+  return out + text.mid(at);
 }
 
 }  // namespace
@@ -302,12 +318,7 @@ QString FitPictures(const QString& html, int width) {
                                     QRegularExpression::CaseInsensitiveOption);
   static const QRegularExpression h(QStringLiteral("\\bheight\\s*=\\s*\"?(\\d+)\"?"),
                                     QRegularExpression::CaseInsensitiveOption);
-  QString out;
-  qsizetype at = 0;
-  auto it = img.globalMatch(html);
-  while (it.hasNext()) {
-    const auto m = it.next();
-    out += html.mid(at, m.capturedStart() - at);
+  return ReplaceEach(html, img, [&](const QRegularExpressionMatch& m) {
     QString tag = m.captured();
     const auto mw = w.match(tag), mh = h.match(tag);
     const int pw = mw.hasMatch() ? mw.captured(1).toInt() : 0;
@@ -320,11 +331,8 @@ QString FitPictures(const QString& html, int width) {
       const auto mw2 = w.match(tag);
       tag.replace(mw2.capturedStart(), mw2.capturedLength(), QStringLiteral("width=\"%1\"").arg(width));
     }
-    out += tag;
-    at = m.capturedEnd();
-  }
-  out += html.mid(at);
-  return out;
+    return tag;
+  });
 }
 
 QString TrimPageEnd(const QString& html) {
@@ -340,17 +348,12 @@ namespace {
 // The numbers of the first group of every match of `number` in `text`, times
 // f: to a tenth, or whole.
 QString ScaleNumbers(const QString& text, const QRegularExpression& number, double f, bool whole) {
-  QString out;
-  qsizetype at = 0;
-  auto it = number.globalMatch(text);
-  while (it.hasNext()) {
-    const auto m = it.next();
-    out += text.mid(at, m.capturedStart(1) - at);
+  return ReplaceEach(text, number, [&](const QRegularExpressionMatch& m) {
     const double v = m.captured(1).toDouble() * f;
-    out += whole ? QString::number(std::lround(v)) : QString::number(std::round(v * 10) / 10);
-    at = m.capturedEnd(1);
-  }
-  return out + text.mid(at);
+    const QString n = whole ? QString::number(std::lround(v)) : QString::number(std::round(v * 10) / 10);
+    const QString all = m.captured();
+    return all.left(m.capturedStart(1) - m.capturedStart()) + n + all.mid(m.capturedEnd(1) - m.capturedStart());
+  });
 }
 
 }  // namespace
@@ -367,18 +370,11 @@ QString ZoomPage(const QString& html, double f) {
   static const QRegularExpression size(QStringLiteral("\\b(?:width|height)\\s*=\\s*\"?(\\d+)"),
                                        QRegularExpression::CaseInsensitiveOption);
   if (!html.contains('<')) return ScaleNumbers(html, length, f, false);
-  QString out;
-  qsizetype at = 0;
-  auto it = parts.globalMatch(html);
-  while (it.hasNext()) {
-    const auto m = it.next();
-    out += html.mid(at, m.capturedStart() - at);
+  return ReplaceEach(html, parts, [&](const QRegularExpressionMatch& m) {
     const QString part = m.captured();
-    out += part.startsWith(QLatin1String("<img"), Qt::CaseInsensitive) ? ScaleNumbers(part, size, f, true)
+    return part.startsWith(QLatin1String("<img"), Qt::CaseInsensitive) ? ScaleNumbers(part, size, f, true)
                                                                        : ScaleNumbers(part, length, f, false);
-    at = m.capturedEnd();
-  }
-  return out + html.mid(at);
+  });
 }
 
 HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent) {
