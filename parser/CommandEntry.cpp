@@ -16,6 +16,10 @@ void Game::txtCommandKeyDown(const std::string& fieldText) {
   }
   P.SetCommandText("");
   ProcessCommand();
+  // Eating, giving or losing an object changes what is carried without
+  // showing the room again: the panel is redrawn after every command, so it
+  // never shows (nor lets the player click) an object no longer carried.
+  DrawCarriedPanel();
 }
 
 void Game::CommandButton(const std::string& text) {
@@ -24,6 +28,7 @@ void Game::CommandButton(const std::string& text) {
   P.SetCommandText(text);
   CommandLine = text;
   ProcessCommand();
+  DrawCarriedPanel();
   P.SetCommandText("");
 }
 

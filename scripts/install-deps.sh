@@ -7,10 +7,10 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config git
   libturbojpeg0-dev libjpeg62-turbo-dev libpng-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-speech-dev qt6-speech-flite-plugin qt6-declarative-dev
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev flite1-dev qt6-multimedia-dev
   libsdl2-mixer-dev libchm-dev libedit-dev libxrandr-dev
   timgm6mb-soundfont fp-utils
-  xvfb xauth imagemagick sox espeak-ng
+  xvfb xauth imagemagick sox espeak-ng pulseaudio pulseaudio-utils openbox xdotool
   fonts-dejavu-core fonts-urw-base35 qt6-qpa-plugins
   dpkg-dev appstream desktop-file-utils groff-base debootstrap
   clang libclang-rt-14-dev clang-tidy clang-format lintian python3 ccache

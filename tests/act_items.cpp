@@ -60,5 +60,32 @@ TEST_F(Items, CleaningTheKeyUsesUpKeyAndOilAndLeavesTheShinyKeyOnTheFloor) {
   EXPECT_EQ(0, h.game.CarriedCount);
 }
 
+// Whether any pixel of the carried panel's slot n (32 x 32 at 70, 40 n) is
+// not black: an icon is drawn there.
+bool SlotShowsAnIcon(const glim::Image& panel, int n) {
+  for (int y = 40 * n; y < 40 * n + 32 && y < panel.H; ++y)
+    for (int x = 70; x < 102 && x < panel.W; ++x)
+      if ((panel.At(x, y) & 0xffffffu) != 0) return true;
+  return false;
+}
+
+// Eating what is carried leaves the room as it is; the panel is redrawn all
+// the same, and a click where the icon was drops nothing. The garlic and the
+// apple.
+TEST(CarriedPanel, FollowsEveryCommand) {
+  Harness h(std::string(GLIM_DATA_DIR) + "/");
+  h.Start();
+  for (const auto& [object, name] : {std::pair{15, "garlic"}, {8, "apple"}}) {
+    ASSERT_TRUE(h.Carry({object}));
+    h.Send("i");
+    ASSERT_TRUE(SlotShowsAnIcon(h.platform.CarriedPanel(), 1)) << name;
+    h.Send(std::string("eat ") + name);
+    ASSERT_FALSE(h.game.IsCarried(object)) << name;
+    EXPECT_FALSE(SlotShowsAnIcon(h.platform.CarriedPanel(), 1)) << name;
+    const std::string drop = h.Send(":click carried 80 50");
+    EXPECT_EQ(std::string::npos, drop.find("drop")) << drop;
+  }
+}
+
 }  // namespace
 }  // namespace glimtest

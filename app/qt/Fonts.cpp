@@ -52,6 +52,8 @@ QString ScriptFamily() { return g_script.isEmpty() ? QStringLiteral("Serif") : g
 QFont SansFont(int pixelSize, bool bold) {
   QFont f(SansFamily());
   f.setStyleHint(QFont::SansSerif);
+  // Stems and dots snapped to whole pixels: small text stays crisp.
+  f.setHintingPreference(QFont::PreferFullHinting);
   f.setPixelSize(pixelSize);
   f.setBold(bold);
   return f;
@@ -60,6 +62,7 @@ QFont SansFont(int pixelSize, bool bold) {
 QFont ArialFont(int pointSize, bool bold) {
   QFont f(SansFamily());
   f.setStyleHint(QFont::SansSerif);
+  f.setHintingPreference(QFont::PreferFullHinting);
   // Points at the design's 96 dots per inch, as pixels, so that the text
   // keeps its size relative to the fixed layout on every screen.
   f.setPixelSize((pointSize * 96 + 36) / 72);
@@ -70,6 +73,9 @@ QFont ArialFont(int pointSize, bool bold) {
 QFont ScriptFont(int pixelSize, bool bold, bool italic) {
   QFont f(ScriptFamily());
   f.setStyleHint(QFont::Cursive);
+  // Its own hinting, not the text face's full hinting (which would widen
+  // the script's captions out of their places).
+  f.setHintingPreference(QFont::PreferDefaultHinting);
   f.setPixelSize(pixelSize);
   f.setBold(bold);
   f.setItalic(italic);

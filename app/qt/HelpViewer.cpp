@@ -1,12 +1,14 @@
 #include "app/qt/HelpViewer.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QImage>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStringConverter>
 #include <QStringDecoder>
@@ -14,6 +16,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <functional>
 
 #include "app/qt/Fonts.h"
 #include "app/qt/Zoom.h"
@@ -29,6 +32,21 @@ QString ArchivePath(QString local) {
   local.replace('\\', '/');
   if (!local.startsWith('/')) local.prepend('/');
   return local;
+}
+
+// The text with every match of `re` replaced by what `with` makes of it.
+QString ReplaceEach(const QString& text, const QRegularExpression& re,
+                    const std::function<QString(const QRegularExpressionMatch&)>& with) {
+  QString out;
+  qsizetype at = 0;
+  auto it = re.globalMatch(text);
+  while (it.hasNext()) {
+    const auto m = it.next();
+    out += text.mid(at, m.capturedStart() - at);
+    out += with(m);
+    at = m.capturedEnd();
+  }
+  return out + text.mid(at);
 }
 
 }  // namespace
@@ -108,9 +126,45 @@ QString DecodePage(const QByteArray& data) {
   return QString::fromLatin1(data);
 }
 
+// The browser's own handling of links would send every link it does not
+// know (chm: among them) to the desktop's browser: links are followed here.
 HelpBrowser::HelpBrowser(const ChmFile& chm, QWidget* parent) : QTextBrowser(parent), chm_(chm) {
-  setOpenExternalLinks(true);
-  setOpenLinks(true);
+  setOpenExternalLinks(false);
+  setOpenLinks(false);
+  connect(this, &QTextBrowser::anchorClicked, this, &HelpBrowser::Follow);
+}
+
+LinkKind KindOfLink(const QUrl& url) {
+  const QString scheme = url.scheme().toLower();
+  if (scheme == QLatin1String("chm")) return LinkKind::Help;
+  if (scheme == QLatin1String("http") || scheme == QLatin1String("https")) return LinkKind::Outside;
+  return LinkKind::Nowhere;
+}
+
+void HelpBrowser::Follow(const QUrl& link) {
+  QUrl url = link;
+  // A path relative to the page, or an anchor of it; a help file's own
+  // "file.chm::/page.html" form names a page of this file too.
+  if (url.isRelative()) url = source().resolved(url);
+  const int sep = link.toString().indexOf(QLatin1String("::"));
+  if (sep >= 0) {
+    url = UrlFor(link.toString().mid(sep + 2).section('#', 0, 0));
+    url.setFragment(link.fragment());
+  }
+  switch (KindOfLink(url)) {
+    case LinkKind::Help:
+      if (url.path().isEmpty()) url.setPath(source().path());
+      setSource(url);
+      break;
+    case LinkKind::Outside: QDesktopServices::openUrl(url); break;
+    case LinkKind::Nowhere: break;
+  }
+}
+
+void HelpBrowser::SetZoom(double f) {
+  if (f == zoom_) return;
+  zoom_ = f;
+  reload();
 }
 
 QUrl HelpBrowser::UrlFor(const QString& archivePath) {
@@ -131,8 +185,9 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
     if (img.loadFromData(data)) return img;
     return {};
   }
-  if (type == QTextDocument::HtmlResource) return FitPictures(DecodePage(data), PageWidth());
-  if (type == QTextDocument::StyleSheetResource) return DecodePage(data);
+  if (type == QTextDocument::HtmlResource)
+    return FitPictures(ZoomPage(TrimPageEnd(DecodePage(data)), zoom_), PageWidth());
+  if (type == QTextDocument::StyleSheetResource) return ZoomPage(DecodePage(data), zoom_);
   return data;
 }
 
@@ -140,10 +195,10 @@ int HelpBrowser::PageWidth() const {
   if (!isVisible()) return 0;
   // The scroll bar is counted as if shown: the page must fit beside it,
   // with room for the page's own margins (the help's pages keep 12 pixels
-  // on each side).
+  // on each side, and more at a zoom).
   const int bar = verticalScrollBar()->sizeHint().width();
   return viewport()->width() - (verticalScrollBar()->isVisible() ? 0 : bar) -
-         2 * static_cast<int>(document()->documentMargin()) - 36;
+         2 * static_cast<int>(document()->documentMargin()) - static_cast<int>(36 * zoom_);
 }
 
 QString FitPictures(const QString& html, int width) {
@@ -153,12 +208,7 @@ QString FitPictures(const QString& html, int width) {
                                     QRegularExpression::CaseInsensitiveOption);
   static const QRegularExpression h(QStringLiteral("\\bheight\\s*=\\s*\"?(\\d+)\"?"),
                                     QRegularExpression::CaseInsensitiveOption);
-  QString out;
-  qsizetype at = 0;
-  auto it = img.globalMatch(html);
-  while (it.hasNext()) {
-    const auto m = it.next();
-    out += html.mid(at, m.capturedStart() - at);
+  return ReplaceEach(html, img, [&](const QRegularExpressionMatch& m) {
     QString tag = m.captured();
     const auto mw = w.match(tag), mh = h.match(tag);
     const int pw = mw.hasMatch() ? mw.captured(1).toInt() : 0;
@@ -171,11 +221,50 @@ QString FitPictures(const QString& html, int width) {
       const auto mw2 = w.match(tag);
       tag.replace(mw2.capturedStart(), mw2.capturedLength(), QStringLiteral("width=\"%1\"").arg(width));
     }
-    out += tag;
-    at = m.capturedEnd();
-  }
-  out += html.mid(at);
+    return tag;
+  });
+}
+
+QString TrimPageEnd(const QString& html) {
+  static const QRegularExpression end(QStringLiteral(">\\s+(?=(?:</(?:body|html)\\s*>\\s*)*$)"),
+                                      QRegularExpression::CaseInsensitiveOption);
+  QString out = html;
+  out.replace(end, QStringLiteral(">"));
   return out;
+}
+
+namespace {
+
+// The numbers of the first group of every match of `number` in `text`, times
+// f: to a tenth, or whole.
+QString ScaleNumbers(const QString& text, const QRegularExpression& number, double f, bool whole) {
+  return ReplaceEach(text, number, [&](const QRegularExpressionMatch& m) {
+    const double v = m.captured(1).toDouble() * f;
+    const QString n = whole ? QString::number(std::lround(v)) : QString::number(std::round(v * 10) / 10);
+    const QString all = m.captured();
+    return all.left(m.capturedStart(1) - m.capturedStart()) + n + all.mid(m.capturedEnd(1) - m.capturedStart());
+  });
+}
+
+}  // namespace
+
+QString ZoomPage(const QString& html, double f) {
+  if (f == 1) return html;
+  // Lengths in style sheets and style attributes, and the width and height
+  // of pictures; a text without tags is a style sheet of its own.
+  static const QRegularExpression length(QStringLiteral("(\\d+(?:\\.\\d+)?)\\s*(?:pt|px)\\b"),
+                                         QRegularExpression::CaseInsensitiveOption);
+  static const QRegularExpression parts(
+      QStringLiteral("<style\\b[^>]*>.*?</style\\s*>|\\bstyle\\s*=\\s*(?:\"[^\"]*\"|'[^']*')|<img\\b[^>]*>"),
+      QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+  static const QRegularExpression size(QStringLiteral("\\b(?:width|height)\\s*=\\s*\"?(\\d+)"),
+                                       QRegularExpression::CaseInsensitiveOption);
+  if (!html.contains('<')) return ScaleNumbers(html, length, f, false);
+  return ReplaceEach(html, parts, [&](const QRegularExpressionMatch& m) {
+    const QString part = m.captured();
+    return part.startsWith(QLatin1String("<img"), Qt::CaseInsensitive) ? ScaleNumbers(part, size, f, true)
+                                                                       : ScaleNumbers(part, length, f, false);
+  });
 }
 
 HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent) {
@@ -226,6 +315,15 @@ HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent) {
   connect(forward_, &QToolButton::clicked, browser_, &QTextBrowser::forward);
   connect(browser_, &QTextBrowser::backwardAvailable, back_, &QToolButton::setEnabled);
   connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QToolButton::setEnabled);
+  connect(browser_, &QTextBrowser::sourceChanged, this, &HelpViewer::FollowPage);
+  auto key = [this](const QKeySequence& k, void (HelpViewer::*f)()) {
+    auto* s = new QShortcut(k, this);
+    connect(s, &QShortcut::activated, this, f);
+  };
+  key(QKeySequence(Qt::CTRL | Qt::Key_Plus), &HelpViewer::ZoomPagesIn);
+  key(QKeySequence(Qt::CTRL | Qt::Key_Equal), &HelpViewer::ZoomPagesIn);
+  key(QKeySequence(Qt::CTRL | Qt::Key_Minus), &HelpViewer::ZoomPagesOut);
+  key(QKeySequence(Qt::CTRL | Qt::Key_0), &HelpViewer::ZoomPagesBack);
   connect(home_, &QToolButton::clicked, this, [this] {
     if (!home.isEmpty()) ShowPage(home);
   });
@@ -287,7 +385,7 @@ void HelpViewer::FitContents() {
 void HelpViewer::SetZoom(double f) {
   zoom_ = f;
   setFont(ZoomFont(QApplication::font(), f));
-  browser_->document()->setDefaultFont(SansFont(static_cast<int>(13 * f + 0.5)));
+  ZoomPages(f);
   resize(ZoomSize(QSize(760, 540), f));
   FitContents();
   // In the middle of the screen, as the game's other windows.
@@ -295,6 +393,37 @@ void HelpViewer::SetZoom(double f) {
     const QRect g = s->availableGeometry();
     move(g.x() + (g.width() - width()) / 2, g.y() + (g.height() - height()) / 2);
   }
+}
+
+void HelpViewer::ZoomPages(double f) {
+  browser_->document()->setDefaultFont(SansFont(static_cast<int>(13 * f + 0.5)));
+  browser_->SetZoom(f);
+}
+
+void HelpViewer::ZoomPagesIn() { ZoomPages(glim::ZoomIn(browser_->Zoom(), 8)); }
+
+void HelpViewer::ZoomPagesOut() { ZoomPages(glim::ZoomOut(browser_->Zoom())); }
+
+void HelpViewer::ZoomPagesBack() { ZoomPages(zoom_); }
+
+void HelpViewer::FollowPage(const QUrl& url) {
+  const QString path = ArchivePath(url.path());
+  QTreeWidgetItem* best = nullptr;
+  for (QTreeWidgetItemIterator it(contents_); *it; ++it) {
+    const QString local = (*it)->data(0, Qt::UserRole).toString();
+    if (local.section('#', 0, 0).compare(path, Qt::CaseInsensitive) != 0) continue;
+    // The entry of the page's own anchor, else the page's first entry.
+    if (!url.fragment().isEmpty() && local.section('#', 1) == url.fragment()) {
+      best = *it;
+      break;
+    }
+    if (!best) best = *it;
+  }
+  const QSignalBlocker quiet(contents_);
+  if (best)
+    contents_->setCurrentItem(best);
+  else
+    contents_->clearSelection();
 }
 
 void HelpViewer::ShowPage(const QString& archivePath) {

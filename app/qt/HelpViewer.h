@@ -58,6 +58,21 @@ QString FitPictures(const QString& html, int width);
 // UTF-8, else Windows-1252 (Latin-1).
 QString DecodePage(const QByteArray& data);
 
+// A page without the white space between its closing tags at its end: the
+// document would add it to the last line of the page, in its own default
+// font, which pushed the last item of a closing list below its bullet.
+QString TrimPageEnd(const QString& html);
+
+// A page drawn f times larger: the sizes of its style sheets and style
+// attributes (pt and px) and the sizes of its pictures times f.
+QString ZoomPage(const QString& html, double f);
+
+// Where a link of a help page leads: a page of the help file itself (chm:,
+// a path relative to the page, an anchor of the page), a web page to open
+// outside (http and https only), or nowhere.
+enum class LinkKind { Help, Outside, Nowhere };
+LinkKind KindOfLink(const QUrl& resolved);
+
 class HelpBrowser : public QTextBrowser {
   Q_OBJECT
  public:
@@ -67,9 +82,16 @@ class HelpBrowser : public QTextBrowser {
   // The width a page's pictures may take without a sideways scroll bar (0
   // while the browser is not shown).
   int PageWidth() const;
+  // The factor the pages are drawn at.
+  double Zoom() const { return zoom_; }
+  void SetZoom(double f);
+  // Follows a clicked link: help pages and anchors here, web pages in the
+  // desktop's browser, anything else not at all.
+  void Follow(const QUrl& link);
 
  private:
   const ChmFile& chm_;
+  double zoom_ = 1;
 };
 
 class HelpViewer : public QDialog {
@@ -84,8 +106,12 @@ class HelpViewer : public QDialog {
   const ChmFile& File() const { return chm_; }
   // Shows a page of the archive.
   void ShowPage(const QString& archivePath);
-  // Text and window at the main window's zoom factor.
+  // Text and window at the main window's zoom factor; Ctrl+Plus, Ctrl+Minus
+  // and Ctrl+0 change the pages' factor in the help itself.
   void SetZoom(double f);
+  void ZoomPagesIn();
+  void ZoomPagesOut();
+  void ZoomPagesBack();
 
  protected:
   void showEvent(QShowEvent* e) override;
@@ -94,6 +120,10 @@ class HelpViewer : public QDialog {
   void AddTopics(QTreeWidgetItem* parent, const std::vector<HelpTopic>& topics);
   // The contents as wide as their longest entry, the page taking the rest.
   void FitContents();
+  // The contents entry of the page shown is the current one (also after
+  // Back, Forward and links).
+  void FollowPage(const QUrl& url);
+  void ZoomPages(double f);
 
   ChmFile chm_;
   HelpBrowser* browser_ = nullptr;

@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -103,6 +104,14 @@ void TSpeedButton::SetPictures(const QPixmap& enabled, const QPixmap& disabled) 
   enabledPic_ = enabled;
   disabledPic_ = disabled;
   update();
+}
+
+void TSpeedButton::FollowMouse() {
+  const bool over = isVisible() && rect().contains(mapFromGlobal(QCursor::pos()));
+  if (over != hover_) {
+    hover_ = over;
+    update();
+  }
 }
 
 void TSpeedButton::enterEvent(QEnterEvent* e) {
@@ -385,12 +394,21 @@ void TfrmMain::BuildStatusLine() {
   });
 }
 
-// The window's own keys: zoom, full screen and reading aloud.
+// The window's own keys: zoom, full screen and reading aloud; F1 for the
+// help, Ctrl+S, Ctrl+O and Ctrl+Q for the Save, Load and Exit buttons.
 void TfrmMain::BuildKeys() {
   auto key = [this](const QKeySequence& k, void (TfrmMain::*f)()) {
     auto* s = new QShortcut(k, this);
     connect(s, &QShortcut::activated, this, f);
   };
+  auto button = [this](const QKeySequence& k, QAbstractButton* b) {
+    auto* s = new QShortcut(k, this);
+    connect(s, &QShortcut::activated, b, &QAbstractButton::click);
+  };
+  button(QKeySequence(Qt::Key_F1), spbHelp);
+  button(QKeySequence(Qt::CTRL | Qt::Key_S), SaveBtn);
+  button(QKeySequence(Qt::CTRL | Qt::Key_O), LoadBtn);
+  button(QKeySequence(Qt::CTRL | Qt::Key_Q), ExitBtn);
   key(QKeySequence(Qt::CTRL | Qt::Key_Plus), &TfrmMain::ZoomIn);
   key(QKeySequence(Qt::CTRL | Qt::Key_Equal), &TfrmMain::ZoomIn);
   key(QKeySequence(Qt::CTRL | Qt::Key_Minus), &TfrmMain::ZoomOut);
@@ -461,6 +479,9 @@ void TfrmMain::Handle(F f) {
   // Whatever the player does next, the rest of the last answer is not read.
   speech_.NewCommand();
   f();
+  // A box or dialog of the command may have taken the keyboard, and the
+  // mouse may have left the button that was pressed.
+  if (!closing_ && !closed_ && isVisible() && !QApplication::activeModalWidget()) TakeKeyboard();
 }
 
 void TfrmMain::CommandEntered() {
@@ -504,6 +525,7 @@ void TfrmMain::AppendLine(const QString& text) {
   Print->appendPlainText(text);
   QScrollBar* bar = Print->verticalScrollBar();
   bar->setValue(bar->maximum());
+  ScrollToNewest();
   // Screen readers hear the new line as text inserted into the panel.
   if (QAccessible::isActive()) {
     QAccessibleTextInsertEvent inserted(Print, at, text);
@@ -513,6 +535,15 @@ void TfrmMain::AppendLine(const QString& text) {
 }
 
 void TfrmMain::ClearLines() { Print->clear(); }
+
+// The panel lays its text out again after a zoom or a new line, and its
+// scroll range grows only then: the scroll to the end is made again once
+// that is done, so the newest line is never left half hidden.
+void TfrmMain::ScrollToNewest() {
+  QScrollBar* bar = Print->verticalScrollBar();
+  bar->setValue(bar->maximum());
+  QTimer::singleShot(0, Print, [bar] { bar->setValue(bar->maximum()); });
+}
 
 void TfrmMain::MaximiseWindow() {
   QScreen* s = screen();
@@ -532,8 +563,14 @@ void TfrmMain::MaximiseWindow() {
   if (!(windowState() & Qt::WindowMaximized)) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
+bool TfrmMain::FillsItsRoom() const {
+  return fullScreen_ || (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
+}
+
 double TfrmMain::FittingZoom() const {
-  if (fullScreen_) return FitZoom(size());
+  // Full screen, or a framed window the player maximised: the window's own
+  // size.
+  if (FillsItsRoom()) return FitZoom(size());
   // A window with its frame must fit the screen's free area.
   const QScreen* s = screen();
   if (!s) return 1;
@@ -542,12 +579,22 @@ double TfrmMain::FittingZoom() const {
   return FitZoom(room);
 }
 
+// The game area at the factor, centred in whatever size the window has been
+// given: the window manager may size or place a framed window as it likes.
 void TfrmMain::LayOut() {
   if (zoomFits_) zoom_ = FittingZoom();
   if (ZoomOf(GameArea) != zoom_ || !GameArea->property("glimZoom").isValid()) ZoomChildren(GameArea, zoom_);
   const QSize area = ZoomSize(QSize(DesignWidth, DesignHeight), zoom_);
-  if (!fullScreen_ && size() != area) resize(area);
   GameArea->setGeometry((width() - area.width()) / 2, (height() - area.height()) / 2, area.width(), area.height());
+  ScrollToNewest();
+}
+
+// A framed window that is neither maximised nor full screen takes the size
+// of the game area when the factor changes.
+void TfrmMain::FitWindowToArea() {
+  if (FillsItsRoom()) return;
+  const QSize area = ZoomSize(QSize(DesignWidth, DesignHeight), zoom_);
+  if (size() != area) resize(area);
 }
 
 void TfrmMain::resizeEvent(QResizeEvent* e) {
@@ -569,12 +616,14 @@ void TfrmMain::SetZoom(double f) {
   zoomFits_ = false;
   zoom_ = std::clamp(f, 1.0, 8.0);
   LayOut();
+  FitWindowToArea();
   ShowStatus(ZoomText(zoom_, false));
 }
 
 void TfrmMain::ZoomToFit() {
   zoomFits_ = true;
   LayOut();
+  FitWindowToArea();
   ShowStatus(ZoomText(zoom_, true));
 }
 
@@ -652,6 +701,7 @@ void TfrmMain::TakeKeyboard() {
   raise();
   activateWindow();
   txtCommand->setFocus(Qt::ActiveWindowFocusReason);
+  for (auto* b : GameArea->findChildren<TSpeedButton*>()) b->FollowMouse();
 }
 
 void TfrmMain::ActivateSoon() {
@@ -668,9 +718,22 @@ bool TfrmMain::event(QEvent* e) {
   return QWidget::event(e);
 }
 
+void TfrmMain::CloseNow() {
+  quitConfirmed_ = true;
+  close();
+}
+
 void TfrmMain::closeEvent(QCloseEvent* e) {
   if (closed_) {
     e->accept();
+    return;
+  }
+  // The frame's close button or Alt+F4: the same question as the Exit
+  // button, asked once the close request has returned; a Yes closes the
+  // window through CloseNow.
+  if (!quitConfirmed_) {
+    e->ignore();
+    if (!closing_) QTimer::singleShot(0, this, [this] { Handle([this] { game_.mnuFile_ExitClick(); }); });
     return;
   }
   if (closing_) {  // already closing: the pause is under way

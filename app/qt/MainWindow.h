@@ -37,6 +37,10 @@ class TSpeedButton : public QAbstractButton {
  public:
   explicit TSpeedButton(QWidget* parent = nullptr);
   void SetPictures(const QPixmap& enabled, const QPixmap& disabled);
+  // After a box stood in front, the mouse may have left without the
+  // button hearing of it: the frame follows where the mouse is now.
+  void FollowMouse();
+  bool Hovered() const { return hover_; }
   const QPixmap& EnabledPicture() const { return enabledPic_; }
   const QPixmap& DisabledPicture() const { return disabledPic_; }
 
@@ -101,6 +105,10 @@ class TfrmMain : public QWidget {
   // After a modal window: the main window is brought forward and the
   // command line takes the keyboard, with or without a window manager.
   void TakeKeyboard();
+  // Closes the window without asking (the player has said Yes, or the
+  // program was told to end); the frame's close button, Alt+F4 and the
+  // like ask first, as the Exit button does.
+  void CloseNow();
 
   // The zoom factor of the game area, and whether it follows the window
   // (the largest factor that fits).
@@ -181,14 +189,21 @@ class TfrmMain : public QWidget {
 
   // Places the game area at the current factor, centred in the window.
   void LayOut();
-  // The factor that fits the window (full screen) or the screen (window).
+  // The factor that fits the window (full screen or maximised) or the
+  // screen (a window of the game's size).
   double FittingZoom() const;
+  bool FillsItsRoom() const;
+  void FitWindowToArea();
   // A key typed anywhere but the command line goes there instead.
   bool SendToCommandLine(QKeyEvent* e);
 
-  // Runs a handler of the game unless the window is closing.
+  // Runs a handler of the game unless the window is closing; afterwards
+  // the command line has the keyboard again.
   template <typename F>
   void Handle(F f);
+  // Keeps the newest line of the message panel in view once the panel has
+  // been laid out again.
+  void ScrollToNewest();
   void imgViewReleased(QPoint pos, Qt::MouseButton button);
   void imgCarriedReleased(QPoint pos, Qt::MouseButton button);
   void CommandEntered();
@@ -201,6 +216,7 @@ class TfrmMain : public QWidget {
   bool activationPending_ = false;
   bool closing_ = false;
   bool closed_ = false;
+  bool quitConfirmed_ = false;
   double zoom_ = 1;
   bool zoomFits_ = true;
   bool fullScreen_ = true;

@@ -6,6 +6,8 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QInputDialog>
+#include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QScreen>
 #include <QStringDecoder>
@@ -98,8 +100,61 @@ void QtPlatform::ZoomBox(QWidget* box) const {
   if (main_) box->setFont(main_->Zoomed(QApplication::font()));
 }
 
+namespace {
+
+// A message box as wide as its longest line at the window's zoom, up to nine
+// tenths of the screen: the toolkit's own box stays 500 pixels wide (1000 on
+// a large screen) however large its text, and breaks short lines in two.
+// The toolkit sizes its box again whenever its layout changes; the box is
+// widened after it each time.
+class TextBox : public QMessageBox {
+ public:
+  using QMessageBox::QMessageBox;
+
+ protected:
+  void showEvent(QShowEvent* e) override {
+    KeepLinesWhole();
+    QMessageBox::showEvent(e);
+    FitToText();
+  }
+  bool event(QEvent* e) override {
+    const bool done = QMessageBox::event(e);
+    if (e->type() == QEvent::LayoutRequest && isVisible()) FitToText();
+    return done;
+  }
+
+ private:
+  int Room() const {
+    const QScreen* s = screen();
+    return s ? s->availableGeometry().width() * 9 / 10 : 800;
+  }
+  // The label is never narrower than its longest line.
+  void KeepLinesWhole() {
+    auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (!label) return;
+    const QFontMetrics fm(label->font());
+    int widest = 0;
+    for (const QString& line : label->text().split('\n')) widest = std::max(widest, fm.horizontalAdvance(line));
+    widest += fm.averageCharWidth() * 2;  // a margin before the box's edge
+    label->setMinimumWidth(std::min(widest, Room() - 120));
+  }
+  void FitToText() {
+    if (!layout()) return;
+    const int w = std::min(std::max(width(), layout()->totalMinimumSize().width()), Room());
+    const int h =
+        layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(w) : layout()->totalMinimumSize().height();
+    if (size() == QSize(w, h)) return;
+    setFixedSize(w, h);
+    const QWidget* over = parentWidget() ? parentWidget()->window() : nullptr;
+    const QRect g = over ? over->frameGeometry() : (screen() ? screen()->availableGeometry() : QRect());
+    move(g.center() - QPoint(w / 2, h / 2));
+  }
+};
+
+}  // namespace
+
 void QtPlatform::MessageBox(const std::string& text) {
-  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Glimmerhold"), BoxText(text), QMessageBox::Ok, BoxParent());
+  TextBox box(QMessageBox::NoIcon, QStringLiteral("Glimmerhold"), BoxText(text), QMessageBox::Ok, BoxParent());
   box.setObjectName(QStringLiteral("messageBox"));
   ZoomBox(&box);
   box.exec();
@@ -110,15 +165,15 @@ void QtPlatform::Notice(const std::string& text) {
 }
 
 void QtPlatform::ErrorBox(const std::string& text) {
-  QMessageBox box(QMessageBox::Critical, QStringLiteral("Glimmerhold"), BoxText(text), QMessageBox::Ok, BoxParent());
+  TextBox box(QMessageBox::Critical, QStringLiteral("Glimmerhold"), BoxText(text), QMessageBox::Ok, BoxParent());
   box.setObjectName(QStringLiteral("errorBox"));
   ZoomBox(&box);
   box.exec();
 }
 
 bool QtPlatform::ConfirmBox(const std::string& text) {
-  QMessageBox box(QMessageBox::Warning, QStringLiteral("Glimmerhold"), BoxText(text),
-                  QMessageBox::Yes | QMessageBox::No, BoxParent());
+  TextBox box(QMessageBox::Warning, QStringLiteral("Glimmerhold"), BoxText(text), QMessageBox::Yes | QMessageBox::No,
+              BoxParent());
   box.setObjectName(QStringLiteral("confirmBox"));
   // Enter alone must not end the game: No is the default, Escape is No.
   box.setDefaultButton(QMessageBox::No);
@@ -319,7 +374,7 @@ std::string QtPlatform::ShowHelpFile(const std::string& path) {
 }
 
 void QtPlatform::CloseMainWindow() {
-  if (main_) main_->close();
+  if (main_) main_->CloseNow();
 }
 
 void QtPlatform::ShowUndoHint(UndoHint hint) {

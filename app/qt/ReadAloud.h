@@ -4,12 +4,14 @@
 // is left of the previous answer. Off at start.
 #pragma once
 
+#include <QByteArray>
+#include <QIODevice>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <memory>
 
-class QTextToSpeech;
+class QAudioSink;
 
 namespace glim {
 
@@ -22,37 +24,67 @@ class Speaker {
   virtual void Interrupt() = 0;
 };
 
-// A speaker on Qt TextToSpeech, with the offline flite engine where it is
-// installed (else the system's default engine). The engine is started on
-// the first line, so a game that never reads aloud never loads it.
-class TextToSpeechSpeaker : public QObject, public Speaker {
+// Speech of one line from the offline flite voice: 16-bit mono samples at
+// SpeechRate per second; empty when there is nothing to say or no voice.
+constexpr int SpeechRate = 16000;
+QByteArray SynthesizeSpeech(const QString& line);
+
+// The samples waiting to be played, read by the sound output as it needs
+// them; empty when nothing is left to say.
+class SpeechStream : public QIODevice {
   Q_OBJECT
  public:
-  explicit TextToSpeechSpeaker(QObject* parent = nullptr);
-  ~TextToSpeechSpeaker() override;
-  void Say(const QString& line) override;
-  void Interrupt() override;
-  // Whether an engine could be started (false until the first line).
-  bool Working() const;
-  // Lines waiting behind the one being said.
-  qsizetype Waiting() const { return queue_.size(); }
-  QTextToSpeech* Engine() const { return tts_; }
+  SpeechStream() { open(QIODevice::ReadOnly); }
+  void Append(const QByteArray& samples);
+  void Clear() { pending_.clear(); }
+  bool isSequential() const override { return true; }
+  qint64 bytesAvailable() const override { return pending_.size() + QIODevice::bytesAvailable(); }
+  qint64 Pending() const { return pending_.size(); }
+
+ protected:
+  qint64 readData(char* data, qint64 maxSize) override;
+  qint64 writeData(const char*, qint64) override { return -1; }
 
  private:
-  void Start();
-  void SayNext();
+  QByteArray pending_;
+};
 
-  QTextToSpeech* tts_ = nullptr;
-  QStringList queue_;
-  bool speaking_ = false;
+// A speaker on the flite voice, played through the system's sound output.
+// Each line is made into samples whole and queued behind the lines before
+// it; the output pulls them as it plays, so a long line is said to its end
+// however small the output's own buffer is. The output is opened on the
+// first line and kept open, with a short buffer so that an interruption is
+// heard at once; a game that never reads aloud never opens it.
+class FliteSpeaker : public QObject, public Speaker {
+  Q_OBJECT
+ public:
+  explicit FliteSpeaker(QObject* parent = nullptr);
+  ~FliteSpeaker() override;
+  void Say(const QString& line) override;
+  void Interrupt() override;
+  // False once the output could not be opened or failed: lines are then
+  // let go instead of piling up.
+  bool Working() const { return working_; }
+  // Whether speech is still to be heard (waiting or in the output's buffer).
+  bool Speaking() const;
+  // Seconds of speech not yet handed to the output.
+  double Waiting() const;
+
+ private:
+  bool Open();
+
+  std::unique_ptr<QAudioSink> sink_;
+  SpeechStream stream_;
+  bool working_ = true;
 };
 
 class ReadAloud {
  public:
-  // Without a speaker of its own it makes a TextToSpeechSpeaker when it is
-  // first switched on.
+  // Without a speaker of its own it makes a FliteSpeaker when it is first
+  // switched on.
   explicit ReadAloud(std::unique_ptr<Speaker> speaker = nullptr) : speaker_(std::move(speaker)) {}
   void SetSpeaker(std::unique_ptr<Speaker> speaker) { speaker_ = std::move(speaker); }
+  Speaker* Current() const { return speaker_.get(); }
   bool On() const { return on_; }
   void SetOn(bool on);
   // A new line of the message panel.

@@ -4,6 +4,8 @@
 #include <QWidget>
 #include <cmath>
 
+#include "app/qt/Fonts.h"
+
 namespace glim {
 
 namespace {
@@ -38,7 +40,12 @@ QSize ZoomSize(const QSize& d, double f) { return {Scale(d.width(), f), Scale(d.
 
 QFont ZoomFont(const QFont& design, double f) {
   QFont z = design;
-  if (design.pixelSize() > 0) z.setPixelSize(std::max(1, Scale(design.pixelSize(), f)));
+  if (design.pixelSize() <= 0) return z;
+  int px = std::max(1, Scale(design.pixelSize(), f));
+  // The text face runs the dot of an i into its stem at 14 pixels and
+  // below: text is never drawn smaller than MinTextPixels.
+  if (design.family() == SansFamily()) px = std::max(px, MinTextPixels);
+  z.setPixelSize(px);
   return z;
 }
 

@@ -25,7 +25,11 @@ constexpr double ZoomStep = 0.25;
 // neighbours.
 QRect ZoomRect(const QRect& design, double f);
 QSize ZoomSize(const QSize& design, double f);
-// A font at f times its pixel size (fonts given in points are left alone).
+// The smallest pixel size of the text face at any zoom factor.
+constexpr int MinTextPixels = 15;
+
+// A font at f times its pixel size (fonts given in points are left alone);
+// text of the sans face at least MinTextPixels high.
 QFont ZoomFont(const QFont& design, double f);
 
 // The largest factor at which the design fits into `room`, never below 1.

@@ -62,8 +62,8 @@ int main(int argc, char** argv) {
   glim::Desktop desktop(opts, sound.get());
   QObject::connect(&desktop.frmMain, &glim::TfrmMain::closed, &app, &QCoreApplication::quit);
 
-  // SIGINT, SIGTERM, SIGHUP and SIGQUIT close the window in order, so the
-  // display mode is put back.
+  // SIGINT, SIGTERM, SIGHUP and SIGQUIT close the window in order, without
+  // asking, so the display mode is put back.
   const int sigfd = glim::DisplayMode::InstallSignalPipe();
   std::unique_ptr<QSocketNotifier> onSignal;
   if (sigfd >= 0) {
@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
       char buf[16];
       while (read(sigfd, buf, sizeof buf) > 0) {
       }
-      desktop.frmMain.close();
+      desktop.frmMain.CloseNow();
     });
   }
 

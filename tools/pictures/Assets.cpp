@@ -280,41 +280,12 @@ bool Save(const std::string& path, const glim::Image& img, bool& ok) {
   return done;
 }
 
-// The main window as the player sees it, for the help pages.
-glim::Image WindowPicture(const glim::Image& room, const std::vector<glim::Image>& chars,
-                          const std::vector<glim::Image>& icons, const std::vector<ButtonPictures>& buttons) {
-  glim::Image win(788, 530, 0);
-  glim::Image scene = room;
-  glim::Blit(scene, chars[CatPicture], 0, 265, true);
-  glim::Blit(scene, icons[0], 280, 330, true);
-  glim::Blit(scene, icons[9], 340, 320, true);
-  glim::Blit(win, scene, 0, 0, false);
-  glim::FillRect(win, 0, 376, 599, 528, 0x000080);
-  Canvas text(600, 150, Hex(0x000080), 1);
-  const char* lines[] = {"YOU ARE IN YOUR MASTER'S STUDY, HIGH IN THE TOWER.",
-                         "WHAT SHALL WE DO NOW?",
-                         "THE BOOK IS HERE.",
-                         "THE CANDLE IS HERE.",
-                         "THE CAT IS HERE.",
-                         "IT SAYS"};
-  for (int i = 0; i < 6; ++i) DrawText(text, lines[i], 4, 4.f + i * 15, 8, 0.7f, Flat(Hex(0xffff00)));
-  glim::Blit(win, text.ToImage(), 0, 377, false);
-  glim::FillRect(win, 0, 528, 599, 529, 0xffffff);
-  glim::FillRect(win, 624, 24, 776, 376, 0x000000);
-  glim::Blit(win, icons[2], 624 + 70, 24 + 40, false);
-  glim::Blit(win, icons[12], 624 + 70, 24 + 80, false);
-  Label(win, "THE WENDLE STAFF", 636, 4, 10, 0x00ffff);
-  Label(win, "YOU ARE CARRYING", 630, 34, 8, 0xffffff);
-  for (auto [cap, y] : {std::pair{"LOAD", 48}, {"SAVE", 88}, {"NEW", 128}}) Label(win, cap, 633, y + 12, 7, 0xffff00);
-  Label(win, "ABOUT", 638, 516, 7, 0xffff00);
-  Label(win, "EXIT", 738, 516, 7, 0xffff00);
-  const int pos[5][2] = {{696, 419}, {696, 465}, {720, 442}, {672, 442}, {696, 442}};
-  for (int b = 0; b < 5; ++b) glim::Blit(win, b == 1 ? buttons[b].off : buttons[b].on, pos[b][0], pos[b][1], false);
-  Label(win, "N", 702, 398, 12, 0xffffff);
-  Label(win, "S", 702, 489, 12, 0xffffff);
-  Label(win, "E", 746, 444, 12, 0xffffff);
-  Label(win, "W", 652, 444, 12, 0xffffff);
-  return win;
+// A sprite with its black as transparent, for a page whose background is
+// not black.
+glim::Image Transparent(const glim::Image& sprite) {
+  glim::Image out(sprite.W, sprite.H);
+  for (size_t i = 0; i < out.Px.size(); ++i) out.Px[i] = sprite.Px[i] ? (0xff000000u | sprite.Px[i]) : 0u;
+  return out;
 }
 
 }  // namespace
@@ -427,7 +398,8 @@ bool MakeAll(const std::string& root, bool roomsOnly) {
 
   // Pictures for the help pages.
   const std::string help = root + "/help/images/";
-  Save(help + "window.png", WindowPicture(rooms.count(1) ? rooms.at(1) : rooms.at(0), chars, icons, buttons), ok);
+  // help/images/window.png is a screenshot of the real window, taken with
+  // app/qt/tests/help_window_picture.sh.
   Save(help + "title.png", Shrink(title, 400, 300), ok);
   for (const auto& b : buttons) Save(help + "btn_" + b.name + ".png", b.on, ok);
   glim::Image panel(153, 200, 0);
@@ -435,7 +407,10 @@ bool MakeAll(const std::string& root, bool roomsOnly) {
     glim::Blit(panel, icons[static_cast<size_t>(std::vector<int>{2, 9, 12, 43}[static_cast<size_t>(i)])], 70,
                40 * (i + 1) - 20, false);
   Save(help + "carried.png", panel, ok);
-  Save(help + "cat.png", OnChecker(glim::Image(chars[CatPicture])), ok);
+  if (!SavePngRgba(help + "cat.png", Transparent(chars[CatPicture]))) {
+    std::fprintf(stderr, "cannot write %scat.png\n", help.c_str());
+    ok = false;
+  }
   return ok;
 }
 

@@ -5,6 +5,9 @@
 //
 // The pictures are of the test world unless --folder names another game
 // folder (to look at the game's own pictures).
+// With --window-picture FILE it saves instead a picture of the game area
+// alone at its design size after a few commands, for the help pages (run
+// it with --folder on the game's own folder).
 // With --compare every picture is compared with the one of the same name in
 // REFDIR; a picture passes when fewer than 2% of its pixels differ by more
 // than a small amount in any colour (fonts may be drawn a shade apart).
@@ -13,6 +16,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QProcess>
+#include <QTest>
 #include <cstdio>
 
 #include "app/qt/Desktop.h"
@@ -114,6 +118,21 @@ int main(int argc, char** argv) {
     }
   }
   Settle(300);
+  const int wi = static_cast<int>(args.indexOf(QStringLiteral("--window-picture")));
+  if (wi > 0 && wi + 1 < args.size()) {
+    d.frmMain.SetZoom(1);
+    for (const char* command : {"s", "get book", "examine book"}) {
+      d.frmMain.txtCommand->setText(QString::fromLatin1(command));
+      QTest::keyClick(d.frmMain.txtCommand, Qt::Key_Return);
+      Settle(200);
+    }
+    d.frmMain.txtCommand->setText(QStringLiteral("read book"));
+    d.frmMain.lblStatus->hide();
+    Settle(300);
+    const bool saved = d.frmMain.GameArea->grab().save(args[wi + 1]);
+    d.platform.SetClosed();
+    return saved ? 0 : 1;
+  }
   d.frmMain.txtCommand->setText(QStringLiteral("look at the hall"));
   Shoot(QStringLiteral("start"));
 
