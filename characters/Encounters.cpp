@@ -79,7 +79,7 @@ void Crowd(Game& g) {
   g.PlaySound("crowd.wav", true);
   g.PrintLine("we shall get you, stranger!");
   g.PrintLine("and they start running after you, waving pitchforks and cabbages.");
-  g.PrintLine("If I were you I would go north into the lane, and then RUN!");
+  g.PrintLine("If I were you I would RUN, and not stop till the cliffs!");
   g.Rooms[Room::MarketSquare].North = Room::MarketLane;
   g.SetEventT(true, 20000);
 }

@@ -88,7 +88,7 @@ CHARS = {
     5: ("vampire", "Count Gnasher", 41, 3, HE, 0),
     6: ("woman", "called Rowena", 58, 4, SHE, 0),
     7: ("visitor", "(absent)", 0, 0, HE, 0),
-    8: ("crowd", "of villagers", 67, 0, THEY, 1),
+    8: ("crowd", "of villagers", 68, 0, THEY, 1),  # they burst in on whoever opens the carver's hut
     9: ("god", "Thunderbeard", 73, 0, HE, 0),
     10: ("sentry", "looking glum", 77, 4, HE, 0),
     11: ("dragon", "green and gold", 80, 3, HE, 0),

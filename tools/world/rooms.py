@@ -148,7 +148,7 @@ R(66, V, dict(n=65, e=67), "in the guardroom of the village prison. The guard is
   "Stairs lead east, up to the market square.")
 R(67, V, dict(w=66, e=68), "in the village market square, among fish stalls and goats.|"
   "A carver's hut stands to the east, its door carved with saints and angels:|"
-  "the carver's angels are famous, and worth a look whatever the hurry.")
+  "the carver's angels are famous. There is no other way on from here.")
 R(68, V, dict(w=67), "in the carver's hut, full of wood shavings and half-carved saints.")
 R(69, V, dict(s=67, n=70), "in a narrow market lane between high walls, and the villagers are|"
   "close behind you. Walking will not save you: your only hope is to RUN!")
