@@ -59,8 +59,13 @@ void Game::WomanActs() {
       }
       return;
     default:
+      // Following the player away from the village: she says so, rather
+      // than leave her line empty.
+      if (CurrentRoom < Room::VillageGates || CurrentRoom > Room::FeastHall) {
+        PrintLine(CompanionFollows ? "the village is the other way, apprentice." : "nothing, and looks at you shyly.");
+        return;
+      }
       // On the way through the village, from its gates to the feasting hall.
-      if (CurrentRoom < Room::VillageGates || CurrentRoom > Room::FeastHall) return;
       CompanionFollows = true;
       PrintLine("hurry, apprentice!");
       PrintLine("The Keeper of stones grows stronger by the hour.");

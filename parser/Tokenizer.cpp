@@ -11,53 +11,39 @@ namespace glim {
 
 namespace {
 
-// The words of a qualifier, lower-cased, without brackets; `capitalised`
-// keeps only those written with a capital letter.
-std::vector<std::string> QualifierWords(const std::string& q, bool capitalised) {
-  std::vector<std::string> words;
+// Whether `lower` is one of the words of qualifier `q` (brackets and
+// punctuation aside, any case); `capitalised` asks that it be written there
+// with a capital letter, as a name is.
+bool QualifierHas(const std::string& q, const std::string& lower, bool capitalised) {
   std::string w;
   for (const char c : q + " ") {
     if (c == ' ') {
-      if (!w.empty() && (!capitalised || std::isupper(static_cast<unsigned char>(w[0])) != 0))
-        words.push_back(LowerAscii(w));
+      if (LowerAscii(w) == lower && (!capitalised || std::isupper(static_cast<unsigned char>(w[0])) != 0)) return true;
       w.clear();
-    } else if (c != '(' && c != ')') {
+    } else if (std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '-' || c == '\'') {
       w += c;
     }
   }
-  return words;
+  return false;
 }
 
 }  // namespace
 
 std::string Game::ProperNameOf(const std::string& lower) const {
+  // The word must stand, capitalised, in the qualifier of exactly one
+  // character, and in no other qualifier at all ("old" is a plain word of
+  // the hermit's; "Wendle" names the staff as well as the ghost).
   std::string found;
+  int owners = 0;
   for (int k = 1; k <= std::min(BaddieCount, MaxBaddies); ++k) {
-    for (const std::string& w : QualifierWords(Baddie(k).Qualifier, true))
-      if (w == lower && found.empty()) found = Baddie(k).Name;
+    if (!QualifierHas(Baddie(k).Qualifier, lower, false)) continue;
+    ++owners;
+    if (QualifierHas(Baddie(k).Qualifier, lower, true)) found = Baddie(k).Name;
   }
-  if (found.empty()) return found;
-  // A word that some qualifier also uses as a plain, small word ("old") is
-  // no one's name.
-  auto plainUse = [&lower](const std::string& q) {
-    std::string w;
-    for (const char c : q + " ") {
-      if (c == ' ') {
-        if (w == lower) return true;
-        w.clear();
-      } else if (c != '(' && c != ')') {
-        w += c;
-      }
-    }
-    return false;
-  };
-  for (int k = 1; k <= std::min(BaddieCount, MaxBaddies); ++k)
-    if (plainUse(Baddie(k).Qualifier)) return {};
-  for (int o = 1; o <= std::min(ObjectCount, MaxObjects); ++o)
-    if (plainUse(Obj(o).Qualifier)) return {};
+  for (int o = 1; o <= std::min(ObjectCount, MaxObjects); ++o) owners += QualifierHas(Obj(o).Qualifier, lower, false);
   for (int u = 1; u <= std::min(UnrealCount, MaxUnreals); ++u)
-    if (plainUse(WordLists.Unreals[u].Qualifier)) return {};
-  return found;
+    owners += QualifierHas(WordLists.Unreals[u].Qualifier, lower, false);
+  return owners == 1 ? found : std::string();
 }
 
 int Game::SplitCommand(const std::string& text) {

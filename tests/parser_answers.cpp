@@ -84,6 +84,8 @@ TEST_F(ShippedWorld, CharactersAnswerToTheirOwnNames) {
   // "old" is a plain word in another qualifier: nobody's name.
   EXPECT_EQ(g.ProperNameOf("old"), "");
   EXPECT_EQ(g.ProperNameOf("anieron"), "noble");
+  EXPECT_EQ(g.ProperNameOf("wendle"), "");  // the staff's as well as the ghost's
+  EXPECT_EQ(g.ProperNameOf("called"), "");  // not a name, and in several qualifiers
 }
 
 TEST_F(ShippedWorld, StandingWarningsOnlyOnEntering) {

@@ -53,7 +53,7 @@ OBJECTS = {
     20: ("orb", "of truth", 56, 4),
     21: ("bone", "(large)", 0, 0),
     22: ("dawn", "amulet (say dawn)", 127, 0),
-    23: ("plank", "of oak", 84, 0),
+    23: ("plank", "of beechwood", 84, 0),
     24: ("bar", "of metal", 90, 0),
     25: ("gem", "(sparkling)", 0, 0),
     26: ("coat", "of fur", 89, 0),
@@ -66,7 +66,7 @@ OBJECTS = {
     33: ("lolly", "(a gift, not a snack)", 170, 0),  # eaten, it is lost: the line warns
     34: ("box", "(wooden)", 11, 0),
     35: ("rope", "(long)", 0, 0),
-    36: ("feather", "of a phoenix", 38, 0),
+    36: ("feather", "of a goose", 38, 0),
     37: ("sword", "of heroes", 174, 0),
     38: ("skeleton", "key (say skeleton)", 0, 0),
     39: ("iron", "key (say iron)", 85, 0),

@@ -57,7 +57,8 @@ R(15, O, dict(w=14), "before a huge old tree to the north, with a laughing face 
 
 # --- Glimmerwood, the first woodland -----------------------------------------
 W = "woods"
-R(16, W, dict(w=20, n=17), "in a bramble thicket that snags your robes. A narrow way leads north.")
+R(16, W, dict(w=20, n=17), "in a bramble thicket that snags your robes. A narrow way leads north,|"
+  "and the woodland path is back to the west.")
 R(17, W, dict(s=16, n=18), "in a woodcutter's clearing, scattered with chips and stumps.")
 R(18, W, dict(s=17, w=21), "by a fallen oak, its roots reaching up like grasping fingers.")
 R(19, W, dict(s=24, n=29, e=25), "on the bank of a chattering stream, where birds sing|"
@@ -100,8 +101,8 @@ R(41, M, dict(s=40, e=42), "in an overgrown graveyard. Crooked headstones lean i
   "and a crypt stands to the east.")
 R(42, M, dict(w=41, n=43), "in a damp crypt with an iron door to the north. Bats hang from|"
   "the ceiling, and something has been sleeping here by day.")
-R(43, M, dict(e=42, s=44, w=45), "in a clearing behind the crypt. A path winds east, round to its iron|"
-  "door. To the south lies a suspiciously neat pile of autumn leaves;|"
+R(43, M, dict(e=42, s=44, w=45), "in a clearing behind the crypt, whose iron door is back to the east.|"
+  "To the south lies a suspiciously neat pile of autumn leaves;|"
   "to the west the trees grow dark and close.")
 R(44, M, {}, "falling through the pile of leaves into a deep pit|"
   "lined with sharpened stakes.")
