@@ -4,14 +4,16 @@
 // MIDI tune is one that can be looped.
 //
 // The caps keep the game's memory small whatever lies in the sounds
-// folder. The shipped effects are WAV files of at most 0.7 MB that decode
-// to at most 6 MB, and the title music is a MIDI file of 7 kB:
-//  - a WAV file is read only up to 8 MB;
+// folder (the game runs in some 60 MB with the shipped sounds, the
+// soundfont's samples included). The shipped effects are WAV files of at
+// most 0.7 MB whose samples take at most 2.6 MB once converted, and the
+// title music is a MIDI file of 7 kB:
+//  - a WAV file is read only up to 4 MB;
 //  - its samples, converted to the output's rate and format, may take at
-//    most 16 MB (a minute and a half of CD-quality stereo): a small file
-//    that claims a very low rate (1 Hz) would otherwise be resampled to a
-//    gigabyte;
-//  - the sounds kept for playing again take at most 32 MB together;
+//    most 6 MB (35 seconds of CD-quality stereo, twice the longest shipped
+//    sound): a small file that claims a very low rate (1 Hz) would
+//    otherwise be resampled to a gigabyte;
+//  - the sounds kept for playing again take at most 12 MB together;
 //  - a MIDI file is read only up to 256 kB: the synthesiser holds each
 //    event of a tune in memory at some 30 times its size in the file.
 #pragma once
@@ -23,9 +25,9 @@
 
 namespace glim {
 
-constexpr size_t MaxWavFileBytes = 8u << 20;
-constexpr uint64_t MaxDecodedSoundBytes = 16u << 20;
-constexpr uint64_t MaxKeptSoundBytes = 32u << 20;
+constexpr size_t MaxWavFileBytes = 4u << 20;
+constexpr uint64_t MaxDecodedSoundBytes = 6u << 20;
+constexpr uint64_t MaxKeptSoundBytes = 12u << 20;
 constexpr size_t MaxMusicFileBytes = 256u << 10;
 
 // A tune shorter than this (or one without a note) ends at once: looped, it
