@@ -15,6 +15,7 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <fcntl.h>
+#include <malloc.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -371,6 +372,11 @@ class Engine {
     const std::optional<uint64_t> need = WavDecodedBytes(bytes, rate_, static_cast<int>(frameBytes_));
     if (!need || *need > MaxDecodedSoundBytes) return nullptr;
     Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
+    // The conversion's working buffers (several times the sound's size when
+    // it is resampled) are handed back to the system at once, so that the
+    // loads of a long game do not add up to the largest of them many times.
+    bytes = std::string();
+    malloc_trim(0);
     if (!chunk) return nullptr;
     // Whole frames only, so that the offset arithmetic of the passes holds.
     chunk->alen -= chunk->alen % frameBytes_;

@@ -4,16 +4,17 @@
 // MIDI tune is one that can be looped.
 //
 // The caps keep the game's memory small whatever lies in the sounds
-// folder (the game runs in some 60 MB with the shipped sounds, the
-// soundfont's samples included). The shipped effects are WAV files of at
-// most 0.7 MB whose samples take at most 2.6 MB once converted, and the
+// folder (the terminal game plays in under 60 MB with the shipped sounds,
+// the soundfont's samples included). The shipped effects are WAV files of
+// at most 0.7 MB whose samples take at most 2.6 MB once converted, and the
 // title music is a MIDI file of 7 kB:
 //  - a WAV file is read only up to 4 MB;
 //  - its samples, converted to the output's rate and format, may take at
-//    most 6 MB (35 seconds of CD-quality stereo, twice the longest shipped
-//    sound): a small file that claims a very low rate (1 Hz) would
-//    otherwise be resampled to a gigabyte;
-//  - the sounds kept for playing again take at most 12 MB together;
+//    most 4 MB (24 seconds of CD-quality stereo, half as long again as the
+//    longest shipped sound): a small file that claims a very low rate (1 Hz)
+//    would otherwise be resampled to a gigabyte, and a resampled sound needs
+//    a few times its size while it is converted;
+//  - the sounds kept for playing again take at most 8 MB together;
 //  - a MIDI file is read only up to 256 kB: the synthesiser holds each
 //    event of a tune in memory at some 30 times its size in the file.
 #pragma once
@@ -26,8 +27,8 @@
 namespace glim {
 
 constexpr size_t MaxWavFileBytes = 4u << 20;
-constexpr uint64_t MaxDecodedSoundBytes = 6u << 20;
-constexpr uint64_t MaxKeptSoundBytes = 12u << 20;
+constexpr uint64_t MaxDecodedSoundBytes = 4u << 20;
+constexpr uint64_t MaxKeptSoundBytes = 8u << 20;
 constexpr size_t MaxMusicFileBytes = 256u << 10;
 
 // A tune shorter than this (or one without a note) ends at once: looped, it
