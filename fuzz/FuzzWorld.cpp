@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <sstream>
 
 #include "savegame/SaveFile.h"
@@ -30,18 +31,25 @@ std::vector<std::string> ReadLines(const std::string& path) {
   return glim::SplitLines(ss.str());
 }
 
-// The sprite sheets of the world and the picture of its first room, decoded
-// once: every game of the run would otherwise decode the same pictures again.
-struct SpriteCache {
-  std::string Folder;
+// The pictures a game needs, made once for the run: the sprite sheets of
+// the world, the picture of its first room, and the buffers the scene and
+// the carried-objects panel are drawn into. Each game borrows them while it
+// lives: they are moved in and back, never copied, so that an input costs
+// what the game does with it rather than megabytes of copying and of fresh
+// memory (which the address sanitizer makes dear: every large block is new
+// pages, poisoned on the way in and held in quarantine on the way out).
+struct PicturePool {
+  std::string Folder;  // the game folder the sheets were loaded from
   std::vector<glim::Image> Upright, Lying, Icons;
-  glim::Image FirstRoom;
-  std::string FirstRoomFile;
+  glim::Image View, Composed, Carried;
+  glim::Image ShownScene, ShownCarried;  // the platform's copies
+  std::string ViewFile;
+  bool Lent = false;
 };
 
-const SpriteCache& Sprites() {
-  static const SpriteCache cache = [] {
-    SpriteCache c;
+PicturePool& Pool() {
+  static PicturePool pool = [] {
+    PicturePool c;
     std::ostream null(nullptr);
     glim::TextOptions o;
     o.Folder = WorldFolder();
@@ -52,16 +60,30 @@ const SpriteCache& Sprites() {
     g.GameFolder = o.Folder;
     g.LoadImageLists();
     c.Folder = g.SpritesFolder;
-    c.Upright = g.lstCharacters;
-    c.Lying = g.Chars2;
-    c.Icons = g.LstObjImages;
+    c.Upright = std::move(g.lstCharacters);
+    c.Lying = std::move(g.Chars2);
+    c.Icons = std::move(g.LstObjImages);
     g.CurrentRoom = 1;
     g.LoadRoomPicture();
-    c.FirstRoom = g.View;
-    c.FirstRoomFile = g.ViewFile;
+    c.View = std::move(g.View);
+    c.ViewFile = std::move(g.ViewFile);
     return c;
   }();
-  return cache;
+  return pool;
+}
+
+// Moves the pooled pictures into the game and its platform, or back (the
+// same swaps).
+void SwapPictures(PicturePool& pool, glim::TextPlatform& p, glim::Game& g) {
+  p.SwapShown(pool.ShownScene, pool.ShownCarried);
+  std::swap(g.lstCharacters, pool.Upright);
+  std::swap(g.Chars2, pool.Lying);
+  std::swap(g.LstObjImages, pool.Icons);
+  std::swap(g.SpritesFolder, pool.Folder);
+  std::swap(g.View, pool.View);
+  std::swap(g.ViewFile, pool.ViewFile);
+  std::swap(g.Composed, pool.Composed);
+  std::swap(g.Carried, pool.Carried);
 }
 
 }  // namespace
@@ -131,18 +153,83 @@ std::streambuf* OutBuffer() {
 }  // namespace
 
 FuzzGame::FuzzGame(const std::string& folder) : out(OutBuffer()), platform(out, Options(folder)), game(platform) {
-  const SpriteCache& s = Sprites();
-  if (s.Folder == folder) {
-    game.lstCharacters = s.Upright;
-    game.Chars2 = s.Lying;
-    game.LstObjImages = s.Icons;
-    game.SpritesFolder = s.Folder;
-    game.View = s.FirstRoom;
-    game.ViewFile = s.FirstRoomFile;
-  }
+  PicturePool& pool = Pool();
+  if (pool.Lent || pool.Folder != folder) return;  // a game of its own pictures
+  SwapPictures(pool, platform, game);
+  pool.Lent = borrowed_ = true;
 }
 
-void FuzzGame::Start() { game.FormActivate(); }
+FuzzGame::~FuzzGame() {
+  if (!borrowed_) return;
+  PicturePool& pool = Pool();
+  SwapPictures(pool, platform, game);
+  pool.Lent = false;
+  // Had the game loaded its sheets from another folder, the pool now holds
+  // those under that folder's name, and lends them to no game of the world.
+}
+
+namespace {
+
+// Start-up from the world as it stands just before the first room is shown:
+// the steps of the first activation up to there, with the data files read
+// and the state set once for the run instead of once per input.
+void StartFrom(FuzzGame& g, const glim::World& beforeFirstShow) {
+  glim::Game& game = g.game;
+  game.FirstActivationDone = true;
+  game.GameFolder = g.platform.ProgramFolder();
+  game.InitialFolderWritable = g.platform.FolderWritable(game.GameFolder);
+  game.RepeatSound = true;  // the title music was started to repeat
+  game.DataFilesLoaded = true;
+  game.world() = beforeFirstShow;
+  game.ShowRoom(true);
+}
+
+// What a started game holds that a later step can tell: its world, its
+// flags, and what the platform shows and counts.
+bool SameStart(FuzzGame& a, FuzzGame& b) {
+  const glim::Game &x = a.game, &y = b.game;
+  bool same = x.world() == y.world() && x.GameFolder == y.GameFolder && x.RepeatSound == y.RepeatSound &&
+              x.DataFilesLoaded == y.DataFilesLoaded && x.InitialFolderWritable == y.InitialFolderWritable &&
+              x.FirstActivationDone == y.FirstActivationDone && x.View.Px == y.View.Px &&
+              a.platform.TickCount() == b.platform.TickCount() && a.platform.TimerArmed() == b.platform.TimerArmed() &&
+              a.platform.Scene().Px == b.platform.Scene().Px &&
+              a.platform.CarriedPanel().Px == b.platform.CarriedPanel().Px;
+  for (int d = 1; d <= 4; ++d) same = same && a.platform.DirectionEnabled(d) == b.platform.DirectionEnabled(d);
+  return same;
+}
+
+// The world before the first showing, when starting from it has been seen
+// to give the same game as the start-up itself; otherwise none, and every
+// game runs the whole start-up.
+const std::optional<glim::World>& StartPoint() {
+  static const std::optional<glim::World> point = []() -> std::optional<glim::World> {
+    FuzzGame first;
+    first.game.GameFolder = first.platform.ProgramFolder();
+    if (!first.game.LoadDataFiles() || !first.game.DataFilesLoaded) return std::nullopt;
+    first.game.InitialiseState();
+    for (int k = 1; k <= first.game.ObjectCount; ++k) first.game.Obj(k).Number = k;
+    const glim::World before = first.game.world();
+    FuzzGame whole, quick;
+    whole.game.FormActivate();
+    StartFrom(quick, before);
+    if (!SameStart(whole, quick)) {
+      std::fprintf(stderr, "glimfuzz: a quick start differs from the start-up; every input runs the start-up\n");
+      return std::nullopt;
+    }
+    return before;
+  }();
+  return point;
+}
+
+}  // namespace
+
+void FuzzGame::Start() {
+  const std::optional<glim::World>& point = StartPoint();
+  if (point && platform.ProgramFolder() == WorldFolder())
+    StartFrom(*this, *point);
+  else
+    game.FormActivate();
+}
 
 void FuzzGame::LoadWorld() {
   game.GameFolder = platform.ProgramFolder();

@@ -34,7 +34,13 @@ struct FuzzGame {
   glim::Game game;
 
   explicit FuzzGame(const std::string& folder = WorldFolder());
-  // The start-up sequence of the window's first activation.
+  ~FuzzGame();
+  FuzzGame(const FuzzGame&) = delete;
+  FuzzGame& operator=(const FuzzGame&) = delete;
+  // The start-up sequence of the window's first activation. The data files
+  // are read and the first state set once for the run (checked once to give
+  // the same game as the whole sequence); each game then only shows its
+  // first room.
   void Start();
   // The world's data files without showing anything, as start-up reads them.
   void LoadWorld();
@@ -45,6 +51,9 @@ struct FuzzGame {
   // Feeds the text line by line (at most maxLines) and checks the world
   // after each; with showAfter the room is shown again after each line.
   void Play(const std::string& text, size_t maxLines, bool showAfter = true);
+
+ private:
+  bool borrowed_ = false;  // holds the run's pooled pictures (FuzzWorld.cpp)
 };
 
 // Rewrites a meta-command's file name to one inside TempFolder().

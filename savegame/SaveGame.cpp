@@ -16,6 +16,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <type_traits>
 
 #include "savegame/SaveFile.h"
 #include "shell/GameFolder.h"
@@ -110,99 +111,107 @@ FileDialogSpec Game::GameSSpec() const { return {"Save Current Game", "Saved Bri
 // player's data folder instead.
 std::string Game::SaveFolder() const { return InitialFolderWritable ? GameFolder : PlayerDataFolder(); }
 
-std::string SaveText(const World& w) {
+namespace {
+
+// How a saved field is written and read back.
+enum class Enc {
+  Plain,    // a number, a flag, a name or a door code, as its type says
+  Trimmed,  // a number read with blanks and control characters around it removed
+  Room,     // the player's room: a number that must name a room of the map
+};
+
+// Every field a saved game holds, in the order of its lines, for writing and
+// reading alike: f(field, encoding) is called once per line. One list for
+// both directions keeps them from drifting apart.
+template <class W, class F>
+void ForEachSavedField(W& w, F&& f) {
   const SavedCounts n(w);
-  std::string text;
-  auto line = [&text](const std::string& s) {
-    text += s;
-    text += "\r\n";
-  };
-  auto num = [&line](int32_t v) { line(std::to_string(v)); };
-  num(w.CurrentRoom);
-  num(w.CarriedCount);
-  line(FlagToText(w.DrinkFlag));
-  line(FlagToText(w.PlayerWarm));
-  line(FlagToText(w.PlayerInvisible));
-  line(FlagToText(w.WallsStopped));
-  line(FlagToText(w.PlayerDirty));
+  f(w.CurrentRoom, Enc::Room);
+  f(w.CarriedCount, Enc::Plain);
+  f(w.DrinkFlag, Enc::Plain);
+  f(w.PlayerWarm, Enc::Plain);
+  f(w.PlayerInvisible, Enc::Plain);
+  f(w.WallsStopped, Enc::Plain);
+  f(w.PlayerDirty, Enc::Plain);
   for (int k = 1; k <= n.Objects; ++k) {
-    const TObjectRec& o = w.WordLists.Objects[k];
-    line(o.Name);
-    num(o.Location);
-    num(o.State);
-    num(o.Tense);
+    auto& o = w.WordLists.Objects[k];
+    f(o.Name, Enc::Plain);
+    f(o.Location, Enc::Plain);
+    f(o.State, Enc::Plain);
+    f(o.Tense, Enc::Plain);
   }
   for (int k = 1; k <= n.Baddies; ++k) {
-    const TBaddieRec& b = w.WordLists.Baddies[k];
-    line(b.Name);
-    num(b.Location);
-    num(b.BlockCode);
-    num(b.Pronoun);
-    num(b.Tense);
-    num(b.Lying);
+    auto& b = w.WordLists.Baddies[k];
+    f(b.Name, Enc::Plain);
+    f(b.Location, Enc::Plain);
+    f(b.BlockCode, Enc::Plain);
+    f(b.Pronoun, Enc::Plain);
+    f(b.Tense, Enc::Plain);
+    f(b.Lying, Enc::Plain);
   }
   for (int k = 1; k <= n.Doors; ++k) {
-    const TDoor& d = w.Doors[k];
-    line(DoorStateToStr(d.State));
-    num(d.Room);
-    line(DirectionToStr(d.Direction));
-    num(d.Key);
+    auto& d = w.Doors[k];
+    f(d.State, Enc::Plain);  // a door code
+    f(d.Room, Enc::Trimmed);
+    f(d.Direction, Enc::Plain);  // a door code
+    f(d.Key, Enc::Trimmed);
   }
   for (int r = 1; r <= n.Rooms; ++r) {
-    const TRoom& room = w.Rooms[r];
-    num(room.North);
-    num(room.South);
-    num(room.East);
-    num(room.West);
+    // Anything below 1 means no exit.
+    auto& room = w.Rooms[r];
+    f(room.North, Enc::Trimmed);
+    f(room.South, Enc::Trimmed);
+    f(room.East, Enc::Trimmed);
+    f(room.West, Enc::Trimmed);
   }
+}
+
+template <class T>
+std::string EncodeField(const T& v) {
+  if constexpr (std::is_same_v<T, std::string>)
+    return v;
+  else if constexpr (std::is_same_v<T, bool>)
+    return FlagToText(v);
+  else if constexpr (std::is_same_v<T, uint8_t>)
+    return CodeText(v);
+  else
+    return std::to_string(v);
+}
+
+template <class T>
+void DecodeField(SaveReader& in, T& v, Enc how) {
+  if constexpr (std::is_same_v<T, std::string>) {
+    v = in.Text();
+  } else if constexpr (std::is_same_v<T, bool>) {
+    v = in.Flag();
+  } else if constexpr (std::is_same_v<T, uint8_t>) {
+    v = static_cast<uint8_t>(CodeDigit(in.Code()));
+  } else if (how == Enc::Trimmed) {
+    v = in.TrimmedInt();
+  } else {
+    v = in.Int();
+    if (how == Enc::Room) in.Checked(v, IsRoom(v), "room number");
+  }
+}
+
+}  // namespace
+
+std::string SaveText(const World& w) {
+  std::string text;
+  ForEachSavedField(w, [&text](const auto& v, Enc) {
+    text += EncodeField(v);
+    text += "\r\n";
+  });
   return text;
 }
 
 std::optional<std::string> ReadSavedGame(World& w, const std::vector<std::string>& lines) {
   // Everything is read into a copy first; the world takes it over only when
   // the whole file has been read without a fault.
-  const SavedCounts n(w);
   SaveReader in(lines);
   World next = w;
   try {
-    const int32_t room = in.Int();
-    next.CurrentRoom = in.Checked(room, IsRoom(room), "room number");
-    in.Int();  // CarriedCount: must be a number, but is recounted below
-    next.DrinkFlag = in.Flag();
-    next.PlayerWarm = in.Flag();
-    next.PlayerInvisible = in.Flag();
-    next.WallsStopped = in.Flag();
-    next.PlayerDirty = in.Flag();
-    for (int k = 1; k <= n.Objects; ++k) {
-      TObjectRec& o = next.Obj(k);
-      o.Name = in.Text();
-      o.Location = in.Int();
-      o.State = in.Int();
-      o.Tense = in.Int();
-    }
-    for (int k = 1; k <= n.Baddies; ++k) {
-      TBaddieRec& b = next.Baddie(k);
-      b.Name = in.Text();
-      b.Location = in.Int();
-      b.BlockCode = in.Int();
-      b.Pronoun = in.Int();
-      b.Tense = in.Int();
-      b.Lying = in.Int();
-    }
-    for (int k = 1; k <= n.Doors; ++k) {
-      TDoor& d = next.Doors[k];
-      d.State = StrToDoorState(in.Code());
-      d.Room = in.TrimmedInt();
-      d.Direction = StrToDirection(in.Code());
-      d.Key = in.TrimmedInt();
-    }
-    for (int r = 1; r <= n.Rooms; ++r) {
-      TRoom& rec = next.Rooms[r];
-      for (int d = DirNorth; d <= DirWest; ++d) {
-        // Anything below 1 means no exit.
-        rec.SetExit(d, in.TrimmedInt());
-      }
-    }
+    ForEachSavedField(next, [&in](auto& v, Enc how) { DecodeField(in, v, how); });
   } catch (const Refusal& r) {
     return r.Message;
   }
@@ -217,6 +226,13 @@ std::optional<std::string> ReadSavedGame(World& w, const std::vector<std::string
 
 void Game::SaveGame() {
   PrintLine("Saving game");
+  // A game whose data files did not load (a wrong game folder) is an empty
+  // world; saved, it would replace a real save with nothing.
+  if (!DataFilesLoaded) {
+    P.ErrorBox("The game cannot be saved: its data files glimtext.wdt and glimroom.dat did not load from " +
+               GameFolder + ", so there is no game in progress. Nothing was written.");
+    return;
+  }
   const std::optional<std::string> path = P.SaveFileDialog(GameSSpec());
   if (!path) return;
   // The platform writes a temporary file and renames it over the old one
@@ -241,7 +257,14 @@ bool Game::LoadGame() {
   errno = 0;
   if (!P.ReadFile(path, bytes, MaxSaveFileSize)) {
     const int err = errno;
-    P.ErrorBox("Cannot open file \"" + path + "\"." + (err ? std::string(" ") + std::strerror(err) : ""));
+    // Only a regular file is read (a pipe would wait for ever, a device
+    // need never end).
+    std::string why = err ? std::strerror(err) : "";
+    if (path.find('\0') != std::string::npos)
+      why = "A file name cannot hold a NUL character.";
+    else if (err == EINVAL)
+      why = "It is not a regular file.";
+    P.ErrorBox("Cannot open file \"" + path + "\"." + (why.empty() ? "" : " " + why));
     return false;
   }
   if (const std::optional<std::string> refused = ReadSavedGame(world(), SplitLines(bytes))) {

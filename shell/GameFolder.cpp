@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "ui/Platform.h"
+
 namespace glim {
 
 namespace fs = std::filesystem;
@@ -56,6 +58,12 @@ std::string PlayerDataFolder() {
   std::error_code ec;
   fs::create_directories(dir, ec);
   return dir;
+}
+
+std::string ReadCredits(const std::string& folder) {
+  std::string text;
+  if (!ReadRegularFile(folder + "credits.txt", text, MaxCreditsBytes)) return {};
+  return text;
 }
 
 }  // namespace glim

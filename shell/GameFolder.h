@@ -2,6 +2,7 @@
 // unpacked copy), or in the installed data folder.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace glim {
@@ -16,5 +17,14 @@ std::string FindGameFolder();
 // The player's own folder for saved games ($XDG_DATA_HOME/glimmerhold/),
 // created on demand; ends in '/'.
 std::string PlayerDataFolder();
+
+// The credits and introduction, credits.txt of the game folder, that the
+// splash scrolls and the About box shows. The shipped text is under 1 kB;
+// the window draws the whole text on one line of a picture about 1.6 kB of
+// memory per character, so the text is read only when it is a regular file
+// of at most 8 KiB (some 13 MB of picture, minutes of scrolling). Anything
+// else (missing, too large, a pipe, a device) gives no text.
+constexpr size_t MaxCreditsBytes = 8 * 1024;
+std::string ReadCredits(const std::string& folder);
 
 }  // namespace glim

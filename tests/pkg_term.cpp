@@ -1,19 +1,29 @@
 // The terminal game for people: word wrap, the plain behaviour on pipes,
 // and where saved games named without a folder go.
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "Harness.h"
 #include "shell/GameFolder.h"
 #include "world/Text.h"
 
 using glim::WrapText;
+using glimtest::ContainsInOrder;
 using glimtest::CopyFixture;
 using glimtest::Fixture;
 using glimtest::Harness;
@@ -154,6 +164,132 @@ TEST(PkgTerm, IntroductionBeforeTheFirstRoomAndOnAbout) {
   // --no-splash leaves the introduction to :about.
   const std::string quiet = play(" --no-splash");
   EXPECT_GT(quiet.find(text[0]), quiet.find("what shall we do now?"));
+}
+
+namespace {
+
+// Runs the terminal game in a shell (so that `limits` can set ulimits) on
+// the lines of `input`; returns everything it printed, and its exit code.
+std::string PlayTerm(const std::string& dir, const std::string& folder, const std::string& input, int& code,
+                     const std::string& limits = "") {
+  glimtest::WriteText(dir + "in.txt", input);
+  const std::string cmd = "cd '" + dir + "' && (" + limits + " '" + TermProgram() + "' --folder '" + folder +
+                          "' --virtual-clock --silent --no-splash < in.txt > out.txt 2>&1)";
+  const int rc = std::system(cmd.c_str());
+  code = WIFEXITED(rc) ? WEXITSTATUS(rc) : 128 + WTERMSIG(rc);
+  return ReadAll(dir + "out.txt");
+}
+
+}  // namespace
+
+// A save under a file size limit (the shell's ulimit -f) fails as on a full
+// disk: the error is shown, nothing is left behind and the game goes on.
+TEST(PkgTerm, SaveUnderAFileSizeLimitIsAnErrorNotTheEnd) {
+  ASSERT_TRUE(fs::exists(TermProgram())) << TermProgram() << " is built with the tests";
+  const std::string dir = TempDir("pkg_fsize");
+  const std::string folder = CopyFixture("save_world", "pkg_fsize_game");  // its saves take 4 kB
+  int code = -1;
+  const std::string out = PlayTerm(dir, folder, ":save keep.gam\n:about\n:exit yes\n", code, "ulimit -f 1;");
+  EXPECT_EQ(code, 0) << out;
+  EXPECT_TRUE(ContainsInOrder(
+      out, {"Saving game", "[box] Cannot write file \"" + folder + "keep.gam\". " + std::strerror(EFBIG),
+            "[about] About Glimmerhold"}))
+      << out;
+  for (const auto& e : fs::directory_iterator(folder))
+    EXPECT_EQ(e.path().filename().string().find(".tmp"), std::string::npos) << e.path();
+  EXPECT_FALSE(fs::exists(folder + "keep.gam"));
+}
+
+// :wait takes at most a day; a larger number is cut to that, not wrapped
+// round to less than a second.
+TEST(PkgTerm, LongWaitIsCutToADayNotWrapped) {
+  Harness h(Fixture("example"), true, true);
+  h.Start();
+  const uint32_t before = h.platform.TickCount();
+  EXPECT_EQ(h.Send(":wait 4294968"), "[meta] :wait is cut to 86400 seconds\n");
+  EXPECT_EQ(h.platform.TickCount() - before, 86400000u);
+  EXPECT_EQ(h.Send(":wait 3"), "");
+  EXPECT_EQ(h.platform.TickCount() - before, 86403000u);
+}
+
+// credits.txt is read only when it is a regular file of a sensible size:
+// endless, waiting and oversized ones give no text, at once.
+TEST(PkgTerm, CreditsThatAreNoSensibleTextAreLeftOut) {
+  ASSERT_TRUE(fs::exists(TermProgram())) << TermProgram() << " is built with the tests";
+  const std::string dir = TempDir("pkg_credits");
+  const std::string folder = CopyFixture("example", "pkg_credits_game");
+  auto about = [&](const std::string& limits = "") {
+    int code = -1;
+    const std::string out = PlayTerm(dir, folder, ":about\n", code, limits);
+    EXPECT_EQ(code, 0) << out;
+    const size_t start = out.find("[about] About Glimmerhold\n");
+    EXPECT_NE(start, std::string::npos) << out;
+    return start == std::string::npos ? out : out.substr(start);
+  };
+  glimtest::WriteText(folder + "credits.txt", "Credits\r\nline two\r\n");
+  EXPECT_EQ(about(), "[about] About Glimmerhold\nCredits\nline two\n[about] closed\n");
+  glimtest::WriteText(folder + "credits.txt", std::string(glim::MaxCreditsBytes, 'x'));
+  EXPECT_EQ(about(), "[about] About Glimmerhold\n" + std::string(glim::MaxCreditsBytes, 'x') + "\n[about] closed\n");
+  glimtest::WriteText(folder + "credits.txt", std::string(glim::MaxCreditsBytes + 1, 'x'));
+  EXPECT_EQ(about(), "[about] About Glimmerhold\n[about] closed\n");
+  // An endless device, under a memory limit far below what reading it
+  // whole would take, and a pipe nobody writes to.
+  fs::remove(folder + "credits.txt");
+  fs::create_symlink("/dev/zero", folder + "credits.txt");
+  EXPECT_EQ(about("ulimit -v 1000000;"), "[about] About Glimmerhold\n[about] closed\n");
+  fs::remove(folder + "credits.txt");
+  ASSERT_EQ(mkfifo((folder + "credits.txt").c_str(), 0600), 0);
+  EXPECT_EQ(about("timeout 10"), "[about] About Glimmerhold\n[about] closed\n");
+}
+
+// Keys typed while a command pauses reach the line editor as typed: a Ctrl-D
+// typed during a pause ends the game at the next prompt, as it would at the
+// prompt itself.
+TEST(PkgTerm, CtrlDTypedDuringAPauseEndsTheGame) {
+  ASSERT_TRUE(fs::exists(TermProgram())) << TermProgram() << " is built with the tests";
+  int master = -1;
+  const pid_t pid = forkpty(&master, nullptr, nullptr, nullptr);
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    const std::string folder = Fixture("example");
+    execl(TermProgram().c_str(), "glimmerhold-term", "--folder", folder.c_str(), "--silent", "--no-splash",
+          static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  // Reads what the game prints until `want` shows or `ms` pass.
+  std::string seen;
+  auto readUntil = [&](const std::string& want, int ms) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (seen.find(want) == std::string::npos && std::chrono::steady_clock::now() < end) {
+      pollfd pfd{master, POLLIN, 0};
+      if (poll(&pfd, 1, 50) <= 0) continue;
+      char buf[4096];
+      const ssize_t n = read(master, buf, sizeof buf);
+      if (n <= 0) break;
+      seen.append(buf, static_cast<size_t>(n));
+    }
+    return seen.find(want) != std::string::npos;
+  };
+  ASSERT_TRUE(readUntil("> ", 10000)) << seen;
+  const std::string wait = ":wait 2\r";
+  ASSERT_EQ(write(master, wait.data(), wait.size()), static_cast<ssize_t>(wait.size()));
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  ASSERT_EQ(write(master, "\x04\x04", 2), 2);  // during the pause
+  int status = 0;
+  pid_t done = 0;
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (done == 0 && std::chrono::steady_clock::now() < end) {
+    readUntil("\x01", 100);  // keeps the pty drained
+    done = waitpid(pid, &status, WNOHANG);
+    if (done == 0) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  if (done == 0) {
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+  }
+  close(master);
+  EXPECT_EQ(done, pid) << "the game still waited after Ctrl-D; it printed: " << seen;
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
 namespace {

@@ -685,6 +685,43 @@ TEST(SaveGame, FailedSaveKeepsOldFileAndGame) {
   EXPECT_EQ(WorldDiff(before, h.game.world()), "");
 }
 
+// Started on a folder without the data files (a wrong game folder), the game
+// runs an empty world; its Save says why it cannot save and writes nothing,
+// so the player's real save is never replaced by a save of nothing. A New
+// that finds the files again makes saving possible again.
+TEST(SaveGame, WithoutItsDataFilesTheGameSavesNothing) {
+  const std::string dir = TempDir("save_no_data");
+  const std::string empty = dir + "empty/";
+  fs::create_directories(empty);
+  Harness h(empty);
+  EXPECT_TRUE(ContainsInOrder(h.Start(), {"[box] Unable to load Word data file " + empty + "glimtext.wdt",
+                                          "[box] Unable to load Room data file " + empty + "glimroom.dat"}));
+  const std::string real = dir + "mygame.gam";
+  WriteText(real, "the player's real save\r\n");
+  h.Send(":answer yes");
+  h.platform.QueueFile(real);
+  h.game.SaveGame();
+  EXPECT_EQ(h.Take(),
+            "Saving game\n[box] The game cannot be saved: its data files glimtext.wdt and glimroom.dat did "
+            "not load from " +
+                empty + ", so there is no game in progress. Nothing was written.\n");
+  EXPECT_EQ(ReadAll(real), "the player's real save\r\n");
+
+  // One file of the two is not enough either.
+  fs::copy_file(Fixture("save_small") + "glimroom.dat", empty + "glimroom.dat");
+  h.Send(":new");
+  h.platform.QueueFile(real);
+  h.game.SaveGame();
+  EXPECT_NE(h.Take().find("Nothing was written."), std::string::npos);
+  fs::copy_file(Fixture("save_small") + "glimtext.wdt", empty + "glimtext.wdt");
+  h.Send(":new");
+  h.Send(":answer yes");
+  h.platform.QueueFile(real);
+  h.game.SaveGame();
+  EXPECT_EQ(h.Take(), "Saving game\n[box] " + real + " already exists.\n[box] Do you want to replace it?\n[box] Yes\n");
+  EXPECT_EQ(ReadAll(real), glim::SaveText(h.game.world()));
+}
+
 TEST(SaveGame, DialogsStartWhereThePlayerMayWrite) {
   SaveHarness h("save_small");
   h.game.InitialFolderWritable = true;

@@ -6,17 +6,21 @@
 #ifdef GLIM_HAVE_SOUND
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Harness.h"
 #include "app/sound/SdlSoundPlayer.h"
+#include "app/sound/SoundFile.h"
 
 namespace {
 
@@ -255,6 +259,97 @@ TEST_F(SoundPlayerTest, MusicLoopsAndFinishesItsPassWhenRepetitionIsSwitchedOff)
   ASSERT_TRUE(WaitFor(p, Kind::Aborted, looping));
   ASSERT_TRUE(WaitFor(p, Kind::Completed, p.Generation()));
   EXPECT_FALSE(p.WaitReport(300ms).has_value());
+}
+
+// A RIFF WAVE file of `rate` frames a second, mono, 16 bits, `frames` long.
+std::string Wav(uint32_t rate, int frames) {
+  std::string f = "RIFF";
+  Put32(f, static_cast<uint32_t>(36 + 2 * frames));
+  f += "WAVEfmt ";
+  Put32(f, 16);
+  Put16(f, 1);
+  Put16(f, 1);
+  Put32(f, rate);
+  Put32(f, rate * 2);
+  Put16(f, 2);
+  Put16(f, 16);
+  f += "data";
+  Put32(f, static_cast<uint32_t>(2 * frames));
+  return f + std::string(static_cast<size_t>(2 * frames), '\x10');
+}
+
+TEST(SoundFile, WavSizeOnceConvertedIsBoundedBeforeDecoding) {
+  // A second at the output's own rate: 44,100 frames of 4 bytes, or the
+  // decoding on the way at 8 bytes a frame, whichever is more.
+  const std::optional<uint64_t> second = glim::WavDecodedBytes(Wav(44100, 44100), 44100, 4);
+  ASSERT_TRUE(second.has_value());
+  EXPECT_GE(*second, 44100u * 4);
+  EXPECT_LE(*second, 44101u * 8);
+  // 3,000 samples that claim a rate of 1 Hz: 3,000 seconds at 44.1 kHz.
+  const std::optional<uint64_t> slow = glim::WavDecodedBytes(Wav(1, 3000), 44100, 4);
+  ASSERT_TRUE(slow.has_value());
+  EXPECT_GE(*slow, 3000u * 44100 * 4);
+  EXPECT_GT(*slow, glim::MaxDecodedSoundBytes);
+  // A data chunk that claims more than the file holds counts what is there.
+  std::string cut = Wav(44100, 1000);
+  cut[40] = '\xFF';
+  cut[41] = '\xFF';
+  cut[42] = '\xFF';
+  cut[43] = '\x7F';
+  EXPECT_LE(glim::WavDecodedBytes(cut, 44100, 4).value_or(~0ull), 1001u * 8);
+  EXPECT_FALSE(glim::WavDecodedBytes("", 44100, 4).has_value());
+  EXPECT_FALSE(glim::WavDecodedBytes("RIFF\0\0\0\0WAVE", 44100, 4).has_value());  // no chunks
+  EXPECT_FALSE(glim::WavDecodedBytes(Wav(0, 100), 44100, 4).has_value());         // no rate
+  EXPECT_FALSE(glim::WavDecodedBytes(std::string(100, 'x'), 44100, 4).has_value());
+}
+
+// The sounds the player refuses before the mixer sees them: a small file
+// that would resample to a gigabyte, a file over its size cap, a pipe (which
+// would block the game) and a device. Each reports a missing file at once.
+TEST_F(SoundPlayerTest, SoundsBeyondTheirCapsOrNotInAFileAreRefused) {
+  SdlSoundPlayer p("");
+  glimtest::WriteText(dir_ + "slow.wav", Wav(1, 3000));
+  glimtest::WriteText(dir_ + "huge.wav", Wav(44100, static_cast<int>(glim::MaxWavFileBytes / 2)));
+  ASSERT_EQ(mkfifo((dir_ + "pipe.wav").c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/zero", dir_ + "zero.wav");
+  std::filesystem::create_symlink("/dev/zero", dir_ + "zero.mid");
+  glimtest::WriteText(dir_ + "long.mid", std::string(glim::MaxMusicFileBytes + 1, 'x'));
+  const auto start = std::chrono::steady_clock::now();
+  for (const char* name : {"slow.wav", "huge.wav", "pipe.wav", "zero.wav", "zero.mid", "long.mid"})
+    EXPECT_EQ(p.Play(dir_ + name, true), SoundResult::Missing) << name;
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+  // The player goes on playing what it can.
+  ASSERT_EQ(p.Play(dir_ + "blip.wav", false), SoundResult::Ok);
+  EXPECT_TRUE(WaitFor(p, Kind::Completed, p.Generation()));
+}
+
+// A title tune that cannot be looped (garbage, empty, cut short, without a
+// note, or a WAV file under the tune's name) is played once even when asked
+// to repeat: it is never started again and again inside the mixer, and
+// stopping it returns at once.
+TEST_F(SoundPlayerTest, TuneThatEndsAtOnceIsNotLooped) {
+  SdlSoundPlayer p(glim::DefaultSoundFont());
+  const std::string tune = glimtest::ReadAll(dir_ + "tune.mid");
+  ASSERT_TRUE(glim::LoopableTune(tune));
+  std::string silent = tune;  // the two notes turned into rests
+  for (size_t i = 0; i + 1 < silent.size(); ++i)
+    if (static_cast<unsigned char>(silent[i]) == 0x90) silent[i + 2] = 0;
+  const std::vector<std::pair<std::string, std::string>> bad = {
+      {"empty.mid", ""},      {"garbage.mid", std::string(3000, '\x5A')},         {"cut.mid", tune.substr(0, 30)},
+      {"silent.mid", silent}, {"wave.mid", glimtest::ReadAll(dir_ + "tone.wav")},
+  };
+  for (const auto& [name, bytes] : bad) {
+    glimtest::WriteText(dir_ + name, bytes);
+    EXPECT_FALSE(glim::LoopableTune(bytes)) << name;
+    if (p.Play(dir_ + name, true) != SoundResult::Ok) continue;  // refused by the mixer: fine too
+    const uint64_t g = p.Generation();
+    std::vector<SoundReport> seen;
+    EXPECT_TRUE(WaitFor(p, Kind::Completed, g, &seen)) << name;
+    for (const SoundReport& r : seen) EXPECT_NE(r.What, Kind::Restarted) << name;
+    const auto start = std::chrono::steady_clock::now();
+    p.Stop();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s) << name;
+  }
 }
 
 TEST_F(SoundPlayerTest, NoDeviceIsToldApartFromAMissingFile) {

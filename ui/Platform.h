@@ -36,6 +36,13 @@ enum class SoundResult {
   NoDevice,  // there is no audio output at all
 };
 
+// Reads a whole file, and only a regular file: a pipe (which would wait for
+// a writer for ever), a device (/dev/zero has no end) or a socket is
+// refused with errno EINVAL, a folder with EISDIR, a name holding a NUL with
+// EINVAL, and a file of more than `limit` bytes with EFBIG before any of it
+// is read. `out` is changed only when the read succeeds.
+bool ReadRegularFile(const std::string& path, std::string& out, size_t limit = SIZE_MAX);
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -90,13 +97,16 @@ class Platform {
 
   // --- files (default: the real file system)
   virtual bool FileExists(const std::string& path);
-  // Reads a whole file. A file of more than `limit` bytes is refused with
-  // errno EFBIG, a regular file before any of it is read.
+  // Reads a whole regular file (ReadRegularFile below).
   virtual bool ReadFile(const std::string& path, std::string& out, size_t limit = SIZE_MAX);
   // Writes the whole file so that an existing file is replaced only once the
   // new contents are complete and on the disk; a link is followed and the
-  // file it names is replaced. On failure returns false with a message that
-  // names `path`, and nothing is left behind.
+  // file it names is replaced. Only a new name or a regular file of the
+  // player's own that is not read-only is written: a pipe, a device, a
+  // socket, a folder, a read-only file, another user's file and a name with
+  // a NUL in it are refused. Temporary files a killed save of the same
+  // target left behind are removed. On failure returns false with a message
+  // that names `path`, and nothing is left behind.
   virtual bool WriteFile(const std::string& path, const std::string& data, std::string& error);
   virtual bool FolderWritable(const std::string& folder);
 

@@ -262,6 +262,9 @@ class Game : public PlatformEvents, public World {
 
   bool FirstActivationDone = false;
   bool InitialFolderWritable = true;
+  // Both data files were found and read to their end by the last start-up
+  // or restart; without them there is no game to save.
+  bool DataFilesLoaded = false;
 
   // ===================== undo and redo (world/Undo.cpp) =====================
   // A game at one moment: its world and the event timer's time left (-1

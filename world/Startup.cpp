@@ -5,13 +5,16 @@
 namespace glim {
 
 bool Game::LoadDataFiles() {
+  DataFilesLoaded = false;
   ClearPanel();
+  bool found = true;
   const std::string wordFile = GameFolder + "glimtext.wdt";
   std::string text;
   if (P.FileExists(wordFile) && P.ReadFile(wordFile, text)) {
     if (!LoadWordData(SplitLines(text))) return false;
     if (!BuildIgnoredWords()) return false;
   } else {
+    found = false;
     P.MessageBox("Unable to load Word data file " + wordFile);
   }
   const std::string roomFile = GameFolder + "glimroom.dat";
@@ -19,8 +22,10 @@ bool Game::LoadDataFiles() {
   if (P.FileExists(roomFile) && P.ReadFile(roomFile, text)) {
     if (!LoadRoomData(SplitLines(text))) return false;
   } else {
+    found = false;
     P.MessageBox("Unable to load Room data file " + roomFile);
   }
+  DataFilesLoaded = found;
   ClearPanel();
   return true;
 }

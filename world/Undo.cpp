@@ -8,6 +8,18 @@ namespace glim {
 
 Game::Snapshot Game::TakeSnapshot() { return {world(), EventTEnabled ? P.TimerLeft() : -1}; }
 
+namespace {
+
+// The door the last move met (DoorIndex) shows nowhere: it only tells the
+// door actions of the next commands which door is meant.
+bool OnlyHiddenFieldsDiffer(const World& before, const World& after) {
+  World seen = before;
+  seen.DoorIndex = after.DoorIndex;
+  return seen == after;
+}
+
+}  // namespace
+
 void Game::BeginStep() {
   if (stepDepth_++ > 0) return;
   SetUndoHint(UndoHint::None);
@@ -21,6 +33,11 @@ void Game::EndStep() {
   // A step that changed nothing (a look, a refused command, a cancelled
   // dialog) is not kept, and leaves the steps to redo as they are.
   if (stepStart_.State == world()) return;
+  // A step that changed only what the player cannot see (a refused move
+  // that noted the door it met) is no step of its own: it is folded into
+  // the step before, whose undo takes it back too, and the steps to redo
+  // stay.
+  if (OnlyHiddenFieldsDiffer(stepStart_.State, world())) return;
   UndoSteps.push_back(std::move(stepStart_));
   if (UndoSteps.size() > MaxUndoSteps) UndoSteps.pop_front();
   RedoSteps.clear();

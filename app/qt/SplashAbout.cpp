@@ -1,6 +1,5 @@
 #include "app/qt/SplashAbout.h"
 
-#include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLinearGradient>
@@ -14,6 +13,7 @@
 
 #include "app/qt/Fonts.h"
 #include "app/qt/Zoom.h"
+#include "shell/GameFolder.h"
 
 namespace glim {
 
@@ -92,9 +92,10 @@ QImage TitlePicture(const QString& gameFolder) {
 }
 
 QStringList GameText(const QString& gameFolder) {
-  QFile f(gameFolder + QStringLiteral("credits.txt"));
-  if (f.open(QIODevice::ReadOnly)) {
-    QString s = FromFileText(f.readAll());
+  const QByteArray folder = gameFolder.toLocal8Bit();
+  const std::string bytes = ReadCredits(std::string(folder.constData(), static_cast<size_t>(folder.size())));
+  if (!bytes.empty()) {
+    QString s = FromFileText(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
     s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     s.replace('\r', '\n');
     if (s.endsWith('\n')) s.chop(1);

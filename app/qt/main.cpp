@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QSocketNotifier>
+#include <csignal>
 #include <cstring>
 #include <iostream>
 #include <memory>
@@ -22,6 +23,10 @@ int main(int argc, char** argv) {
   // The display guard: a second copy of this program that puts the display
   // mode back should the game die without doing so itself.
   if (argc > 1 && std::strcmp(argv[1], "--display-guard") == 0) return glim::DisplayMode::RunGuard(argc, argv);
+
+  // A save that runs into the file size limit fails with an error the game
+  // reports, as on a full disk, instead of killing the game.
+  std::signal(SIGXFSZ, SIG_IGN);
 
   std::string folder;
   for (int i = 1; i < argc; ++i) {

@@ -15,6 +15,7 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <fcntl.h>
+#include <malloc.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -24,13 +25,13 @@
 #include <cstring>
 #include <deque>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <mutex>
-#include <sstream>
 #include <thread>
 
 #include "app/sound/MidiFile.h"
+#include "app/sound/SoundFile.h"
+#include "ui/Platform.h"
 #include "world/Text.h"
 
 namespace glim {
@@ -144,8 +145,12 @@ class Engine {
       // The music starts with the next mixed buffer; counting from here
       // errs early, which only ever ends a last pass early.
       musicStart_ = mixed_.load();
-      musicLooping_ = repeat;
-      if (Mix_PlayMusic(tune->Music, repeat ? -1 : 1) != 0) {
+      // A tune that is not known to last (garbage, empty, cut short, no
+      // notes) plays once, even when asked to repeat: looped, a tune that
+      // ends at once would be started again and again inside the mixer.
+      musicLoopable_ = tune->Loopable;
+      musicLooping_ = repeat && tune->Loopable;
+      if (Mix_PlayMusic(tune->Music, musicLooping_ ? -1 : 1) != 0) {
         Fail(gen);
         return SoundResult::Missing;
       }
@@ -232,7 +237,7 @@ class Engine {
       Final(gen, SoundReport::Kind::Aborted);
       return;
     }
-    if (repeat_) {
+    if (repeat_ && musicLoopable_) {
       Request(restartReq_, gen);
       return;
     }
@@ -313,8 +318,10 @@ class Engine {
 
  private:
   struct Tune {
+    std::string Bytes;  // the file, read by the mixer as it plays
     Mix_Music* Music = nullptr;
-    uint64_t Frames = 0;  // the length of one pass; 0 when unknown
+    uint64_t Frames = 0;    // the length of one pass; 0 when unknown
+    bool Loopable = false;  // a tune with notes that lasts (LoopableTune)
   };
 
   bool EnsureOpen() {
@@ -355,17 +362,37 @@ class Engine {
     return true;
   }
 
+  // A WAV file of a sensible size (SoundFile.h) whose samples, converted,
+  // stay under their cap; anything else is not a sound the game plays.
   Mix_Chunk* LoadChunk(const std::string& file) {
     auto it = chunks_.find(file);
     if (it != chunks_.end()) return it->second;
-    Mix_Chunk* chunk = Mix_LoadWAV(file.c_str());
+    std::string bytes;
+    if (!ReadRegularFile(file, bytes, MaxWavFileBytes)) return nullptr;
+    const std::optional<uint64_t> need = WavDecodedBytes(bytes, rate_, static_cast<int>(frameBytes_));
+    if (!need || *need > MaxDecodedSoundBytes) return nullptr;
+    Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
+    // The conversion's working buffers (several times the sound's size when
+    // it is resampled) are handed back to the system at once, so that the
+    // loads of a long game do not add up to the largest of them many times.
+    bytes = std::string();
+    malloc_trim(0);
     if (!chunk) return nullptr;
     // Whole frames only, so that the offset arithmetic of the passes holds.
     chunk->alen -= chunk->alen % frameBytes_;
-    if (chunk->alen == 0) {
+    if (chunk->alen == 0 || chunk->alen > MaxDecodedSoundBytes) {
       Mix_FreeChunk(chunk);
       return nullptr;
     }
+    // The sounds kept stay under their cap: when this one would pass it,
+    // the others are let go (none of them plays: Play halted it).
+    if (keptBytes_ + chunk->alen > MaxKeptSoundBytes) {
+      for (auto& [path, kept] : chunks_) Mix_FreeChunk(kept);
+      chunks_.clear();
+      keptBytes_ = 0;
+      curChunk_ = nullptr;
+    }
+    keptBytes_ += chunk->alen;
     chunks_[file] = chunk;
     return chunk;
   }
@@ -374,17 +401,22 @@ class Engine {
     auto it = tunes_.find(file);
     if (it != tunes_.end()) return &it->second;
     // Loading a MIDI tune loads the whole soundfont, so each tune is loaded
-    // once and kept.
-    Tune t;
-    t.Music = Mix_LoadMUS(file.c_str());
-    if (!t.Music) return nullptr;
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (auto midi = ParseMidi(bytes.str())) {
+    // once and kept. The mixer reads the tune from its bytes, which are kept
+    // with it.
+    std::string bytes;
+    if (!ReadRegularFile(file, bytes, MaxMusicFileBytes)) return nullptr;
+    Tune& t = tunes_[file];
+    t.Bytes = std::move(bytes);
+    t.Music = Mix_LoadMUS_RW(SDL_RWFromConstMem(t.Bytes.data(), static_cast<int>(t.Bytes.size())), 1);
+    if (!t.Music) {
+      tunes_.erase(file);
+      return nullptr;
+    }
+    t.Loopable = LoopableTune(t.Bytes);
+    if (auto midi = ParseMidi(t.Bytes)) {
       t.Frames = static_cast<uint64_t>(MidiDurationSeconds(*midi) * rate_ + 0.5);
     }
-    return &(tunes_[file] = t);
+    return &t;
   }
 
   uint64_t Begin() {
@@ -525,6 +557,7 @@ class Engine {
   bool s16_ = true;
   uint32_t frameBytes_ = 4;
   std::map<std::string, Mix_Chunk*> chunks_;
+  uint64_t keptBytes_ = 0;  // the samples of chunks_
   std::map<std::string, Tune> tunes_;
   Mix_Chunk* curChunk_ = nullptr;
   Mix_Music* curMusic_ = nullptr;
@@ -555,6 +588,7 @@ class Engine {
   std::atomic<uint64_t> musicPasses_{0};
   std::atomic<uint64_t> mutedGen_{0};  // a tune past its last pass, awaiting its halt
   std::atomic<bool> musicLooping_{false};
+  std::atomic<bool> musicLoopable_{false};
 
   // The worker.
   std::thread worker_;

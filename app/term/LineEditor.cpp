@@ -2,6 +2,7 @@
 
 #include <histedit.h>
 #include <poll.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -18,6 +19,8 @@ struct LineEditor::State {
   std::string prompt;
   std::string pending;  // typed before the timer interrupted the read
   std::mbstate_t mbs{};
+  bool haveTerminal = false;
+  termios terminal{};  // the terminal's settings when the editor was made
 };
 
 namespace {
@@ -85,14 +88,30 @@ LineEditor::LineEditor(const char* program, std::string prompt) : s_(std::make_u
   el_set(s_->el, EL_GETCFN, GetChar);
   // The player's own key bindings (~/.editrc), if any.
   el_source(s_->el, nullptr);
+  s_->haveTerminal = tcgetattr(STDIN_FILENO, &s_->terminal) == 0;
 }
 
 LineEditor::~LineEditor() {
+  if (s_->haveTerminal) tcsetattr(STDIN_FILENO, TCSANOW, &s_->terminal);
   if (s_->el) el_end(s_->el);
   if (s_->hist) history_end(s_->hist);
 }
 
 void LineEditor::SetPrompt(std::string prompt) { s_->prompt = std::move(prompt); }
+
+// Between reads (while a command prints or pauses) the terminal is left in
+// character mode without echo, so that keys typed meanwhile wait for the
+// next read as they were typed. In the terminal's line mode a Ctrl-D typed
+// then would become an end of input that the editor, which reads in
+// character mode, never sees: the player could not leave the game.
+void LineEditor::HoldKeys() {
+  termios t{};
+  if (!s_->haveTerminal || tcgetattr(STDIN_FILENO, &t) != 0) return;
+  t.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+  t.c_cc[VMIN] = 1;
+  t.c_cc[VTIME] = 0;
+  tcsetattr(STDIN_FILENO, TCSANOW, &t);
+}
 
 LineEditor::Result LineEditor::Read(std::string& line, const std::function<int()>& msUntilTimer) {
   s_->msUntilTimer = &msUntilTimer;
@@ -104,6 +123,7 @@ LineEditor::Result LineEditor::Read(std::string& line, const std::function<int()
   int count = 0;
   const char* got = el_gets(s_->el, &count);
   s_->msUntilTimer = nullptr;
+  HoldKeys();
   if (!got || count <= 0) {
     // Leave the shell's prompt on a line of its own.
     std::fputs("\n", stdout);

@@ -33,6 +33,7 @@ class LineEditor {
   struct State;
 
  private:
+  void HoldKeys();
   std::unique_ptr<State> s_;
 };
 

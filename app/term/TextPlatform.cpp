@@ -4,13 +4,14 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
-#include <fstream>
 #include <iostream>
 #include <sstream>
 #include <thread>
 
 #include "app/term/HelpPager.h"
+#include "shell/GameFolder.h"
 #include "world/Game.h"
 #include "world/Text.h"
 
@@ -35,6 +36,8 @@ std::string Rest(const std::string& s, int n) {
   if (i < s.size() && s[i] == ' ') ++i;
   return s.substr(i);
 }
+
+constexpr int MaxWaitSeconds = 24 * 60 * 60;
 
 std::optional<int> ToInt(const std::string& s) {
   auto v = StrictInt(s);
@@ -266,13 +269,10 @@ void TextPlatform::PumpEvents() { FireTimerIfDue(); }
 
 // The introduction and credits of the game folder's credits.txt, the text
 // the window's splash scrolls and its About box shows, one printed line per
-// line of the file (wrapped at a terminal). Nothing when the file is missing.
+// line of the file (wrapped at a terminal). Nothing when the file is missing
+// or is no text of a sensible size (see ReadCredits).
 void TextPlatform::PrintIntro() {
-  std::ifstream in(opts_.Folder + "credits.txt", std::ios::binary);
-  if (!in) return;
-  std::stringstream ss;
-  ss << in.rdbuf();
-  std::vector<std::string> lines = SplitLines(ss.str());
+  std::vector<std::string> lines = SplitLines(ReadCredits(opts_.Folder));
   while (!lines.empty() && lines.back().empty()) lines.pop_back();
   for (const std::string& l : lines) Emit(l);
 }
@@ -383,7 +383,10 @@ bool TextPlatform::Meta(Game& game, const std::string& line) {
     if (w.size() > 1) QueueInput(Rest(line.substr(1), 1));
     game.RoomCheatClick();
   } else if (c == "wait" && arg(1) && *arg(1) >= 0) {
-    Advance(static_cast<uint32_t>(*arg(1)) * 1000u);
+    // A wait longer than a day is a day: the milliseconds must fit the
+    // clock's steps, and nothing in the game runs longer.
+    if (*arg(1) > MaxWaitSeconds) out_ << "[meta] :wait is cut to " << MaxWaitSeconds << " seconds\n";
+    Advance(static_cast<uint32_t>(std::min(*arg(1), MaxWaitSeconds)) * 1000u);
   } else if (c == "answer" && w.size() > 1) {
     QueueConfirm(w[1] == "yes" || w[1] == "y");
   } else if (c == "input") {

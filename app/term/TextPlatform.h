@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "shell/SoundPlayer.h"
@@ -70,6 +71,13 @@ class TextPlatform : public Platform {
   bool Closed() const { return closed_; }
   const Image& Scene() const { return scene_; }
   const Image& CarriedPanel() const { return carried_; }
+  // Exchanges the shown scene and panel with the given images. A caller
+  // that makes many platforms one after the other hands the pictures'
+  // memory on this way, instead of each platform allocating it afresh.
+  void SwapShown(Image& scene, Image& carried) {
+    std::swap(scene_, scene);
+    std::swap(carried_, carried);
+  }
   bool DirectionEnabled(int d) const { return d >= 1 && d <= 4 && buttons_[d]; }
   const std::string& CommandText() const { return field_; }
   bool TimerArmed() const { return timerArmed_; }

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <clocale>
+#include <csignal>
 #include <cstring>
 #include <functional>
 #include <iostream>
@@ -114,6 +115,9 @@ int PlayAtTerminal(glim::TextPlatform& platform, glim::Game& game) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A save that runs into the file size limit fails with an error the game
+  // reports, as on a full disk, instead of killing the game.
+  std::signal(SIGXFSZ, SIG_IGN);
   glim::TextOptions opts;
   bool splash = true;
   for (int i = 1; i < argc; ++i) {

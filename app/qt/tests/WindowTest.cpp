@@ -3,6 +3,8 @@
 // reaching the game, the boxes and dialogs, the timer and pauses, the
 // splash's scrolling, the About box, the help viewer, the hidden debugging
 // controls and the closing of the window.
+#include <sys/stat.h>
+
 #include <QAccessible>
 #include <QClipboard>
 #include <QElapsedTimer>
@@ -1044,6 +1046,38 @@ class WindowTest : public QObject {
     answers->Hook = nullptr;
     QCOMPARE(boxesAtSplash, QStringList());
     QCOMPARE(answers->Boxes, QStringList());
+  }
+
+  // Started on a folder without the data files, whose credits.txt is a pipe
+  // nobody writes to: the window comes up at once without the text, and its
+  // Save button says why it cannot save, asks for no file and writes none.
+  void wrongFolderSavesNothing() {
+    QTemporaryDir dir;
+    const QString folder = dir.path() + QStringLiteral("/");
+    QVERIFY(mkfifo(QFile::encodeName(folder + QStringLiteral("credits.txt")).constData(), 0600) == 0);
+    glim::QtOptions opts;
+    opts.Folder = folder.toStdString();
+    answers->Boxes.clear();
+    answers->Files.clear();
+    answers->Files.push_back(folder + QStringLiteral("mygame.gam"));
+    {
+      glim::Desktop lost(opts);
+      lost.Start();
+      WaitUntil([&] { return lost.game.FirstActivationDone && answers->Boxes.size() >= 2; });
+      QVERIFY(answers->Boxes.contains(QStringLiteral("Unable to load Word data file ") + folder +
+                                      QStringLiteral("glimtext.wdt")));
+      answers->Boxes.clear();
+      lost.frmMain.SaveBtn->click();
+      WaitUntil([&] { return !answers->Boxes.isEmpty(); });
+      QCOMPARE(answers->Boxes,
+               QStringList(QStringLiteral("The game cannot be saved: its data files glimtext.wdt and glimroom.dat did "
+                                          "not load from ") +
+                           folder + QStringLiteral(", so there is no game in progress. Nothing was written.")));
+      QCOMPARE(answers->Files.size(), size_t{1});  // no file was asked for
+      QVERIFY(!QFile::exists(folder + QStringLiteral("mygame.gam")));
+      lost.platform.SetClosed();
+    }
+    answers->Files.clear();
   }
 
   // The load and save dialogs show their columns whole; the help window
