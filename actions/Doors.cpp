@@ -28,6 +28,10 @@ void Game::Unlock() {
       PrintLine("You are not attemting to move through a door!");
     } else if (SecondNounClass != WcObject || !IsCarried(SecondNoun)) {
       PrintLine("You don't have that key!");
+    } else if (Doors[DoorIndex].Key == Obj::ShinyKey && SecondNoun == Obj::RustyKey) {
+      // The right key, only dirty: saying it is the wrong one would send the
+      // player away from the one thing that opens this door.
+      PrintLine("The rusty key fits the lock, but it is far too rusty to turn. If only it were clean.");
     } else if (Doors[DoorIndex].Key != SecondNoun) {
       PrintLine("That's not the right key");
     } else {

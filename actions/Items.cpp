@@ -89,7 +89,8 @@ void Game::Use() {
       if (CurrentRoom == Room::TrollCave) {
         PrintLine("You press the button and the flash lights up the darkest corners");
         PrintLine("of the cave for one blinding instant, showing every dripping rock");
-        PrintLine("and making the trolls cringe");
+        PrintLine(CharacterIsHere(Baddie::Trolls) ? "and making the trolls cringe"
+                                                  : "but there is nobody left here to frighten");
         TrollsScared = true;
         ShowRoom(false);
       } else {

@@ -138,5 +138,15 @@ TEST_F(ShippedWorld, RowenaOnTheLedgeKnowsWhereSheIs) {
   EXPECT_NE(back.find("back up here"), std::string::npos) << back;
 }
 
+TEST_F(ShippedWorld, TheRustyKeyIsTheRightKeyOnlyDirty) {
+  h.Jump(Room::MarketSquare);
+  ASSERT_TRUE(h.Carry({Obj::RustyKey}));
+  h.Send("e");  // into the carver's locked door
+  const std::vector<std::string> rusty = Said("unlock door with rusty");
+  ASSERT_EQ(rusty.size(), 1u);
+  EXPECT_NE(rusty[0].find("too rusty to turn"), std::string::npos);
+  EXPECT_EQ(g.Doors[6].State, glim::DoorLocked);
+}
+
 }  // namespace
 }  // namespace glimtest

@@ -1,6 +1,7 @@
 #include "app/qt/QtPlatform.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -288,20 +289,23 @@ void QtPlatform::EventTimerExpired() {
 uint32_t QtPlatform::TickCount() const { return static_cast<uint32_t>(clock_.elapsed()); }
 
 void QtPlatform::WaitSeconds(int seconds) {
-  const uint32_t span = static_cast<uint32_t>(seconds < 0 ? 0 : seconds) * 1000u;
-  const uint32_t start = TickCount();
+  // Counted in nanoseconds: whole milliseconds, cut short at both ends,
+  // could end the pause a fraction of a millisecond early.
+  const qint64 span = static_cast<qint64>(seconds < 0 ? 0 : seconds) * 1000000000LL;
+  QElapsedTimer waited;
+  waited.start();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
   // Sleep in the event loop until the time is up; whatever arrives meanwhile
   // is handled, and a handler that runs long simply shortens the rest.
   while (!closed_) {
-    const uint32_t elapsed = TickCount() - start;
-    if (elapsed >= span) break;
+    const qint64 left = span - waited.nsecsElapsed();
+    if (left <= 0) break;
     QEventLoop loop;
     QTimer t;
     t.setSingleShot(true);
     t.setTimerType(Qt::PreciseTimer);
     QObject::connect(&t, &QTimer::timeout, &loop, &QEventLoop::quit);
-    t.start(static_cast<int>(span - elapsed));
+    t.start(static_cast<int>((left + 999999) / 1000000));
     if (loop.exec() < 0) break;  // the application is ending
   }
 }

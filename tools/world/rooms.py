@@ -52,7 +52,7 @@ R(13, O, dict(e=14), "in the Old Orchard. The gate has vanished behind a wall of
 R(14, O, dict(w=13, e=15), "deep in the orchard, under heavy branches. The trees whisper to|"
   "each other as you pass. The orchard goes on east and west.")
 R(15, O, dict(w=14), "before a huge old tree to the north, with a laughing face carved by|"
-  "the years into its trunk. Only magic moves a tree like this one.|"
+  "the years into its trunk. The old books say such trees answer only to magic.|"
   "Thorns hem in the clearing round the tree; the orchard lies back to the west.")
 
 # --- Glimmerwood, the first woodland -----------------------------------------
@@ -188,7 +188,7 @@ R(84, U, dict(n=83), "in a storeroom full of broken crates and timber.")
 R(85, U, dict(w=83, e=86), "in a tunnel that slopes down towards the sound of rushing water.")
 R(86, U, dict(w=85), "at the edge of a chasm. An underground river roars far below,|"
   "carrying off whatever falls in, and the tunnel goes on beyond the gap,|"
-  "to the east. Nobody could jump it; a bridge would need a long board.")
+  "to the east. Nobody could jump it: whoever crosses lays something long across.")
 R(87, U, dict(w=86), "on a narrow ledge on the far side of the chasm. The passage|"
   "seems to end at a wall of stone.")
 R(88, U, dict(w=87, e=90), "in a hidden passage behind the wall. It runs east.")
