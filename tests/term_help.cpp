@@ -247,6 +247,24 @@ TEST(TermHelp, TerminalBrowsesWithTheLineEditor) {
   EXPECT_EQ(g.Exit(), 0) << g.Seen();
 }
 
+// At a terminal the player answers a box: "q" asks whether to quit, a No
+// goes on with the game and a Yes ends it.
+TEST(TermHelp, BoxesAreAnsweredAtATerminal) {
+  PtyGame g(24, 80);
+  ASSERT_TRUE(g.Started());
+  ASSERT_TRUE(g.WaitFor("> ")) << g.Seen();
+  g.Type("q\r");
+  ASSERT_TRUE(g.WaitFor("Yes or No? ")) << g.Seen();
+  g.Type("no\r");
+  ASSERT_TRUE(g.WaitFor("[box] No")) << g.Seen();
+  g.Type("i\r");
+  ASSERT_TRUE(g.WaitFor("You are carrying")) << g.Seen();
+  g.Type("q\r");
+  ASSERT_TRUE(g.WaitFor("Yes or No? ")) << g.Seen();
+  g.Type("y\r");
+  EXPECT_EQ(g.Exit(), 0) << g.Seen();
+}
+
 // Without a help file only the activation line is printed, as in the window;
 // a help file that cannot be read is reported in a box, and a page asked for
 // by :help says which file is missing.

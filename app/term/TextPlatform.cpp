@@ -126,6 +126,12 @@ bool TextPlatform::ConfirmBox(const std::string& text) {
   if (!confirms_.empty()) {
     yes = confirms_.front();
     confirms_.pop_front();
+  } else if (helpTerminal_ != nullptr && helpTerminal_->ReadLine) {
+    // At a terminal the player answers the box; anything but a yes is No,
+    // the box's safe default.
+    out_.flush();
+    const std::optional<std::string> answer = helpTerminal_->ReadLine("[box] Yes or No? ");
+    yes = answer && !answer->empty() && (answer->front() == 'y' || answer->front() == 'Y');
   }
   out_ << "[box] " << (yes ? "Yes" : "No") << '\n';
   return yes;

@@ -120,8 +120,10 @@ class TextPlatform : public Platform {
   // kept, for the tests.
   void ShowUndoHint(UndoHint hint) override { undoHint_ = hint; }
   UndoHint ShownUndoHint() const { return undoHint_; }
-  // At a terminal the help asks the player which page to read through this;
-  // without it (a pipe) the help prints the contents and reads nothing.
+  // At a terminal the help asks the player which page to read through this,
+  // and a box with a Yes and a No asks for the answer; without it (a pipe)
+  // the help prints the contents and reads nothing, and a box takes the
+  // answer queued by ":answer" or says No.
   void SetHelpTerminal(const HelpTerminal* term) { helpTerminal_ = term; }
 
  private:

@@ -293,7 +293,9 @@ R(158, C, dict(w=157), "in a dead end, where some long-dead explorer sits patien
 # --- The underground river and the second chasm --------------------------------------------
 K = "deep caves"
 R(159, K, dict(w=155, s=165, e=160), "on the bank of an underground river, where driftwood and other|"
-  "things washed down from the chasm far upstream collect in a tangle.")
+  "things washed down from the chasm far upstream collect in a tangle.|"
+  "A passage leads south, the shore runs on east, and the cave below|"
+  "the castle is back to the west.")
 R(160, K, dict(w=159, e=161), "on a rocky shore beside the black river.")
 R(161, K, dict(w=160, n=162), "in a cave of stalagmites, like a forest of stone.")
 R(162, K, dict(s=161, n=163), "in a cave of stalactites, hanging like stone icicles.")
