@@ -1,0 +1,320 @@
+#!/usr/bin/env python3
+"""Plays a walkthrough in the browser page and checks it against the terminal game.
+
+Serves the built site on 127.0.0.1, starts headless Chromium with a fresh
+profile and drives it over the DevTools protocol on a pipe (Python's standard
+library only), types every command of the walkthrough into #command and
+records what the page shows: the lines added to #panel, its clearing, and the
+game's boxes. The terminal game plays the same commands on its virtual clock;
+both records must be equal, every "# expect:" text must be printed by its
+command, nobody may die, the last command must win the game, and the page
+must log no error.
+
+Exit status 0 when all holds; the differences are printed otherwise.
+"""
+
+import argparse
+import functools
+import http.server
+import json
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+CHROMIUM_FLAGS = [
+    "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+    "--disable-background-networking", "--disable-component-update", "--disable-sync",
+    "--remote-debugging-pipe", "--mute-audio", "--autoplay-policy=no-user-gesture-required",
+]
+
+DEATH = "you are dead TRY AGAIN"
+
+# Records every change of the message panel in the order it happens: an
+# added line as its text, an emptied panel as "[clear]".
+OBSERVER = """
+window.__log = [];
+new MutationObserver((records) => {
+  for (const r of records) {
+    if (r.removedNodes.length) window.__log.push('[clear]');  // only a clearing removes lines
+    for (const n of r.addedNodes) window.__log.push(n.textContent);
+  }
+}).observe(document.getElementById('panel'), { childList: true });
+"""
+
+
+def read_walkthrough(path):
+    """The steps of a walkthrough file: (line number, command, [expected texts])."""
+    steps = []
+    with open(path, encoding="latin-1") as f:
+        for n, line in enumerate(f, 1):
+            line = line.rstrip("\n").rstrip("\r")
+            if line.startswith("# expect:"):
+                if steps:
+                    steps[-1][2].append(line[len("# expect:"):].lstrip(" "))
+                continue
+            if not line or line.startswith("#"):
+                continue
+            if line.startswith(":"):
+                raise SystemExit(f"{path}:{n}: the page has no meta-commands: {line}")
+            steps.append((n, line, []))
+    return steps
+
+
+def decode(raw):
+    """Bytes as the page shows them: the Windows code page, where it has a
+    character, else the byte's own code point (as a browser decodes it)."""
+    out = []
+    for b in raw:
+        try:
+            out.append(bytes([b]).decode("cp1252"))
+        except UnicodeDecodeError:
+            out.append(chr(b))
+    return "".join(out)
+
+
+def normalise(events):
+    """Drops a clearing with no line since the last one (or the start): an
+    empty panel cleared again shows no change."""
+    out, since = [], False
+    for e in events:
+        if e == "[clear]":
+            if since:
+                out.append(e)
+            since = False
+        else:
+            out.append(e)
+            since = not e.startswith("[box] ")
+    return out
+
+
+def terminal_record(term, folder, commands):
+    """What the terminal game shows in its panel and boxes for the commands."""
+    args = [term, "--virtual-clock", "--silent", "--no-splash", "--trace"]
+    if folder:
+        args += ["--folder", folder]
+    data = "".join(c + "\n" for c in commands).encode("latin-1")
+    res = subprocess.run(args, input=data, capture_output=True, timeout=600, check=False)
+    if res.returncode != 0:
+        raise SystemExit(f"the terminal game failed ({res.returncode}): {res.stderr.decode(errors='replace')}")
+    events = []
+    for line in res.stdout.split(b"\n")[:-1]:
+        text = decode(line)
+        if text.startswith(("[sound] ", "[timer] ", "[note] ")):
+            continue
+        events.append(text)
+    return events
+
+
+class Browser:
+    """Headless Chromium driven over --remote-debugging-pipe (fds 3 and 4)."""
+
+    def __init__(self, chromium, profile):
+        to_browser_r, self.to_browser = os.pipe()
+        self.from_browser, from_browser_w = os.pipe()
+
+        def child_fds():
+            # Moved out of the way first: either end may be 3 or 4 already.
+            r, w = os.dup(to_browser_r), os.dup(from_browser_w)
+            os.dup2(r, 3)
+            os.dup2(w, 4)
+
+        self.proc = subprocess.Popen(
+            [chromium, *CHROMIUM_FLAGS, f"--user-data-dir={profile}", "about:blank"],
+            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            preexec_fn=child_fds, close_fds=False)
+        os.close(to_browser_r)
+        os.close(from_browser_w)
+        self.buf = b""
+        self.next_id = 0
+        self.session = None
+        self.errors = []
+
+    def _read_message(self):
+        while b"\0" not in self.buf:
+            chunk = os.read(self.from_browser, 1 << 16)
+            if not chunk:
+                raise RuntimeError("the browser closed its pipe")
+            self.buf += chunk
+        msg, self.buf = self.buf.split(b"\0", 1)
+        return json.loads(msg)
+
+    def send(self, method, params=None, session=True):
+        self.next_id += 1
+        msg = {"id": self.next_id, "method": method, "params": params or {}}
+        if session and self.session:
+            msg["sessionId"] = self.session
+        os.write(self.to_browser, json.dumps(msg).encode() + b"\0")
+        while True:
+            reply = self._read_message()
+            if reply.get("id") == self.next_id:
+                if "error" in reply:
+                    raise RuntimeError(f"{method}: {reply['error']}")
+                return reply.get("result", {})
+            self._event(reply)
+
+    def _event(self, msg):
+        method, p = msg.get("method"), msg.get("params", {})
+        if method == "Runtime.exceptionThrown":
+            self.errors.append(p["exceptionDetails"].get("exception", {}).get("description") or str(p))
+        elif method == "Runtime.consoleAPICalled" and p.get("type") == "error":
+            self.errors.append(" ".join(str(a.get("value", a.get("description"))) for a in p.get("args", [])))
+        elif method == "Log.entryAdded" and p["entry"].get("level") == "error":
+            self.errors.append(p["entry"].get("text", ""))
+
+    def open(self, url):
+        target = self.send("Target.createTarget", {"url": "about:blank"}, session=False)["targetId"]
+        self.session = self.send("Target.attachToTarget", {"targetId": target, "flatten": True},
+                                 session=False)["sessionId"]
+        for domain in ("Runtime", "Page", "Log"):
+            self.send(domain + ".enable")
+        # The panel is watched from the moment it exists, before the game
+        # starts, so that the opening is recorded as it happens.
+        self.send("Page.addScriptToEvaluateOnNewDocument",
+                  {"source": "document.addEventListener('DOMContentLoaded', () => {%s});" % OBSERVER})
+        self.send("Page.navigate", {"url": url})
+
+    def eval(self, expression):
+        r = self.send("Runtime.evaluate", {"expression": expression, "returnByValue": True})
+        if "exceptionDetails" in r:
+            raise RuntimeError(f"{expression}: {r['exceptionDetails']}")
+        return r["result"].get("value")
+
+    def wait_for(self, expression, timeout=30.0):
+        end = time.monotonic() + timeout
+        while not self.eval(expression):
+            if time.monotonic() > end:
+                raise RuntimeError(f"timed out waiting for {expression}")
+            time.sleep(0.01)
+
+    def key(self, key, code, vk):
+        for kind in ("keyDown", "keyUp"):
+            self.send("Input.dispatchKeyEvent", {"type": kind, "key": key, "code": code,
+                                                 "windowsVirtualKeyCode": vk, "nativeVirtualKeyCode": vk})
+
+    def close(self):
+        try:
+            self.send("Browser.close", session=False)
+            self.proc.wait(timeout=10)
+        except (RuntimeError, OSError, subprocess.TimeoutExpired):
+            self.proc.kill()
+            self.proc.wait()
+
+
+def answer_boxes(b):
+    """Answers the page's boxes until the running command ends, logging each
+    as the terminal game prints it: OK, or No to a question (the terminal's
+    answer when none is given)."""
+    while not b.eval("glimIdle()"):
+        if not b.eval("document.getElementById('box').hidden"):
+            text = b.eval("document.getElementById('box-text').textContent")
+            question = not b.eval("document.getElementById('box-no').hidden")
+            lines = ["[box] " + t for t in text.split("\n")]
+            if question:
+                lines.append("[box] No")
+            b.eval(f"window.__log.push(...{json.dumps(lines)})")
+            b.eval("document.getElementById('box-%s').click()" % ("no" if question else "ok"))
+        time.sleep(0.002)
+
+
+def play(b, steps):
+    """Types each command into the page; returns what each one added."""
+    parts = []
+    for _, command, _ in steps:
+        start = b.eval("window.__log.length")
+        b.eval("document.getElementById('command').focus(); document.getElementById('command').select()")
+        b.send("Input.insertText", {"text": command})
+        b.key("Enter", "Enter", 13)
+        answer_boxes(b)
+        parts.append(b.eval(f"window.__log.slice({start})"))
+    return parts
+
+
+def first_difference(want, got):
+    for i, (w, g) in enumerate(zip(want, got)):
+        if w != g:
+            return i
+    return min(len(want), len(got))
+
+
+def check(steps, parts, page_events, term_events, panel):
+    """The failures, as printable lines."""
+    fails = []
+    for (n, command, expects), part in zip(steps, parts):
+        text = "\n".join(part)
+        for e in expects:
+            if e not in text:
+                fails.append(f"line {n}: {command!r} did not print {e!r}")
+        if DEATH in text:
+            fails.append(f"line {n}: {command!r} killed the player")
+    if parts and "quest is over" not in "\n".join(parts[-1]):
+        fails.append("the last command did not win the game")
+    want, got = normalise(term_events), normalise(page_events)
+    if want != got:
+        i = first_difference(want, got)
+        fails.append(f"the page's record differs from the terminal's at entry {i} of {len(want)} / {len(got)}:")
+        fails += [f"  terminal: {x!r}" for x in want[max(0, i - 3):i + 3]]
+        fails += [f"  page:     {x!r}" for x in got[max(0, i - 3):i + 3]]
+    last_clear = max((i for i, e in enumerate(want) if e == "[clear]"), default=-1)
+    want_panel = [e for e in want[last_clear + 1:] if not e.startswith("[box] ")]
+    if panel != want_panel:
+        fails.append(f"the panel at the end holds {len(panel)} lines, the terminal's {len(want_panel)}")
+    return fails
+
+
+def serve(site):
+    class Quiet(http.server.SimpleHTTPRequestHandler):
+        def log_message(self, *args):
+            pass
+
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Quiet, directory=site))
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return server
+
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    ap.add_argument("--site", required=True)
+    ap.add_argument("--term", required=True, help="the terminal game")
+    ap.add_argument("--folder", help="the game folder of the terminal game")
+    ap.add_argument("--walkthrough", required=True)
+    ap.add_argument("--chromium", default=shutil.which("chromium") or "chromium")
+    args = ap.parse_args()
+
+    steps = read_walkthrough(args.walkthrough)
+    t0 = time.monotonic()
+    term_events = terminal_record(args.term, args.folder, [c for _, c, _ in steps])
+    server = serve(args.site)
+    profile = tempfile.mkdtemp(prefix="glim-web-")
+    b = Browser(args.chromium, profile)
+    try:
+        b.open(f"http://127.0.0.1:{server.server_address[1]}/index.html?clock=virtual")
+        b.wait_for("typeof glimIdle === 'function' && glimIdle()", timeout=60)
+        t_ready = time.monotonic()
+        t_play = time.monotonic()
+        parts = play(b, steps)
+        t_done = time.monotonic()
+        page_events = b.eval("window.__log")
+        panel = b.eval("[...document.getElementById('panel').children].map(e => e.textContent)")
+        errors = list(b.errors)
+    finally:
+        b.close()
+        server.shutdown()
+        shutil.rmtree(profile, ignore_errors=True)
+
+    fails = check(steps, parts, page_events, term_events, panel)
+    fails += [f"page error: {e}" for e in errors]
+    print(f"web: {len(steps)} commands; page ready in {t_ready - t0:.1f} s, "
+          f"played in {t_done - t_play:.1f} s ({1000 * (t_done - t_play) / max(len(steps), 1):.0f} ms a command)")
+    for f in fails:
+        print("FAIL: " + f)
+    if not fails:
+        print("web: the page won the game with the terminal game's lines")
+    return 1 if fails else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
