@@ -14,16 +14,19 @@ Exit status 0 when all holds; the differences are printed otherwise.
 """
 
 import argparse
+import base64
 import functools
 import http.server
 import json
 import os
 import shutil
 import subprocess
+import struct
 import sys
 import tempfile
 import threading
 import time
+import zlib
 
 CHROMIUM_FLAGS = [
     "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
@@ -32,6 +35,10 @@ CHROMIUM_FLAGS = [
 ]
 
 DEATH = "you are dead TRY AGAIN"
+# The largest difference of one colour channel allowed between the page's
+# scene and the terminal game's, whose JPEG decoders round differently
+# (measured: 3 on the winning walkthrough's last room).
+SCENE_TOLERANCE = 4
 
 # Records every change of the message panel in the order it happens: an
 # added line as its text, an emptied panel as "[clear]".
@@ -91,11 +98,60 @@ def normalise(events):
     return out
 
 
-def terminal_record(term, folder, commands):
-    """What the terminal game shows in its panel and boxes for the commands."""
+def read_png(data):
+    """The pixels of an 8-bit RGB or RGBA PNG without interlace, as rows of
+    RGB bytes, and its size."""
+    assert data[:8] == b"\x89PNG\r\n\x1a\n", "not a PNG"
+    pos, idat, w = 8, b"", 0
+    while pos < len(data):
+        n, kind = struct.unpack(">I4s", data[pos:pos + 8])
+        body = data[pos + 8:pos + 8 + n]
+        if kind == b"IHDR":
+            w, h, depth, colour, _, _, interlace = struct.unpack(">IIBBBBB", body)
+            assert depth == 8 and colour in (2, 6) and interlace == 0, "an unexpected PNG kind"
+            bpp = 3 if colour == 2 else 4
+        elif kind == b"IDAT":
+            idat += body
+        pos += 12 + n
+    raw, rows, prev = zlib.decompress(idat), [], bytearray(w * bpp)
+    stride = w * bpp
+    for y in range(h):
+        f, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for i in range(stride):
+            a = line[i - bpp] if i >= bpp else 0
+            b, c = prev[i], prev[i - bpp] if i >= bpp else 0
+            if f == 1:
+                line[i] = (line[i] + a) & 255
+            elif f == 2:
+                line[i] = (line[i] + b) & 255
+            elif f == 3:
+                line[i] = (line[i] + (a + b) // 2) & 255
+            elif f == 4:
+                p = a + b - c
+                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+                line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
+        rows.append(bytes(line) if bpp == 3 else bytes(v for i, v in enumerate(line) if i % 4 != 3))
+        prev = line
+    return w, h, rows
+
+
+def compare_pictures(name, want, got):
+    """How far the page's picture is from the terminal's: the failures, and
+    the largest difference of a colour channel."""
+    (ww, wh, wrows), (gw, gh, grows) = want, got
+    if (ww, wh) != (gw, gh):
+        return [f"the page's {name} is {gw} x {gh}, the terminal's {ww} x {wh}"], None
+    worst = max(max(abs(x - y) for x, y in zip(a, b)) for a, b in zip(wrows, grows))
+    return [], worst
+
+
+def terminal_record(term, folder, commands, pictures):
+    """What the terminal game shows in its panel and boxes for the commands;
+    at the end its scene and carried panel are written to `pictures`."""
     args = [term, "--virtual-clock", "--silent", "--no-splash", "--trace"]
     if folder:
         args += ["--folder", folder]
+    commands = commands + [f":scene {pictures}/scene.png", f":carried {pictures}/carried.png"]
     data = "".join(c + "\n" for c in commands).encode("latin-1")
     res = subprocess.run(args, input=data, capture_output=True, timeout=600, check=False)
     if res.returncode != 0:
@@ -281,14 +337,15 @@ def main():
     ap.add_argument("--term", required=True, help="the terminal game")
     ap.add_argument("--folder", help="the game folder of the terminal game")
     ap.add_argument("--walkthrough", required=True)
+    ap.add_argument("--screenshot", help="a PNG file for a picture of the page at the end, at 1024 x 768")
     ap.add_argument("--chromium", default=shutil.which("chromium") or "chromium")
     args = ap.parse_args()
 
     steps = read_walkthrough(args.walkthrough)
     t0 = time.monotonic()
-    term_events = terminal_record(args.term, args.folder, [c for _, c, _ in steps])
-    server = serve(args.site)
     profile = tempfile.mkdtemp(prefix="glim-web-")
+    term_events = terminal_record(args.term, args.folder, [c for _, c, _ in steps], profile)
+    server = serve(args.site)
     b = Browser(args.chromium, profile)
     try:
         b.open(f"http://127.0.0.1:{server.server_address[1]}/index.html?clock=virtual")
@@ -299,7 +356,21 @@ def main():
         t_done = time.monotonic()
         page_events = b.eval("window.__log")
         panel = b.eval("[...document.getElementById('panel').children].map(e => e.textContent)")
+        pictures = {n: b.eval(f"document.getElementById('{n}').toDataURL('image/png')") for n in ("scene", "carried")}
+        if args.screenshot:
+            b.send("Emulation.setDeviceMetricsOverride",
+                   {"width": 1024, "height": 768, "deviceScaleFactor": 1, "mobile": False})
+            shot = b.send("Page.captureScreenshot", {"format": "png"})["data"]
+            with open(args.screenshot, "wb") as f:
+                f.write(base64.b64decode(shot))
         errors = list(b.errors)
+        differences = {}
+        for n, url in pictures.items():
+            with open(f"{profile}/{n}.png", "rb") as f:
+                want = read_png(f.read())
+            got = read_png(base64.b64decode(url.split(",", 1)[1]))
+            bad, differences[n] = compare_pictures(n, want, got)
+            errors += bad
     finally:
         b.close()
         server.shutdown()
@@ -307,6 +378,14 @@ def main():
 
     fails = check(steps, parts, page_events, term_events, panel)
     fails += [f"page error: {e}" for e in errors]
+    # The carried panel's icons are PNGs, decoded alike; the scene's JPEGs
+    # are decoded by stb_image in the page and libjpeg-turbo in the terminal.
+    if differences.get("carried") not in (0, None):
+        fails.append(f"the carried panel differs from the terminal's by up to {differences['carried']}")
+    if differences.get("scene") is not None and differences["scene"] > SCENE_TOLERANCE:
+        fails.append(f"the scene differs from the terminal's by up to {differences['scene']}")
+    print(f"web: the pictures differ from the terminal's by at most {differences.get('scene')} (scene) "
+          f"and {differences.get('carried')} (carried) of 255")
     print(f"web: {len(steps)} commands; page ready in {t_ready - t0:.1f} s, "
           f"played in {t_done - t_play:.1f} s ({1000 * (t_done - t_play) / max(len(steps), 1):.0f} ms a command)")
     for f in fails:
