@@ -145,9 +145,10 @@ def compare_pictures(name, want, got):
     return [], worst
 
 
-def terminal_record(term, folder, commands, pictures):
+def terminal_record(term, folder, commands, pictures, keep_timer=False):
     """What the terminal game shows in its panel and boxes for the commands;
-    at the end its scene and carried panel are written to `pictures`."""
+    at the end its scene and carried panel are written to `pictures`. With
+    keep_timer, the starts and expiries of its event timer are kept too."""
     args = [term, "--virtual-clock", "--silent", "--no-splash", "--trace"]
     if folder:
         args += ["--folder", folder]
@@ -159,7 +160,7 @@ def terminal_record(term, folder, commands, pictures):
     events = []
     for line in res.stdout.split(b"\n")[:-1]:
         text = decode(line)
-        if text.startswith(("[sound] ", "[timer] ", "[note] ")):
+        if text.startswith(("[sound] ", "[timer] ", "[note] ")) and not (keep_timer and text.startswith("[timer] ")):
             continue
         events.append(text)
     return events
@@ -321,6 +322,60 @@ def about_blocks_commands(b):
     b.wait_for("glimIdle()", timeout=10)
     return fails, text
 
+
+def by_command(events, commands):
+    """The terminal's record cut at each command's echo: the opening, then
+    what each command printed."""
+    out, i = [[]], 0
+    for e in events:
+        if i < len(commands) and e == commands[i]:
+            out.append([])
+            i += 1
+        out[-1].append(e)
+    return out
+
+
+def timer_check(args, steps, server, profile):
+    """The event timer between commands on the real clock: the walkthrough
+    is played in the page up to the first command that starts the timer,
+    then the page is left alone until it has run out. What the page shows
+    must be what the terminal game prints when it waits as long. Returns
+    the failures."""
+    commands = [c for _, c, _ in steps]
+    parts = by_command(terminal_record(args.term, args.folder, commands, profile, keep_timer=True), commands)
+    starts = [k for k, part in enumerate(parts[1:]) if any(e.startswith("[timer] start ") for e in part)]
+    # The first start whose expiry shows something (an expiry may pass
+    # unseen, when the player has gone on meanwhile).
+    for k in starts:
+        seconds = max(int(e.split()[2]) for e in parts[k + 1] if e.startswith("[timer] start ")) // 1000 + 1
+        prefix = commands[:k + 1]
+        want = by_command(terminal_record(args.term, args.folder, prefix + [f":wait {seconds}"], profile), prefix)[-1]
+        if len(want) > len([e for e in parts[k + 1] if not e.startswith("[timer] ")]):
+            break
+    else:
+        return ["the walkthrough never starts the event timer so that its expiry shows"]
+    b = Browser(args.chromium, profile + "/timer")
+    try:
+        b.open(f"http://127.0.0.1:{server.server_address[1]}/index.html")
+        b.wait_for("typeof glimIdle === 'function' && glimIdle()", timeout=60)
+        play(b, steps[:k])
+        start = b.eval("window.__log.length")
+        play(b, steps[k:k + 1])
+        time.sleep(seconds)
+        b.wait_for("glimIdle()", timeout=60)
+        got = b.eval(f"window.__log.slice({start})")
+        fails = [f"page error: {e}" for e in b.errors]
+    finally:
+        b.close()
+    if normalise(got) != normalise(want):
+        fails.append(f"after {commands[k]!r} and {seconds} s the page shows {got[-3:]!r}, the terminal {want[-3:]!r}")
+    if not fails:
+        print(f"web: the event timer, started by {commands[k]!r}, ran out in the page after {seconds} s "
+              "with the terminal game's lines")
+    return fails
+
+
+def first_difference(want, got):
     for i, (w, g) in enumerate(zip(want, got)):
         if w != g:
             return i
@@ -370,6 +425,8 @@ def main():
     ap.add_argument("--walkthrough", required=True)
     ap.add_argument("--real-clock", action="store_true",
                     help="let the page's pauses and timer take real time (the lines may then differ)")
+    ap.add_argument("--timer", action="store_true",
+                    help="also let the event timer run out between commands on the real clock (some 40 s)")
     ap.add_argument("--screenshot", help="a PNG file for a picture of the page at the end, at 1024 x 768")
     ap.add_argument("--chromium", default=shutil.which("chromium") or "chromium")
     args = ap.parse_args()
@@ -408,13 +465,15 @@ def main():
             got = read_png(base64.b64decode(url.split(",", 1)[1]))
             bad, differences[n] = compare_pictures(n, want, got)
             errors += bad
+        b.close()
+        timer_fails = timer_check(args, steps, server, profile) if args.timer else []
     finally:
         b.close()
         server.shutdown()
         shutil.rmtree(profile, ignore_errors=True)
 
     fails = check(steps, parts, page_events, term_events, panel)
-    fails += about_fails
+    fails += about_fails + timer_fails
     if not credits or about_text.rstrip("\n").split("\n") != credits:
         fails.append("the About box does not hold the terminal game's credits")
     fails += [f"page error: {e}" for e in errors]
