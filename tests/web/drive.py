@@ -167,14 +167,38 @@ def terminal_record(term, folder, commands, pictures, keep_timer=False):
 
 
 def about_record(term, folder):
-    """The lines of the terminal game's About box."""
+    """The lines of the terminal game's About box, and those of the question
+    its Exit button asks."""
     args = [term, "--virtual-clock", "--silent", "--no-splash"] + (["--folder", folder] if folder else [])
-    res = subprocess.run(args, input=b":about\n", capture_output=True, timeout=60, check=True)
+    res = subprocess.run(args, input=b":about\n:exit\n", capture_output=True, timeout=60, check=True)
     lines = [decode(x) for x in res.stdout.split(b"\n")]
     inside = lines[lines.index("[about] About Glimmerhold") + 1:lines.index("[about] closed")]
     while inside and not inside[-1]:
         inside.pop()
-    return inside
+    question = [x[len("[box] "):] for x in lines if x.startswith("[box] ")][:-1]  # without the answer
+    return inside, question
+
+
+def exit_asks(b, question):
+    """The Exit button asks before the game ends; No keeps the game going.
+    Returns the failures."""
+    b.eval("document.getElementById('exit').click()")
+    b.wait_for("!document.getElementById('box').hidden", timeout=10)
+    fails = []
+    if b.eval("document.getElementById('box-no').hidden"):
+        fails.append("the Exit button's box has no No")
+    if b.eval("document.getElementById('box-text').textContent").split("\n") != question:
+        fails.append("the Exit button's box does not ask the terminal game's question")
+    b.eval("document.getElementById('box-no').click()")
+    b.wait_for("glimIdle()", timeout=10)
+    before = b.eval("window.__log.length")
+    b.eval("document.getElementById('command').focus(); document.getElementById('command').select()")
+    b.send("Input.insertText", {"text": "look"})
+    b.key("Enter", "Enter", 13)
+    b.wait_for("glimIdle()", timeout=10)
+    if b.eval("document.body.classList.contains('closed')") or b.eval("window.__log.length") == before:
+        fails.append("the game did not go on after No to the Exit button's question")
+    return fails
 
 
 class Browser:
@@ -435,7 +459,7 @@ def main():
     t0 = time.monotonic()
     profile = tempfile.mkdtemp(prefix="glim-web-")
     term_events = terminal_record(args.term, args.folder, [c for _, c, _ in steps], profile)
-    credits = about_record(args.term, args.folder)
+    credits, question = about_record(args.term, args.folder)
     server = serve(args.site)
     b = Browser(args.chromium, profile)
     try:
@@ -447,10 +471,13 @@ def main():
         parts = play(b, steps)
         t_done = time.monotonic()
         in_page = b.eval("glimStats.ms / Math.max(glimStats.calls, 1)")
-        about_fails, about_text = about_blocks_commands(b)
         page_events = b.eval("window.__log")
         panel = b.eval("[...document.getElementById('panel').children].map(e => e.textContent)")
         pictures = {n: b.eval(f"document.getElementById('{n}').toDataURL('image/png')") for n in ("scene", "carried")}
+        # The boxes come after the walkthrough's record is taken: they add
+        # a command of their own.
+        about_fails, about_text = about_blocks_commands(b)
+        about_fails += exit_asks(b, question)
         if args.screenshot:
             b.send("Emulation.setDeviceMetricsOverride",
                    {"width": 1024, "height": 768, "deviceScaleFactor": 1, "mobile": False})
