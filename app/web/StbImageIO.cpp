@@ -1,0 +1,88 @@
+// The picture decoders and encoders of the browser build, with stb_image and
+// stb_image_write (the desktop uses libjpeg-turbo and libpng, which the
+// WebAssembly compiler has no build of). Same interface, same refusals: a
+// picture larger than the game allows is refused from its header.
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "ui/Image.h"
+
+#define STB_IMAGE_IMPLEMENTATION
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STBI_ONLY_JPEG
+#define STBI_ONLY_PNG
+#define STBI_NO_STDIO
+#define STBI_WRITE_NO_STDIO
+#include <stb_image.h>
+#include <stb_image_write.h>
+
+namespace glim {
+
+namespace {
+
+// Which of the two formats the bytes start like.
+bool LooksLikeJpeg(const std::string& b) {
+  return b.size() > 3 && static_cast<unsigned char>(b[0]) == 0xFF && static_cast<unsigned char>(b[1]) == 0xD8;
+}
+
+bool LooksLikePng(const std::string& b) { return b.size() > 8 && std::memcmp(b.data(), "\x89PNG\r\n\x1a\n", 8) == 0; }
+
+bool Decode(const std::string& bytes, int maxSide, Image& out) {
+  if (bytes.empty() || bytes.size() > 0x7fffffff) return false;
+  const auto* src = reinterpret_cast<const stbi_uc*>(bytes.data());
+  const int len = static_cast<int>(bytes.size());
+  int w = 0, h = 0, comp = 0;
+  if (!stbi_info_from_memory(src, len, &w, &h, &comp) || w <= 0 || h <= 0 || w > maxSide || h > maxSide) return false;
+  stbi_uc* rgb = stbi_load_from_memory(src, len, &w, &h, &comp, 3);
+  if (!rgb) return false;
+  Image img(w, h);
+  for (size_t i = 0, n = img.Px.size(); i < n; ++i)
+    img.Px[i] = (uint32_t{rgb[3 * i]} << 16) | (uint32_t{rgb[3 * i + 1]} << 8) | rgb[3 * i + 2];
+  stbi_image_free(rgb);
+  out = std::move(img);
+  return true;
+}
+
+std::vector<unsigned char> ToRgb(const Image& img) {
+  std::vector<unsigned char> rgb(img.Px.size() * 3);
+  for (size_t i = 0; i < img.Px.size(); ++i) {
+    rgb[3 * i] = static_cast<unsigned char>(img.Px[i] >> 16);
+    rgb[3 * i + 1] = static_cast<unsigned char>(img.Px[i] >> 8);
+    rgb[3 * i + 2] = static_cast<unsigned char>(img.Px[i]);
+  }
+  return rgb;
+}
+
+void AppendBytes(void* context, void* data, int size) {
+  static_cast<std::string*>(context)->append(static_cast<const char*>(data), static_cast<size_t>(size));
+}
+
+}  // namespace
+
+bool DecodeJpeg(const std::string& bytes, Image& out) {
+  return LooksLikeJpeg(bytes) && Decode(bytes, MaxPictureSide, out);
+}
+
+// The same limit as the desktop's PNG reader.
+bool DecodePng(const std::string& bytes, Image& out) { return LooksLikePng(bytes) && Decode(bytes, 16384, out); }
+
+bool EncodePng(const Image& img, std::string& out) {
+  if (img.Empty()) return false;
+  const std::vector<unsigned char> rgb = ToRgb(img);
+  std::string data;
+  if (!stbi_write_png_to_func(AppendBytes, &data, img.W, img.H, 3, rgb.data(), img.W * 3)) return false;
+  out = std::move(data);
+  return true;
+}
+
+bool EncodeJpeg(const Image& img, int quality, std::string& out) {
+  if (img.Empty()) return false;
+  const std::vector<unsigned char> rgb = ToRgb(img);
+  std::string data;
+  if (!stbi_write_jpg_to_func(AppendBytes, &data, img.W, img.H, 3, rgb.data(), quality)) return false;
+  out = std::move(data);
+  return true;
+}
+
+}  // namespace glim

@@ -1,0 +1,186 @@
+#include "app/web/WebPlatform.h"
+
+#include <emscripten.h>
+#include <sys/random.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+
+#include "shell/GameFolder.h"
+#include "shell/SoundPlayer.h"
+
+// The page's side: every call goes to the object glimPage of the page's
+// script (glimmerhold.js). Texts cross as bytes, as the game keeps them; the
+// page decodes them for display.
+
+// clang-format off
+EM_JS(void, web_print, (const char* p, int n), { glimPage.print(HEAPU8.slice(p, p + n)); });
+EM_JS(void, web_clear, (), { glimPage.clear(); });
+EM_JS(void, web_field, (const char* p, int n), { glimPage.field(HEAPU8.slice(p, p + n)); });
+EM_JS(void, web_focus, (), { glimPage.focus(); });
+EM_JS(void, web_notice, (const char* p, int n), { glimPage.notice(HEAPU8.slice(p, p + n)); });
+EM_JS(void, web_direction, (int d, int on), { glimPage.direction(d, on); });
+EM_JS(void, web_picture, (int which, const uint32_t* px, int w, int h), {
+  glimPage.picture(which, HEAPU32.subarray(px >> 2, (px >> 2) + w * h), w, h);
+});
+EM_JS(void, web_play, (const char* path, int repeat), { glimPage.play(FS.readFile(UTF8ToString(path)), repeat); });
+EM_JS(void, web_stop, (), { glimPage.stop(); });
+EM_JS(void, web_repeat, (int repeat), { glimPage.repeat(repeat); });
+EM_JS(void, web_closed, (), { glimPage.closed(); });
+EM_JS(void, web_undo_hint, (int hint), { glimPage.undoHint(hint); });
+// kind: 0 a message, 1 an error, 2 Yes or No (1 for Yes), 3 the About box.
+EM_ASYNC_JS(int, web_box, (const char* p, int n, int kind), {
+  return await glimPage.box(HEAPU8.slice(p, p + n), kind);
+});
+// The answer of a one-line input box, as bytes the caller frees.
+EM_ASYNC_JS(char*, web_input, (const char* t, int tn, const char* p, int pn, const char* d, int dn), {
+  const a = await glimPage.input(HEAPU8.slice(t, t + tn), HEAPU8.slice(p, p + pn), HEAPU8.slice(d, d + dn));
+  const ptr = _malloc(a.length + 1);
+  HEAPU8.set(a, ptr);
+  HEAPU8[ptr + a.length] = 0;
+  return ptr;
+});
+// clang-format on
+
+// The browser's C library declares getrandom but does not have it; saving
+// asks it for the names of temporary files. The browser's own random source
+// answers through getentropy, at most 256 bytes a call.
+extern "C" ssize_t getrandom(void* buffer, size_t length, unsigned /*flags*/) {
+  auto* p = static_cast<unsigned char*>(buffer);
+  for (size_t done = 0; done < length;) {
+    const size_t n = std::min<size_t>(length - done, 256);
+    if (getentropy(p + done, n) != 0) return -1;
+    done += n;
+  }
+  return static_cast<ssize_t>(length);
+}
+
+namespace glim {
+
+namespace {
+
+int Len(const std::string& s) { return static_cast<int>(s.size()); }
+
+}  // namespace
+
+WebPlatform::WebPlatform(std::string folder, bool virtualClock)
+    : folder_(std::move(folder)), virtualClock_(virtualClock) {}
+
+uint64_t WebPlatform::Now() const { return virtualClock_ ? now_ : static_cast<uint64_t>(emscripten_get_now()); }
+
+void WebPlatform::PrintLine(const std::string& text) { web_print(text.data(), Len(text)); }
+void WebPlatform::ClearPanel() { web_clear(); }
+void WebPlatform::SetCommandText(const std::string& text) { web_field(text.data(), Len(text)); }
+void WebPlatform::FocusCommandLine() { web_focus(); }
+void WebPlatform::MessageBox(const std::string& text) { web_box(text.data(), Len(text), 0); }
+void WebPlatform::Notice(const std::string& text) { web_notice(text.data(), Len(text)); }
+void WebPlatform::ErrorBox(const std::string& text) { web_box(text.data(), Len(text), 1); }
+bool WebPlatform::ConfirmBox(const std::string& text) { return web_box(text.data(), Len(text), 2) == 1; }
+
+std::string WebPlatform::InputBox(const std::string& title, const std::string& prompt, const std::string& def) {
+  char* answer = web_input(title.data(), Len(title), prompt.data(), Len(prompt), def.data(), Len(def));
+  std::string s = answer ? answer : def;
+  std::free(answer);
+  return s;
+}
+
+// Saved games in the browser's storage come later; until then the dialogs
+// are cancelled, as when the player closes them.
+std::optional<std::string> WebPlatform::OpenFileDialog(const FileDialogSpec&) { return std::nullopt; }
+std::optional<std::string> WebPlatform::SaveFileDialog(const FileDialogSpec&) { return std::nullopt; }
+
+void WebPlatform::EnableDirection(int direction, bool enabled) {
+  if (direction >= 1 && direction <= 4) web_direction(direction, enabled ? 1 : 0);
+}
+
+void WebPlatform::ShowScene(const Image& scene) {
+  if (!scene.Empty()) web_picture(0, scene.Px.data(), scene.W, scene.H);
+}
+
+void WebPlatform::ShowCarried(const Image& panel) {
+  if (!panel.Empty()) web_picture(1, panel.Px.data(), panel.W, panel.H);
+}
+
+// The sound files are in the page's file system; the page plays them.
+SoundResult WebPlatform::PlaySoundFile(const std::string& path, bool repeat) {
+  const std::string real = ResolveNoCase(path);
+  if (real.empty()) return SoundResult::Missing;
+  web_play(real.c_str(), repeat ? 1 : 0);
+  return SoundResult::Ok;
+}
+
+void WebPlatform::StopSoundFile() { web_stop(); }
+void WebPlatform::SetSoundRepeat(bool repeat) { web_repeat(repeat ? 1 : 0); }
+
+void WebPlatform::StartTimer(int intervalMs) {
+  timerArmed_ = true;
+  deadline_ = Now() + static_cast<uint64_t>(std::max(intervalMs, 0));
+}
+
+void WebPlatform::StopTimer() { timerArmed_ = false; }
+
+int WebPlatform::TimerLeft() {
+  if (!timerArmed_) return -1;
+  const uint64_t now = Now();
+  if (deadline_ <= now) return 0;
+  return static_cast<int>(std::min<uint64_t>(deadline_ - now, 0x7fffffff));
+}
+
+int WebPlatform::MsUntilTimer() const {
+  if (!timerArmed_ || virtualClock_) return -1;
+  const uint64_t now = Now();
+  return deadline_ <= now ? 0 : static_cast<int>(std::min<uint64_t>(deadline_ - now, 0x7fffffff));
+}
+
+void WebPlatform::FireTimerIfDue() {
+  const uint64_t now = Now();
+  if (!timerArmed_ || now < deadline_) return;
+  // The timer fires once per expiry; the game disables it in its handler.
+  deadline_ = now + 0x7fffffff;
+  if (events_) events_->OnEventTimer();
+}
+
+void WebPlatform::WaitSeconds(int seconds) {
+  const uint64_t target = Now() + static_cast<uint64_t>(std::max(seconds, 0)) * 1000u;
+  if (virtualClock_) {
+    // The timer fires at its own moment, in clock order with the wait.
+    while (timerArmed_ && deadline_ <= target) {
+      now_ = std::max(now_, deadline_);
+      FireTimerIfDue();
+    }
+    now_ = std::max(now_, target);
+    return;
+  }
+  for (;;) {
+    FireTimerIfDue();
+    const uint64_t now = Now();
+    if (now >= target) break;
+    uint64_t step = target - now;
+    if (timerArmed_ && deadline_ > now) step = std::min(step, deadline_ - now);
+    // The page draws and plays on while the game sleeps.
+    emscripten_sleep(static_cast<unsigned>(step));
+  }
+}
+
+void WebPlatform::ShowAbout() {
+  const std::string credits = ReadCredits(folder_);
+  web_box(credits.data(), Len(credits), 3);
+}
+
+// The help pages are not in the page yet: the player is told so, and the
+// game goes on.
+std::string WebPlatform::ShowHelpFile(const std::string& path) {
+  if (ResolveNoCase(path).empty()) return "Process file does not exist";
+  Notice("The help pages cannot be shown in the browser yet.");
+  return "OK";
+}
+
+void WebPlatform::CloseMainWindow() {
+  closed_ = true;
+  web_closed();
+}
+
+void WebPlatform::ShowUndoHint(UndoHint hint) { web_undo_hint(static_cast<int>(hint)); }
+
+}  // namespace glim

@@ -1,0 +1,213 @@
+// The page around the game: it draws what the game sends (glimPage, called
+// from WebPlatform.cpp) and hands commands, clicks and keys to the game, one
+// call at a time. The game's logic is all in the WebAssembly module.
+'use strict';
+
+(() => {
+  const $ = (id) => document.getElementById(id);
+
+  // The game's text is 8-bit bytes in the Windows code page; the page shows
+  // it decoded and sends typed text back as the same bytes.
+  const decoder = new TextDecoder('windows-1252');
+  const toText = (bytes) => decoder.decode(bytes);
+  const byteOf = new Map();
+  for (let b = 0; b < 256; ++b) byteOf.set(decoder.decode(new Uint8Array([b])), b);
+  const toBytes = (s) => {
+    const out = new Uint8Array(s.length + 1);  // NUL-terminated
+    for (let i = 0; i < s.length; ++i) out[i] = byteOf.get(s[i]) ?? 63;
+    return out;
+  };
+
+  const virtualClock = new URLSearchParams(location.search).get('clock') === 'virtual';
+  let started = false;
+  let busy = false;
+  let closed = false;
+  let timer = null;
+
+  // The number of calls into the game and the milliseconds they took, waits
+  // and boxes included (for the tests and benchmarks).
+  const stats = { calls: 0, ms: 0 };
+  window.glimStats = stats;
+
+  // One call into the game. Nothing starts while another call runs: a
+  // command's waits and boxes are part of it.
+  async function call(name, types, args) {
+    if (!started || busy || closed) return false;
+    busy = true;
+    document.body.classList.add('busy');
+    const t0 = performance.now();
+    try {
+      await Module.ccall(name, null, types, args, { async: true });
+    } catch (e) {
+      console.error(e);
+    } finally {
+      stats.calls += 1;
+      stats.ms += performance.now() - t0;
+      busy = false;
+      document.body.classList.remove('busy');
+      armTimer();
+    }
+    return true;
+  }
+
+  // The event timer between commands, on the real clock.
+  function armTimer() {
+    clearTimeout(timer);
+    if (!started || closed) return;
+    const left = Module._glim_timer_left();
+    if (left >= 0) timer = setTimeout(tick, left);
+  }
+
+  function tick() {
+    if (busy) timer = setTimeout(tick, 50);
+    else call('glim_tick', [], []);
+  }
+
+  // --- the dialogs of the game's boxes
+  function showBox(text, buttons, withInput) {
+    return new Promise((resolve) => {
+      const box = $('box');
+      $('box-text').textContent = text;
+      const input = $('box-input');
+      input.hidden = !withInput;
+      for (const name of ['yes', 'no', 'ok']) {
+        const b = $('box-' + name);
+        b.hidden = !buttons.includes(name);
+        b.onclick = () => {
+          box.hidden = true;
+          resolve({ button: name, value: input.value });
+          $('command').focus();
+        };
+      }
+      box.hidden = false;
+      (withInput ? input : $('box-' + buttons[0])).focus();
+    });
+  }
+
+  const panel = $('panel');
+  const canvases = [$('scene'), $('carried')];
+  let sound = null;
+
+  window.glimPage = {
+    print(bytes) {
+      const line = document.createElement('div');
+      line.textContent = toText(bytes);
+      panel.appendChild(line);
+      panel.scrollTop = panel.scrollHeight;
+    },
+    clear() { panel.replaceChildren(); },
+    field(bytes) { $('command').value = toText(bytes); },
+    focus() { $('command').focus(); },
+    notice(bytes) { $('notice').textContent = toText(bytes); },
+    direction(d, on) { $(['', 'north', 'south', 'east', 'west'][d]).disabled = !on; },
+    picture(which, px, w, h) {
+      const c = canvases[which];
+      if (c.width !== w || c.height !== h) { c.width = w; c.height = h; }
+      const img = new ImageData(w, h);
+      // 0x00RRGGBB to the canvas's bytes R, G, B, A, four at a time.
+      const out = new Uint32Array(img.data.buffer);
+      for (let i = 0; i < px.length; ++i) {
+        const p = px[i];
+        out[i] = 0xff000000 | ((p & 0xff) << 16) | (p & 0xff00) | ((p >>> 16) & 0xff);
+      }
+      c.getContext('2d').putImageData(img, 0, 0);
+    },
+    play(data, repeat) {
+      this.stop();
+      const url = URL.createObjectURL(new Blob([data], { type: 'audio/wav' }));
+      sound = new Audio(url);
+      sound.loop = !!repeat;
+      sound.addEventListener('ended', () => URL.revokeObjectURL(url));
+      sound.play().catch(() => {});  // a page may not play before the first click
+    },
+    stop() {
+      if (sound) sound.pause();
+      sound = null;
+    },
+    repeat(on) { if (sound) sound.loop = !!on; },
+    closed() {
+      closed = true;
+      document.body.classList.add('closed');
+      $('command').disabled = true;
+    },
+    undoHint(hint) { $('undohint').textContent = ['', 'Ctrl+Z takes the death back', 'Ctrl+Z takes the new game back'][hint] || ''; },
+    async box(bytes, kind) {
+      const text = toText(bytes).replace(/\r\n/g, '\n');
+      const r = await showBox(text, kind === 2 ? ['yes', 'no'] : ['ok'], false);
+      return r.button === 'yes' ? 1 : 0;
+    },
+    async input(title, prompt, def) {
+      $('box-input').value = toText(def);
+      const r = await showBox(toText(title) + '\n' + toText(prompt), ['ok', 'no'], true);
+      return toBytes(r.button === 'ok' ? r.value : toText(def)).subarray(0, -1);
+    },
+  };
+
+  // For the tests: the game has started and no call runs.
+  window.glimIdle = () => started && !busy;
+
+  // --- the command line, with its history
+  const history = [];
+  let historyAt = 0;
+  const command = $('command');
+  command.addEventListener('keydown', (e) => {
+    if (e.key === 'Enter') {
+      e.preventDefault();
+      if (!started || busy) return;  // no command while another runs
+      const line = command.value;
+      if (line.trim() !== '' && history[history.length - 1] !== line) history.push(line);
+      historyAt = history.length;
+      call('glim_command', ['array'], [toBytes(line)]);
+    } else if (e.key === 'ArrowUp' || e.key === 'ArrowDown') {
+      e.preventDefault();
+      historyAt = Math.max(0, Math.min(history.length, historyAt + (e.key === 'ArrowUp' ? -1 : 1)));
+      command.value = history[historyAt] ?? '';
+    }
+  });
+
+  // Undo and redo, as in the window.
+  document.addEventListener('keydown', (e) => {
+    if (!e.ctrlKey || busy || !started) return;
+    const k = e.key.toLowerCase();
+    if (k === 'z' || k === 'y') {
+      e.preventDefault();
+      call(k === 'y' || e.shiftKey ? 'glim_redo' : 'glim_undo', [], []);
+    }
+  });
+
+  for (const b of document.querySelectorAll('button[data-control]')) {
+    b.addEventListener('click', () => {
+      call('glim_control', ['number'], [Number(b.dataset.control)]);
+      command.focus();  // the keyboard stays on the command line
+    });
+  }
+
+  // Clicks on a picture, in the picture's own pixels.
+  function at(c, e) {
+    const r = c.getBoundingClientRect();
+    return [Math.floor(((e.clientX - r.left) * c.width) / r.width), Math.floor(((e.clientY - r.top) * c.height) / r.height)];
+  }
+  canvases[0].addEventListener('click', (e) => {
+    call('glim_click_scene', ['number', 'number'], at(canvases[0], e));
+    command.focus();
+  });
+  canvases[1].addEventListener('mouseup', (e) => {
+    if (e.button !== 0 && e.button !== 2) return;
+    call('glim_click_carried', ['number', 'number', 'number'], [...at(canvases[1], e), e.button === 0 ? 1 : 0]);
+    command.focus();
+  });
+  canvases[1].addEventListener('contextmenu', (e) => e.preventDefault());
+
+  // The module (glimmerhold.js) reads this object when it loads.
+  window.Module = {
+    onRuntimeInitialized() {
+      started = true;
+      document.body.classList.add('ready');
+      command.disabled = false;
+      busy = false;
+      call('glim_start', ['number'], [virtualClock ? 1 : 0]).then(() => command.focus());
+    },
+    print: (t) => console.log(t),
+    printErr: (t) => console.warn(t),
+  };
+})();
