@@ -42,10 +42,12 @@ grep -q "what shall we do now?" "$work/play.txt" || { cat "$work/play.txt"; fail
 lintian --pedantic --display-info --tag-display-limit 0 "$deb" >"$work/lintian.txt" 2>&1 || true
 grep -v "root privileges" "$work/lintian.txt" || true
 grep -q "^[EW]: " "$work/lintian.txt" && fail "lintian reports errors or warnings"
+# Only a hint itself counts, not the note that an override went unused: an
+# optimised build has fortified calls that lintian sees, a sanitizer build
+# has none, and the override serves the second.
 grep -qE "^[EWIP]: [^ ]+: hardening-no-" "$work/lintian.txt" && fail "the programs lack hardening"
-grep -q "unused-override" "$work/lintian.txt" && fail "packaging/glimmerhold.lintian-overrides overrides a hint lintian no longer gives"
-# And the build says that the sources that call fortifiable functions are
-# compiled with fortification.
+# Fortification is overridden for lintian where it cannot see it in these
+# programs (see packaging/glimmerhold.lintian-overrides): the build says it.
 if grep -qx "CMAKE_BUILD_TYPE:STRING=\(Release\|RelWithDebInfo\|MinSizeRel\)" "$build/CMakeCache.txt" &&
   grep -qx "GLIM_HARDEN:BOOL=ON" "$build/CMakeCache.txt"; then
   for src in app/term/main.cpp app/term/LineEditor.cpp shell/GameFolder.cpp; do
