@@ -101,7 +101,7 @@ void Game::OldManActs() {
     Rooms[Room::SnowHut].East = Room::IceCave;
     return;
   }
-  PrintLine("bring me what I need and I'll help you, not before.");
+  PrintLine("bring me my woolly longjohns, that the wind blew off the washing line, and I'll help you.");
 }
 
 namespace {
