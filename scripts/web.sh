@@ -20,7 +20,7 @@ while [ $# -gt 0 ]; do
       ;;
     --port=*) port="${1#--port=}" ;;
     -h | --help)
-      sed -n '2,6p' "$0" | sed 's/^# \{0,1\}//'
+      sed -n '2,7p' "$0" | sed 's/^# \{0,1\}//'
       exit 0
       ;;
     *)

@@ -77,6 +77,10 @@
   frame.addEventListener('load', () => {
     const doc = frame.contentDocument;
     if (!doc || doc.URL === 'about:blank') return;
+    // Pictures no wider than the page: a narrow screen needs no sideways scrolling.
+    const fit = doc.createElement('style');
+    fit.textContent = 'img { max-width: 100%; height: auto; }';
+    doc.head?.appendChild(fit);
     doc.addEventListener('click', follow);
     doc.addEventListener('keydown', (e) => {
       if (e.key === 'Escape') close();

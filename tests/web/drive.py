@@ -44,12 +44,13 @@ SCENE_TOLERANCE = 4
 # added line as its text, an emptied panel as "[clear]".
 OBSERVER = """
 window.__log = [];
-new MutationObserver((records) => {
+const panel = document.getElementById('panel');  // none in the page's frames (the help's pages)
+if (panel) new MutationObserver((records) => {
   for (const r of records) {
     if (r.removedNodes.length) window.__log.push('[clear]');  // only a clearing removes lines
     for (const n of r.addedNodes) window.__log.push(n.textContent);
   }
-}).observe(document.getElementById('panel'), { childList: true });
+}).observe(panel, { childList: true });
 """
 
 
@@ -257,7 +258,9 @@ class Browser:
         elif method == "Log.entryAdded" and p["entry"].get("level") == "error":
             self.errors.append(p["entry"].get("text", ""))
 
-    def open(self, url):
+    def open(self, url, before=""):
+        """Opens url in a new tab; `before` is a script run in the page
+        before the page's own."""
         target = self.send("Target.createTarget", {"url": "about:blank"}, session=False)["targetId"]
         self.session = self.send("Target.attachToTarget", {"targetId": target, "flatten": True},
                                  session=False)["sessionId"]
@@ -266,7 +269,7 @@ class Browser:
         # The panel is watched from the moment it exists, before the game
         # starts, so that the opening is recorded as it happens.
         self.send("Page.addScriptToEvaluateOnNewDocument",
-                  {"source": "document.addEventListener('DOMContentLoaded', () => {%s});" % OBSERVER})
+                  {"source": before + "\ndocument.addEventListener('DOMContentLoaded', () => {%s});" % OBSERVER})
         self.send("Page.navigate", {"url": url})
 
     def eval(self, expression):

@@ -2,8 +2,10 @@
 # The browser test: builds the page (scripts/web.sh --build-only) and the
 # terminal game, then plays the winning walkthrough in headless Chromium and
 # compares the page's lines with the terminal game's, then lets the event
-# timer run out on the real clock (tests/web/drive.py). A picture of the page
-# at the end is left in build-web/page-1024.png.
+# timer run out on the real clock (tests/web/drive.py); then checks the music,
+# sounds, speech and help pages (tests/web/media.py). Pictures of the page at
+# the end and of the help are left in build-web/page-1024.png and
+# build-web/help-1024.png.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 start=$(date +%s)
@@ -14,5 +16,6 @@ command -v chromium >/dev/null || { echo "tests/web/run.sh: chromium is not inst
 status=0
 python3 tests/web/drive.py --site build-web/site --term build/glimmerhold-term --folder data \
   --walkthrough tests/walkthrough/win.txt --timer --screenshot build-web/page-1024.png || status=$?
+python3 tests/web/media.py --site build-web/site --folder data --screenshot build-web/help-1024.png || status=$?
 echo "tests/web/run.sh: $(($(date +%s) - start)) s in all"
 exit $status
