@@ -518,10 +518,16 @@ def main():
     print(f"web: {len(steps)} commands; page ready in {t_ready - t0:.1f} s, "
           f"played in {t_done - t_play:.1f} s ({1000 * (t_done - t_play) / max(len(steps), 1):.0f} ms a command "
           f"with the driver, {in_page:.2f} ms in the page)")
+    return verdict(fails, "web: the page won the game with the terminal game's lines")
+
+
+def verdict(fails, success):
+    """Prints the failures, or the success line when there are none; the
+    exit status."""
     for f in fails:
         print("FAIL: " + f)
     if not fails:
-        print("web: the page won the game with the terminal game's lines")
+        print(success)
     return 1 if fails else 0
 
 

@@ -30,7 +30,7 @@ import wave
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "tools", "sounds"))
-from drive import Browser, serve  # noqa: E402
+from drive import Browser, serve, verdict  # noqa: E402
 from render_music import midi_seconds  # noqa: E402
 
 # Runs in the page before its own scripts: every audio source started is
@@ -370,11 +370,7 @@ def main():
         b.close()
         server.shutdown()
         shutil.rmtree(tmp, ignore_errors=True)
-    for f in fails:
-        print("FAIL: " + f)
-    if not fails:
-        print("media: the page's music, sounds, speech and help work")
-    return 1 if fails else 0
+    return verdict(fails, "media: the page's music, sounds, speech and help work")
 
 
 if __name__ == "__main__":
