@@ -205,7 +205,7 @@ def exit_asks(b, question):
 class Browser:
     """Headless Chromium driven over --remote-debugging-pipe (fds 3 and 4)."""
 
-    def __init__(self, chromium, profile):
+    def __init__(self, chromium, profile, flags=()):
         to_browser_r, self.to_browser = os.pipe()
         self.from_browser, from_browser_w = os.pipe()
 
@@ -216,7 +216,7 @@ class Browser:
             os.dup2(w, 4)
 
         self.proc = subprocess.Popen(
-            [chromium, *CHROMIUM_FLAGS, f"--user-data-dir={profile}", "about:blank"],
+            [chromium, *CHROMIUM_FLAGS, *flags, f"--user-data-dir={profile}", "about:blank"],
             stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
             preexec_fn=child_fds, close_fds=False)
         os.close(to_browser_r)

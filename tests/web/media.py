@@ -147,7 +147,9 @@ def check_game_sounds(page, folder):
     if page.sources()[0]["ended"] is not None:
         fails.append("the repeating purr did not loop: it ended after one pass")
     page.command("l")  # the attic shown again purrs again: a new sound stops the old
-    s = page.wait_sources(2)
+    page.wait_sources(2)
+    page.b.wait_for("window.__sources[0].ended !== null", timeout=10)
+    s = page.sources()
     if not (s[0]["stopped"] and s[0]["ended"] is not None) or s[1]["ended"] is not None or not s[1]["loop"]:
         fails.append(f"a new sound did not replace the repeating one: {s}")
     page.command("s")  # a step stops the sound
@@ -200,6 +202,43 @@ def check_page_sounds(page, folder):
     time.sleep(1)
     if len(page.sources()) != n + 2:
         fails.append("a sound stopped before it could start began all the same")
+    return fails
+
+
+def check_first_gesture(chromium, url, profile):
+    """A browser that lets a page sound only after a key or click: an effect
+    asked for long before the first click is dropped, a repeating sound or
+    an effect asked for just before starts with it. Returns the failures."""
+    fails = []
+    b = Browser(chromium, profile, ["--autoplay-policy=document-user-activation-required"])
+
+    def click_after(play, wait):
+        n = b.eval("window.__sources.length")
+        b.eval(play)
+        time.sleep(wait)
+        started_early = b.eval("window.__sources.length") > n
+        for kind in ("mousePressed", "mouseReleased"):  # a click beside the game
+            b.send("Input.dispatchMouseEvent", {"type": kind, "x": 2, "y": 2, "button": "left", "clickCount": 1})
+        time.sleep(1)
+        return started_early, b.eval("window.__audio()")[n:]
+
+    try:
+        # Each context the page makes is kept, to suspend it again.
+        b.open(url, INSTRUMENT + "window.__contexts = []; window.AudioContext = class extends AudioContext "
+               "{ constructor(...a) { super(...a); window.__contexts.push(this); } };")
+        b.wait_for("typeof glimIdle === 'function' && glimIdle()", timeout=60)
+        early, s = click_after("glimPage.play('/game/sounds/paper1.wav', 0)", 2.5)
+        if early or s:
+            fails.append(f"an effect asked for 2.5 s before the first click played: {s}")
+        for play, what in (("glimPage.play('/game/sounds/purr04.wav', 1)", "a repeating sound"),
+                           ("glimPage.play('/game/sounds/paper1.wav', 0)", "an effect")):
+            b.eval("window.__contexts.forEach(c => c.suspend())")
+            early, s = click_after(play, 2.5 if "purr" in play else 0.3)
+            if early or len(s) != 1:
+                fails.append(f"{what} asked for before the click did not start with it: {s}")
+        fails += [f"page error: {e}" for e in b.errors]
+    finally:
+        b.close()
     return fails
 
 
@@ -352,9 +391,10 @@ def main():
     tmp = tempfile.mkdtemp(prefix="glim-media-")
     fails = check_music(args.site, args.folder, tmp)
     server = serve(args.site)
+    url = f"http://127.0.0.1:{server.server_address[1]}/index.html?clock=virtual"
     b = Browser(args.chromium, tmp + "/profile")
     try:
-        b.open(f"http://127.0.0.1:{server.server_address[1]}/index.html?clock=virtual", INSTRUMENT)
+        b.open(url, INSTRUMENT)
         b.wait_for("typeof glimIdle === 'function' && glimIdle()", timeout=60)
         page = Page(b)
         for name, check in (("sounds", lambda: check_game_sounds(page, args.folder)),
@@ -366,6 +406,11 @@ def main():
             except RuntimeError as e:  # a wait that timed out
                 fails.append(f"{name}: {e}")
         fails += [f"page error: {e}" for e in b.errors]
+        b.close()
+        try:
+            fails += check_first_gesture(args.chromium, url, tmp + "/gesture")
+        except RuntimeError as e:
+            fails.append(f"first click: {e}")
     finally:
         b.close()
         server.shutdown()
