@@ -82,8 +82,13 @@
     fit.textContent = 'img { max-width: 100%; height: auto; }';
     doc.head?.appendChild(fit);
     doc.addEventListener('click', follow);
+    // The page's keys work with the help page under the keyboard too: Escape
+    // closes, F1 stays here, F12 reaches reading aloud.
     doc.addEventListener('keydown', (e) => {
       if (e.key === 'Escape') close();
+      if (e.key !== 'F1' && e.key !== 'F12') return;
+      e.preventDefault();
+      if (e.key === 'F12') document.dispatchEvent(new KeyboardEvent('keydown', { key: e.key, shiftKey: e.shiftKey }));
     });
     const here = new URL(doc.URL);
     for (const a of contents.querySelectorAll('a')) {

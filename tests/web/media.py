@@ -361,8 +361,13 @@ def check_help(page, help_sources, screenshot):
         wait_page(b, name)
     if not b.eval("document.getElementById('help-back').disabled"):
         fails.append("Back is not disabled at the first page")
-    # Escape in the page of the help closes it; the game goes on.
+    # F12 reaches reading aloud from the page of the help; Escape there
+    # closes it, and the game goes on.
     b.eval(f"{FRAME}.contentWindow.focus()")
+    b.key("F12", "F12", 123)
+    if b.eval("document.getElementById('notice').textContent") != "Reading aloud on (F12 turns it off)":
+        fails.append("F12 in the help's page did not switch reading aloud on")
+    b.key("F12", "F12", 123)
     b.key("Escape", "Escape", 27)
     b.wait_for("!document.getElementById('help-dialog').open && glimIdle()", timeout=10)
     if not page.command("look"):
