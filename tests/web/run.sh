@@ -2,7 +2,8 @@
 # The browser test: builds the page (scripts/web.sh --build-only) and the
 # terminal game, then plays the winning walkthrough in headless Chromium and
 # compares the page's lines with the terminal game's, then lets the event
-# timer run out on the real clock (tests/web/drive.py). A picture of the page
+# timer run out on the real clock (tests/web/drive.py), then the death tour
+# (tests/web/deaths.py). A picture of the page
 # at the end is left in build-web/page-1024.png.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -14,5 +15,7 @@ command -v chromium >/dev/null || { echo "tests/web/run.sh: chromium is not inst
 status=0
 python3 tests/web/drive.py --site build-web/site --term build/glimmerhold-term --folder data \
   --walkthrough tests/walkthrough/win.txt --timer --screenshot build-web/page-1024.png || status=$?
+python3 tests/web/deaths.py --site build-web/site --term build/glimmerhold-term --folder data \
+  --tour tests/walkthrough/deaths.txt || status=$?
 echo "tests/web/run.sh: $(($(date +%s) - start)) s in all"
 exit $status
