@@ -3,7 +3,8 @@
 # terminal game, then plays the winning walkthrough in headless Chromium and
 # compares the page's lines with the terminal game's, then lets the event
 # timer run out on the real clock (tests/web/drive.py), then the death tour
-# (tests/web/deaths.py). A picture of the page
+# (tests/web/deaths.py), then the first visit keeps the site and the page
+# plays offline (tests/web/offline.py). A picture of the page
 # at the end is left in build-web/page-1024.png.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -17,5 +18,7 @@ python3 tests/web/drive.py --site build-web/site --term build/glimmerhold-term -
   --walkthrough tests/walkthrough/win.txt --timer --screenshot build-web/page-1024.png || status=$?
 python3 tests/web/deaths.py --site build-web/site --term build/glimmerhold-term --folder data \
   --tour tests/walkthrough/deaths.txt || status=$?
+python3 tests/web/offline.py --site build-web/site --term build/glimmerhold-term --folder data \
+  --walkthrough tests/walkthrough/win.txt || status=$?
 echo "tests/web/run.sh: $(($(date +%s) - start)) s in all"
 exit $status
