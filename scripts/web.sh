@@ -58,9 +58,9 @@ if [ "$(command -v node || true)" != /usr/bin/node ] || ! dpkg -S /usr/bin/node 
 fi
 
 nice cmake --preset web >/dev/null
-nice cmake --build --preset web --target glimmerhold-web
+nice cmake --build --preset web --target glimmerhold-site
 site="$PWD/build-web/site"
-echo "Built $site"
+echo "Built $site (and build-web/glimmerhold-web.zip)"
 [ "$build_only" -eq 1 ] && exit 0
 
 echo "Serving Glimmerhold at http://127.0.0.1:$port/ (Ctrl+C stops)"

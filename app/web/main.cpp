@@ -25,7 +25,8 @@ std::unique_ptr<Session>& TheSession() {
 }
 
 // The controls beside the message panel, as numbered by the page.
-enum Control { North = 1, South, East, West, Help, NewGame, About, Exit, Save, Load };
+// ObjectCheat and RoomCheat are the window's hidden debugging buttons.
+enum Control { North = 1, South, East, West, Help, NewGame, About, Exit, Save, Load, ObjectCheat, RoomCheat };
 
 void Press(glim::Game& game, int control) {
   switch (control) {
@@ -39,6 +40,8 @@ void Press(glim::Game& game, int control) {
     case Exit: game.mnuFile_ExitClick(); break;
     case Save: game.mnuFile_SaveClick(); break;
     case Load: game.mnuFile_OpenClick(); break;
+    case ObjectCheat: game.ObjectCheatClick(); break;
+    case RoomCheat: game.RoomCheatClick(); break;
     default: break;
   }
 }
@@ -86,6 +89,12 @@ EMSCRIPTEN_KEEPALIVE int glim_redo() { return Running() && Running()->Redo() ? 1
 EMSCRIPTEN_KEEPALIVE int glim_timer_left() { return Running() ? TheSession()->platform.MsUntilTimer() : -1; }
 EMSCRIPTEN_KEEPALIVE void glim_tick() {
   if (Running()) TheSession()->platform.FireTimerIfDue();
+}
+
+// Lets time pass without a command, as the player waiting does (the tests
+// use it on the virtual clock, where time passes only in waits).
+EMSCRIPTEN_KEEPALIVE void glim_wait(int seconds) {
+  if (Running()) TheSession()->platform.WaitSeconds(seconds);
 }
 
 }  // extern "C"

@@ -131,8 +131,11 @@
     },
   };
 
-  // For the tests: the game has started and no call runs.
+  // For the tests: the game has started and no call runs; and the window's
+  // controls by number (main.cpp's Control), the hidden ones included.
   window.glimIdle = () => started && !busy;
+  window.glimControl = (n) => call('glim_control', ['number'], [n]);
+  window.glimWait = (seconds) => call('glim_wait', ['number'], [seconds]);
 
   // --- the command line, with its history
   const history = [];
