@@ -4,7 +4,9 @@
 #include <sys/random.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <utility>
 
 #include "shell/GameFolder.h"
@@ -44,6 +46,21 @@ EM_ASYNC_JS(char*, web_input, (const char* t, int tn, const char* p, int pn, con
   HEAPU8[ptr + a.length] = 0;
   return ptr;
 });
+// Saved games (saves.js): the dialogs and the browser's storage. An answer
+// crosses in pieces of bytes: the call returns how many pieces it has (-1
+// when the dialog was cancelled), then each is taken in turn.
+EM_ASYNC_JS(int, web_save_dialog, (const char* t, int tn), {
+  return glimPage.hand(await glimPage.saveDialog(HEAPU8.slice(t, t + tn)));
+});
+EM_ASYNC_JS(int, web_open_dialog, (const char* t, int tn), {
+  return glimPage.hand(await glimPage.openDialog(HEAPU8.slice(t, t + tn)));
+});
+// No piece when the game was kept, else the reason it was not.
+EM_ASYNC_JS(int, web_keep_save, (const char* n, int nn, const char* d, int dn), {
+  return glimPage.hand(await glimPage.keepSave(HEAPU8.slice(n, n + nn), HEAPU8.slice(d, d + dn)));
+});
+EM_JS(int, web_piece_length, (), { return glimPage.pieceLength(); });
+EM_JS(void, web_take_piece, (char* to), { HEAPU8.set(glimPage.takePiece(), to); });
 // clang-format on
 
 // The browser's C library declares getrandom but does not have it; saving
@@ -65,10 +82,17 @@ namespace {
 
 int Len(const std::string& s) { return static_cast<int>(s.size()); }
 
+// The saved games pass through this folder of the module's file system on
+// their way to and from the browser's storage, as NAME.gam.
+constexpr const char* SavesFolder = "/saves/";
+
 }  // namespace
 
 WebPlatform::WebPlatform(std::string folder, bool virtualClock)
-    : folder_(std::move(folder)), virtualClock_(virtualClock) {}
+    : folder_(std::move(folder)), virtualClock_(virtualClock) {
+  std::error_code ec;
+  std::filesystem::create_directories(SavesFolder, ec);
+}
 
 uint64_t WebPlatform::Now() const { return virtualClock_ ? now_ : static_cast<uint64_t>(emscripten_get_now()); }
 
@@ -88,10 +112,64 @@ std::string WebPlatform::InputBox(const std::string& title, const std::string& p
   return s;
 }
 
-// Saved games in the browser's storage come later; until then the dialogs
-// are cancelled, as when the player closes them.
-std::optional<std::string> WebPlatform::OpenFileDialog(const FileDialogSpec&) { return std::nullopt; }
-std::optional<std::string> WebPlatform::SaveFileDialog(const FileDialogSpec&) { return std::nullopt; }
+namespace {
+
+// The next piece of the page's last answer.
+std::string TakePiece() {
+  const int n = web_piece_length();
+  std::string piece(static_cast<size_t>(std::max(n, 0)), '\0');
+  if (n > 0) web_take_piece(piece.data());
+  return piece;
+}
+
+std::string SavePath(const std::string& name, const std::string& ext) { return SavesFolder + name + "." + ext; }
+
+// The name under which the file at `path` is kept in the browser, or
+// nothing when it is not a saved game's file.
+std::optional<std::string> SaveName(const std::string& path) {
+  const std::string folder = SavesFolder;
+  const size_t dot = path.rfind('.');
+  if (path.compare(0, folder.size(), folder) != 0 || dot == std::string::npos || dot < folder.size()) return {};
+  std::string name = path.substr(folder.size(), dot - folder.size());
+  if (name.empty() || name.find('/') != std::string::npos) return {};
+  return name;
+}
+
+}  // namespace
+
+// The page asks for a name, showing the games kept so far, and asks before
+// one is replaced.
+std::optional<std::string> WebPlatform::SaveFileDialog(const FileDialogSpec& spec) {
+  if (web_save_dialog(spec.Title.data(), Len(spec.Title)) < 1) return std::nullopt;
+  return SavePath(TakePiece(), spec.DefaultExt);
+}
+
+// The page lists the games kept (and imports one from a file); the chosen
+// one's bytes are written where the game's own loader reads and checks
+// them, as a file chosen on the desktop.
+std::optional<std::string> WebPlatform::OpenFileDialog(const FileDialogSpec& spec) {
+  if (web_open_dialog(spec.Title.data(), Len(spec.Title)) < 2) return std::nullopt;
+  const std::string name = TakePiece();
+  const std::string bytes = TakePiece();
+  const std::string path = SavePath(name, spec.DefaultExt);
+  std::string error;
+  if (!Platform::WriteFile(path, bytes, error)) {
+    ErrorBox(error);
+    return std::nullopt;
+  }
+  return path;
+}
+
+bool WebPlatform::WriteFile(const std::string& path, const std::string& data, std::string& error) {
+  if (!Platform::WriteFile(path, data, error)) return false;
+  const std::optional<std::string> name = SaveName(path);
+  if (!name || web_keep_save(name->data(), Len(*name), data.data(), Len(data)) < 1) return true;
+  // The storage refused it (full, or not offered in a private window): the
+  // save failed, and the copy in memory goes too.
+  error = "Cannot create file \"" + path + "\". " + TakePiece();
+  std::remove(path.c_str());
+  return false;
+}
 
 void WebPlatform::EnableDirection(int direction, bool enabled) {
   if (direction >= 1 && direction <= 4) web_direction(direction, enabled ? 1 : 0);

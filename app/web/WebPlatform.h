@@ -45,6 +45,9 @@ class WebPlatform : public Platform {
   std::string InputBox(const std::string& title, const std::string& prompt, const std::string& def) override;
   std::optional<std::string> OpenFileDialog(const FileDialogSpec& spec) override;
   std::optional<std::string> SaveFileDialog(const FileDialogSpec& spec) override;
+  // A saved game is written to the module's file system as usual and then
+  // kept in the browser's storage; a refusal of the storage fails the save.
+  bool WriteFile(const std::string& path, const std::string& data, std::string& error) override;
   void EnableDirection(int direction, bool enabled) override;
   void ShowScene(const Image& scene) override;
   void ShowCarried(const Image& panel) override;

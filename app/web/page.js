@@ -137,6 +137,9 @@
   window.glimControl = (n) => call('glim_control', ['number'], [n]);
   window.glimWait = (seconds) => call('glim_wait', ['number'], [seconds]);
 
+  // The game's text codec, for the page's other scripts.
+  Object.assign(window.glimPage, { toText, toBytes });
+
   // --- the command line, with its history
   const history = [];
   let historyAt = 0;

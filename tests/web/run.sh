@@ -22,5 +22,7 @@ python3 tests/web/deaths.py --site build-web/site --term build/glimmerhold-term 
 python3 tests/web/offline.py --site build-web/site --term build/glimmerhold-term --folder data \
   --walkthrough tests/walkthrough/win.txt || status=$?
 python3 tests/web/media.py --site build-web/site --folder data --screenshot build-web/help-1024.png || status=$?
+python3 tests/web/saves.py --site build-web/site --term build/glimmerhold-term --folder data \
+  --walkthrough tests/walkthrough/win.txt --screenshots build-web || status=$?
 echo "tests/web/run.sh: $(($(date +%s) - start)) s in all"
 exit $status
