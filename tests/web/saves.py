@@ -286,6 +286,22 @@ def check_import(args, p, work, fails):
     p.click("box-ok")
     p.done()
 
+    # Delete asks first: Escape answers No, Yes deletes.
+    p.open_dialog("load")
+    p.js("[...document.querySelectorAll('#saves-list [role=option]')].find(r => r.textContent.startsWith('damaged')).click()")
+    p.click("saves-delete")
+    p.wait("!document.getElementById('saves-ask').hidden")
+    p.key("Escape", 27)
+    kept = [n for n, _ in p.listed()]
+    p.click("saves-delete")
+    p.wait("!document.getElementById('saves-ask').hidden")
+    p.click("saves-yes")
+    p.wait("document.querySelectorAll('#saves-list [role=option]').length === 1")
+    if kept != ["damaged", "desktop"] or [n for n, _ in p.listed()] != ["desktop"] or p.stored("damaged") is not None:
+        fails.append(f"Delete: the list was {kept} after No and is {p.listed()} after Yes")
+    p.key("Escape", 27)
+    p.done()
+
 
 def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
