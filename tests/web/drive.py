@@ -444,18 +444,25 @@ def serve(site):
     return server
 
 
-def main():
-    ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+def arguments(description):
+    """The options of every browser check: the site, the terminal game and
+    its folder, the walkthrough, and Chromium."""
+    ap = argparse.ArgumentParser(description=description)
     ap.add_argument("--site", required=True)
     ap.add_argument("--term", required=True, help="the terminal game")
     ap.add_argument("--folder", help="the game folder of the terminal game")
     ap.add_argument("--walkthrough", required=True)
+    ap.add_argument("--chromium", default=shutil.which("chromium") or "chromium")
+    return ap
+
+
+def main():
+    ap = arguments(__doc__.split("\n")[0])
     ap.add_argument("--real-clock", action="store_true",
                     help="let the page's pauses and timer take real time (the lines may then differ)")
     ap.add_argument("--timer", action="store_true",
                     help="also let the event timer run out between commands on the real clock (some 40 s)")
     ap.add_argument("--screenshot", help="a PNG file for a picture of the page at the end, at 1024 x 768")
-    ap.add_argument("--chromium", default=shutil.which("chromium") or "chromium")
     args = ap.parse_args()
 
     steps = read_walkthrough(args.walkthrough)

@@ -15,7 +15,6 @@ screenshot folder.
 Exit status 0 when all holds; the failures are printed otherwise.
 """
 
-import argparse
 import base64
 import json
 import os
@@ -26,8 +25,8 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from drive import (SCENE_TOLERANCE, Browser, compare_pictures, normalise, play, read_png,  # noqa: E402
-                   read_walkthrough, serve, terminal_record)
+from drive import (SCENE_TOLERANCE, Browser, arguments, compare_pictures, normalise, play,  # noqa: E402
+                   read_png, read_walkthrough, serve, terminal_record)
 
 SAVED_AT = 40        # the page's save: after this many commands of the walkthrough
 REPLACED_AT = 46     # the save that replaces it
@@ -304,13 +303,8 @@ def check_import(args, p, work, fails):
 
 
 def main():
-    ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    ap.add_argument("--site", required=True)
-    ap.add_argument("--term", required=True, help="the terminal game")
-    ap.add_argument("--folder", help="the game folder of the terminal game")
-    ap.add_argument("--walkthrough", required=True)
+    ap = arguments(__doc__.split("\n")[0])
     ap.add_argument("--screenshots", dest="shots", help="a folder for pictures of the dialogs at 1024 x 768")
-    ap.add_argument("--chromium", default=shutil.which("chromium") or "chromium")
     args = ap.parse_args()
 
     steps = read_walkthrough(args.walkthrough)
