@@ -5,8 +5,10 @@
 # timer run out on the real clock (tests/web/drive.py), then the death tour
 # (tests/web/deaths.py), then the first visit keeps the site and the page
 # plays offline (tests/web/offline.py), then the music, sounds, speech and
-# help pages (tests/web/media.py). Pictures of the page at the end and of
-# the help are left in build-web/page-1024.png and build-web/help-1024.png.
+# help pages (tests/web/media.py), then the saved games against the terminal
+# game's (tests/web/saves.py). Pictures of the page at the end, of the help
+# and of the Save and Load dialogs are left in build-web/page-1024.png,
+# build-web/help-1024.png and build-web/saves-*.png.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 start=$(date +%s)
