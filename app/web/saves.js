@@ -278,11 +278,19 @@
     e.preventDefault();
     accept();
   });
-  // Escape: No to a question, else Cancel.
+  // Escape answers No to a question, else closes the dialog. The browser
+  // may close it without asking (a second Escape with no click between), so
+  // however it closes, an open question is answered No and the dialog is
+  // cancelled: the game waits for its answer.
   dialog.addEventListener('cancel', (e) => {
+    if (!state || !state.answer) return;
     e.preventDefault();
-    if (state && state.answer) state.answer(false);
-    else if (state) finish(null);
+    state.answer(false);
+  });
+  dialog.addEventListener('close', () => {
+    if (!state) return;
+    if (state.answer) state.answer(false);
+    finish(null);
   });
   $('saves-name').addEventListener('input', () => {
     const name = cleanName($('saves-name').value);

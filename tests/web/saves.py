@@ -298,8 +298,15 @@ def check_import(args, p, work, fails):
     p.wait("document.querySelectorAll('#saves-list [role=option]').length === 1")
     if kept != ["damaged", "desktop"] or [n for n, _ in p.listed()] != ["desktop"] or p.stored("damaged") is not None:
         fails.append(f"Delete: the list was {kept} after No and is {p.listed()} after Yes")
+    # Escape twice: No, then the dialog closes (the browser may close it
+    # without a cancel event) and the game goes on.
+    p.click("saves-delete")
+    p.wait("!document.getElementById('saves-ask').hidden")
+    p.key("Escape", 27)
     p.key("Escape", 27)
     p.done()
+    if p.stored("desktop") is None:
+        fails.append("Escape to the question before a delete deleted the game")
 
 
 def main():
