@@ -321,9 +321,11 @@
     $('saves-name').value = '';
     $('saves-list').replaceChildren();  // filled once the storage answers
     status('');
+    // The keyboard starts in the name (Save) or the list (Load).
+    $('saves-name').autofocus = mode === 'save';
+    $('saves-list').autofocus = mode === 'load';
     dialog.showModal();
     await reload('');
-    if (state) $(mode === 'save' ? 'saves-name' : 'saves-list').focus();
     return answer;
   }
 
