@@ -154,6 +154,7 @@
 
   async function reload(select) {
     const shown = state;
+    if (!shown) return;
     let kept = [];
     try {
       kept = (await listSaves()).map((e) => ({ ...e, kept: true }));
@@ -219,23 +220,30 @@
   // replaces one of the same name) and is chosen, ready to open.
   async function importFile(file) {
     const name = cleanName(file.name);
-    const problem = nameProblem(name);
-    if (problem) return status(`${file.name}: ${problem}`);
-    if (file.size > MAX_BYTES) return status(`${file.name} is too large to be a saved game.`);
-    if (exists(name) && !(await ask(replaceQuestion(name)))) return undefined;
+    const problem = nameProblem(name) || (file.size > MAX_BYTES ? 'It is too large to be a saved game.' : '');
+    if (problem) {
+      status(`${file.name}: ${problem}`);
+      return;
+    }
+    if (exists(name) && !(await ask(replaceQuestion(name)))) return;
     const record = { name, saved: Date.now(), bytes: new Uint8Array(await file.arrayBuffer()) };
+    let refused = null;
     try {
       await putSave(record);
-      status(`${file.name} imported.`);
-      await reload(name);
     } catch (e) {
+      refused = e;
+    }
+    if (!state) return;  // the dialog was closed meanwhile
+    if (refused) {
       // Not kept, but it can still be opened now.
-      status(`${file.name} can be opened now but not kept: ${describe(e)}`);
+      status(`${file.name} can be opened now but not kept: ${describe(refused)}`);
       state.entries = [{ ...record, kept: false }, ...state.entries.filter((x) => x.name !== name)];
       choose(0);
+    } else {
+      status(`${file.name} imported.`);
+      await reload(name);
     }
     $('saves-list').focus();
-    return undefined;
   }
 
   function exportChosen() {
@@ -256,6 +264,8 @@
     if (!e || !(await ask(`Delete the saved game ${e.name}?`))) return;
     try {
       if (e.kept) await deleteSave(e.name);
+      if (!state) return;
+      state.entries = state.entries.filter((x) => x !== e);
       status(`${e.name} deleted.`);
     } catch (err) {
       status(`${e.name} cannot be deleted: ${describe(err)}`);
