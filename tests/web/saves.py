@@ -111,6 +111,9 @@ class Page:
     def open_dialog(self, button):
         """Presses Save or Load and waits for the dialog's list."""
         self.click(button)
+        self.dialog_shown()
+
+    def dialog_shown(self):
         self.wait("document.getElementById('saves').open && !document.querySelector('#saves-list:empty')")
 
     def listed(self):
@@ -123,6 +126,13 @@ class Page:
 
     def key(self, name, vk):
         self.b.key(name, name, vk)
+
+    def ctrl(self, letter):
+        """Ctrl and a letter, as the player presses them."""
+        vk = ord(letter.upper())
+        for kind in ("keyDown", "keyUp"):
+            self.b.send("Input.dispatchKeyEvent", {"type": kind, "key": letter, "code": "Key" + letter.upper(),
+                                                   "modifiers": 2, "windowsVirtualKeyCode": vk})
 
     def done(self):
         """Waits until the Save or Load has ended."""
@@ -152,8 +162,10 @@ class Page:
 
 
 def save_as(p, name, shot=None):
-    """Save with a name typed and Enter; returns True when a question came."""
-    p.open_dialog("save")
+    """Save (Ctrl+S, the Save button's key) with a name typed and Enter;
+    returns True when a question came."""
+    p.ctrl("s")
+    p.dialog_shown()
     p.js("document.getElementById('saves-name').focus(); document.getElementById('saves-name').select()")
     p.type(name)
     p.shot(shot)
@@ -241,7 +253,8 @@ def check_saving(args, p, steps, want, fails):
     p.js("window.__before_reload = true")
     p.b.send("Page.reload")
     p.b.wait_for("!window.__before_reload && typeof glimIdle === 'function' && glimIdle()", timeout=60)
-    p.open_dialog("load")
+    p.ctrl("o")  # the Load button's key, as in the window
+    p.dialog_shown()
     if [n for n, _ in p.listed()] != ["tower"]:
         fails.append(f"after a reload the Load list shows {p.listed()}")
     p.click("saves-cancel")
