@@ -329,7 +329,9 @@
       const r = c.design.map((v) => Math.round(v * f));
       r[1] += top;
       setRect(el, r);
-      el.style.fontSize = Math.max(Math.round(c.px * f), c.face === 'sans' ? 15 : 1) + 'px';
+      // The text face keeps the window's smallest size unless the whole
+      // dialog is drawn smaller than its design.
+      el.style.fontSize = Math.max(Math.round(c.px * f), c.face === 'sans' && f >= 1 ? 15 : 1) + 'px';
     }
   }
 
