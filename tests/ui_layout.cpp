@@ -117,6 +117,9 @@ TEST(UiLayout, ZoomKeepsNeighboursTogetherAndTextReadable) {
   EXPECT_DOUBLE_EQ(ZoomOut(1.8), 1.75);
   EXPECT_DOUBLE_EQ(ZoomOut(1.75), 1.5);
   EXPECT_DOUBLE_EQ(ZoomOut(1), 1);
+  EXPECT_EQ(ZoomNotice(1.28, true),
+            "Zoom 128%, as large as fits  (Ctrl+Plus, Ctrl+Minus, Ctrl+0 fits; F11 full screen or window)");
+  EXPECT_EQ(ZoomNotice(1.5, false).substr(0, 11), "Zoom 150%  ");
 }
 
 TEST(UiLayout, KeysDoWhatTheWindowsKeysDo) {

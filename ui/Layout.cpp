@@ -281,6 +281,12 @@ double ZoomOut(double f) {
   return std::max(1.0, next);
 }
 
+std::string ZoomNotice(double f, bool fits) {
+  std::string s = "Zoom " + std::to_string(std::lround(f * 100)) + "%";
+  if (fits) s += ", as large as fits";
+  return s + "  (Ctrl+Plus, Ctrl+Minus, Ctrl+0 fits; F11 full screen or window)";
+}
+
 std::span<const KeyBinding> KeyBindings() { return std::span<const KeyBinding>(Keys).first(Keys.size() - 1); }
 
 Key KeyFromName(const std::string& name) {

@@ -147,6 +147,8 @@ double FitZoom(int roomWidth, int roomHeight, int designWidth = DesignWidth, int
 // The next step up or down from f, kept within [1, most].
 double ZoomIn(double f, double most);
 double ZoomOut(double f);
+// The notice shown when the factor changes.
+std::string ZoomNotice(double f, bool fits);
 
 // --- The window's keys.
 

@@ -610,29 +610,19 @@ void TfrmMain::resizeEvent(QResizeEvent* e) {
   LayOut();
 }
 
-namespace {
-
-QString ZoomText(double f, bool fits) {
-  return QStringLiteral("Zoom %1%%2  (Ctrl+Plus, Ctrl+Minus, Ctrl+0 fits; F11 full screen or window)")
-      .arg(qRound(f * 100))
-      .arg(fits ? QStringLiteral(", as large as fits") : QString());
-}
-
-}  // namespace
-
 void TfrmMain::SetZoom(double f) {
   zoomFits_ = false;
   zoom_ = std::clamp(f, 1.0, 8.0);
   LayOut();
   FitWindowToArea();
-  ShowStatus(ZoomText(zoom_, false));
+  ShowStatus(QString::fromStdString(ZoomNotice(zoom_, false)));
 }
 
 void TfrmMain::ZoomToFit() {
   zoomFits_ = true;
   LayOut();
   FitWindowToArea();
-  ShowStatus(ZoomText(zoom_, true));
+  ShowStatus(QString::fromStdString(ZoomNotice(zoom_, true)));
 }
 
 void TfrmMain::ZoomIn() { SetZoom(glim::ZoomIn(zoom_, FittingZoom())); }

@@ -266,13 +266,15 @@
         zoomFits = false;
         zoom = Module._glim_zoom_in(zoom, fitZoom(innerWidth, innerHeight, 1));
         placeAll();
+        zoomNotice();
         return true;
       case 'zoomOut':
         zoomFits = false;
         zoom = Module._glim_zoom_out(zoom);
         placeAll();
+        zoomNotice();
         return true;
-      case 'zoomFit': zoomFits = true; placeAll(); return true;
+      case 'zoomFit': zoomFits = true; placeAll(); zoomNotice(); return true;
       case 'fullScreen':
         if (document.fullscreenElement) document.exitFullscreen().catch(() => {});
         else document.documentElement.requestFullscreen().catch(() => {});
@@ -299,13 +301,20 @@
   let noticeTimer = null;
   glimPage.notice = function (bytes) {
     plainNotice.call(this, bytes);
+    hideNoticeSoon();
+  };
+  function hideNoticeSoon() {
     clearTimeout(noticeTimer);
     const hide = () => {
       if (!$('box').hidden) noticeTimer = setTimeout(hide, 1000);
       else $('notice').textContent = '';
     };
     noticeTimer = setTimeout(hide, 4000);
-  };
+  }
+  function zoomNotice() {
+    $('notice').textContent = text(Module._glim_zoom_notice(zoom, zoomFits ? 1 : 0));
+    hideNoticeSoon();
+  }
   glimPage.undoHint = (hint) => {
     $('command').placeholder = text(Module._glim_undo_hint_text(hint));
   };

@@ -117,6 +117,13 @@ EMSCRIPTEN_KEEPALIVE double glim_fit_zoom(int w, int h, double least) {
 EMSCRIPTEN_KEEPALIVE double glim_zoom_in(double f, double most) { return glim::ZoomIn(f, most); }
 EMSCRIPTEN_KEEPALIVE double glim_zoom_out(double f) { return glim::ZoomOut(f); }
 
+// The notice of a new zoom factor; valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* glim_zoom_notice(double f, int fits) {
+  static std::string notice;
+  notice = glim::ZoomNotice(f, fits != 0);
+  return notice.c_str();
+}
+
 // What a key does (the browser's name for it and its modifiers): the name
 // of the window's action, empty for none.
 EMSCRIPTEN_KEEPALIVE const char* glim_key(const char* key, int ctrl, int shift, int alt) {

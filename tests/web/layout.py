@@ -115,6 +115,38 @@ def check_names(b):
     return fails
 
 
+def ctrl_key(b, key, code, vk):
+    for kind in ("keyDown", "keyUp"):
+        b.send("Input.dispatchKeyEvent", {"type": kind, "key": key, "code": code, "modifiers": 2,
+                                          "windowsVirtualKeyCode": vk, "nativeVirtualKeyCode": vk})
+
+
+def check_zoom_keys(b):
+    """Ctrl+Minus steps the factor down to 1 and says so; Ctrl+0 fits
+    again. The keys go through the game's key map and zoom rule."""
+    fails = []
+    fit = b.eval("document.getElementById('area').getBoundingClientRect().width")
+    for want in (1000, 800, 800):  # 1.28 steps down to 1.25, then 1, and no lower
+        ctrl_key(b, "-", "Minus", 189)
+        width = b.eval("document.getElementById('area').getBoundingClientRect().width")
+        notice = b.eval("document.getElementById('notice').textContent")
+        if width != want or not notice.startswith(f"Zoom {want // 8}%  (Ctrl+Plus"):
+            fails.append(f"Ctrl+Minus left the game area {width} wide, not {want}, with the notice {notice!r}")
+    # Ctrl+Z and Ctrl+Y reach the game as the window's undo and redo.
+    calls = b.eval("glimStats.calls")
+    ctrl_key(b, "z", "KeyZ", 90)
+    b.wait_for("glimIdle()", timeout=10)
+    ctrl_key(b, "y", "KeyY", 89)
+    b.wait_for("glimIdle()", timeout=10)
+    if b.eval("glimStats.calls") != calls + 2:
+        fails.append("Ctrl+Z and Ctrl+Y did not both call the game")
+    ctrl_key(b, "0", "Digit0", 48)
+    width = b.eval("document.getElementById('area').getBoundingClientRect().width")
+    if width != fit or "as large as fits" not in b.eval("document.getElementById('notice').textContent"):
+        fails.append(f"Ctrl+0 left the game area {width} wide, not {fit}")
+    return fails
+
+
 def shot(b, path):
     with open(path, "wb") as f:
         f.write(base64.b64decode(b.send("Page.captureScreenshot", {"format": "png"})["data"]))
@@ -270,6 +302,7 @@ def main():
                     fails += check_desktop(b, w, h)
                 if w == 1024:
                     fails += check_names(b)
+                    fails += check_zoom_keys(b)
                 shot(b, os.path.join(args.shots, f"page-{w}.png"))
                 fails += [f"{w}x{h}: page error: {e}" for e in b.errors]
             finally:
