@@ -338,9 +338,11 @@
       const r = c.design.map((v) => Math.round(v * f));
       r[1] += top;
       setRect(el, r);
-      // The text face keeps the window's smallest size unless the whole
-      // dialog is drawn smaller than its design.
-      el.style.fontSize = Math.max(Math.round(c.px * f), c.face === 'sans' && f >= 1 ? 15 : 1) + 'px';
+      // The text face keeps the window's smallest size; when the whole
+      // dialog is drawn smaller than its design (a phone) a text to read
+      // stays at 13 pixels and a button's caption shrinks with it.
+      const least = c.face !== 'sans' ? 1 : f >= 1 ? 15 : c.kind === 'text' ? 13 : 8;
+      el.style.fontSize = Math.max(Math.round(c.px * f), least) + 'px';
     }
   }
 

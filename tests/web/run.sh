@@ -3,7 +3,8 @@
 # terminal game, then plays the winning walkthrough in headless Chromium and
 # compares the page's lines with the terminal game's, then lets the event
 # timer run out on the real clock (tests/web/drive.py). A picture of the page
-# at the end is left in build-web/page-1024.png.
+# at the end is left in build-web/page-1024.png. Then the layout at a desktop's
+# and a phone's sizes (tests/web/layout.py), with pictures in build-web/.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 start=$(date +%s)
