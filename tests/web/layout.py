@@ -121,6 +121,17 @@ def ctrl_key(b, key, code, vk):
                                           "windowsVirtualKeyCode": vk, "nativeVirtualKeyCode": vk})
 
 
+def check_focus(b):
+    """After a button the keyboard is back on the command line."""
+    b.eval("document.getElementById('south').click()")
+    b.wait_for("glimIdle()", timeout=10)
+    b.eval("document.getElementById('north').click()")
+    b.wait_for("glimIdle()", timeout=10)
+    if b.eval("document.activeElement.id") != "command":
+        return [f"after a direction button the focus is on {b.eval('document.activeElement.id')!r}"]
+    return []
+
+
 def check_zoom_keys(b):
     """Ctrl+Minus steps the factor down to 1 and says so; Ctrl+0 fits
     again. The keys go through the game's key map and zoom rule."""
@@ -303,6 +314,7 @@ def main():
                 if w == 1024:
                     fails += check_names(b)
                     fails += check_zoom_keys(b)
+                    fails += check_focus(b)
                 shot(b, os.path.join(args.shots, f"page-{w}.png"))
                 fails += [f"{w}x{h}: page error: {e}" for e in b.errors]
             finally:
