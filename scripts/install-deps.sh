@@ -14,7 +14,7 @@ PACKAGES=(
   fonts-dejavu-core fonts-urw-base35 qt6-qpa-plugins
   dpkg-dev appstream desktop-file-utils groff-base debootstrap
   clang libclang-rt-14-dev clang-tidy clang-format lintian python3 ccache
-  emscripten libstb-dev chromium
+  emscripten libstb-dev chromium fluidsynth opus-tools
 )
 
 missing=()

@@ -7,9 +7,12 @@
 #   4. the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer
 #      (build-asan/, preset asan);
 #   5. a short run of every fuzz target over its seed corpus (build-fuzz/,
-#      preset fuzz, clang).
-# GLIM_TEST_TIDY=0, GLIM_TEST_SANITIZE=0 or GLIM_TEST_FUZZ=0 leaves out step 3,
-# 4 or 5; GLIM_FUZZ_SMOKE_SECONDS sets each fuzz target's run (default 15).
+#      preset fuzz, clang);
+#   6. the game in the browser: the page built to WebAssembly (build-web/,
+#      preset web) and played in headless Chromium (tests/web/run.sh).
+# GLIM_TEST_TIDY=0, GLIM_TEST_SANITIZE=0, GLIM_TEST_FUZZ=0 or GLIM_TEST_WEB=0
+# leaves out step 3, 4, 5 or 6; GLIM_FUZZ_SMOKE_SECONDS sets each fuzz
+# target's run (default 15).
 # Each step's time is printed at its end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -55,6 +58,11 @@ if [ "${GLIM_TEST_FUZZ:-1}" != 0 ]; then
   unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
   scripts/build.sh fuzz
   fuzz/run.sh -t "${GLIM_FUZZ_SMOKE_SECONDS:-15}" -j 2 -b build-fuzz
+fi
+
+if [ "${GLIM_TEST_WEB:-1}" != 0 ]; then
+  step "the game in the browser"
+  tests/web/run.sh
 fi
 step
 printf '=== all steps: %ds\n' $((SECONDS - started))

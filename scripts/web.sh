@@ -3,7 +3,8 @@
 #   scripts/web.sh              build, then serve on http://127.0.0.1:8080/
 #   scripts/web.sh --port N     serve on port N instead
 #   scripts/web.sh --build-only build only
-# Installs Debian's emscripten (and the stb headers) when they are missing.
+# Installs Debian's emscripten, the stb headers and what renders the music
+# (fluidsynth, opus-tools, the soundfont) when they are missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,7 +20,7 @@ while [ $# -gt 0 ]; do
       ;;
     --port=*) port="${1#--port=}" ;;
     -h | --help)
-      sed -n '2,6p' "$0" | sed 's/^# \{0,1\}//'
+      sed -n '2,7p' "$0" | sed 's/^# \{0,1\}//'
       exit 0
       ;;
     *)
@@ -38,7 +39,7 @@ if [ "$port" -lt 1 ] || [ "$port" -gt 65535 ]; then
 fi
 
 missing=()
-for p in emscripten libstb-dev; do
+for p in emscripten libstb-dev fluidsynth opus-tools timgm6mb-soundfont python3; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
@@ -57,9 +58,9 @@ if [ "$(command -v node || true)" != /usr/bin/node ] || ! dpkg -S /usr/bin/node 
 fi
 
 nice cmake --preset web >/dev/null
-nice cmake --build --preset web --target glimmerhold-web
+nice cmake --build --preset web --target glimmerhold-site
 site="$PWD/build-web/site"
-echo "Built $site"
+echo "Built $site (and build-web/glimmerhold-web.zip)"
 [ "$build_only" -eq 1 ] && exit 0
 
 echo "Serving Glimmerhold at http://127.0.0.1:$port/ (Ctrl+C stops)"

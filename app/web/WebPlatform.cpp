@@ -26,11 +26,14 @@ EM_JS(void, web_direction, (int d, int on), { glimPage.direction(d, on); });
 EM_JS(void, web_picture, (int which, const uint32_t* px, int w, int h), {
   glimPage.picture(which, HEAPU32.subarray(px >> 2, (px >> 2) + w * h), w, h);
 });
-EM_JS(void, web_play, (const char* path, int repeat), { glimPage.play(FS.readFile(UTF8ToString(path)), repeat); });
+// The page fetches the sound by its path (audio.js, soundData).
+EM_JS(void, web_play, (const char* path, int repeat), { glimPage.play(UTF8ToString(path), repeat); });
 EM_JS(void, web_stop, (), { glimPage.stop(); });
 EM_JS(void, web_repeat, (int repeat), { glimPage.repeat(repeat); });
 EM_JS(void, web_closed, (), { glimPage.closed(); });
 EM_JS(void, web_undo_hint, (int hint), { glimPage.undoHint(hint); });
+// Shows the help pages and returns when the player closes them.
+EM_ASYNC_JS(void, web_help, (), { await glimPage.help(); });
 // kind: 0 a message, 1 an error, 2 Yes or No (1 for Yes), 3 the About box.
 EM_ASYNC_JS(int, web_box, (const char* p, int n, int kind), {
   return await glimPage.box(HEAPU8.slice(p, p + n), kind);
@@ -199,11 +202,11 @@ void WebPlatform::ShowAbout() {
   web_box(credits.data(), Len(credits), 3);
 }
 
-// The help pages are not in the page yet: the player is told so, and the
-// game goes on.
+// The help file's pages are beside the page (help/); the page shows them in
+// its help dialog, and the game waits until the player closes it.
 std::string WebPlatform::ShowHelpFile(const std::string& path) {
   if (ResolveNoCase(path).empty()) return "Process file does not exist";
-  Notice("The help pages cannot be shown in the browser yet.");
+  web_help();
   return "OK";
 }
 

@@ -25,8 +25,8 @@ std::unique_ptr<Session>& TheSession() {
   return session;
 }
 
-// The controls beside the message panel, as numbered by the page (the
-// layout's Press numbers): 11 and 12 are the hidden debugging buttons.
+// The controls beside the message panel, as numbered by the page.
+// ObjectCheat and RoomCheat are the window's hidden debugging buttons.
 enum Control { North = 1, South, East, West, Help, NewGame, About, Exit, Save, Load, ObjectCheat, RoomCheat };
 
 void Press(glim::Game& game, int control) {
@@ -151,6 +151,12 @@ EMSCRIPTEN_KEEPALIVE int glim_redo() { return Running() && Running()->Redo() ? 1
 EMSCRIPTEN_KEEPALIVE int glim_timer_left() { return Running() ? TheSession()->platform.MsUntilTimer() : -1; }
 EMSCRIPTEN_KEEPALIVE void glim_tick() {
   if (Running()) TheSession()->platform.FireTimerIfDue();
+}
+
+// Lets time pass without a command, as the player waiting does (the tests
+// use it on the virtual clock, where time passes only in waits).
+EMSCRIPTEN_KEEPALIVE void glim_wait(int seconds) {
+  if (Running()) TheSession()->platform.WaitSeconds(seconds);
 }
 
 }  // extern "C"

@@ -44,12 +44,13 @@ SCENE_TOLERANCE = 4
 # added line as its text, an emptied panel as "[clear]".
 OBSERVER = """
 window.__log = [];
-new MutationObserver((records) => {
+const panel = document.getElementById('panel');  // none in the page's frames (the help's pages)
+if (panel) new MutationObserver((records) => {
   for (const r of records) {
     if (r.removedNodes.length) window.__log.push('[clear]');  // only a clearing removes lines
     for (const n of r.addedNodes) window.__log.push(n.textContent);
   }
-}).observe(document.getElementById('panel'), { childList: true });
+}).observe(panel, { childList: true });
 """
 
 
@@ -204,7 +205,7 @@ def exit_asks(b, question):
 class Browser:
     """Headless Chromium driven over --remote-debugging-pipe (fds 3 and 4)."""
 
-    def __init__(self, chromium, profile):
+    def __init__(self, chromium, profile, flags=()):
         to_browser_r, self.to_browser = os.pipe()
         self.from_browser, from_browser_w = os.pipe()
 
@@ -215,7 +216,7 @@ class Browser:
             os.dup2(w, 4)
 
         self.proc = subprocess.Popen(
-            [chromium, *CHROMIUM_FLAGS, f"--user-data-dir={profile}", "about:blank"],
+            [chromium, *CHROMIUM_FLAGS, *flags, f"--user-data-dir={profile}", "about:blank"],
             stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
             preexec_fn=child_fds, close_fds=False)
         os.close(to_browser_r)
@@ -257,7 +258,9 @@ class Browser:
         elif method == "Log.entryAdded" and p["entry"].get("level") == "error":
             self.errors.append(p["entry"].get("text", ""))
 
-    def open(self, url):
+    def open(self, url, before=""):
+        """Opens url in a new tab; `before` is a script run in the page
+        before the page's own."""
         target = self.send("Target.createTarget", {"url": "about:blank"}, session=False)["targetId"]
         self.session = self.send("Target.attachToTarget", {"targetId": target, "flatten": True},
                                  session=False)["sessionId"]
@@ -266,7 +269,7 @@ class Browser:
         # The panel is watched from the moment it exists, before the game
         # starts, so that the opening is recorded as it happens.
         self.send("Page.addScriptToEvaluateOnNewDocument",
-                  {"source": "document.addEventListener('DOMContentLoaded', () => {%s});" % OBSERVER})
+                  {"source": before + "\ndocument.addEventListener('DOMContentLoaded', () => {%s});" % OBSERVER})
         self.send("Page.navigate", {"url": url})
 
     def eval(self, expression):
@@ -515,10 +518,16 @@ def main():
     print(f"web: {len(steps)} commands; page ready in {t_ready - t0:.1f} s, "
           f"played in {t_done - t_play:.1f} s ({1000 * (t_done - t_play) / max(len(steps), 1):.0f} ms a command "
           f"with the driver, {in_page:.2f} ms in the page)")
+    return verdict(fails, "web: the page won the game with the terminal game's lines")
+
+
+def verdict(fails, success):
+    """Prints the failures, or the success line when there are none; the
+    exit status."""
     for f in fails:
         print("FAIL: " + f)
     if not fails:
-        print("web: the page won the game with the terminal game's lines")
+        print(success)
     return 1 if fails else 0
 
 

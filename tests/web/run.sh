@@ -2,9 +2,13 @@
 # The browser test: builds the page (scripts/web.sh --build-only) and the
 # terminal game, then plays the winning walkthrough in headless Chromium and
 # compares the page's lines with the terminal game's, then lets the event
-# timer run out on the real clock (tests/web/drive.py). A picture of the page
-# at the end is left in build-web/page-1024.png. Then the layout at a desktop's
-# and a phone's sizes (tests/web/layout.py), with pictures in build-web/.
+# timer run out on the real clock (tests/web/drive.py), then the death tour
+# (tests/web/deaths.py), then the first visit keeps the site and the page
+# plays offline (tests/web/offline.py), then the music, sounds, speech and
+# help pages (tests/web/media.py). Pictures of the page at the end and of
+# the help are left in build-web/page-1024.png and build-web/help-1024.png.
+# Last the layout at a desktop's and a phone's sizes (tests/web/layout.py),
+# with pictures in build-web/page-SIZE.png.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 start=$(date +%s)
@@ -15,6 +19,11 @@ command -v chromium >/dev/null || { echo "tests/web/run.sh: chromium is not inst
 status=0
 python3 tests/web/drive.py --site build-web/site --term build/glimmerhold-term --folder data \
   --walkthrough tests/walkthrough/win.txt --timer --screenshot build-web/page-1024.png || status=$?
+python3 tests/web/deaths.py --site build-web/site --term build/glimmerhold-term --folder data \
+  --tour tests/walkthrough/deaths.txt || status=$?
+python3 tests/web/offline.py --site build-web/site --term build/glimmerhold-term --folder data \
+  --walkthrough tests/walkthrough/win.txt || status=$?
+python3 tests/web/media.py --site build-web/site --folder data --screenshot build-web/help-1024.png || status=$?
 python3 tests/web/layout.py --site build-web/site --term build/glimmerhold-term --folder data --shots build-web || status=$?
 echo "tests/web/run.sh: $(($(date +%s) - start)) s in all"
 exit $status

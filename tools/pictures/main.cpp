@@ -5,7 +5,11 @@
 //                                 the help under ROOT/help/images
 //   glim-pictures --scene REGION "ELEMENTS" OUT.png
 //                                 one scene line, for trying things out
+//   glim-pictures --icon SIZE OUT.png
+//                                 the program's icon at SIZE x SIZE (the
+//                                 browser page's install icons)
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -44,10 +48,17 @@ int main(int argc, char** argv) {
       glim::Blit(room, icons[static_cast<size_t>(i * 13 + 3)], 280 + 60 * i, 300 + 20 * i, true);
     return pics::SavePng(args[3], room) ? 0 : 1;
   }
+  if (args.size() == 3 && args[0] == "--icon") {
+    const int size = std::atoi(args[1].c_str());
+    if (size < 16 || size > 1024) return 2;
+    return pics::SavePngRgba(args[2], pics::AppIcon(size)) ? 0 : 1;
+  }
   if (args.size() >= 2 && args[0] == "--all") {
     const bool roomsOnly = args.size() >= 3 && args[2] == "--rooms-only";
     return pics::MakeAll(args[1], roomsOnly) ? 0 : 1;
   }
-  std::fprintf(stderr, "usage: glim-pictures --all ROOT [--rooms-only] | --scene REGION ELEMENTS OUT.png\n");
+  std::fprintf(
+      stderr,
+      "usage: glim-pictures --all ROOT [--rooms-only] | --scene REGION ELEMENTS OUT.png | --icon SIZE OUT.png\n");
   return 2;
 }
