@@ -20,21 +20,53 @@ namespace glim {
 
 namespace {
 
-const QColor Navy(0, 0, 128);
-const QColor Yellow(255, 255, 0);
-const QColor Aqua(0, 255, 255);
+QColor Colour(uint32_t rgb) {
+  return {static_cast<int>((rgb >> 16) & 255), static_cast<int>((rgb >> 8) & 255), static_cast<int>(rgb & 255)};
+}
 
-TLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, const QRect& geo, const QColor& colour,
-                  const QFont& font, Qt::Alignment align) {
-  auto* l = new TLabel(caption, parent);
-  l->setObjectName(QString::fromLatin1(name));
-  l->setGeometry(geo);
-  l->setFont(font);
+QFont FontOf(const Control& c) {
+  return c.Face == FontFace::Sans ? SansFont(c.FontPixels, c.Bold) : ScriptFont(c.FontPixels, c.Bold, c.Italic);
+}
+
+Qt::Key QtKey(Key k) {
+  switch (k) {
+    case Key::F1: return Qt::Key_F1;
+    case Key::F11: return Qt::Key_F11;
+    case Key::F12: return Qt::Key_F12;
+    case Key::Z: return Qt::Key_Z;
+    case Key::Y: return Qt::Key_Y;
+    case Key::S: return Qt::Key_S;
+    case Key::O: return Qt::Key_O;
+    case Key::Q: return Qt::Key_Q;
+    case Key::G: return Qt::Key_G;
+    case Key::R: return Qt::Key_R;
+    case Key::Plus: return Qt::Key_Plus;
+    case Key::Equal: return Qt::Key_Equal;
+    case Key::Minus: return Qt::Key_Minus;
+    case Key::Digit0: return Qt::Key_0;
+    case Key::Other: break;
+  }
+  return Qt::Key_unknown;
+}
+
+// A control's name and place in the design.
+void Place(QWidget* w, const Control& c) {
+  w->setObjectName(QString::fromLatin1(c.Name));
+  w->setGeometry(ToQRect(c.Design));
+  if (c.HandCursor) w->setCursor(Qt::PointingHandCursor);
+}
+
+// A caption, at the top of its label.
+TLabel* MakeLabel(QWidget* parent, ControlId id) {
+  const Control& c = ControlOf(id);
+  auto* l = new TLabel(QString::fromLatin1(c.Caption), parent);
+  Place(l, c);
+  l->setFont(FontOf(c));
   QPalette p = l->palette();
-  p.setColor(QPalette::WindowText, colour);
-  p.setColor(QPalette::Window, Qt::black);
+  p.setColor(QPalette::WindowText, Colour(c.Fore));
+  p.setColor(QPalette::Window, Colour(c.Back));
   l->setPalette(p);
-  l->setAlignment(align);
+  l->setAlignment((c.Align == TextAlign::Centre ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
   return l;
 }
 
@@ -245,142 +277,127 @@ void TfrmMain::BuildWindow() {
 
 void TfrmMain::BuildRoomView() {
   imgView = new TImage(GameArea);
-  imgView->setObjectName(QStringLiteral("imgView"));
-  imgView->setGeometry(0, 0, 600, 375);
-  imgView->setCursor(Qt::PointingHandCursor);
-  imgView->setAccessibleName(QStringLiteral("Room picture"));
+  Place(imgView, ControlOf(ControlId::imgView));
+  imgView->setAccessibleName(QString::fromLatin1(ControlOf(ControlId::imgView).AccessibleName));
 }
 
 void TfrmMain::BuildMessagePanel() {
+  const Control& c = ControlOf(ControlId::Print);
   Print = new QPlainTextEdit(GameArea);
-  Print->setObjectName(QStringLiteral("Print"));
-  Print->setGeometry(0, 376, 600, 153);
+  Place(Print, c);
   Print->setReadOnly(true);
   Print->setFrameShape(QFrame::NoFrame);
-  Print->setFont(SansFont(11));
-  Print->setAccessibleName(QStringLiteral("Messages"));
+  Print->setFont(FontOf(c));
+  Print->setAccessibleName(QString::fromLatin1(c.AccessibleName));
   Print->setAccessibleDescription(
       QStringLiteral("What the game says, newest line last. Typing goes to the command line."));
   Print->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   Print->setFocusPolicy(Qt::StrongFocus);
   QPalette p = Print->palette();
-  p.setColor(QPalette::Base, Navy);
-  p.setColor(QPalette::Text, Yellow);
+  p.setColor(QPalette::Base, Colour(c.Back));
+  p.setColor(QPalette::Text, Colour(c.Fore));
   Print->setPalette(p);
   Print->installEventFilter(this);
 }
 
 void TfrmMain::BuildCommandLine() {
+  const Control& c = ControlOf(ControlId::txtCommand);
   txtCommand = new TCommandEdit(GameArea);
-  txtCommand->setObjectName(QStringLiteral("txtCommand"));
-  txtCommand->setGeometry(0, 528, 600, 21);
+  Place(txtCommand, c);
   txtCommand->setMaxLength(80);
-  txtCommand->setFont(SansFont(11));
-  txtCommand->setAccessibleName(QStringLiteral("Command"));
+  txtCommand->setFont(FontOf(c));
+  txtCommand->setAccessibleName(QString::fromLatin1(c.AccessibleName));
   txtCommand->setAccessibleDescription(QStringLiteral("Type a command and press Enter"));
   QPalette p = txtCommand->palette();
-  p.setColor(QPalette::Base, Qt::white);
-  p.setColor(QPalette::Text, Qt::black);
+  p.setColor(QPalette::Base, Colour(c.Back));
+  p.setColor(QPalette::Text, Colour(c.Fore));
   txtCommand->setPalette(p);
 }
 
 void TfrmMain::BuildCarriedPanel() {
   imgCarried = new TImage(GameArea);
-  imgCarried->setObjectName(QStringLiteral("imgCarried"));
-  imgCarried->setGeometry(624, 24, 153, 353);
-  imgCarried->setCursor(Qt::PointingHandCursor);
-  imgCarried->setAccessibleName(QStringLiteral("Carried objects"));
+  Place(imgCarried, ControlOf(ControlId::imgCarried));
+  imgCarried->setAccessibleName(QString::fromLatin1(ControlOf(ControlId::imgCarried).AccessibleName));
 }
 
 void TfrmMain::BuildCaptions() {
-  lblCarry = MakeLabel(GameArea, "lblCarry", QStringLiteral("You are carrying"), QRect(616, 16, 169, 25), Qt::white,
-                       ScriptFont(19, false, true), Qt::AlignHCenter | Qt::AlignTop);
+  lblCarry = MakeLabel(GameArea, ControlId::lblCarry);
   lblCarry->setAutoFillBackground(true);
-  Label1 = MakeLabel(GameArea, "Label1", QStringLiteral("The Wendle Staff"), QRect(640, 0, 124, 22), Aqua,
-                     ScriptFont(19, true, false), Qt::AlignLeft | Qt::AlignTop);
+  Label1 = MakeLabel(GameArea, ControlId::Label1);
   // The label lies over the top of the carried panel; it is drawn above it.
   lblCarry->raise();
 }
 
 void TfrmMain::BuildFileButtons() {
-  auto fileButton = [&](const char* name, const QString& caption, const QRect& geo) {
+  auto fileButton = [&](ControlId id) {
+    const Control& c = ControlOf(id);
     auto* b = new TSpeedButton(GameArea);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setText(caption);
-    b->setGeometry(geo);
-    b->setFont(ScriptFont(13, true, false));
+    Place(b, c);
+    b->setText(QString::fromLatin1(c.Caption));
+    b->setFont(FontOf(c));
     QPalette p = b->palette();
-    p.setColor(QPalette::ButtonText, Yellow);
-    p.setColor(QPalette::Button, Qt::black);
+    p.setColor(QPalette::ButtonText, Colour(c.Fore));
+    p.setColor(QPalette::Button, Colour(c.Back));
     b->setPalette(p);
     return b;
   };
-  LoadBtn = fileButton("LoadBtn", QStringLiteral("Load"), QRect(632, 48, 33, 33));
-  SaveBtn = fileButton("SaveBtn", QStringLiteral("Save"), QRect(632, 88, 33, 33));
-  NewBtn = fileButton("NewBtn", QStringLiteral("New"), QRect(632, 128, 33, 33));
-  AboutBtn = fileButton("AboutBtn", QStringLiteral("About"), QRect(640, 504, 33, 33));
-  ExitBtn = fileButton("ExitBtn", QStringLiteral("Exit"), QRect(736, 504, 33, 33));
+  LoadBtn = fileButton(ControlId::LoadBtn);
+  SaveBtn = fileButton(ControlId::SaveBtn);
+  NewBtn = fileButton(ControlId::NewBtn);
+  AboutBtn = fileButton(ControlId::AboutBtn);
+  ExitBtn = fileButton(ControlId::ExitBtn);
 }
 
 void TfrmMain::BuildDirectionButtons() {
   const QString folder = FromGame(platform_.Options().Folder);
-  auto dirButton = [&](const char* name, int dir, const QString& tip, const QRect& geo) {
+  auto dirButton = [&](ControlId id) {
+    const Control& c = ControlOf(id);
     auto* b = new TSpeedButton(GameArea);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(geo);
-    b->setToolTip(tip);
-    b->setAccessibleName(tip);
-    b->SetPictures(DirectionPicture(folder, dir, true), DirectionPicture(folder, dir, false));
+    Place(b, c);
+    b->setToolTip(QString::fromLatin1(c.Tooltip));
+    b->setAccessibleName(QString::fromLatin1(c.AccessibleName));
+    b->SetPictures(DirectionPicture(folder, c.Picture, true), DirectionPicture(folder, c.Picture, false));
     return b;
   };
-  spbNorth = dirButton("spbNorth", 1, QStringLiteral("Move North"), QRect(696, 419, 23, 22));
-  spbNorth->setCursor(Qt::PointingHandCursor);
-  spbSouth = dirButton("spbSouth", 2, QStringLiteral("Move South"), QRect(696, 465, 23, 22));
-  spbEast = dirButton("spbEast", 3, QStringLiteral("Move East"), QRect(720, 442, 23, 22));
-  spbWest = dirButton("spbWest", 4, QStringLiteral("Move West"), QRect(672, 442, 23, 22));
-  spbHelp = dirButton("spbHelp", 0, QStringLiteral("Help"), QRect(696, 442, 23, 22));
+  spbNorth = dirButton(ControlId::spbNorth);
+  spbSouth = dirButton(ControlId::spbSouth);
+  spbEast = dirButton(ControlId::spbEast);
+  spbWest = dirButton(ControlId::spbWest);
+  spbHelp = dirButton(ControlId::spbHelp);
 }
 
 void TfrmMain::BuildCompassLetters() {
-  const QFont compass = ScriptFont(21, true, false);
-  lblNorth = MakeLabel(GameArea, "lblNorth", QStringLiteral("N"), QRect(700, 392, 19, 24), Qt::white, compass,
-                       Qt::AlignHCenter | Qt::AlignTop);
-  lblSouth = MakeLabel(GameArea, "lblSouth", QStringLiteral("S"), QRect(700, 489, 11, 24), Qt::white, compass,
-                       Qt::AlignLeft | Qt::AlignTop);
-  lblEast = MakeLabel(GameArea, "lblEast", QStringLiteral("E"), QRect(744, 440, 13, 24), Qt::white, compass,
-                      Qt::AlignLeft | Qt::AlignTop);
-  lblWest = MakeLabel(GameArea, "lblWest", QStringLiteral("W"), QRect(648, 442, 22, 24), Qt::white, compass,
-                      Qt::AlignLeft | Qt::AlignTop);
+  lblNorth = MakeLabel(GameArea, ControlId::lblNorth);
+  lblSouth = MakeLabel(GameArea, ControlId::lblSouth);
+  lblEast = MakeLabel(GameArea, ControlId::lblEast);
+  lblWest = MakeLabel(GameArea, ControlId::lblWest);
 }
 
 // The debugging controls: never shown; Ctrl+Shift+G and Ctrl+Shift+R press
-// them.
+// them (BuildKeys).
 void TfrmMain::BuildDebuggingControls() {
-  ObjectCheat = new QPushButton(QStringLiteral("G"), GameArea);
-  ObjectCheat->setObjectName(QStringLiteral("ObjectCheat"));
-  ObjectCheat->setGeometry(760, 392, 21, 21);
-  ObjectCheat->setVisible(false);
-  RoomCheat = new QPushButton(QStringLiteral("R"), GameArea);
-  RoomCheat->setObjectName(QStringLiteral("RoomCheat"));
-  RoomCheat->setGeometry(736, 392, 21, 21);
-  RoomCheat->setVisible(false);
-  auto* objectKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G), this);
-  connect(objectKey, &QShortcut::activated, ObjectCheat, &QPushButton::click);
-  auto* roomKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R), this);
-  connect(roomKey, &QShortcut::activated, RoomCheat, &QPushButton::click);
+  auto cheat = [&](ControlId id) {
+    const Control& c = ControlOf(id);
+    auto* b = new QPushButton(QString::fromLatin1(c.Caption), GameArea);
+    Place(b, c);
+    b->setVisible(c.Visible);
+    return b;
+  };
+  ObjectCheat = cheat(ControlId::ObjectCheat);
+  RoomCheat = cheat(ControlId::RoomCheat);
 }
 
 // Notices that need no answer (no sound, the zoom, reading aloud), in the
 // black strip under the command line.
 void TfrmMain::BuildStatusLine() {
+  const Control& c = ControlOf(ControlId::lblStatus);
   lblStatus = new QLabel(GameArea);
-  lblStatus->setObjectName(QStringLiteral("lblStatus"));
-  lblStatus->setGeometry(0, 556, 785, 18);
-  lblStatus->setFont(SansFont(11));
+  Place(lblStatus, c);
+  lblStatus->setFont(FontOf(c));
   QPalette p = lblStatus->palette();
-  p.setColor(QPalette::WindowText, QColor(170, 170, 170));
+  p.setColor(QPalette::WindowText, Colour(c.Fore));
   lblStatus->setPalette(p);
-  lblStatus->setAccessibleName(QStringLiteral("Status"));
+  lblStatus->setAccessibleName(QString::fromLatin1(c.AccessibleName));
   lblStatus->hide();
   statusTimer_.setSingleShot(true);
   connect(&statusTimer_, &QTimer::timeout, this, [this] {
@@ -396,25 +413,35 @@ void TfrmMain::BuildStatusLine() {
 
 // The window's own keys: zoom, full screen and reading aloud; F1 for the
 // help, Ctrl+S, Ctrl+O and Ctrl+Q for the Save, Load and Exit buttons.
+// Ctrl+Z undoes, Ctrl+Shift+Z and Ctrl+Y redo, wherever the focus is; the
+// debugging buttons have Ctrl+Shift+G and Ctrl+Shift+R.
 void TfrmMain::BuildKeys() {
-  auto key = [this](const QKeySequence& k, void (TfrmMain::*f)()) {
-    auto* s = new QShortcut(k, this);
-    connect(s, &QShortcut::activated, this, f);
-  };
-  auto button = [this](const QKeySequence& k, QAbstractButton* b) {
-    auto* s = new QShortcut(k, this);
-    connect(s, &QShortcut::activated, b, &QAbstractButton::click);
-  };
-  button(QKeySequence(Qt::Key_F1), spbHelp);
-  button(QKeySequence(Qt::CTRL | Qt::Key_S), SaveBtn);
-  button(QKeySequence(Qt::CTRL | Qt::Key_O), LoadBtn);
-  button(QKeySequence(Qt::CTRL | Qt::Key_Q), ExitBtn);
-  key(QKeySequence(Qt::CTRL | Qt::Key_Plus), &TfrmMain::ZoomIn);
-  key(QKeySequence(Qt::CTRL | Qt::Key_Equal), &TfrmMain::ZoomIn);
-  key(QKeySequence(Qt::CTRL | Qt::Key_Minus), &TfrmMain::ZoomOut);
-  key(QKeySequence(Qt::CTRL | Qt::Key_0), &TfrmMain::ZoomToFit);
-  key(QKeySequence(Qt::Key_F11), &TfrmMain::ToggleFullScreen);
-  key(QKeySequence(Qt::Key_F12), &TfrmMain::ToggleSpeech);
+  for (const KeyBinding& b : KeyBindings()) {
+    const Qt::KeyboardModifiers mods =
+        (b.Ctrl ? Qt::ControlModifier : Qt::NoModifier) | (b.Shift ? Qt::ShiftModifier : Qt::NoModifier);
+    auto* s = new QShortcut(QKeySequence(QKeyCombination(mods, QtKey(b.K))), this);
+    s->setContext(Qt::WindowShortcut);
+    connect(s, &QShortcut::activated, this, [this, action = b.Action] { KeyPressed(action); });
+  }
+}
+
+void TfrmMain::KeyPressed(KeyAction action) {
+  switch (action) {
+    case KeyAction::Help: spbHelp->click(); break;
+    case KeyAction::Save: SaveBtn->click(); break;
+    case KeyAction::Load: LoadBtn->click(); break;
+    case KeyAction::Exit: ExitBtn->click(); break;
+    case KeyAction::Undo: Handle([this] { game_.Undo(); }); break;
+    case KeyAction::Redo: Handle([this] { game_.Redo(); }); break;
+    case KeyAction::ZoomIn: ZoomIn(); break;
+    case KeyAction::ZoomOut: ZoomOut(); break;
+    case KeyAction::ZoomFit: ZoomToFit(); break;
+    case KeyAction::FullScreen: ToggleFullScreen(); break;
+    case KeyAction::Speech: ToggleSpeech(); break;
+    case KeyAction::ObjectCheat: ObjectCheat->click(); break;
+    case KeyAction::RoomCheat: RoomCheat->click(); break;
+    case KeyAction::None: break;
+  }
 }
 
 void TfrmMain::SetFocusOrder() {
@@ -450,28 +477,9 @@ void TfrmMain::ConnectHandlers() {
   connect(RoomCheat, &QAbstractButton::clicked, this, [this] { Handle([this] { game_.RoomCheatClick(); }); });
   connect(imgView, &TImage::released, this, &TfrmMain::imgViewReleased);
   connect(imgCarried, &TImage::released, this, &TfrmMain::imgCarriedReleased);
-  BuildUndoKeys();
 }
 
-void TfrmMain::BuildUndoKeys() {
-  auto key = [this](const QKeySequence& keys, bool undo) {
-    auto* k = new QShortcut(keys, this);
-    k->setContext(Qt::WindowShortcut);
-    connect(k, &QShortcut::activated, this,
-            [this, undo] { Handle([this, undo] { undo ? game_.Undo() : game_.Redo(); }); });
-  };
-  key(QKeySequence(Qt::CTRL | Qt::Key_Z), true);
-  key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), false);
-  key(QKeySequence(Qt::CTRL | Qt::Key_Y), false);
-}
-
-void TfrmMain::ShowUndoHint(UndoHint hint) {
-  switch (hint) {
-    case UndoHint::Death: txtCommand->setPlaceholderText(QStringLiteral("Ctrl+Z takes back the fatal move")); break;
-    case UndoHint::NewGame: txtCommand->setPlaceholderText(QStringLiteral("Ctrl+Z takes back the new game")); break;
-    case UndoHint::None: txtCommand->setPlaceholderText(QString()); break;
-  }
-}
+void TfrmMain::ShowUndoHint(UndoHint hint) { txtCommand->setPlaceholderText(QString::fromLatin1(UndoHintText(hint))); }
 
 template <typename F>
 void TfrmMain::Handle(F f) {
@@ -498,9 +506,9 @@ namespace {
 // shows stretched.
 QPoint PicturePoint(const TImage* view, QPoint pos) {
   const QImage& pic = view->Picture();
-  if (pic.isNull() || view->width() <= 0 || view->height() <= 0) return pos;
-  const int x = static_cast<int>(static_cast<long long>(pos.x()) * pic.width() / view->width());
-  const int y = static_cast<int>(static_cast<long long>(pos.y()) * pic.height() / view->height());
+  if (pic.isNull()) return pos;
+  int x = 0, y = 0;
+  glim::PicturePoint(pos.x(), pos.y(), view->width(), view->height(), pic.width(), pic.height(), x, y);
   return {x, y};
 }
 
@@ -602,29 +610,19 @@ void TfrmMain::resizeEvent(QResizeEvent* e) {
   LayOut();
 }
 
-namespace {
-
-QString ZoomText(double f, bool fits) {
-  return QStringLiteral("Zoom %1%%2  (Ctrl+Plus, Ctrl+Minus, Ctrl+0 fits; F11 full screen or window)")
-      .arg(qRound(f * 100))
-      .arg(fits ? QStringLiteral(", as large as fits") : QString());
-}
-
-}  // namespace
-
 void TfrmMain::SetZoom(double f) {
   zoomFits_ = false;
   zoom_ = std::clamp(f, 1.0, 8.0);
   LayOut();
   FitWindowToArea();
-  ShowStatus(ZoomText(zoom_, false));
+  ShowStatus(QString::fromStdString(ZoomNotice(zoom_, false)));
 }
 
 void TfrmMain::ZoomToFit() {
   zoomFits_ = true;
   LayOut();
   FitWindowToArea();
-  ShowStatus(ZoomText(zoom_, true));
+  ShowStatus(QString::fromStdString(ZoomNotice(zoom_, true)));
 }
 
 void TfrmMain::ZoomIn() { SetZoom(glim::ZoomIn(zoom_, FittingZoom())); }

@@ -18,6 +18,7 @@
 
 #include "app/qt/ReadAloud.h"
 #include "app/qt/SplashAbout.h"
+#include "ui/Layout.h"
 
 namespace glim {
 
@@ -207,8 +208,8 @@ class TfrmMain : public QWidget {
   void imgViewReleased(QPoint pos, Qt::MouseButton button);
   void imgCarriedReleased(QPoint pos, Qt::MouseButton button);
   void CommandEntered();
-  // Ctrl+Z undoes, Ctrl+Shift+Z and Ctrl+Y redo, wherever the focus is.
-  void BuildUndoKeys();
+  // What one of the window's keys does.
+  void KeyPressed(KeyAction action);
 
   Game& game_;
   QtPlatform& platform_;

@@ -19,7 +19,11 @@ namespace glim {
 
 namespace {
 
-constexpr int ScrollW = 761, ScrollH = 33;
+constexpr int ScrollW = ScrollWidth, ScrollH = ScrollHeight;
+
+QRect Design(std::span<const Control> controls, const char* name) {
+  return ToQRect(FindControl(controls, name)->Design);
+}
 
 QString FromFileText(const QByteArray& b) {
   QString s = QString::fromUtf8(b);
@@ -130,7 +134,7 @@ TfrmSplash::TfrmSplash(TfrmAbout* about, QWidget* parent) : QDialog(parent), abo
   setObjectName(QStringLiteral("frmSplash"));
   setWindowTitle(QStringLiteral("Glimmerhold"));
   setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
-  setFixedSize(792, 532);
+  setFixedSize(SplashWidth, SplashHeight);
   setModal(true);
   setAutoFillBackground(true);
   QPalette pal = palette();
@@ -140,18 +144,18 @@ TfrmSplash::TfrmSplash(TfrmAbout* about, QWidget* parent) : QDialog(parent), abo
 
   imgSplash = new TImage(this);
   imgSplash->setObjectName(QStringLiteral("imgSplash"));
-  imgSplash->setGeometry(0, 0, 792, 532);
+  imgSplash->setGeometry(Design(SplashControls(), "imgSplash"));
   Memo1 = new QPlainTextEdit(this);
   Memo1->setObjectName(QStringLiteral("Memo1"));
   Memo1->setGeometry(0, 0, 785, 161);
   Memo1->setVisible(false);
   imgScroll = new TImage(this);
   imgScroll->setObjectName(QStringLiteral("imgScroll"));
-  imgScroll->setGeometry(16, 480, ScrollW, ScrollH);
+  imgScroll->setGeometry(Design(SplashControls(), "imgScroll"));
   imgScroll->SetSmooth(false);
-  cmdDone = new QPushButton(QStringLiteral("Click to Continue"), this);
+  cmdDone = new QPushButton(QString::fromLatin1(FindControl(SplashControls(), "cmdDone")->Caption), this);
   cmdDone->setObjectName(QStringLiteral("cmdDone"));
-  cmdDone->setGeometry(328, 408, 129, 25);
+  cmdDone->setGeometry(Design(SplashControls(), "cmdDone"));
   connect(cmdDone, &QPushButton::clicked, this, &QDialog::accept);
   tmrScroll.setObjectName(QStringLiteral("tmrScroll"));
   tmrScroll.setTimerType(Qt::PreciseTimer);
@@ -165,9 +169,9 @@ void TfrmSplash::SetGameFolder(const QString& folder) {
 
 QString TfrmSplash::ScrollText() const {
   // The lines follow one another on the one line of the strip.
-  QStringList lines = Memo1->toPlainText().split('\n');
-  lines.removeAll(QString());
-  return lines.join(QStringLiteral("     "));
+  std::vector<std::string> lines;
+  for (const QString& l : Memo1->toPlainText().split('\n')) lines.push_back(l.toStdString());
+  return QString::fromStdString(glim::ScrollText(lines));
 }
 
 void TfrmSplash::FormActivate() {
@@ -179,8 +183,7 @@ void TfrmSplash::FormActivate() {
   // text is never cut off.
   const int measured = QFontMetrics(SansFont(11)).horizontalAdvance(text);
   const QFont big = ArialFont(16);
-  const int drawn = QFontMetrics(big).horizontalAdvance(text) + 2;
-  const int width = std::max({2 * measured, drawn + 60, ScrollW});
+  const int width = StripWidth(measured, QFontMetrics(big).horizontalAdvance(text));
   strip_ = QImage(width, ScrollH, QImage::Format_RGB32);
   strip_.fill(Qt::black);
   column_ = QImage(1, ScrollH, QImage::Format_RGB32);
@@ -189,10 +192,10 @@ void TfrmSplash::FormActivate() {
     p.setFont(big);
     p.setPen(Qt::white);
     const QFontMetrics fm(big);
-    p.drawText(2, 2 + fm.ascent(), text);
+    p.drawText(ScrollTextX, ScrollTextY + fm.ascent(), text);
   }
   ShowStripPart();
-  tmrScroll.setInterval(10);
+  tmrScroll.setInterval(ScrollTickMs);
   tmrScroll.start();
 }
 
@@ -226,7 +229,7 @@ void TfrmSplash::keyPressEvent(QKeyEvent* e) {
 
 void TfrmSplash::SetZoom(double f) {
   ZoomChildren(this, f);
-  setFixedSize(ZoomSize(QSize(792, 532), f));
+  setFixedSize(ZoomSize(QSize(SplashWidth, SplashHeight), f));
   // The strip is a picture: stretched smoothly when it is drawn larger.
   imgScroll->SetSmooth(ZoomSize(QSize(ScrollW, ScrollH), f) != QSize(ScrollW, ScrollH));
 }
@@ -240,10 +243,10 @@ void TfrmSplash::RunModal() {
 
 TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmAbout"));
-  setWindowTitle(QStringLiteral("About Glimmerhold"));
+  setWindowTitle(QString::fromLatin1(AboutTitle));
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  setFixedSize(399, 532);
+  setFixedSize(AboutWidth, AboutHeight);
   setModal(true);
   setAutoFillBackground(true);
   QPalette pal = palette();
@@ -253,11 +256,11 @@ TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent) {
 
   imgSplash = new TImage(this);
   imgSplash->setObjectName(QStringLiteral("imgSplash"));
-  imgSplash->setGeometry(-2, 0, 400, 300);
+  imgSplash->setGeometry(Design(AboutControls(), "imgSplash"));
   memAbout = new QPlainTextEdit(this);
   memAbout->setObjectName(QStringLiteral("memAbout"));
-  memAbout->setAccessibleName(QStringLiteral("About Glimmerhold"));
-  memAbout->setGeometry(0, 304, 401, 193);
+  memAbout->setAccessibleName(QString::fromLatin1(AboutTitle));
+  memAbout->setGeometry(Design(AboutControls(), "memAbout"));
   memAbout->setReadOnly(true);
   memAbout->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   memAbout->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -268,9 +271,9 @@ TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent) {
   mp.setColor(QPalette::Text, QColor(255, 255, 0));
   memAbout->setPalette(mp);
   memAbout->setFrameShape(QFrame::NoFrame);
-  cmdOK = new QPushButton(QStringLiteral("OK"), this);
+  cmdOK = new QPushButton(QString::fromLatin1(FindControl(AboutControls(), "cmdOK")->Caption), this);
   cmdOK->setObjectName(QStringLiteral("cmdOK"));
-  cmdOK->setGeometry(162, 504, 75, 25);
+  cmdOK->setGeometry(Design(AboutControls(), "cmdOK"));
   cmdOK->setDefault(true);
   connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 }
@@ -284,7 +287,7 @@ void TfrmAbout::SetText(const QString& text) { memAbout->setPlainText(text); }
 
 void TfrmAbout::SetZoom(double f) {
   ZoomChildren(this, f);
-  setFixedSize(ZoomSize(QSize(399, 532), f));
+  setFixedSize(ZoomSize(QSize(AboutWidth, AboutHeight), f));
 }
 
 void TfrmAbout::RunModal() {

@@ -14,8 +14,6 @@ const char* const DesignGeometry = "glimDesignGeometry";
 const char* const DesignFont = "glimDesignFont";
 const char* const Factor = "glimZoom";
 
-int Scale(int v, double f) { return static_cast<int>(std::lround(v * f)); }
-
 void Remember(QWidget* w) {
   if (!w->property(DesignGeometry).isValid()) w->setProperty(DesignGeometry, w->geometry());
   // Only a font set on the widget itself is its own; an inherited one
@@ -30,40 +28,25 @@ void ApplyFont(QWidget* w, double f) {
 
 }  // namespace
 
+QRect ToQRect(const LayoutRect& r) { return {r.X, r.Y, r.W, r.H}; }
+
 QRect ZoomRect(const QRect& d, double f) {
-  const int left = Scale(d.left(), f), top = Scale(d.top(), f);
-  const int right = Scale(d.left() + d.width(), f), bottom = Scale(d.top() + d.height(), f);
-  return {left, top, right - left, bottom - top};
+  return ToQRect(ZoomRect(LayoutRect{d.x(), d.y(), d.width(), d.height()}, f));
 }
 
-QSize ZoomSize(const QSize& d, double f) { return {Scale(d.width(), f), Scale(d.height(), f)}; }
+QSize ZoomSize(const QSize& d, double f) { return {ZoomLength(d.width(), f), ZoomLength(d.height(), f)}; }
 
 QFont ZoomFont(const QFont& design, double f) {
   QFont z = design;
   if (design.pixelSize() <= 0) return z;
-  int px = std::max(1, Scale(design.pixelSize(), f));
-  // The text face runs the dot of an i into its stem at 14 pixels and
-  // below: text is never drawn smaller than MinTextPixels.
-  if (design.family() == SansFamily()) px = std::max(px, MinTextPixels);
-  z.setPixelSize(px);
+  const FontFace face = design.family() == SansFamily() ? FontFace::Sans : FontFace::Script;
+  z.setPixelSize(ZoomFontPixels(design.pixelSize(), face, f));
   return z;
 }
 
 double FitZoom(const QSize& room, const QSize& design) {
   if (design.isEmpty()) return 1;
-  const double f = std::min(static_cast<double>(room.width()) / design.width(),
-                            static_cast<double>(room.height()) / design.height());
-  return f < 1 ? 1 : f;
-}
-
-double ZoomIn(double f, double most) {
-  const double next = (std::floor(f / ZoomStep + 1e-6) + 1) * ZoomStep;
-  return std::max(1.0, std::min(next, most));
-}
-
-double ZoomOut(double f) {
-  const double next = (std::ceil(f / ZoomStep - 1e-6) - 1) * ZoomStep;
-  return std::max(1.0, next);
+  return FitZoom(room.width(), room.height(), design.width(), design.height());
 }
 
 void ZoomChildren(QWidget* parent, double f) {

@@ -8,9 +8,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <utility>
+#include <vector>
 
 #include "shell/GameFolder.h"
 #include "shell/SoundPlayer.h"
+#include "ui/Layout.h"
 
 // The page's side: every call goes to the object glimPage of the page's
 // script (glimmerhold.js). Texts cross as bytes, as the game keeps them; the
@@ -38,6 +40,9 @@ EM_ASYNC_JS(void, web_help, (), { await glimPage.help(); });
 EM_ASYNC_JS(int, web_box, (const char* p, int n, int kind), {
   return await glimPage.box(HEAPU8.slice(p, p + n), kind);
 });
+// The splash with the credits scrolling; it returns when the player has
+// dismissed it.
+EM_ASYNC_JS(void, web_splash, (const char* p, int n), { await glimPage.splash(HEAPU8.slice(p, p + n)); });
 // The answer of a one-line input box, as bytes the caller frees.
 EM_ASYNC_JS(char*, web_input, (const char* t, int tn, const char* p, int pn, const char* d, int dn), {
   const a = await glimPage.input(HEAPU8.slice(t, t + tn), HEAPU8.slice(p, p + pn), HEAPU8.slice(d, d + dn));
@@ -176,11 +181,23 @@ void WebPlatform::EnableDirection(int direction, bool enabled) {
 }
 
 void WebPlatform::ShowScene(const Image& scene) {
-  if (!scene.Empty()) web_picture(0, scene.Px.data(), scene.W, scene.H);
+  if (scene.Empty()) return;
+  pictureW_[0] = scene.W;
+  pictureH_[0] = scene.H;
+  web_picture(0, scene.Px.data(), scene.W, scene.H);
 }
 
 void WebPlatform::ShowCarried(const Image& panel) {
-  if (!panel.Empty()) web_picture(1, panel.Px.data(), panel.W, panel.H);
+  if (panel.Empty()) return;
+  pictureW_[1] = panel.W;
+  pictureH_[1] = panel.H;
+  web_picture(1, panel.Px.data(), panel.W, panel.H);
+}
+
+void WebPlatform::PictureSize(int which, int& w, int& h) const {
+  const int i = which == 0 ? 0 : 1;
+  w = pictureW_[i];
+  h = pictureH_[i];
 }
 
 // The sound files are in the page's file system; the page plays them.
@@ -242,6 +259,20 @@ void WebPlatform::WaitSeconds(int seconds) {
     // The page draws and plays on while the game sleeps.
     emscripten_sleep(static_cast<unsigned>(step));
   }
+}
+
+// The splash scrolls the credits' lines one after another on one line.
+void WebPlatform::ShowSplash() {
+  const std::string credits = ReadCredits(folder_);
+  std::vector<std::string> lines(1);
+  for (const char ch : credits) {
+    if (ch == '\n')
+      lines.emplace_back();
+    else if (ch != '\r')
+      lines.back() += ch;
+  }
+  const std::string text = ScrollText(lines);
+  web_splash(text.data(), Len(text));
 }
 
 void WebPlatform::ShowAbout() {

@@ -32,6 +32,8 @@ class WebPlatform : public Platform {
   // Fires the event timer when it is due (the page calls this between
   // commands).
   void FireTimerIfDue();
+  // The size of the last room picture (which 0) or carried panel (1) shown.
+  void PictureSize(int which, int& w, int& h) const;
 
   // Platform
   void PrintLine(const std::string& text) override;
@@ -60,6 +62,7 @@ class WebPlatform : public Platform {
   void WaitSeconds(int seconds) override;
   void PumpEvents() override { FireTimerIfDue(); }
   std::string ProgramFolder() override { return folder_; }
+  void ShowSplash() override;
   void ShowAbout() override;
   std::string ShowHelpFile(const std::string& path) override;
   void CloseMainWindow() override;
@@ -74,6 +77,7 @@ class WebPlatform : public Platform {
   bool timerArmed_ = false;
   uint64_t deadline_ = 0;
   bool closed_ = false;
+  int pictureW_[2] = {0, 0}, pictureH_[2] = {0, 0};
 };
 
 }  // namespace glim

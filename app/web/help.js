@@ -156,12 +156,7 @@
   });
   $('help-close').addEventListener('click', close);
 
-  // F1 is the help button, as in the window.
-  document.addEventListener('keydown', (e) => {
-    if (e.key !== 'F1' || e.ctrlKey || e.altKey || e.metaKey) return;
-    e.preventDefault();
-    if (!dialog.open) document.getElementById('help').click();
-  });
+  // F1 presses the help button through the window's key map (layout.js).
 
   // Shows the help from its first page; resolves when the player closes it.
   window.glimPage.help = () =>

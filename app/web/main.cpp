@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/web/WebPlatform.h"
+#include "ui/Layout.h"
 #include "world/Game.h"
 
 namespace {
@@ -79,6 +80,67 @@ EMSCRIPTEN_KEEPALIVE void glim_click_scene(int x, int y) {
 EMSCRIPTEN_KEEPALIVE void glim_click_carried(int x, int y, int left) {
   if (glim::Game* g = Running()) g->imgCarriedMouseUp(x, y, left != 0);
 }
+
+// A click or tap at a point of the 800 x 600 design (left 0 for any other
+// button): on the room picture or the carried panel it is a click on the
+// picture under it, on a button it presses the button.
+EMSCRIPTEN_KEEPALIVE void glim_click(double x, double y, int left) {
+  glim::Game* g = Running();
+  if (!g) return;
+  const glim::ControlId id = glim::HitControl(x, y);
+  const glim::Control& c = glim::ControlOf(id);
+  if (id == glim::ControlId::imgView || id == glim::ControlId::imgCarried) {
+    const int which = id == glim::ControlId::imgView ? 0 : 1;
+    int w = 0, h = 0, px = 0, py = 0;
+    TheSession()->platform.PictureSize(which, w, h);
+    glim::PicturePoint(x - c.Design.X, y - c.Design.Y, c.Design.W, c.Design.H, w, h, px, py);
+    if (which == 0) g->imgViewMouseUp(px, py);
+    if (which == 1) g->imgCarriedMouseUp(px, py, left != 0);
+  } else if (c.Pressed != glim::Press::None && left) {
+    Press(*g, static_cast<int>(c.Pressed));
+  }
+}
+
+// The layout for the page at zoom factor f, as JSON; valid until the next
+// call.
+EMSCRIPTEN_KEEPALIVE const char* glim_layout(double f) {
+  static std::string json;
+  json = glim::LayoutJson(f);
+  return json.c_str();
+}
+
+// The zoom rule: the factor that fits a room (never below `least`), the
+// steps of the zoom keys.
+EMSCRIPTEN_KEEPALIVE double glim_fit_zoom(int w, int h, double least) {
+  return glim::FitZoom(w, h, glim::DesignWidth, glim::DesignHeight, least);
+}
+EMSCRIPTEN_KEEPALIVE double glim_zoom_in(double f, double most) { return glim::ZoomIn(f, most); }
+EMSCRIPTEN_KEEPALIVE double glim_zoom_out(double f) { return glim::ZoomOut(f); }
+
+// The notice of a new zoom factor; valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* glim_zoom_notice(double f, int fits) {
+  static std::string notice;
+  notice = glim::ZoomNotice(f, fits != 0);
+  return notice.c_str();
+}
+
+// What a key does (the browser's name for it and its modifiers): the name
+// of the window's action, empty for none.
+EMSCRIPTEN_KEEPALIVE const char* glim_key(const char* key, int ctrl, int shift, int alt) {
+  return glim::KeyActionName(glim::ActionOfKey(glim::KeyFromName(key ? key : ""), ctrl != 0, shift != 0, alt != 0));
+}
+
+// The text in the empty command line for an undo hint.
+EMSCRIPTEN_KEEPALIVE const char* glim_undo_hint_text(int hint) {
+  return glim::UndoHintText(static_cast<glim::UndoHint>(hint));
+}
+
+// The splash's strip: its width for the text's measured widths, and where
+// the text starts in the visible part `ms` after the scrolling began.
+EMSCRIPTEN_KEEPALIVE int glim_strip_width(int measuredSmall, int drawnLarge) {
+  return glim::StripWidth(measuredSmall, drawnLarge);
+}
+EMSCRIPTEN_KEEPALIVE int glim_strip_at(double ms, int stripWidth) { return glim::StripAt(ms, stripWidth).First; }
 
 // Takes back the last step (1 when there was one) or takes it again.
 EMSCRIPTEN_KEEPALIVE int glim_undo() { return Running() && Running()->Undo() ? 1 : 0; }

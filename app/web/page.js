@@ -131,6 +131,9 @@
     },
   };
 
+  // For the page's other scripts (layout.js): one call into the game.
+  glimPage.call = call;
+
   // For the tests: the game has started and no call runs; and the window's
   // controls by number (main.cpp's Control), the hidden ones included.
   window.glimIdle = () => started && !busy;
@@ -159,38 +162,12 @@
     }
   });
 
-  // Undo and redo, as in the window.
-  document.addEventListener('keydown', (e) => {
-    if (!e.ctrlKey || busy || !started) return;
-    const k = e.key.toLowerCase();
-    if (k === 'z' || k === 'y') {
-      e.preventDefault();
-      call(k === 'y' || e.shiftKey ? 'glim_redo' : 'glim_undo', [], []);
-    }
-  });
-
   for (const b of document.querySelectorAll('button[data-control]')) {
     b.addEventListener('click', () => {
       call('glim_control', ['number'], [Number(b.dataset.control)]);
       command.focus();  // the keyboard stays on the command line
     });
   }
-
-  // Clicks on a picture, in the picture's own pixels.
-  function at(c, e) {
-    const r = c.getBoundingClientRect();
-    return [Math.floor(((e.clientX - r.left) * c.width) / r.width), Math.floor(((e.clientY - r.top) * c.height) / r.height)];
-  }
-  canvases[0].addEventListener('click', (e) => {
-    call('glim_click_scene', ['number', 'number'], at(canvases[0], e));
-    command.focus();
-  });
-  canvases[1].addEventListener('mouseup', (e) => {
-    if (e.button !== 0 && e.button !== 2) return;
-    call('glim_click_carried', ['number', 'number', 'number'], [...at(canvases[1], e), e.button === 0 ? 1 : 0]);
-    command.focus();
-  });
-  canvases[1].addEventListener('contextmenu', (e) => e.preventDefault());
 
   // The module (glimmerhold.js) reads this object when it loads.
   window.Module = {

@@ -383,7 +383,7 @@ def timer_check(args, steps, server, profile):
         return ["the walkthrough never starts the event timer so that its expiry shows"]
     b = Browser(args.chromium, profile + "/timer")
     try:
-        b.open(f"http://127.0.0.1:{server.server_address[1]}/index.html")
+        b.open(f"http://127.0.0.1:{server.server_address[1]}/index.html?splash=no")
         b.wait_for("typeof glimIdle === 'function' && glimIdle()", timeout=60)
         play(b, steps[:k])
         start = b.eval("window.__log.length")
@@ -473,7 +473,7 @@ def main():
     server = serve(args.site)
     b = Browser(args.chromium, profile)
     try:
-        b.open(f"http://127.0.0.1:{server.server_address[1]}/index.html" + ("" if args.real_clock else "?clock=virtual"))
+        b.open(f"http://127.0.0.1:{server.server_address[1]}/index.html" + ("?splash=no" if args.real_clock else "?clock=virtual"))
         b.wait_for("typeof glimIdle === 'function' && glimIdle()", timeout=60)
         t_ready = time.monotonic()
         t_play = time.monotonic()

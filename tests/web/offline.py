@@ -25,7 +25,7 @@ from drive import Browser, check, play, read_walkthrough, serve, terminal_record
 def first_visit(b, port, site):
     """The first visit, online; returns the failures."""
     fails = []
-    b.open(f"http://127.0.0.1:{port}/index.html")
+    b.open(f"http://127.0.0.1:{port}/index.html?splash=no")
     b.wait_for("typeof glimIdle === 'function' && glimIdle()", timeout=60)
     b.wait_for("window.glimOffline && ['filled', 'none'].includes(glimOffline.state)", timeout=120)
     state = b.eval("glimOffline")

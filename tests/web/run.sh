@@ -8,7 +8,9 @@
 # help pages (tests/web/media.py), then the saved games against the terminal
 # game's (tests/web/saves.py). Pictures of the page at the end, of the help
 # and of the Save and Load dialogs are left in build-web/page-1024.png,
-# build-web/help-1024.png and build-web/saves-*.png.
+# build-web/help-1024.png and build-web/saves-*.png. Last the layout at a
+# desktop's and a phone's sizes (tests/web/layout.py), with pictures in
+# build-web/page-SIZE.png.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 start=$(date +%s)
@@ -26,5 +28,6 @@ python3 tests/web/offline.py --site build-web/site --term build/glimmerhold-term
 python3 tests/web/media.py --site build-web/site --folder data --screenshot build-web/help-1024.png || status=$?
 python3 tests/web/saves.py --site build-web/site --term build/glimmerhold-term --folder data \
   --walkthrough tests/walkthrough/win.txt --screenshots build-web || status=$?
+python3 tests/web/layout.py --site build-web/site --term build/glimmerhold-term --folder data --shots build-web || status=$?
 echo "tests/web/run.sh: $(($(date +%s) - start)) s in all"
 exit $status
