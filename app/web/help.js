@@ -145,7 +145,7 @@
   dialog.addEventListener('close', () => {
     const done = closed;
     closed = null;
-    document.getElementById('command').focus();
+    glimPage.focusCommand();
     if (done) done();
   });
 

@@ -64,7 +64,7 @@
 
   function press(n) {
     glimPage.call('glim_control', ['number'], [n]);
-    $('command').focus();
+    glimPage.focusCommand();
   }
 
   function makeElement(c) {
@@ -245,7 +245,7 @@
       const held = e.pointerType === 'touch' && performance.now() - down >= 500;
       const left = e.button === 0 && !held ? 1 : 0;
       glimPage.call('glim_click', ['number', 'number', 'number'], [x, y, left]);
-      if (e.pointerType !== 'touch') $('command').focus();
+      glimPage.focusCommand();
     });
     el.addEventListener('contextmenu', (e) => e.preventDefault());
   }

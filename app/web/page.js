@@ -78,12 +78,30 @@
         b.onclick = () => {
           box.hidden = true;
           resolve({ button: name, value: input.value });
-          $('command').focus();
+          focusCommand();
         };
       }
       box.hidden = false;
       (withInput ? input : $('box-' + buttons[0])).focus();
     });
+  }
+
+  // The keyboard goes back to the command line after a button, a click or a
+  // dialog, so that the player types on. After a touch (a phone) it goes
+  // back only when the player was typing: focusing the line would raise the
+  // on-screen keyboard over the picture at every tap.
+  let touched = matchMedia('(pointer: coarse)').matches && !matchMedia('(pointer: fine)').matches;
+  let wasTyping = false;
+  document.addEventListener('pointerdown', (e) => {
+    touched = e.pointerType === 'touch';
+    wasTyping = document.activeElement === $('command');
+  }, true);
+  function focusCommand() {
+    if (touched && !wasTyping) {
+      if (document.activeElement && document.activeElement !== document.body) document.activeElement.blur();
+      return;
+    }
+    $('command').focus();
   }
 
   const panel = $('panel');
@@ -98,7 +116,8 @@
     },
     clear() { panel.replaceChildren(); },
     field(bytes) { $('command').value = toText(bytes); },
-    focus() { $('command').focus(); },
+    focus() { focusCommand(); },
+    focusCommand() { focusCommand(); },
     notice(bytes) { $('notice').textContent = toText(bytes); },
     direction(d, on) { $(['', 'north', 'south', 'east', 'west'][d]).disabled = !on; },
     picture(which, px, w, h) {
@@ -165,7 +184,7 @@
   for (const b of document.querySelectorAll('button[data-control]')) {
     b.addEventListener('click', () => {
       call('glim_control', ['number'], [Number(b.dataset.control)]);
-      command.focus();  // the keyboard stays on the command line
+      focusCommand();  // the keyboard stays on the command line
     });
   }
 
@@ -176,7 +195,7 @@
       document.body.classList.add('ready');
       command.disabled = false;
       busy = false;
-      call('glim_start', ['number'], [virtualClock ? 1 : 0]).then(() => command.focus());
+      call('glim_start', ['number'], [virtualClock ? 1 : 0]).then(focusCommand);
     },
     print: (t) => console.log(t),
     printErr: (t) => console.warn(t),

@@ -212,7 +212,7 @@
     const done = state.resolve;
     state = null;
     dialog.close();
-    $('command').focus();
+    glimPage.focusCommand();
     done(answer);
   }
 
@@ -319,15 +319,6 @@
     const file = $('saves-file').files[0];
     $('saves-file').value = '';
     if (file) importFile(file);
-  });
-
-  // Ctrl+S and Ctrl+O press Save and Load, as in the window (rather than the
-  // browser's own saving of the page and opening of a file).
-  document.addEventListener('keydown', (e) => {
-    const button = { s: 'save', o: 'load' }[e.key.toLowerCase()];
-    if (!button || !e.ctrlKey || e.shiftKey || e.altKey || e.metaKey) return;
-    e.preventDefault();
-    if (!dialog.open) $(button).click();
   });
 
   // Shows the dialog; resolves with the chosen game, or null when cancelled.
