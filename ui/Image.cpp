@@ -36,6 +36,28 @@ void FillRect(Image& dst, int x0, int y0, int x1, int y1, uint32_t colour) {
                 static_cast<size_t>(r - l + 1), colour);
 }
 
+std::vector<unsigned char> PackRgb(const Image& img) {
+  std::vector<unsigned char> rgb(img.Px.size() * 3);
+  unsigned char* d = rgb.data();
+  for (const uint32_t p : img.Px) {
+    *d++ = static_cast<unsigned char>(p >> 16);
+    *d++ = static_cast<unsigned char>(p >> 8);
+    *d++ = static_cast<unsigned char>(p);
+  }
+  return rgb;
+}
+
+void PackRgba(const Image& img, std::vector<unsigned char>& out) {
+  out.resize(img.Px.size() * 4);
+  unsigned char* d = out.data();
+  for (const uint32_t p : img.Px) {
+    *d++ = static_cast<unsigned char>(p >> 16);
+    *d++ = static_cast<unsigned char>(p >> 8);
+    *d++ = static_cast<unsigned char>(p);
+    *d++ = 0xFF;
+  }
+}
+
 std::vector<Image> SplitSheet(const Image& sheet, int cellW, int cellH) {
   std::vector<Image> out;
   if (cellW <= 0 || cellH <= 0 || sheet.H < cellH) return out;

@@ -40,6 +40,12 @@ bool DecodePng(const std::string& bytes, Image& out);
 bool EncodePng(const Image& img, std::string& out);
 bool EncodeJpeg(const Image& img, int quality, std::string& out);
 
+// The pixels as bytes for a picture library or a browser canvas, rows top
+// to bottom: R, G, B (3 bytes a pixel), or R, G, B, 255 (4 bytes a pixel,
+// written into `out`, which keeps its memory from one call to the next).
+std::vector<unsigned char> PackRgb(const Image& img);
+void PackRgba(const Image& img, std::vector<unsigned char>& out);
+
 // Cuts a horizontal strip of equally sized cells into a list of images.
 std::vector<Image> SplitSheet(const Image& sheet, int cellW, int cellH);
 

@@ -14,6 +14,12 @@
 #define STBI_ONLY_PNG
 #define STBI_NO_STDIO
 #define STBI_WRITE_NO_STDIO
+// With WebAssembly's SIMD, stb_image's SSE2 loops (the inverse DCT, the
+// colour conversion and the upsampling) run on the compiler's SSE2 headers,
+// which map them onto it; stb_image only turns them on for an x86 target.
+#if defined(__wasm_simd128__) && defined(__SSE2__)
+#define STBI__X64_TARGET
+#endif
 #include <stb_image.h>
 #include <stb_image_write.h>
 
@@ -44,16 +50,6 @@ bool Decode(const std::string& bytes, int maxSide, Image& out) {
   return true;
 }
 
-std::vector<unsigned char> ToRgb(const Image& img) {
-  std::vector<unsigned char> rgb(img.Px.size() * 3);
-  for (size_t i = 0; i < img.Px.size(); ++i) {
-    rgb[3 * i] = static_cast<unsigned char>(img.Px[i] >> 16);
-    rgb[3 * i + 1] = static_cast<unsigned char>(img.Px[i] >> 8);
-    rgb[3 * i + 2] = static_cast<unsigned char>(img.Px[i]);
-  }
-  return rgb;
-}
-
 void AppendBytes(void* context, void* data, int size) {
   static_cast<std::string*>(context)->append(static_cast<const char*>(data), static_cast<size_t>(size));
 }
@@ -69,7 +65,7 @@ bool DecodePng(const std::string& bytes, Image& out) { return LooksLikePng(bytes
 
 bool EncodePng(const Image& img, std::string& out) {
   if (img.Empty()) return false;
-  const std::vector<unsigned char> rgb = ToRgb(img);
+  const std::vector<unsigned char> rgb = PackRgb(img);
   std::string data;
   if (!stbi_write_png_to_func(AppendBytes, &data, img.W, img.H, 3, rgb.data(), img.W * 3)) return false;
   out = std::move(data);
@@ -78,7 +74,7 @@ bool EncodePng(const Image& img, std::string& out) {
 
 bool EncodeJpeg(const Image& img, int quality, std::string& out) {
   if (img.Empty()) return false;
-  const std::vector<unsigned char> rgb = ToRgb(img);
+  const std::vector<unsigned char> rgb = PackRgb(img);
   std::string data;
   if (!stbi_write_jpg_to_func(AppendBytes, &data, img.W, img.H, 3, rgb.data(), quality)) return false;
   out = std::move(data);

@@ -21,8 +21,10 @@ EM_JS(void, web_field, (const char* p, int n), { glimPage.field(HEAPU8.slice(p, 
 EM_JS(void, web_focus, (), { glimPage.focus(); });
 EM_JS(void, web_notice, (const char* p, int n), { glimPage.notice(HEAPU8.slice(p, p + n)); });
 EM_JS(void, web_direction, (int d, int on), { glimPage.direction(d, on); });
-EM_JS(void, web_picture, (int which, const uint32_t* px, int w, int h), {
-  glimPage.picture(which, HEAPU32.subarray(px >> 2, (px >> 2) + w * h), w, h);
+// The picture's bytes R, G, B, A as the canvas takes them, a view over the
+// module's memory that the page copies once.
+EM_JS(void, web_picture, (int which, const unsigned char* rgba, int w, int h), {
+  glimPage.picture(which, HEAPU8.subarray(rgba, rgba + w * h * 4), w, h);
 });
 EM_JS(void, web_play, (const char* path, int repeat), { glimPage.play(FS.readFile(UTF8ToString(path)), repeat); });
 EM_JS(void, web_stop, (), { glimPage.stop(); });
@@ -94,13 +96,18 @@ void WebPlatform::EnableDirection(int direction, bool enabled) {
   if (direction >= 1 && direction <= 4) web_direction(direction, enabled ? 1 : 0);
 }
 
-void WebPlatform::ShowScene(const Image& scene) {
-  if (!scene.Empty()) web_picture(0, scene.Px.data(), scene.W, scene.H);
+// Most commands show the same scene and carried panel again: a picture
+// equal to the one the canvas holds is not sent a second time.
+void WebPlatform::SendPicture(int which, const Image& img) {
+  Shown& shown = shown_[which];
+  if (img.Empty() || (img.W == shown.Last.W && img.H == shown.Last.H && img.Px == shown.Last.Px)) return;
+  shown.Last = img;
+  PackRgba(img, shown.Rgba);
+  web_picture(which, shown.Rgba.data(), img.W, img.H);
 }
 
-void WebPlatform::ShowCarried(const Image& panel) {
-  if (!panel.Empty()) web_picture(1, panel.Px.data(), panel.W, panel.H);
-}
+void WebPlatform::ShowScene(const Image& scene) { SendPicture(0, scene); }
+void WebPlatform::ShowCarried(const Image& panel) { SendPicture(1, panel); }
 
 // The sound files are in the page's file system; the page plays them.
 SoundResult WebPlatform::PlaySoundFile(const std::string& path, bool repeat) {

@@ -13,9 +13,11 @@
 // the terminal game's --virtual-clock, so both print the same lines.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "ui/Platform.h"
 
@@ -64,6 +66,14 @@ class WebPlatform : public Platform {
 
  private:
   uint64_t Now() const;
+  void SendPicture(int which, const Image& img);
+
+  // What each canvas (0 the scene, 1 the carried panel) was last sent.
+  struct Shown {
+    Image Last;
+    std::vector<unsigned char> Rgba;
+  };
+  std::array<Shown, 2> shown_;
 
   std::string folder_;
   bool virtualClock_;

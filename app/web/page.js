@@ -87,30 +87,30 @@
   const panel = $('panel');
   const canvases = [$('scene'), $('carried')];
   let sound = null;
+  let scrollPending = false;
 
   window.glimPage = {
     print(bytes) {
       const line = document.createElement('div');
       line.textContent = toText(bytes);
       panel.appendChild(line);
-      panel.scrollTop = panel.scrollHeight;
+      // Scrolled once a frame: reading the panel's height after every line
+      // would lay the page out again for each.
+      if (!scrollPending) {
+        scrollPending = true;
+        requestAnimationFrame(() => { scrollPending = false; panel.scrollTop = panel.scrollHeight; });
+      }
     },
     clear() { panel.replaceChildren(); },
     field(bytes) { $('command').value = toText(bytes); },
     focus() { $('command').focus(); },
     notice(bytes) { $('notice').textContent = toText(bytes); },
     direction(d, on) { $(['', 'north', 'south', 'east', 'west'][d]).disabled = !on; },
-    picture(which, px, w, h) {
+    picture(which, rgba, w, h) {
       const c = canvases[which];
       if (c.width !== w || c.height !== h) { c.width = w; c.height = h; }
-      const img = new ImageData(w, h);
-      // 0x00RRGGBB to the canvas's bytes R, G, B, A, four at a time.
-      const out = new Uint32Array(img.data.buffer);
-      for (let i = 0; i < px.length; ++i) {
-        const p = px[i];
-        out[i] = 0xff000000 | ((p & 0xff) << 16) | (p & 0xff00) | ((p >>> 16) & 0xff);
-      }
-      c.getContext('2d').putImageData(img, 0, 0);
+      // The game packs the bytes R, G, B, A; the canvas copies them at once.
+      c.getContext('2d').putImageData(new ImageData(new Uint8ClampedArray(rgba.buffer, rgba.byteOffset, rgba.length), w, h), 0, 0);
     },
     play(data, repeat) {
       this.stop();
