@@ -57,7 +57,7 @@ if [ "$(command -v node || true)" != /usr/bin/node ] || ! dpkg -S /usr/bin/node 
 fi
 
 nice cmake --preset web >/dev/null
-nice cmake --build --preset web --target glimmerhold-web
+nice cmake --build --preset web --target glimmerhold-site
 site="$PWD/build-web/site"
 echo "Built $site"
 [ "$build_only" -eq 1 ] && exit 0

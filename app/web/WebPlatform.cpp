@@ -4,6 +4,7 @@
 #include <sys/random.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <utility>
 
@@ -28,6 +29,15 @@ EM_JS(void, web_picture, (int which, const unsigned char* rgba, int w, int h), {
 });
 EM_JS(void, web_play, (const char* path, int repeat), { glimPage.play(FS.readFile(UTF8ToString(path)), repeat); });
 EM_JS(void, web_stop, (), { glimPage.stop(); });
+// The game folder's files outside the packed ones (files.js): the size of a
+// listed file, its listed name, its fetch into the file system, a prefetch.
+EM_JS(double, web_file_size, (const char* path), { return glimPage.fileSize(UTF8ToString(path)); });
+EM_JS(char*, web_listed_name, (const char* path, int noCase), {
+  const name = glimPage.listedName(UTF8ToString(path), noCase);
+  return name ? allocateUTF8(name) : 0;
+});
+EM_ASYNC_JS(int, web_fetch, (const char* name), { return await glimPage.fetchFile(UTF8ToString(name)); });
+EM_JS(void, web_prefetch, (const char* path), { glimPage.prefetch(UTF8ToString(path)); });
 EM_JS(void, web_repeat, (int repeat), { glimPage.repeat(repeat); });
 EM_JS(void, web_closed, (), { glimPage.closed(); });
 EM_JS(void, web_undo_hint, (int hint), { glimPage.undoHint(hint); });
@@ -106,12 +116,59 @@ void WebPlatform::SendPicture(int which, const Image& img) {
   web_picture(which, shown.Rgba.data(), img.W, img.H);
 }
 
-void WebPlatform::ShowScene(const Image& scene) { SendPicture(0, scene); }
+void WebPlatform::ShowScene(const Image& scene) {
+  SendPicture(0, scene);
+  if (sceneShown_) sceneShown_();
+}
+
 void WebPlatform::ShowCarried(const Image& panel) { SendPicture(1, panel); }
 
-// The sound files are in the page's file system; the page plays them.
-SoundResult WebPlatform::PlaySoundFile(const std::string& path, bool repeat) {
+bool WebPlatform::FileExists(const std::string& path) {
+  return Platform::FileExists(path) || web_file_size(path.c_str()) >= 0;
+}
+
+// A file of the site is fetched into the file system the first time it is
+// read; its listed size is checked against the limit before the fetch.
+bool WebPlatform::ReadFile(const std::string& path, std::string& out, size_t limit) {
+  if (!Platform::FileExists(path) && path.find('\0') == std::string::npos) {
+    const double size = web_file_size(path.c_str());
+    if (size < 0) {
+      errno = ENOENT;
+      return false;
+    }
+    if (size > static_cast<double>(limit)) {
+      errno = EFBIG;
+      return false;
+    }
+    if (!web_fetch(path.c_str())) {
+      errno = EIO;
+      return false;
+    }
+  }
+  return Platform::ReadFile(path, out, limit);
+}
+
+std::string WebPlatform::ListedName(const std::string& path) {
   const std::string real = ResolveNoCase(path);
+  if (!real.empty()) return real;
+  char* name = web_listed_name(path.c_str(), 1);
+  if (!name) return {};
+  std::string listed = "/" + std::string(name);
+  std::free(name);
+  return listed;
+}
+
+std::string WebPlatform::LocalCopy(const std::string& path) {
+  const std::string name = ListedName(path);
+  if (name.empty() || Platform::FileExists(name)) return name;
+  return web_fetch(name.c_str()) ? name : std::string();
+}
+
+void WebPlatform::Prefetch(const std::string& path) { web_prefetch(path.c_str()); }
+
+// The sound files come into the page's file system; the page plays them.
+SoundResult WebPlatform::PlaySoundFile(const std::string& path, bool repeat) {
+  const std::string real = LocalCopy(path);
   if (real.empty()) return SoundResult::Missing;
   web_play(real.c_str(), repeat ? 1 : 0);
   return SoundResult::Ok;
@@ -178,7 +235,7 @@ void WebPlatform::ShowAbout() {
 // The help pages are not in the page yet: the player is told so, and the
 // game goes on.
 std::string WebPlatform::ShowHelpFile(const std::string& path) {
-  if (ResolveNoCase(path).empty()) return "Process file does not exist";
+  if (ListedName(path).empty()) return "Process file does not exist";
   Notice("The help pages cannot be shown in the browser yet.");
   return "OK";
 }

@@ -15,6 +15,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,6 +36,20 @@ class WebPlatform : public Platform {
   // commands).
   void FireTimerIfDue();
 
+  // The game folder's files that are not packed are fetched from the site
+  // when first read (files.js). A file's name, in any case of its letters
+  // (as sounds are found on the desktop), as the file system or the site's
+  // list has it; empty when there is none.
+  std::string ListedName(const std::string& path);
+  // The same, with the file fetched into the file system; empty when it is
+  // missing or cannot be fetched.
+  std::string LocalCopy(const std::string& path);
+  // Starts fetching a file the game may soon read, without waiting.
+  void Prefetch(const std::string& path);
+  // Called after every scene shown (the page fetches the neighbouring rooms'
+  // pictures then).
+  void SetSceneShown(std::function<void()> f) { sceneShown_ = std::move(f); }
+
   // Platform
   void PrintLine(const std::string& text) override;
   void ClearPanel() override;
@@ -49,6 +64,8 @@ class WebPlatform : public Platform {
   std::optional<std::string> SaveFileDialog(const FileDialogSpec& spec) override;
   void EnableDirection(int direction, bool enabled) override;
   void ShowScene(const Image& scene) override;
+  bool FileExists(const std::string& path) override;
+  bool ReadFile(const std::string& path, std::string& out, size_t limit = SIZE_MAX) override;
   void ShowCarried(const Image& panel) override;
   SoundResult PlaySoundFile(const std::string& path, bool repeat) override;
   void StopSoundFile() override;
@@ -74,6 +91,7 @@ class WebPlatform : public Platform {
     std::vector<unsigned char> Rgba;
   };
   std::array<Shown, 2> shown_;
+  std::function<void()> sceneShown_;
 
   std::string folder_;
   bool virtualClock_;

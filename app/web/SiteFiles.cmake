@@ -1,0 +1,25 @@
+# Writes files.json into the site: every file of the site (but the list
+# itself) with its size in bytes, names relative to the site and sorted, and
+# a version that changes whenever any file's contents do.
+#   cmake -DSITE=<site folder> -P SiteFiles.cmake
+if(NOT IS_DIRECTORY "${SITE}")
+  message(FATAL_ERROR "SiteFiles.cmake: no site folder: ${SITE}")
+endif()
+file(GLOB_RECURSE names RELATIVE "${SITE}" "${SITE}/*")
+list(REMOVE_ITEM names files.json)
+list(SORT names)
+set(entries "")
+set(hashes "")
+foreach(name ${names})
+  file(SIZE "${SITE}/${name}" size)
+  file(SHA256 "${SITE}/${name}" hash)
+  string(APPEND hashes "${name} ${hash}\n")
+  if(NOT entries STREQUAL "")
+    string(APPEND entries ",\n")
+  endif()
+  string(APPEND entries "    \"${name}\": ${size}")
+endforeach()
+string(SHA256 version "${hashes}")
+string(SUBSTRING "${version}" 0 16 version)
+file(WRITE "${SITE}/files.json.tmp" "{\n  \"version\": \"${version}\",\n  \"files\": {\n${entries}\n  }\n}\n")
+file(RENAME "${SITE}/files.json.tmp" "${SITE}/files.json")

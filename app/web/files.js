@@ -1,0 +1,72 @@
+// The game folder on demand. Only the small files the start needs are packed
+// into glimmerhold.data; the room pictures, sounds and help file are plain
+// files of the site under game/, fetched when the game first reads one and
+// kept in the module's file system (/game/ there is game/ here). The site's
+// file list, files.json, written when the site is built, says which files
+// there are and how large, so the game learns that a file exists without a
+// request. The game starts once the list has arrived.
+'use strict';
+
+(() => {
+  let listed = new Map();  // "game/images/room1.jpg" -> its size in bytes
+  let byLowerName = new Map();  // the same names in lower case -> the listed name
+  const pending = new Map();  // a fetch under way, by listed name
+  const listReady = fetch('files.json')
+    .then((r) => (r.ok ? r.json() : { files: {} }))
+    .then((list) => {
+      listed = new Map(Object.entries(list.files || {}).filter(([name]) => name.startsWith('game/')));
+      byLowerName = new Map([...listed.keys()].map((name) => [name.toLowerCase(), name]));
+    })
+    .catch(() => {});  // without a list every file outside the packed ones is missing, as on a disk
+
+  // The module's absolute path ("/game/...") as the site's relative name.
+  const siteName = (path) => path.replace(/^\/+/, '');
+
+  // Fetches a listed file into the module's file system; true when it is
+  // there. A second request for the same file waits for the first.
+  function fetchInto(name) {
+    if (!pending.has(name)) {
+      const p = fetch(name)
+        .then((r) => (r.ok ? r.arrayBuffer() : null))
+        .then((data) => {
+          if (!data) return false;
+          const path = '/' + name;
+          FS.mkdirTree(path.slice(0, path.lastIndexOf('/')));
+          FS.writeFile(path, new Uint8Array(data));
+          return true;
+        })
+        .catch(() => false)
+        .finally(() => pending.delete(name));
+      pending.set(name, p);
+    }
+    return pending.get(name);
+  }
+
+  Object.assign(window.glimPage, {
+    // The listed name of a file, matched exactly or, with noCase, in any
+    // case of its letters; '' when the site has no such file.
+    listedName(path, noCase) {
+      const name = siteName(path);
+      if (listed.has(name)) return name;
+      return noCase ? byLowerName.get(name.toLowerCase()) ?? '' : '';
+    },
+    // The size of a listed file, -1 for one not listed.
+    fileSize(path) {
+      const size = listed.get(siteName(path));
+      return size === undefined ? -1 : size;
+    },
+    // Fetches a listed file into the file system: 1 when it is there.
+    async fetchFile(path) { return (await fetchInto(siteName(path))) ? 1 : 0; },
+    // Starts fetching a file the game may read soon (a neighbouring room's
+    // picture), unless it is here already or on its way.
+    prefetch(path) {
+      const name = siteName(path);
+      if (!listed.has(name) || pending.has(name) || FS.analyzePath('/' + name).exists) return;
+      fetchInto(name);
+    },
+  });
+
+  // The game starts when both the module and the list are ready.
+  const start = Module.onRuntimeInitialized;
+  Module.onRuntimeInitialized = () => { listReady.then(() => start.call(Module)); };
+})();
