@@ -11,6 +11,10 @@
   let listed = new Map();  // "game/images/room1.jpg" -> its size in bytes
   let byLowerName = new Map();  // the same names in lower case -> the listed name
   const pending = new Map();  // a fetch under way, by listed name
+  // The names fetched because the game read them, and those fetched ahead
+  // (for the tests and benchmarks).
+  const stats = { reads: [], prefetches: [] };
+  window.glimFiles = stats;
   const listReady = fetch('files.json')
     .then((r) => (r.ok ? r.json() : { files: {} }))
     .then((list) => {
@@ -56,12 +60,17 @@
       return size === undefined ? -1 : size;
     },
     // Fetches a listed file into the file system: 1 when it is there.
-    async fetchFile(path) { return (await fetchInto(siteName(path))) ? 1 : 0; },
+    async fetchFile(path) {
+      const name = siteName(path);
+      if (!pending.has(name)) stats.reads.push(name);
+      return (await fetchInto(name)) ? 1 : 0;
+    },
     // Starts fetching a file the game may read soon (a neighbouring room's
     // picture), unless it is here already or on its way.
     prefetch(path) {
       const name = siteName(path);
       if (!listed.has(name) || pending.has(name) || FS.analyzePath('/' + name).exists) return;
+      stats.prefetches.push(name);
       fetchInto(name);
     },
   });

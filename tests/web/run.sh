@@ -14,5 +14,6 @@ command -v chromium >/dev/null || { echo "tests/web/run.sh: chromium is not inst
 status=0
 python3 tests/web/drive.py --site build-web/site --term build/glimmerhold-term --folder data \
   --walkthrough tests/walkthrough/win.txt --timer --screenshot build-web/page-1024.png || status=$?
+python3 tests/web/files_check.py --site build-web/site --term build/glimmerhold-term --folder data || status=$?
 echo "tests/web/run.sh: $(($(date +%s) - start)) s in all"
 exit $status
