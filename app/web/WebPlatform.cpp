@@ -22,13 +22,16 @@ EM_JS(void, web_field, (const char* p, int n), { glimPage.field(HEAPU8.slice(p, 
 EM_JS(void, web_focus, (), { glimPage.focus(); });
 EM_JS(void, web_notice, (const char* p, int n), { glimPage.notice(HEAPU8.slice(p, p + n)); });
 EM_JS(void, web_direction, (int d, int on), { glimPage.direction(d, on); });
-// The picture's bytes R, G, B, A as the canvas takes them, a view over the
-// module's memory that the page copies once.
-EM_JS(void, web_picture, (int which, const unsigned char* rgba, int w, int h), {
-  glimPage.picture(which, HEAPU8.subarray(rgba, rgba + w * h * 4), w, h);
+// A rectangle of a picture as the canvas takes it (bytes R, G, B, A, a view
+// over the module's memory that the page copies at once), at (x, y) of the
+// whole picture of fullW x fullH.
+EM_JS(void, web_picture, (int which, const unsigned char* rgba, int x, int y, int w, int h, int fullW, int fullH), {
+  glimPage.picture(which, HEAPU8.subarray(rgba, rgba + w * h * 4), x, y, w, h, fullW, fullH);
 });
-EM_JS(void, web_play, (const char* path, int repeat), { glimPage.play(FS.readFile(UTF8ToString(path)), repeat); });
-EM_JS(void, web_stop, (), { glimPage.stop(); });
+// A sound not fetched yet plays once it is here (files.js): the game does
+// not wait for it.
+EM_JS(void, web_play, (const char* path, int repeat), { glimPage.playFile(UTF8ToString(path), repeat); });
+EM_JS(void, web_stop, (), { glimPage.stopFile(); });
 // The game folder's files outside the packed ones (files.js): the size of a
 // listed file, its listed name, its fetch into the file system, a prefetch.
 EM_JS(double, web_file_size, (const char* path), { return glimPage.fileSize(UTF8ToString(path)); });
@@ -38,7 +41,7 @@ EM_JS(char*, web_listed_name, (const char* path, int noCase), {
 });
 EM_ASYNC_JS(int, web_fetch, (const char* name), { return await glimPage.fetchFile(UTF8ToString(name)); });
 EM_JS(void, web_prefetch, (const char* path), { glimPage.prefetch(UTF8ToString(path)); });
-EM_JS(void, web_repeat, (int repeat), { glimPage.repeat(repeat); });
+EM_JS(void, web_repeat, (int repeat), { glimPage.repeatFile(repeat); });
 EM_JS(void, web_closed, (), { glimPage.closed(); });
 EM_JS(void, web_undo_hint, (int hint), { glimPage.undoHint(hint); });
 // kind: 0 a message, 1 an error, 2 Yes or No (1 for Yes), 3 the About box.
@@ -106,14 +109,23 @@ void WebPlatform::EnableDirection(int direction, bool enabled) {
   if (direction >= 1 && direction <= 4) web_direction(direction, enabled ? 1 : 0);
 }
 
-// Most commands show the same scene and carried panel again: a picture
-// equal to the one the canvas holds is not sent a second time.
+// Most commands show the same scene and carried panel again, or change a
+// few objects' icons: only the rectangle that holds what changed since the
+// canvas was last drawn is packed and sent.
 void WebPlatform::SendPicture(int which, const Image& img) {
   Shown& shown = shown_[which];
-  if (img.Empty() || (img.W == shown.Last.W && img.H == shown.Last.H && img.Px == shown.Last.Px)) return;
-  shown.Last = img;
-  PackRgba(img, shown.Rgba);
-  web_picture(which, shown.Rgba.data(), img.W, img.H);
+  const Rect r = ChangedRect(shown.Last, img);
+  if (img.Empty() || r.Empty()) return;
+  PackRgba(img, r, shown.Rgba);
+  web_picture(which, shown.Rgba.data(), r.X, r.Y, r.W, r.H, img.W, img.H);
+  if (r.W == img.W && r.H == img.H) {
+    shown.Last = img;
+    return;
+  }
+  for (int y = r.Y; y < r.Y + r.H; ++y) {
+    const size_t at = static_cast<size_t>(y) * static_cast<size_t>(img.W) + static_cast<size_t>(r.X);
+    std::copy_n(&img.Px[at], r.W, &shown.Last.Px[at]);
+  }
 }
 
 void WebPlatform::ShowScene(const Image& scene) {
@@ -158,17 +170,11 @@ std::string WebPlatform::ListedName(const std::string& path) {
   return listed;
 }
 
-std::string WebPlatform::LocalCopy(const std::string& path) {
-  const std::string name = ListedName(path);
-  if (name.empty() || Platform::FileExists(name)) return name;
-  return web_fetch(name.c_str()) ? name : std::string();
-}
-
 void WebPlatform::Prefetch(const std::string& path) { web_prefetch(path.c_str()); }
 
-// The sound files come into the page's file system; the page plays them.
+// The page plays the sound files, fetched from the site when first played.
 SoundResult WebPlatform::PlaySoundFile(const std::string& path, bool repeat) {
-  const std::string real = LocalCopy(path);
+  const std::string real = ListedName(path);
   if (real.empty()) return SoundResult::Missing;
   web_play(real.c_str(), repeat ? 1 : 0);
   return SoundResult::Ok;

@@ -41,9 +41,6 @@ class WebPlatform : public Platform {
   // (as sounds are found on the desktop), as the file system or the site's
   // list has it; empty when there is none.
   std::string ListedName(const std::string& path);
-  // The same, with the file fetched into the file system; empty when it is
-  // missing or cannot be fetched.
-  std::string LocalCopy(const std::string& path);
   // Starts fetching a file the game may soon read, without waiting.
   void Prefetch(const std::string& path);
   // Called after every scene shown (the page fetches the neighbouring rooms'

@@ -46,6 +46,11 @@
     return pending.get(name);
   }
 
+  // The sound to play once its file is here: a later sound or a stop
+  // supersedes it.
+  let soundTurn = 0;
+  let pendingSound = null;
+
   Object.assign(window.glimPage, {
     // The listed name of a file, matched exactly or, with noCase, in any
     // case of its letters; '' when the site has no such file.
@@ -72,6 +77,34 @@
       if (!listed.has(name) || pending.has(name) || FS.analyzePath('/' + name).exists) return;
       stats.prefetches.push(name);
       fetchInto(name);
+    },
+    // Plays a sound file (the module's path) at once when it is here, else
+    // as soon as it has been fetched; one that cannot be fetched is named in
+    // the notice, as the desktop names a sound file it cannot find.
+    playFile(path, repeat) {
+      const turn = ++soundTurn;
+      pendingSound = null;
+      if (FS.analyzePath(path).exists) {
+        this.play(FS.readFile(path), repeat);
+        return;
+      }
+      pendingSound = { repeat };
+      fetchInto(siteName(path)).then((ok) => {
+        if (turn !== soundTurn) return;
+        const sound = pendingSound;
+        pendingSound = null;
+        if (ok) this.play(FS.readFile(path), sound.repeat);
+        else this.notice(new TextEncoder().encode("Can't find Sound file " + path));
+      });
+    },
+    stopFile() {
+      ++soundTurn;
+      pendingSound = null;
+      this.stop();
+    },
+    repeatFile(on) {
+      if (pendingSound) pendingSound.repeat = on;
+      this.repeat(on);
     },
   });
 

@@ -106,11 +106,13 @@
     focus() { $('command').focus(); },
     notice(bytes) { $('notice').textContent = toText(bytes); },
     direction(d, on) { $(['', 'north', 'south', 'east', 'west'][d]).disabled = !on; },
-    picture(which, rgba, w, h) {
+    // The rectangle (x, y, w, h) of a picture of fullW x fullH that changed,
+    // as bytes R, G, B, A packed by the game; the canvas copies them at once.
+    picture(which, rgba, x, y, w, h, fullW, fullH) {
       const c = canvases[which];
-      if (c.width !== w || c.height !== h) { c.width = w; c.height = h; }
-      // The game packs the bytes R, G, B, A; the canvas copies them at once.
-      c.getContext('2d').putImageData(new ImageData(new Uint8ClampedArray(rgba.buffer, rgba.byteOffset, rgba.length), w, h), 0, 0);
+      if (c.width !== fullW || c.height !== fullH) { c.width = fullW; c.height = fullH; }
+      const px = new Uint8ClampedArray(rgba.buffer, rgba.byteOffset, rgba.length);
+      c.getContext('2d').putImageData(new ImageData(px, w, h), x, y);
     },
     play(data, repeat) {
       this.stop();
