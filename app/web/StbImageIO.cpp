@@ -2,11 +2,25 @@
 // stb_image_write (the desktop uses libjpeg-turbo and libpng, which the
 // WebAssembly compiler has no build of). Same interface, same refusals: a
 // picture larger than the game allows is refused from its header.
+#include <emscripten.h>
+
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "ui/Image.h"
+
+// The pictures the page has decoded ahead with the browser's own decoder
+// (files.js): the size of the one decoded from exactly these bytes (0 x 0
+// when there is none), then its pixels as bytes R, G, B, A.
+// clang-format off
+EM_JS(void, web_decoded_size, (const char* p, int n, int* wh), {
+  const [w, h] = glimPage.decodedSize(HEAPU8.subarray(p, p + n));
+  HEAP32[wh >> 2] = w;
+  HEAP32[(wh >> 2) + 1] = h;
+});
+EM_JS(void, web_decoded_pixels, (uint32_t* px), { HEAPU8.set(glimPage.decodedPixels(), px); });
+// clang-format on
 
 #define STB_IMAGE_IMPLEMENTATION
 #define STB_IMAGE_WRITE_IMPLEMENTATION
@@ -54,10 +68,24 @@ void AppendBytes(void* context, void* data, int size) {
   static_cast<std::string*>(context)->append(static_cast<const char*>(data), static_cast<size_t>(size));
 }
 
+// The picture the browser decoded from these bytes, if it has.
+bool DecodedAhead(const std::string& bytes, Image& out) {
+  int wh[2] = {0, 0};
+  web_decoded_size(bytes.data(), static_cast<int>(bytes.size()), wh);
+  if (wh[0] <= 0 || wh[1] <= 0 || wh[0] > MaxPictureSide || wh[1] > MaxPictureSide) return false;
+  Image img(wh[0], wh[1]);
+  web_decoded_pixels(img.Px.data());
+  // Bytes R, G, B, A read as a little-endian word are 0xAABBGGRR.
+  for (uint32_t& p : img.Px) p = ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
+  out = std::move(img);
+  return true;
+}
+
 }  // namespace
 
 bool DecodeJpeg(const std::string& bytes, Image& out) {
-  return LooksLikeJpeg(bytes) && Decode(bytes, MaxPictureSide, out);
+  if (!LooksLikeJpeg(bytes) || bytes.size() > 0x7fffffff) return false;
+  return DecodedAhead(bytes, out) || Decode(bytes, MaxPictureSide, out);
 }
 
 // The same limit as the desktop's PNG reader.

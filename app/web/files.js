@@ -26,6 +26,32 @@
   // The module's absolute path ("/game/...") as the site's relative name.
   const siteName = (path) => path.replace(/^\/+/, '');
 
+  // The room pictures fetched are decoded at once by the browser, on its own
+  // threads, while the player reads; the game takes the pixels of a picture
+  // decoded from the same bytes instead of decoding it itself (the last few
+  // are kept).
+  const decoded = [];  // { bytes, w, h, rgba }, the newest last
+  let found = null;
+  async function predecode(bytes) {
+    try {
+      const bitmap = await createImageBitmap(new Blob([bytes]), { colorSpaceConversion: 'none', premultiplyAlpha: 'none' });
+      const canvas = new OffscreenCanvas(bitmap.width, bitmap.height);
+      const ctx = canvas.getContext('2d', { willReadFrequently: true });
+      ctx.drawImage(bitmap, 0, 0);
+      const rgba = ctx.getImageData(0, 0, bitmap.width, bitmap.height).data;
+      decoded.push({ bytes, w: bitmap.width, h: bitmap.height, rgba });
+      if (decoded.length > 8) decoded.shift();
+      bitmap.close();
+    } catch (e) {
+      // The game decodes the picture itself.
+    }
+  }
+  const sameBytes = (a, b) => {
+    if (a.length !== b.length) return false;
+    for (let i = 0; i < a.length; ++i) if (a[i] !== b[i]) return false;
+    return true;
+  };
+
   // Fetches a listed file into the module's file system; true when it is
   // there. A second request for the same file waits for the first.
   function fetchInto(name) {
@@ -37,6 +63,7 @@
           const path = '/' + name;
           FS.mkdirTree(path.slice(0, path.lastIndexOf('/')));
           FS.writeFile(path, new Uint8Array(data));
+          if (/\.jpg$/i.test(name)) predecode(new Uint8Array(data));
           return true;
         })
         .catch(() => false)
@@ -78,6 +105,13 @@
       stats.prefetches.push(name);
       fetchInto(name);
     },
+    // The size of a picture the browser decoded from exactly these bytes,
+    // [0, 0] when it has none; then its pixels, R, G, B, A.
+    decodedSize(bytes) {
+      found = decoded.find((d) => sameBytes(d.bytes, bytes)) || null;
+      return found ? [found.w, found.h] : [0, 0];
+    },
+    decodedPixels() { return found.rgba; },
     // Plays a sound file (the module's path) at once when it is here, else
     // as soon as it has been fetched; one that cannot be fetched is named in
     // the notice, as the desktop names a sound file it cannot find.
