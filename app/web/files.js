@@ -13,7 +13,7 @@
   const pending = new Map();  // a fetch under way, by listed name
   // The names fetched because the game read them, and those fetched ahead
   // (for the tests and benchmarks).
-  const stats = { reads: [], prefetches: [] };
+  const stats = { reads: [], prefetches: [], busy: 0 };  // busy: fetches and decodes under way
   window.glimFiles = stats;
   const listReady = fetch('files.json')
     .then((r) => (r.ok ? r.json() : { files: {} }))
@@ -33,6 +33,7 @@
   const decoded = [];  // { bytes, w, h, rgba }, the newest last
   let found = null;
   async function predecode(bytes) {
+    stats.busy += 1;
     try {
       const bitmap = await createImageBitmap(new Blob([bytes]), { colorSpaceConversion: 'none', premultiplyAlpha: 'none' });
       const canvas = new OffscreenCanvas(bitmap.width, bitmap.height);
@@ -44,6 +45,8 @@
       bitmap.close();
     } catch (e) {
       // The game decodes the picture itself.
+    } finally {
+      stats.busy -= 1;
     }
   }
   const sameBytes = (a, b) => {
@@ -56,6 +59,7 @@
   // there. A second request for the same file waits for the first.
   function fetchInto(name) {
     if (!pending.has(name)) {
+      stats.busy += 1;
       const p = fetch(name)
         .then((r) => (r.ok ? r.arrayBuffer() : null))
         .then((data) => {
@@ -67,7 +71,10 @@
           return true;
         })
         .catch(() => false)
-        .finally(() => pending.delete(name));
+        .finally(() => {
+          pending.delete(name);
+          stats.busy -= 1;
+        });
       pending.set(name, p);
     }
     return pending.get(name);

@@ -19,6 +19,9 @@ a fresh profile each time, driven over the DevTools protocol
 - Commands: the winning walkthrough typed into a fresh page on the virtual
   clock; each command's time in the page is what glimStats adds for it
   (the call into the game, its waits and boxes and file fetches included).
+  Before each command the page is given the time a player spends reading:
+  the command is typed once the page's fetches and decodes ahead have ended
+  (--no-reading types at once).
   With --native (glim_bench, the benchmark tree's), the same commands'
   native medians come from its BM_CommandAsWindow, and the ratios per
   command are reported (median, 90th percentile, worst).
@@ -190,7 +193,7 @@ def load_run(args, server, root, k):
         b.wait_for("window.__firstRoom !== undefined", timeout=60)
         first_room = b.eval("window.__firstRoom")
         wait_quiet(b)
-        prefetched = b.eval("glimFiles.prefetches")
+        prefetched = b.eval("typeof glimFiles === 'undefined' ? [] : glimFiles.prefetches")
         files = transfers(b, args.site, server.server_address[1])
         errors = list(b.errors)
     finally:
@@ -210,6 +213,10 @@ def command_run(args, server, root, steps):
         b.open(f"http://127.0.0.1:{server.server_address[1]}/index.html?clock=virtual")
         b.wait_for("typeof glimIdle === 'function' && glimIdle()", timeout=60)
         for i, (_, command, _) in enumerate(steps):
+            if args.reading:
+                # A player reads between commands: the page's fetches and
+                # decodes ahead end meanwhile (up to 5 s, not timed).
+                b.wait_for("typeof glimFiles === 'undefined' || glimFiles.busy === 0", timeout=5)
             before = b.eval("glimStats.ms")
             b.eval("document.getElementById('command').focus(); document.getElementById('command').select()")
             b.send("Input.insertText", {"text": command})
@@ -233,7 +240,7 @@ def native_medians(glim_bench, root):
     out = os.path.join(root, "native.tsv")
     env = dict(os.environ, GLIM_BENCH_COMMANDS_OUT=out)
     subprocess.run([glim_bench, "--benchmark_filter=^BM_CommandAsWindow$", "--benchmark_min_time=3"],
-                   env=env, check=True, stdout=subprocess.DEVNULL)
+                   env=env, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     with open(out) as f:
         return [float(line.split("\t")[1]) / 1000 for line in f if line.strip()]
 
@@ -249,6 +256,9 @@ def main():
     ap.add_argument("--walkthrough", default="tests/walkthrough/win.txt")
     ap.add_argument("--native", help="glim_bench of the benchmark tree (build-bench/bench/glim_bench)")
     ap.add_argument("--runs", type=int, default=5, help="fresh profiles for the load (default 5)")
+    ap.add_argument("--no-reading", dest="reading", action="store_false",
+                    help="type each command as soon as the one before has ended, without waiting for the "
+                    "page's fetches ahead (a player reads between commands; by default the page is given that time)")
     ap.add_argument("--out", help="a JSON file for every figure")
     ap.add_argument("--chromium", default=shutil.which("chromium") or "chromium")
     args = ap.parse_args()
