@@ -1,9 +1,21 @@
 # Writes files.json into the site: every file of the site (but the list
 # itself) with its size in bytes, names relative to the site and sorted, and
 # a version that changes whenever any file's contents do.
-#   cmake -DSITE=<site folder> -P SiteFiles.cmake
+# With FETCHED (a file of names, one a line, relative to game/), a file of
+# the site's game/ folder not named there is taken away first.
+#   cmake -DSITE=<site folder> [-DFETCHED=<file>] -P SiteFiles.cmake
+cmake_minimum_required(VERSION 3.25)
 if(NOT IS_DIRECTORY "${SITE}")
   message(FATAL_ERROR "SiteFiles.cmake: no site folder: ${SITE}")
+endif()
+if(FETCHED)
+  file(STRINGS "${FETCHED}" keep)
+  file(GLOB_RECURSE present RELATIVE "${SITE}/game" "${SITE}/game/*")
+  foreach(name ${present})
+    if(NOT name IN_LIST keep)
+      file(REMOVE "${SITE}/game/${name}")
+    endif()
+  endforeach()
 endif()
 file(GLOB_RECURSE names RELATIVE "${SITE}" "${SITE}/*")
 list(REMOVE_ITEM names files.json)
