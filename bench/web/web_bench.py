@@ -163,7 +163,7 @@ def transfers(b, site, port):
         p = m["params"]
         if m["method"] == "Network.requestWillBeSent":
             urls[p["requestId"]] = p["request"]["url"]
-        elif m["method"] == "Network.loadingFinished" and p["requestId"] in urls:
+        elif m["method"] == "Network.loadingFinished" and urls.get(p["requestId"], "").startswith("http"):
             url = urls[p["requestId"]]
             name = url.split(f"127.0.0.1:{port}/", 1)[-1].split("?", 1)[0] or "index.html"
             path = os.path.join(site, name)
