@@ -28,8 +28,8 @@ EM_JS(void, web_direction, (int d, int on), { glimPage.direction(d, on); });
 EM_JS(void, web_picture, (int which, const unsigned char* rgba, int x, int y, int w, int h, int fullW, int fullH), {
   glimPage.picture(which, HEAPU8.subarray(rgba, rgba + w * h * 4), x, y, w, h, fullW, fullH);
 });
-// A sound not fetched yet plays once it is here (files.js): the game does
-// not wait for it.
+// A sound starts once the game's turn has ended and its file is here
+// (files.js): the game does not wait for it.
 EM_JS(void, web_play, (const char* path, int repeat), { glimPage.playFile(UTF8ToString(path), repeat); });
 EM_JS(void, web_stop, (), { glimPage.stopFile(); });
 // The game folder's files outside the packed ones (files.js): the size of a

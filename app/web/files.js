@@ -80,8 +80,8 @@
     return pending.get(name);
   }
 
-  // The sound to play once its file is here: a later sound or a stop
-  // supersedes it.
+  // The sound to play once the turn has ended and its file is here: a later
+  // sound or a stop supersedes it.
   let soundTurn = 0;
   let pendingSound = null;
 
@@ -119,24 +119,23 @@
       return found ? [found.w, found.h] : [0, 0];
     },
     decodedPixels() { return found.rgba; },
-    // Plays a sound file (the module's path) at once when it is here, else
-    // as soon as it has been fetched; one that cannot be fetched is named in
-    // the notice, as the desktop names a sound file it cannot find.
+    // Plays a sound file (the module's path) once the game's turn has
+    // ended (setting up the sound does not hold the command up), or, when
+    // it is not here yet, as soon as it has been fetched; one that cannot
+    // be fetched is named in the notice, as the desktop names a sound file
+    // it cannot find.
     playFile(path, repeat) {
       const turn = ++soundTurn;
-      pendingSound = null;
-      if (FS.analyzePath(path).exists) {
-        this.play(FS.readFile(path), repeat);
-        return;
-      }
       pendingSound = { repeat };
-      fetchInto(siteName(path)).then((ok) => {
+      const start = (ok) => {
         if (turn !== soundTurn) return;
         const sound = pendingSound;
         pendingSound = null;
         if (ok) this.play(FS.readFile(path), sound.repeat);
         else this.notice(new TextEncoder().encode("Can't find Sound file " + path));
-      });
+      };
+      if (FS.analyzePath(path).exists) setTimeout(() => start(true), 0);
+      else fetchInto(siteName(path)).then(start);
     },
     stopFile() {
       ++soundTurn;
