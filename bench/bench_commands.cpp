@@ -82,14 +82,7 @@ void BM_CommandAsWindow(benchmark::State& st) {
       s->platform.HandleLine(s->game, cmds[i]);
       times[i].push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - t0).count());
     }
-    st.PauseTiming();
-    const bool won = s->game.Obj(40).Location == glim::LocCarried;
-    s.reset();
-    st.ResumeTiming();
-    if (!won) {
-      st.SkipWithError("the walkthrough did not end with the staff carried");
-      return;
-    }
+    if (!glimbench::EndPlay(st, s)) return;
   }
   st.counters["per_command"] = benchmark::Counter(
       static_cast<double>(cmds.size()), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
