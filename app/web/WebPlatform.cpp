@@ -32,6 +32,7 @@ EM_JS(void, web_picture, (int which, const unsigned char* rgba, int x, int y, in
 // (files.js): the game does not wait for it.
 EM_JS(void, web_play, (const char* path, int repeat), { glimPage.playFile(UTF8ToString(path), repeat); });
 EM_JS(void, web_stop, (), { glimPage.stopFile(); });
+EM_JS(void, web_repeat, (int repeat), { glimPage.repeatFile(repeat); });
 // The game folder's files outside the packed ones (files.js): the size of a
 // listed file, its listed name, its fetch into the file system, a prefetch.
 EM_JS(double, web_file_size, (const char* path), { return glimPage.fileSize(UTF8ToString(path)); });
@@ -41,7 +42,6 @@ EM_JS(char*, web_listed_name, (const char* path, int noCase), {
 });
 EM_ASYNC_JS(int, web_fetch, (const char* name), { return await glimPage.fetchFile(UTF8ToString(name)); });
 EM_JS(void, web_prefetch, (const char* path), { glimPage.prefetch(UTF8ToString(path)); });
-EM_JS(void, web_repeat, (int repeat), { glimPage.repeatFile(repeat); });
 EM_JS(void, web_closed, (), { glimPage.closed(); });
 EM_JS(void, web_undo_hint, (int hint), { glimPage.undoHint(hint); });
 // kind: 0 a message, 1 an error, 2 Yes or No (1 for Yes), 3 the About box.
