@@ -2,6 +2,8 @@
 // game on the text platform whose printed text goes nowhere.
 #pragma once
 
+#include <benchmark/benchmark.h>
+
 #include <fstream>
 #include <memory>
 #include <ostream>
@@ -59,6 +61,19 @@ struct Session {
   void Start() { platform.Begin(game); }
   bool Send(const std::string& line) { return platform.HandleLine(game, line); }
 };
+
+// Ends one timed play of the walkthrough, outside the timing: the session
+// is dropped, and a play that did not win (the staff carried) stops the
+// benchmark with an error. True when it won.
+template <class PlaySession>
+bool EndPlay(benchmark::State& st, std::unique_ptr<PlaySession>& s) {
+  st.PauseTiming();
+  const bool won = s->game.Obj(40).Location == glim::LocCarried;
+  s.reset();
+  st.ResumeTiming();
+  if (!won) st.SkipWithError("the walkthrough did not end with the staff carried");
+  return won;
+}
 
 // Reads a whole file; empty when it cannot be read.
 inline std::string ReadAll(const std::string& path) {

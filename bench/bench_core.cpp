@@ -79,14 +79,7 @@ void BM_WalkthroughCommand(benchmark::State& st) {
     s->Start();
     st.ResumeTiming();
     for (const std::string& c : cmds) s->Send(c);
-    st.PauseTiming();
-    const bool won = s->game.Obj(40).Location == glim::LocCarried;
-    s.reset();
-    st.ResumeTiming();
-    if (!won) {
-      st.SkipWithError("the walkthrough did not end with the staff carried");
-      break;
-    }
+    if (!glimbench::EndPlay(st, s)) break;
   }
   PerCommand(st, cmds.size());
 }

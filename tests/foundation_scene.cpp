@@ -204,5 +204,28 @@ TEST(Images, BlitClipsAtTheEdges) {
   EXPECT_EQ(dst.At(0, 0), 7u);
 }
 
+// The bytes handed to the encoders and to the browser's canvas, and the
+// rectangle of a picture that changed, which alone is sent to the canvas.
+TEST(Images, PackedBytesAndTheChangedRectangle) {
+  Image img(3, 2, 0x102030);
+  img.At(2, 1) = 0xA0B0C0;
+  const std::vector<unsigned char> rgb = glim::PackRgb(img);
+  ASSERT_EQ(rgb.size(), 18u);
+  EXPECT_EQ((std::vector<unsigned char>(rgb.begin(), rgb.begin() + 3)), (std::vector<unsigned char>{0x10, 0x20, 0x30}));
+  EXPECT_EQ((std::vector<unsigned char>(rgb.end() - 3, rgb.end())), (std::vector<unsigned char>{0xA0, 0xB0, 0xC0}));
+  std::vector<unsigned char> rgba(99, 1);  // a buffer used before is resized
+  glim::PackRgba(img, {1, 1, 2, 1}, rgba);
+  EXPECT_EQ(rgba, (std::vector<unsigned char>{0x10, 0x20, 0x30, 0xFF, 0xA0, 0xB0, 0xC0, 0xFF}));
+
+  Image before(40, 30, Room), after = before;
+  EXPECT_TRUE(glim::ChangedRect(before, after).Empty());
+  after.At(5, 7) = Red;
+  EXPECT_EQ(glim::ChangedRect(before, after), (glim::Rect{5, 7, 1, 1}));
+  after.At(39, 3) = Blue;   // the last column, in another row
+  after.At(0, 29) = Green;  // the first column of the last row
+  EXPECT_EQ(glim::ChangedRect(before, after), (glim::Rect{0, 3, 40, 27}));
+  EXPECT_EQ(glim::ChangedRect(Image(), after), (glim::Rect{0, 0, 40, 30}));  // nothing shown yet
+}
+
 }  // namespace
 }  // namespace glimtest

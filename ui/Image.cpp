@@ -36,6 +36,53 @@ void FillRect(Image& dst, int x0, int y0, int x1, int y1, uint32_t colour) {
                 static_cast<size_t>(r - l + 1), colour);
 }
 
+std::vector<unsigned char> PackRgb(const Image& img) {
+  std::vector<unsigned char> rgb(img.Px.size() * 3);
+  unsigned char* d = rgb.data();
+  for (const uint32_t p : img.Px) {
+    *d++ = static_cast<unsigned char>(p >> 16);
+    *d++ = static_cast<unsigned char>(p >> 8);
+    *d++ = static_cast<unsigned char>(p);
+  }
+  return rgb;
+}
+
+void PackRgba(const Image& img, const Rect& r, std::vector<unsigned char>& out) {
+  out.resize(static_cast<size_t>(r.W) * static_cast<size_t>(r.H) * 4);
+  unsigned char* d = out.data();
+  for (int y = r.Y; y < r.Y + r.H; ++y) {
+    const uint32_t* row = &img.Px[static_cast<size_t>(y) * static_cast<size_t>(img.W)];
+    for (int x = r.X; x < r.X + r.W; ++x) {
+      const uint32_t p = row[x];
+      *d++ = static_cast<unsigned char>(p >> 16);
+      *d++ = static_cast<unsigned char>(p >> 8);
+      *d++ = static_cast<unsigned char>(p);
+      *d++ = 0xFF;
+    }
+  }
+}
+
+Rect ChangedRect(const Image& a, const Image& b) {
+  if (a.W != b.W || a.H != b.H) return {0, 0, b.W, b.H};
+  int left = b.W, right = -1, top = -1, bottom = -1;
+  const size_t w = static_cast<size_t>(b.W);
+  for (int y = 0; y < b.H; ++y) {
+    const uint32_t* pa = &a.Px[static_cast<size_t>(y) * w];
+    const uint32_t* pb = &b.Px[static_cast<size_t>(y) * w];
+    // Whole equal rows, nearly all of them, cost one comparison each.
+    if (std::memcmp(pa, pb, w * sizeof(uint32_t)) == 0) continue;
+    if (top < 0) top = y;
+    bottom = y;
+    int x0 = 0, x1 = b.W - 1;
+    while (pa[x0] == pb[x0]) ++x0;
+    while (pa[x1] == pb[x1]) --x1;
+    left = std::min(left, x0);
+    right = std::max(right, x1);
+  }
+  if (top < 0) return {};
+  return {left, top, right - left + 1, bottom - top + 1};
+}
+
 std::vector<Image> SplitSheet(const Image& sheet, int cellW, int cellH) {
   std::vector<Image> out;
   if (cellW <= 0 || cellH <= 0 || sheet.H < cellH) return out;

@@ -40,6 +40,25 @@ bool DecodePng(const std::string& bytes, Image& out);
 bool EncodePng(const Image& img, std::string& out);
 bool EncodeJpeg(const Image& img, int quality, std::string& out);
 
+// A rectangle of pixels; empty when W or H is 0.
+struct Rect {
+  int X = 0, Y = 0, W = 0, H = 0;
+  bool Empty() const { return W <= 0 || H <= 0; }
+  bool operator==(const Rect&) const = default;
+};
+
+// The smallest rectangle holding every pixel in which two images of the
+// same size differ (empty when they are equal); the whole of `b` when their
+// sizes differ.
+Rect ChangedRect(const Image& a, const Image& b);
+
+// The pixels as bytes for a picture library or a browser canvas, rows top
+// to bottom: R, G, B (3 bytes a pixel); or, of the rectangle `r` (inside
+// the image), R, G, B, 255 (4 bytes a pixel, written into `out`, which keeps
+// its memory from one call to the next).
+std::vector<unsigned char> PackRgb(const Image& img);
+void PackRgba(const Image& img, const Rect& r, std::vector<unsigned char>& out);
+
 // Cuts a horizontal strip of equally sized cells into a list of images.
 std::vector<Image> SplitSheet(const Image& sheet, int cellW, int cellH);
 

@@ -96,12 +96,7 @@ bool DecodeJpeg(const std::string& bytes, Image& out) {
 
 bool EncodeJpeg(const Image& img, int quality, std::string& out) {
   if (img.Empty()) return false;
-  std::vector<unsigned char> rgb(img.Px.size() * 3);
-  for (size_t i = 0; i < img.Px.size(); ++i) {
-    rgb[3 * i] = static_cast<unsigned char>(img.Px[i] >> 16);
-    rgb[3 * i + 1] = static_cast<unsigned char>(img.Px[i] >> 8);
-    rgb[3 * i + 2] = static_cast<unsigned char>(img.Px[i]);
-  }
+  const std::vector<unsigned char> rgb = PackRgb(img);
   tjhandle h = tjInitCompress();
   if (!h) return false;
   unsigned char* buf = nullptr;
@@ -139,12 +134,7 @@ bool DecodePng(const std::string& bytes, Image& out) {
 
 bool EncodePng(const Image& img, std::string& out) {
   if (img.Empty()) return false;
-  std::vector<unsigned char> rgb(img.Px.size() * 3);
-  for (size_t i = 0; i < img.Px.size(); ++i) {
-    rgb[3 * i] = static_cast<unsigned char>(img.Px[i] >> 16);
-    rgb[3 * i + 1] = static_cast<unsigned char>(img.Px[i] >> 8);
-    rgb[3 * i + 2] = static_cast<unsigned char>(img.Px[i]);
-  }
+  const std::vector<unsigned char> rgb = PackRgb(img);
   png_image pi;
   std::memset(&pi, 0, sizeof pi);
   pi.version = PNG_IMAGE_VERSION;

@@ -2,11 +2,25 @@
 // stb_image_write (the desktop uses libjpeg-turbo and libpng, which the
 // WebAssembly compiler has no build of). Same interface, same refusals: a
 // picture larger than the game allows is refused from its header.
+#include <emscripten.h>
+
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "ui/Image.h"
+
+// The pictures the page has decoded ahead with the browser's own decoder
+// (files.js): the size of the one decoded from exactly these bytes (0 x 0
+// when there is none), then its pixels as bytes R, G, B, A.
+// clang-format off
+EM_JS(void, web_decoded_size, (const char* p, int n, int* wh), {
+  const [w, h] = glimPage.decodedSize(HEAPU8.subarray(p, p + n));
+  HEAP32[wh >> 2] = w;
+  HEAP32[(wh >> 2) + 1] = h;
+});
+EM_JS(void, web_decoded_pixels, (uint32_t* px), { HEAPU8.set(glimPage.decodedPixels(), px); });
+// clang-format on
 
 #define STB_IMAGE_IMPLEMENTATION
 #define STB_IMAGE_WRITE_IMPLEMENTATION
@@ -14,6 +28,12 @@
 #define STBI_ONLY_PNG
 #define STBI_NO_STDIO
 #define STBI_WRITE_NO_STDIO
+// With WebAssembly's SIMD, stb_image's SSE2 loops (the inverse DCT, the
+// colour conversion and the upsampling) run on the compiler's SSE2 headers,
+// which map them onto it; stb_image only turns them on for an x86 target.
+#if defined(__wasm_simd128__) && defined(__SSE2__)
+#define STBI__X64_TARGET
+#endif
 #include <stb_image.h>
 #include <stb_image_write.h>
 
@@ -44,24 +64,28 @@ bool Decode(const std::string& bytes, int maxSide, Image& out) {
   return true;
 }
 
-std::vector<unsigned char> ToRgb(const Image& img) {
-  std::vector<unsigned char> rgb(img.Px.size() * 3);
-  for (size_t i = 0; i < img.Px.size(); ++i) {
-    rgb[3 * i] = static_cast<unsigned char>(img.Px[i] >> 16);
-    rgb[3 * i + 1] = static_cast<unsigned char>(img.Px[i] >> 8);
-    rgb[3 * i + 2] = static_cast<unsigned char>(img.Px[i]);
-  }
-  return rgb;
-}
-
 void AppendBytes(void* context, void* data, int size) {
   static_cast<std::string*>(context)->append(static_cast<const char*>(data), static_cast<size_t>(size));
+}
+
+// The picture the browser decoded from these bytes, if it has.
+bool DecodedAhead(const std::string& bytes, Image& out) {
+  int wh[2] = {0, 0};
+  web_decoded_size(bytes.data(), static_cast<int>(bytes.size()), wh);
+  if (wh[0] <= 0 || wh[1] <= 0 || wh[0] > MaxPictureSide || wh[1] > MaxPictureSide) return false;
+  Image img(wh[0], wh[1]);
+  web_decoded_pixels(img.Px.data());
+  // Bytes R, G, B, A read as a little-endian word are 0xAABBGGRR.
+  for (uint32_t& p : img.Px) p = ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
+  out = std::move(img);
+  return true;
 }
 
 }  // namespace
 
 bool DecodeJpeg(const std::string& bytes, Image& out) {
-  return LooksLikeJpeg(bytes) && Decode(bytes, MaxPictureSide, out);
+  if (!LooksLikeJpeg(bytes) || bytes.size() > 0x7fffffff) return false;
+  return DecodedAhead(bytes, out) || Decode(bytes, MaxPictureSide, out);
 }
 
 // The same limit as the desktop's PNG reader.
@@ -69,7 +93,7 @@ bool DecodePng(const std::string& bytes, Image& out) { return LooksLikePng(bytes
 
 bool EncodePng(const Image& img, std::string& out) {
   if (img.Empty()) return false;
-  const std::vector<unsigned char> rgb = ToRgb(img);
+  const std::vector<unsigned char> rgb = PackRgb(img);
   std::string data;
   if (!stbi_write_png_to_func(AppendBytes, &data, img.W, img.H, 3, rgb.data(), img.W * 3)) return false;
   out = std::move(data);
@@ -78,7 +102,7 @@ bool EncodePng(const Image& img, std::string& out) {
 
 bool EncodeJpeg(const Image& img, int quality, std::string& out) {
   if (img.Empty()) return false;
-  const std::vector<unsigned char> rgb = ToRgb(img);
+  const std::vector<unsigned char> rgb = PackRgb(img);
   std::string data;
   if (!stbi_write_jpg_to_func(AppendBytes, &data, img.W, img.H, 3, rgb.data(), quality)) return false;
   out = std::move(data);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <utility>
@@ -25,13 +26,25 @@ EM_JS(void, web_field, (const char* p, int n), { glimPage.field(HEAPU8.slice(p, 
 EM_JS(void, web_focus, (), { glimPage.focus(); });
 EM_JS(void, web_notice, (const char* p, int n), { glimPage.notice(HEAPU8.slice(p, p + n)); });
 EM_JS(void, web_direction, (int d, int on), { glimPage.direction(d, on); });
-EM_JS(void, web_picture, (int which, const uint32_t* px, int w, int h), {
-  glimPage.picture(which, HEAPU32.subarray(px >> 2, (px >> 2) + w * h), w, h);
+// A rectangle of a picture as the canvas takes it (bytes R, G, B, A, a view
+// over the module's memory that the page copies at once), at (x, y) of the
+// whole picture of fullW x fullH.
+EM_JS(void, web_picture, (int which, const unsigned char* rgba, int x, int y, int w, int h, int fullW, int fullH), {
+  glimPage.picture(which, HEAPU8.subarray(rgba, rgba + w * h * 4), x, y, w, h, fullW, fullH);
 });
 // The page fetches the sound by its path (audio.js, soundData).
 EM_JS(void, web_play, (const char* path, int repeat), { glimPage.play(UTF8ToString(path), repeat); });
 EM_JS(void, web_stop, (), { glimPage.stop(); });
 EM_JS(void, web_repeat, (int repeat), { glimPage.repeat(repeat); });
+// The game folder's files outside the packed ones (files.js): the size of a
+// listed file, its listed name, its fetch into the file system, a prefetch.
+EM_JS(double, web_file_size, (const char* path), { return glimPage.fileSize(UTF8ToString(path)); });
+EM_JS(char*, web_listed_name, (const char* path, int noCase), {
+  const name = glimPage.listedName(UTF8ToString(path), noCase);
+  return name ? allocateUTF8(name) : 0;
+});
+EM_ASYNC_JS(int, web_fetch, (const char* name), { return await glimPage.fetchFile(UTF8ToString(name)); });
+EM_JS(void, web_prefetch, (const char* path), { glimPage.prefetch(UTF8ToString(path)); });
 EM_JS(void, web_closed, (), { glimPage.closed(); });
 EM_JS(void, web_undo_hint, (int hint), { glimPage.undoHint(hint); });
 // Shows the help pages and returns when the player closes them.
@@ -180,18 +193,38 @@ void WebPlatform::EnableDirection(int direction, bool enabled) {
   if (direction >= 1 && direction <= 4) web_direction(direction, enabled ? 1 : 0);
 }
 
+// Most commands show the same scene and carried panel again, or change a
+// few objects' icons: only the rectangle that holds what changed since the
+// canvas was last drawn is packed and sent.
+void WebPlatform::SendPicture(int which, const Image& img) {
+  Shown& shown = shown_[which];
+  const Rect r = ChangedRect(shown.Last, img);
+  if (img.Empty() || r.Empty()) return;
+  PackRgba(img, r, shown.Rgba);
+  web_picture(which, shown.Rgba.data(), r.X, r.Y, r.W, r.H, img.W, img.H);
+  if (r.W == img.W && r.H == img.H) {
+    shown.Last = img;
+    return;
+  }
+  for (int y = r.Y; y < r.Y + r.H; ++y) {
+    const size_t at = static_cast<size_t>(y) * static_cast<size_t>(img.W) + static_cast<size_t>(r.X);
+    std::copy_n(&img.Px[at], r.W, &shown.Last.Px[at]);
+  }
+}
+
 void WebPlatform::ShowScene(const Image& scene) {
   if (scene.Empty()) return;
   pictureW_[0] = scene.W;
   pictureH_[0] = scene.H;
-  web_picture(0, scene.Px.data(), scene.W, scene.H);
+  SendPicture(0, scene);
+  if (sceneShown_) sceneShown_();
 }
 
 void WebPlatform::ShowCarried(const Image& panel) {
   if (panel.Empty()) return;
   pictureW_[1] = panel.W;
   pictureH_[1] = panel.H;
-  web_picture(1, panel.Px.data(), panel.W, panel.H);
+  SendPicture(1, panel);
 }
 
 void WebPlatform::PictureSize(int which, int& w, int& h) const {
@@ -200,9 +233,46 @@ void WebPlatform::PictureSize(int which, int& w, int& h) const {
   h = pictureH_[i];
 }
 
-// The sound files are in the page's file system; the page plays them.
-SoundResult WebPlatform::PlaySoundFile(const std::string& path, bool repeat) {
+bool WebPlatform::FileExists(const std::string& path) {
+  return Platform::FileExists(path) || web_file_size(path.c_str()) >= 0;
+}
+
+// A file of the site is fetched into the file system the first time it is
+// read; its listed size is checked against the limit before the fetch.
+bool WebPlatform::ReadFile(const std::string& path, std::string& out, size_t limit) {
+  if (!Platform::FileExists(path) && path.find('\0') == std::string::npos) {
+    const double size = web_file_size(path.c_str());
+    if (size < 0) {
+      errno = ENOENT;
+      return false;
+    }
+    if (size > static_cast<double>(limit)) {
+      errno = EFBIG;
+      return false;
+    }
+    if (!web_fetch(path.c_str())) {
+      errno = EIO;
+      return false;
+    }
+  }
+  return Platform::ReadFile(path, out, limit);
+}
+
+std::string WebPlatform::ListedName(const std::string& path) {
   const std::string real = ResolveNoCase(path);
+  if (!real.empty()) return real;
+  char* name = web_listed_name(path.c_str(), 1);
+  if (!name) return {};
+  std::string listed = "/" + std::string(name);
+  std::free(name);
+  return listed;
+}
+
+void WebPlatform::Prefetch(const std::string& path) { web_prefetch(path.c_str()); }
+
+// The page plays the sound files, fetched from the site when first played.
+SoundResult WebPlatform::PlaySoundFile(const std::string& path, bool repeat) {
+  const std::string real = ListedName(path);
   if (real.empty()) return SoundResult::Missing;
   web_play(real.c_str(), repeat ? 1 : 0);
   return SoundResult::Ok;
@@ -283,7 +353,7 @@ void WebPlatform::ShowAbout() {
 // The help file's pages are beside the page (help/); the page shows them in
 // its help dialog, and the game waits until the player closes it.
 std::string WebPlatform::ShowHelpFile(const std::string& path) {
-  if (ResolveNoCase(path).empty()) return "Process file does not exist";
+  if (ListedName(path).empty()) return "Process file does not exist";
   web_help();
   return "OK";
 }

@@ -13,9 +13,12 @@
 // the terminal game's --virtual-clock, so both print the same lines.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "ui/Platform.h"
 
@@ -35,6 +38,17 @@ class WebPlatform : public Platform {
   // The size of the last room picture (which 0) or carried panel (1) shown.
   void PictureSize(int which, int& w, int& h) const;
 
+  // The game folder's files that are not packed are fetched from the site
+  // when first read (files.js). A file's name, in any case of its letters
+  // (as sounds are found on the desktop), as the file system or the site's
+  // list has it; empty when there is none.
+  std::string ListedName(const std::string& path);
+  // Starts fetching a file the game may soon read, without waiting.
+  void Prefetch(const std::string& path);
+  // Called after every scene shown (the page fetches the neighbouring rooms'
+  // pictures then).
+  void SetSceneShown(std::function<void()> f) { sceneShown_ = std::move(f); }
+
   // Platform
   void PrintLine(const std::string& text) override;
   void ClearPanel() override;
@@ -52,6 +66,8 @@ class WebPlatform : public Platform {
   bool WriteFile(const std::string& path, const std::string& data, std::string& error) override;
   void EnableDirection(int direction, bool enabled) override;
   void ShowScene(const Image& scene) override;
+  bool FileExists(const std::string& path) override;
+  bool ReadFile(const std::string& path, std::string& out, size_t limit = SIZE_MAX) override;
   void ShowCarried(const Image& panel) override;
   SoundResult PlaySoundFile(const std::string& path, bool repeat) override;
   void StopSoundFile() override;
@@ -70,6 +86,15 @@ class WebPlatform : public Platform {
 
  private:
   uint64_t Now() const;
+  void SendPicture(int which, const Image& img);
+
+  // What each canvas (0 the scene, 1 the carried panel) was last sent.
+  struct Shown {
+    Image Last;
+    std::vector<unsigned char> Rgba;
+  };
+  std::array<Shown, 2> shown_;
+  std::function<void()> sceneShown_;
 
   std::string folder_;
   bool virtualClock_;

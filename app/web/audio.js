@@ -20,7 +20,8 @@
 
   // The bytes of a sound the game asks for by its path in the game folder.
   // This is the one place that knows where sounds come from: a WAV from the
-  // module's file system, a tune's rendering from beside the page.
+  // module's file system (fetched from the site's game/ folder the first
+  // time), a tune's rendering from beside the page.
   async function soundData(path) {
     const name = path.slice(path.lastIndexOf('/') + 1);
     if (MUSIC.test(name)) {
@@ -28,6 +29,10 @@
       const r = await fetch(url);
       if (!r.ok) throw new Error(`${url}: ${r.status} ${r.statusText}`);
       return r.arrayBuffer();
+    }
+    // A sound file not read before is fetched from the site (files.js).
+    if (!Module.FS.analyzePath(path).exists && !(await glimPage.fetchFile(path))) {
+      throw new Error(`${path} cannot be fetched`);
     }
     const bytes = Module.FS.readFile(path);
     return bytes.buffer.slice(bytes.byteOffset, bytes.byteOffset + bytes.byteLength);
@@ -117,7 +122,11 @@
           else waiting = { buffer, want };
         },
         (e) => {
-          if (wanted === want) console.warn(`The sound ${path} cannot be played: ${e.message || e}`);
+          // Named as the desktop names a sound file it cannot find; the
+          // game goes on without it.
+          if (wanted !== want) return;
+          console.warn(`The sound ${path} cannot be played: ${e.message || e}`);
+          glimPage.notice(new TextEncoder().encode("Can't find Sound file " + path));
         });
     },
     stop() {

@@ -52,9 +52,11 @@
   const layoutAt = (f) => JSON.parse(text(Module._glim_layout(f)));
   const fitZoom = (w, h, least) => Module._glim_fit_zoom(w, h, least);
 
-  // The game's pictures are in its file system: the direction buttons'
-  // pictures come from there as they are.
+  // The game's pictures: those packed with the start (the direction
+  // buttons') come from the module's file system as they are; the others
+  // (the title) are files of the site, where "/game/x" is "game/x".
   function imageUrl(path) {
+    if (!FS.analyzePath(path).exists) return path.replace(/^\/+/, '');
     try {
       return URL.createObjectURL(new Blob([FS.readFile(path)], { type: 'image/png' }));
     } catch (e) {

@@ -12,10 +12,23 @@
 
 namespace {
 
+// The pictures of the rooms the direction buttons lead to, fetched while
+// the player reads, so that a move usually finds its picture here.
+void PrefetchNeighbours(const glim::Game& game, glim::WebPlatform& platform) {
+  const int32_t room = game.CurrentRoom;
+  if (!glim::Table<glim::TRoom, glim::MaxRooms>::InRange(room)) return;
+  for (int d = glim::DirNorth; d <= glim::DirWest; ++d) {
+    const int32_t next = game.Rooms[room].Exit(d);
+    if (next > 0) platform.Prefetch(game.GameFolder + "images/room" + std::to_string(next) + ".jpg");
+  }
+}
+
 // The page's game. The exported functions are plain C, so the session they
 // work on is held here, made once by glim_start.
 struct Session {
-  explicit Session(bool virtualClock) : platform("/game/", virtualClock), game(platform) {}
+  explicit Session(bool virtualClock) : platform("/game/", virtualClock), game(platform) {
+    platform.SetSceneShown([this] { PrefetchNeighbours(game, platform); });
+  }
   glim::WebPlatform platform;
   glim::Game game;
 };

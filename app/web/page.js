@@ -106,13 +106,19 @@
 
   const panel = $('panel');
   const canvases = [$('scene'), $('carried')];
+  let scrollPending = false;
 
   window.glimPage = {
     print(bytes) {
       const line = document.createElement('div');
       line.textContent = toText(bytes);
       panel.appendChild(line);
-      panel.scrollTop = panel.scrollHeight;
+      // Scrolled once a frame: reading the panel's height after every line
+      // would lay the page out again for each.
+      if (!scrollPending) {
+        scrollPending = true;
+        requestAnimationFrame(() => { scrollPending = false; panel.scrollTop = panel.scrollHeight; });
+      }
     },
     clear() { panel.replaceChildren(); },
     field(bytes) { $('command').value = toText(bytes); },
@@ -120,17 +126,13 @@
     focusCommand() { focusCommand(); },
     notice(bytes) { $('notice').textContent = toText(bytes); },
     direction(d, on) { $(['', 'north', 'south', 'east', 'west'][d]).disabled = !on; },
-    picture(which, px, w, h) {
+    // The rectangle (x, y, w, h) of a picture of fullW x fullH that changed,
+    // as bytes R, G, B, A packed by the game; the canvas copies them at once.
+    picture(which, rgba, x, y, w, h, fullW, fullH) {
       const c = canvases[which];
-      if (c.width !== w || c.height !== h) { c.width = w; c.height = h; }
-      const img = new ImageData(w, h);
-      // 0x00RRGGBB to the canvas's bytes R, G, B, A, four at a time.
-      const out = new Uint32Array(img.data.buffer);
-      for (let i = 0; i < px.length; ++i) {
-        const p = px[i];
-        out[i] = 0xff000000 | ((p & 0xff) << 16) | (p & 0xff00) | ((p >>> 16) & 0xff);
-      }
-      c.getContext('2d').putImageData(img, 0, 0);
+      if (c.width !== fullW || c.height !== fullH) { c.width = fullW; c.height = fullH; }
+      const px = new Uint8ClampedArray(rgba.buffer, rgba.byteOffset, rgba.length);
+      c.getContext('2d').putImageData(new ImageData(px, w, h), x, y);
     },
     closed() {
       closed = true;

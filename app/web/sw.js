@@ -1,7 +1,7 @@
 // The service worker: keeps the game in the browser's cache so that it plays
 // offline after the first visit.
 //
-// offline.json (written at build time beside this file) lists every file of
+// files.json (written at build time beside this file) lists every file of
 // the site, and the build's version, which is also written into this file so
 // that a new build installs a new worker. The files the page needs to start
 // are cached on install; the rest (room pictures, sounds, music, help) are
@@ -14,8 +14,8 @@ const VERSION = '@GLIM_SITE_VERSION@';
 const CACHE = 'glimmerhold-' + VERSION;
 
 async function siteList() {
-  const r = await fetch('offline.json', { cache: 'no-store' });
-  if (!r.ok) throw new Error('offline.json: ' + r.status);
+  const r = await fetch('files.json', { cache: 'no-store' });
+  if (!r.ok) throw new Error('files.json: ' + r.status);
   return r.json();
 }
 
@@ -64,15 +64,16 @@ self.addEventListener('fetch', (event) => {
 async function fill(client) {
   const list = await siteList();
   const cache = await caches.open(CACHE);
+  const names = Object.keys(list.files);
   const missing = [];
-  for (const f of list.files) {
-    if (!(await cache.match(new URL(f.path, self.registration.scope).href))) missing.push(f);
+  for (const name of names) {
+    if (!(await cache.match(new URL(name, self.registration.scope).href))) missing.push(name);
   }
-  let done = list.files.length - missing.length;
+  let done = names.length - missing.length;
   const next = async () => {
     for (let f = missing.shift(); f; f = missing.shift()) {
       try {
-        const url = new URL(f.path, self.registration.scope).href;
+        const url = new URL(f, self.registration.scope).href;
         const r = await fetch(url, { cache: 'no-store' });
         if (r.ok) await cache.put(url, r);
       } catch (e) {
@@ -83,7 +84,7 @@ async function fill(client) {
     }
   };
   await Promise.all([next(), next()]);
-  if (client) client.postMessage({ type: 'filled', files: done, of: list.files.length });
+  if (client) client.postMessage({ type: 'filled', files: done, of: names.length });
 }
 
 self.addEventListener('message', (event) => {

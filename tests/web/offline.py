@@ -29,7 +29,7 @@ def first_visit(b, port, site):
     b.wait_for("typeof glimIdle === 'function' && glimIdle()", timeout=60)
     b.wait_for("window.glimOffline && ['filled', 'none'].includes(glimOffline.state)", timeout=120)
     state = b.eval("glimOffline")
-    with open(os.path.join(site, "offline.json"), encoding="utf-8") as f:
+    with open(os.path.join(site, "files.json"), encoding="utf-8") as f:
         listing = json.load(f)
     if state["state"] != "filled" or state["files"] != len(listing["files"]) or state["of"] != len(listing["files"]):
         fails.append(f"the service worker kept {state} of {len(listing['files'])} files")

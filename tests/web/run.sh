@@ -10,7 +10,8 @@
 # and of the Save and Load dialogs are left in build-web/page-1024.png,
 # build-web/help-1024.png and build-web/saves-*.png. Last the layout at a
 # desktop's and a phone's sizes (tests/web/layout.py), with pictures in
-# build-web/page-SIZE.png.
+# build-web/page-SIZE.png; and the game files fetched as they are read
+# (tests/web/files_check.py).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 start=$(date +%s)
@@ -29,5 +30,6 @@ python3 tests/web/media.py --site build-web/site --folder data --screenshot buil
 python3 tests/web/saves.py --site build-web/site --term build/glimmerhold-term --folder data \
   --walkthrough tests/walkthrough/win.txt --screenshots build-web || status=$?
 python3 tests/web/layout.py --site build-web/site --term build/glimmerhold-term --folder data --shots build-web || status=$?
+python3 tests/web/files_check.py --site build-web/site --term build/glimmerhold-term --folder data || status=$?
 echo "tests/web/run.sh: $(($(date +%s) - start)) s in all"
 exit $status

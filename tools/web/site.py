@@ -1,13 +1,14 @@
 #!/usr/bin/env python3
-"""Finishes the browser site: the offline list, the service worker, the zip.
+"""Finishes the browser site: the list of its files, the service worker, the zip.
 
     site.py --site SITE --worker app/web/sw.js --zip OUT.zip
 
-Writes SITE/offline.json (every file of the site with its size, the files the
-page needs to start, and the build's version: a hash of every file's name and
-contents), SITE/sw.js from the worker's source with that version in it (so
-that a new build installs a new worker and an unchanged build does not), and
-OUT.zip holding the whole site, the same bytes for the same site.
+Writes SITE/files.json (every file of the site with its size, which the page
+learns the game's files from; the files the page needs to start; and the
+build's version, a hash of every file's name and contents), SITE/sw.js from
+the worker's source with that version in it (so that a new build installs a
+new worker and an unchanged build does not), and OUT.zip holding the whole
+site, the same bytes for the same site.
 """
 
 import argparse
@@ -17,7 +18,7 @@ import os
 import sys
 import zipfile
 
-GENERATED = ("offline.json", "sw.js")
+GENERATED = ("files.json", "sw.js")
 # Already compressed: stored in the zip as they are.
 STORED = (".jpg", ".jpeg", ".png", ".ogg", ".opus", ".gz", ".woff2", ".chm")
 
@@ -74,9 +75,9 @@ def main():
     listing = {
         "version": version,
         "start": start,
-        "files": [{"path": f, "size": os.path.getsize(os.path.join(args.site, f))} for f in files],
+        "files": {f: os.path.getsize(os.path.join(args.site, f)) for f in files},
     }
-    write_if_changed(os.path.join(args.site, "offline.json"), (json.dumps(listing, indent=1) + "\n").encode())
+    write_if_changed(os.path.join(args.site, "files.json"), (json.dumps(listing, indent=1) + "\n").encode())
     with open(args.worker, encoding="utf-8") as f:
         worker = f.read()
     if "@GLIM_SITE_VERSION@" not in worker:
@@ -94,7 +95,7 @@ def main():
                 with open(os.path.join(args.site, rel), "rb") as f:
                     z.writestr(info, f.read(), compresslevel=None if stored else 9)
         os.replace(tmp, args.zip)
-    total = sum(e["size"] for e in listing["files"])
+    total = sum(listing["files"].values())
     print(f"site {version}: {len(files)} files, {total / 1e6:.1f} MB")
     return 0
 
