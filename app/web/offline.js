@@ -19,28 +19,31 @@
     }
   });
 
-  async function fillWhenStarted(registration) {
+  // Nothing of this runs before the first room is shown: the worker's
+  // install fetches the start's files once more, which must not slow the
+  // page's own loading of them.
+  async function gameStarted() {
     while (!(typeof window.glimIdle === 'function' && window.glimIdle())) {
       await new Promise((r) => setTimeout(r, 200));
     }
-    const worker = registration.active || (await navigator.serviceWorker.ready).active;
-    if (navigator.connection && navigator.connection.saveData) {
-      window.glimOffline.state = 'save-data';
-      return;
-    }
-    window.glimOffline.state = 'filling';
-    worker.postMessage({ type: 'fill' });
   }
 
-  window.addEventListener('load', async () => {
+  (async () => {
     try {
+      await gameStarted();
       await navigator.serviceWorker.register('sw.js');
-      await fillWhenStarted(await navigator.serviceWorker.ready);
+      const worker = (await navigator.serviceWorker.ready).active;
+      if (navigator.connection && navigator.connection.saveData) {
+        window.glimOffline.state = 'save-data';
+        return;
+      }
+      window.glimOffline.state = 'filling';
+      worker.postMessage({ type: 'fill' });
     } catch (e) {
       // No worker (a private window, a file: address): the game plays
       // online as before.
       window.glimOffline.state = 'none';
       console.warn('Glimmerhold cannot be kept for offline play here:', e.message);
     }
-  });
+  })();
 })();

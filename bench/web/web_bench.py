@@ -8,14 +8,16 @@ a fresh profile each time, driven over the DevTools protocol
 (tests/web/drive.py).
 
 - Transfer: every response's bytes on the wire (Network.loadingFinished)
-  from the navigation until the network has been quiet for a second after
-  the first room: the first visit, and of it what the first room needs (all
-  but the pictures fetched ahead for the neighbouring rooms). Beside them,
+  of the requests sent from the navigation to the first room: the first
+  visit up to the first room, and of it what the first room needs (all but
+  the pictures fetched ahead for the neighbouring rooms); then the whole
+  first visit, with the service worker's fetching of the rest of the site
+  for offline play, which starts after the first room. Beside them,
   what a static host that compresses would send: each text file (html, js,
   css, json) and the module (wasm) at gzip -9, the rest as it is.
 - Load: from the navigation's start to the first room shown (its last line
   printed and its picture drawn, then a frame), median of --runs fresh
-  profiles.
+  profiles; the splash, which waits for the player, is left out.
 - Commands: the winning walkthrough typed into a fresh page on the virtual
   clock; each command's time in the page is what glimStats adds for it
   (the call into the game, its waits and boxes and file fetches included).
@@ -69,10 +71,12 @@ FIRST_ROOM = """
     if (this.canvas.id === 'scene') { picture = true; done(); }
   };
   document.addEventListener('DOMContentLoaded', () => {
+    const panel = document.getElementById('panel');  // none in the page's frames (the help's pages)
+    if (!panel) return;
     new MutationObserver((records) => {
       for (const r of records)
         for (const n of r.addedNodes) if (n.textContent === 'what shall we do now?') { line = true; done(); }
-    }).observe(document.getElementById('panel'), { childList: true });
+    }).observe(panel, { childList: true });
   });
 })();
 """
@@ -156,12 +160,14 @@ def gzip_size(path):
         return len(gzip.compress(f.read(), compresslevel=9, mtime=0))
 
 
-def transfers(b, site, port):
-    """Per URL path: (bytes on the wire, body bytes, body at gzip -9 where a host compresses it)."""
+def transfers(b, site, port, upto=None):
+    """Per URL path: (bytes on the wire, body bytes, body at gzip -9 where a
+    host compresses it); with upto, only the requests sent among the first
+    `upto` network events."""
     urls, out = {}, {}
-    for m in b.net:
+    for i, m in enumerate(b.net):
         p = m["params"]
-        if m["method"] == "Network.requestWillBeSent":
+        if m["method"] == "Network.requestWillBeSent" and (upto is None or i < upto):
             urls[p["requestId"]] = p["request"]["url"]
         elif m["method"] == "Network.loadingFinished" and urls.get(p["requestId"], "").startswith("http"):
             url = urls[p["requestId"]]
@@ -187,20 +193,32 @@ def wait_quiet(b, seconds=1.0, timeout=30.0):
 
 
 def load_run(args, server, root, k):
-    """One fresh profile: the time to the first room and the transfers."""
+    """One fresh profile: the time to the first room, the transfers up to it
+    and those of the whole visit, the service worker's background fetching
+    of the rest of the site for offline play included. The splash, which
+    waits for the player's key, is left out (?splash=no)."""
     profile = os.path.join(root, f"load{k}")
     b = open_browser(args, profile)
     try:
-        b.open(f"http://127.0.0.1:{server.server_address[1]}/index.html", FIRST_ROOM)
+        b.open(f"http://127.0.0.1:{server.server_address[1]}/index.html?splash=no", FIRST_ROOM)
         b.wait_for("window.__firstRoom !== undefined", timeout=60)
         first_room = b.eval("window.__firstRoom")
+        upto = len(b.net)
+        b.wait_for("!window.glimOffline || ['filled', 'none', 'save-data'].includes(glimOffline.state)", timeout=120)
         wait_quiet(b)
         prefetched = b.eval("typeof glimFiles === 'undefined' ? [] : glimFiles.prefetches")
-        files = transfers(b, args.site, server.server_address[1])
+        files = transfers(b, args.site, server.server_address[1], upto)
+        # The worker's own fetches are not the page's network events: what
+        # it kept is the whole site's list, once it says it has it all.
+        whole = transfers(b, args.site, server.server_address[1])
+        if b.eval("window.glimOffline && glimOffline.state === 'filled'"):
+            with open(os.path.join(args.site, "files.json"), encoding="utf-8") as f:
+                for name, size in json.load(f)["files"].items():
+                    whole.setdefault(name, (size, size, size))
         errors = list(b.errors)
     finally:
         b.close()
-    return first_room, files, prefetched, errors
+    return first_room, files, whole, prefetched, errors
 
 
 def sum_files(files, names):
@@ -276,14 +294,15 @@ def main():
     try:
         loads = []
         for k in range(args.runs):
-            first_room, files, prefetched, errs = load_run(args, server, root, k)
+            first_room, files, whole, prefetched, errs = load_run(args, server, root, k)
             loads.append(first_room)
             errors += errs
         needed = [n for n in files if n not in prefetched]
         visit, first = sum_files(files, files), sum_files(files, needed)
         result["load_ms"] = loads
+        offline = sum_files(whole, whole)
         result["transfer"] = {"files": files, "prefetched": prefetched,
-                              "first_visit": visit, "first_room": first}
+                              "first_visit": visit, "first_room": first, "with_offline_fill": offline}
         plays, heap, wasm, renderer, won = [], 0, 0, 0, True
         for k in range(args.plays):
             per, ok, h, w, r, errs = command_run(args, server, os.path.join(root, f"play{k}"), steps)
@@ -307,10 +326,12 @@ def main():
         shutil.rmtree(root, ignore_errors=True)
 
     mb = lambda n: f"{n / 1e6:.2f} MB"  # noqa: E731
-    print(f"first visit: {mb(visit[0])} on the wire ({len(files)} files), {mb(visit[2])} with gzip -9 "
-          f"of the text and the module")
+    print(f"first visit up to the first room: {mb(visit[0])} on the wire ({len(files)} files), {mb(visit[2])} "
+          f"with gzip -9 of the text and the module")
     print(f"  of which the first room needs: {mb(first[0])} ({len(needed)} files), {mb(first[2])} with gzip")
     print(f"  fetched ahead: {', '.join(prefetched) or 'nothing'}")
+    print(f"the whole first visit, with the service worker's fetching of the site for offline play after the "
+          f"first room: {mb(offline[0])} ({len(whole)} files)")
     print(f"load to the first room: median {statistics.median(loads):.0f} ms of {args.runs} "
           f"({', '.join(f'{x:.0f}' for x in loads)})")
     print(f"commands in the page (least of {args.plays} plays): median {statistics.median(per):.2f} ms, 90th percentile "
