@@ -434,10 +434,18 @@ def check(steps, parts, page_events, term_events, panel):
     return fails
 
 
-def serve(site):
+def serve(site, no_store=False):
+    """The site on 127.0.0.1 at a free port. With no_store every answer
+    forbids the browser's HTTP cache to keep it, so that only what the
+    page's service worker kept is there once the server is gone."""
     class Quiet(http.server.SimpleHTTPRequestHandler):
         def log_message(self, *args):
             pass
+
+        def end_headers(self):
+            if no_store:
+                self.send_header("Cache-Control", "no-store")
+            super().end_headers()
 
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Quiet, directory=site))
     threading.Thread(target=server.serve_forever, daemon=True).start()

@@ -69,7 +69,7 @@ def main():
 
     steps = read_walkthrough(args.walkthrough)
     profile = tempfile.mkdtemp(prefix="glim-offline-")
-    server = serve(args.site)
+    server = serve(args.site, no_store=True)
     port = server.server_address[1]
     b = Browser(args.chromium, profile)
     fails = []

@@ -69,9 +69,10 @@ def main():
     version = version_of(args.site, files)
     # What the page loads before the first room: the files at the top of the
     # site (the page, its scripts and styles, the module and its packed
-    # files, the manifest and icons). The folders below hold what the game
-    # fetches as it goes.
-    start = [f for f in files if "/" not in f]
+    # files, the manifest and icons) and this list, which tells the page the
+    # game's other files. The folders below hold what the game fetches as it
+    # goes.
+    start = [f for f in files if "/" not in f] + ["files.json"]
     listing = {
         "version": version,
         "start": start,
