@@ -191,7 +191,7 @@ def load_run(args, server, root, k):
     profile = os.path.join(root, f"load{k}")
     b = open_browser(args, profile)
     try:
-        b.open(f"http://127.0.0.1:{server.server_address[1]}/index.html", FIRST_ROOM)
+        b.open(f"http://127.0.0.1:{server.server_address[1]}/index.html?splash=no", FIRST_ROOM)
         b.wait_for("window.__firstRoom !== undefined", timeout=60)
         first_room = b.eval("window.__firstRoom")
         wait_quiet(b)
