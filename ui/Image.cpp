@@ -68,15 +68,19 @@ Rect UpdateRgba(RgbaPicture& shown, const Image& img) {
     shown.H = img.H;
     shown.Words.assign(img.Px.size(), 0);
   }
-  // Each row is converted into `row` (a loop the compiler vectorises) and
-  // compared with what is shown; whole equal rows cost one comparison.
+  // Each row is converted into `row` and compared with what is shown in the
+  // same loop, which the compiler vectorises; an equal row ends there.
   std::vector<uint32_t> row(w);
   int left = img.W, right = -1, top = -1, bottom = -1;
   for (int y = 0; y < img.H; ++y) {
     const uint32_t* src = &img.Px[static_cast<size_t>(y) * w];
     uint32_t* dst = &shown.Words[static_cast<size_t>(y) * w];
-    for (size_t x = 0; x < w; ++x) row[x] = CanvasWord(src[x]);
-    if (std::memcmp(row.data(), dst, w * sizeof(uint32_t)) == 0) continue;
+    uint32_t differ = 0;
+    for (size_t x = 0; x < w; ++x) {
+      row[x] = CanvasWord(src[x]);
+      differ |= row[x] ^ dst[x];
+    }
+    if (differ == 0) continue;
     if (top < 0) top = y;
     bottom = y;
     int x0 = 0, x1 = img.W - 1;
