@@ -101,7 +101,8 @@
       if (document.activeElement && document.activeElement !== document.body) document.activeElement.blur();
       return;
     }
-    $('command').focus();
+    // Focusing lays the page out first: not done when it has the keyboard.
+    if (document.activeElement !== $('command')) $('command').focus();
   }
 
   const panel = $('panel');
