@@ -204,8 +204,8 @@ TEST(Images, BlitClipsAtTheEdges) {
   EXPECT_EQ(dst.At(0, 0), 7u);
 }
 
-// The bytes handed to the encoders and to the browser's canvas, and the
-// rectangle of a picture that changed, which alone is sent to the canvas.
+// The bytes handed to the encoders, and the browser canvas's bytes kept up
+// to date with the rectangle that changed, which alone is sent to the canvas.
 TEST(Images, PackedBytesAndTheChangedRectangle) {
   Image img(3, 2, 0x102030);
   img.At(2, 1) = 0xA0B0C0;
@@ -213,18 +213,30 @@ TEST(Images, PackedBytesAndTheChangedRectangle) {
   ASSERT_EQ(rgb.size(), 18u);
   EXPECT_EQ((std::vector<unsigned char>(rgb.begin(), rgb.begin() + 3)), (std::vector<unsigned char>{0x10, 0x20, 0x30}));
   EXPECT_EQ((std::vector<unsigned char>(rgb.end() - 3, rgb.end())), (std::vector<unsigned char>{0xA0, 0xB0, 0xC0}));
-  std::vector<unsigned char> rgba(99, 1);  // a buffer used before is resized
-  glim::PackRgba(img, {1, 1, 2, 1}, rgba);
-  EXPECT_EQ(rgba, (std::vector<unsigned char>{0x10, 0x20, 0x30, 0xFF, 0xA0, 0xB0, 0xC0, 0xFF}));
+
+  glim::RgbaPicture shown;
+  EXPECT_EQ(glim::UpdateRgba(shown, img), (glim::Rect{0, 0, 3, 2}));  // nothing shown yet
+  const auto* bytes = reinterpret_cast<const unsigned char*>(shown.Words.data());
+  EXPECT_EQ((std::vector<unsigned char>(bytes, bytes + 4)), (std::vector<unsigned char>{0x10, 0x20, 0x30, 0xFF}));
+  EXPECT_EQ((std::vector<unsigned char>(bytes + 20, bytes + 24)), (std::vector<unsigned char>{0xA0, 0xB0, 0xC0, 0xFF}));
+  // A black picture of the same size is new everywhere, although the
+  // buffer started as zeros.
+  EXPECT_EQ(glim::UpdateRgba(shown, Image(3, 2, 0)), (glim::Rect{0, 0, 3, 2}));
 
   Image before(40, 30, Room), after = before;
-  EXPECT_TRUE(glim::ChangedRect(before, after).Empty());
+  EXPECT_EQ(glim::UpdateRgba(shown, before), (glim::Rect{0, 0, 40, 30}));  // another size
+  EXPECT_TRUE(glim::UpdateRgba(shown, after).Empty());
   after.At(5, 7) = Red;
-  EXPECT_EQ(glim::ChangedRect(before, after), (glim::Rect{5, 7, 1, 1}));
-  after.At(39, 3) = Blue;   // the last column, in another row
-  after.At(0, 29) = Green;  // the first column of the last row
-  EXPECT_EQ(glim::ChangedRect(before, after), (glim::Rect{0, 3, 40, 27}));
-  EXPECT_EQ(glim::ChangedRect(Image(), after), (glim::Rect{0, 0, 40, 30}));  // nothing shown yet
+  EXPECT_EQ(glim::UpdateRgba(shown, after), (glim::Rect{5, 7, 1, 1}));
+  EXPECT_TRUE(glim::UpdateRgba(shown, after).Empty());  // it is shown now
+  after.At(39, 3) = Blue;                               // the last column, in another row
+  after.At(0, 29) = Green;                              // the first column of the last row
+  EXPECT_EQ(glim::UpdateRgba(shown, after), (glim::Rect{0, 3, 40, 27}));
+  after.At(5, 7) = Room;  // back as it was: still a change
+  EXPECT_EQ(glim::UpdateRgba(shown, after), (glim::Rect{5, 7, 1, 1}));
+  glim::RgbaPicture fresh;  // the bytes kept up to date equal the picture's own
+  glim::UpdateRgba(fresh, after);
+  EXPECT_EQ(shown.Words, fresh.Words);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "ui/Image.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace glim {
@@ -47,35 +48,45 @@ std::vector<unsigned char> PackRgb(const Image& img) {
   return rgb;
 }
 
-void PackRgba(const Image& img, const Rect& r, std::vector<unsigned char>& out) {
-  out.resize(static_cast<size_t>(r.W) * static_cast<size_t>(r.H) * 4);
-  unsigned char* d = out.data();
-  for (int y = r.Y; y < r.Y + r.H; ++y) {
-    const uint32_t* row = &img.Px[static_cast<size_t>(y) * static_cast<size_t>(img.W)];
-    for (int x = r.X; x < r.X + r.W; ++x) {
-      const uint32_t p = row[x];
-      *d++ = static_cast<unsigned char>(p >> 16);
-      *d++ = static_cast<unsigned char>(p >> 8);
-      *d++ = static_cast<unsigned char>(p);
-      *d++ = 0xFF;
-    }
-  }
+namespace {
+
+// A pixel 0x00RRGGBB as the word whose bytes in memory are R, G, B, 255.
+constexpr uint32_t CanvasWord(uint32_t p) {
+  if constexpr (std::endian::native == std::endian::little)
+    return 0xFF000000u | ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
+  else
+    return (p << 8) | 0xFFu;
 }
 
-Rect ChangedRect(const Image& a, const Image& b) {
-  if (a.W != b.W || a.H != b.H) return {0, 0, b.W, b.H};
-  int left = b.W, right = -1, top = -1, bottom = -1;
-  const size_t w = static_cast<size_t>(b.W);
-  for (int y = 0; y < b.H; ++y) {
-    const uint32_t* pa = &a.Px[static_cast<size_t>(y) * w];
-    const uint32_t* pb = &b.Px[static_cast<size_t>(y) * w];
-    // Whole equal rows, nearly all of them, cost one comparison each.
-    if (std::memcmp(pa, pb, w * sizeof(uint32_t)) == 0) continue;
+}  // namespace
+
+Rect UpdateRgba(RgbaPicture& shown, const Image& img) {
+  const size_t w = static_cast<size_t>(std::max(img.W, 0));
+  if (shown.W != img.W || shown.H != img.H) {
+    // A word 0 is never a shown pixel (their alpha is 255): all of it is new.
+    shown.W = img.W;
+    shown.H = img.H;
+    shown.Words.assign(img.Px.size(), 0);
+  }
+  // Each row is converted into `row` and compared with what is shown in the
+  // same loop, which the compiler vectorises; an equal row ends there.
+  std::vector<uint32_t> row(w);
+  int left = img.W, right = -1, top = -1, bottom = -1;
+  for (int y = 0; y < img.H; ++y) {
+    const uint32_t* src = &img.Px[static_cast<size_t>(y) * w];
+    uint32_t* dst = &shown.Words[static_cast<size_t>(y) * w];
+    uint32_t differ = 0;
+    for (size_t x = 0; x < w; ++x) {
+      row[x] = CanvasWord(src[x]);
+      differ |= row[x] ^ dst[x];
+    }
+    if (differ == 0) continue;
     if (top < 0) top = y;
     bottom = y;
-    int x0 = 0, x1 = b.W - 1;
-    while (pa[x0] == pb[x0]) ++x0;
-    while (pa[x1] == pb[x1]) --x1;
+    int x0 = 0, x1 = img.W - 1;
+    while (row[x0] == dst[x0]) ++x0;
+    while (row[x1] == dst[x1]) --x1;
+    std::memcpy(dst + x0, row.data() + x0, static_cast<size_t>(x1 - x0 + 1) * sizeof(uint32_t));
     left = std::min(left, x0);
     right = std::max(right, x1);
   }

@@ -47,17 +47,21 @@ struct Rect {
   bool operator==(const Rect&) const = default;
 };
 
-// The smallest rectangle holding every pixel in which two images of the
-// same size differ (empty when they are equal); the whole of `b` when their
-// sizes differ.
-Rect ChangedRect(const Image& a, const Image& b);
-
-// The pixels as bytes for a picture library or a browser canvas, rows top
-// to bottom: R, G, B (3 bytes a pixel); or, of the rectangle `r` (inside
-// the image), R, G, B, 255 (4 bytes a pixel, written into `out`, which keeps
-// its memory from one call to the next).
+// The pixels as bytes R, G, B for a picture library, rows top to bottom.
 std::vector<unsigned char> PackRgb(const Image& img);
-void PackRgba(const Image& img, const Rect& r, std::vector<unsigned char>& out);
+
+// A picture as a browser's canvas holds it: bytes R, G, B, 255 a pixel,
+// rows top to bottom (as 32-bit words, in the machine's byte order).
+struct RgbaPicture {
+  int W = 0;
+  int H = 0;
+  std::vector<uint32_t> Words;
+};
+
+// Brings `shown` up to `img` in one pass over the picture and returns the
+// smallest rectangle holding every pixel that changed (empty when none
+// did; the whole picture when the sizes differ).
+Rect UpdateRgba(RgbaPicture& shown, const Image& img);
 
 // Cuts a horizontal strip of equally sized cells into a list of images.
 std::vector<Image> SplitSheet(const Image& sheet, int cellW, int cellH);

@@ -4,8 +4,8 @@
 #include <sys/random.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <utility>
@@ -26,11 +26,11 @@ EM_JS(void, web_field, (const char* p, int n), { glimPage.field(HEAPU8.slice(p, 
 EM_JS(void, web_focus, (), { glimPage.focus(); });
 EM_JS(void, web_notice, (const char* p, int n), { glimPage.notice(HEAPU8.slice(p, p + n)); });
 EM_JS(void, web_direction, (int d, int on), { glimPage.direction(d, on); });
-// A rectangle of a picture as the canvas takes it (bytes R, G, B, A, a view
-// over the module's memory that the page copies at once), at (x, y) of the
-// whole picture of fullW x fullH.
-EM_JS(void, web_picture, (int which, const unsigned char* rgba, int x, int y, int w, int h, int fullW, int fullH), {
-  glimPage.picture(which, HEAPU8.subarray(rgba, rgba + w * h * 4), x, y, w, h, fullW, fullH);
+// A picture of fullW x fullH as the canvas takes it (bytes R, G, B, A, a
+// view over the module's memory), of which the canvas copies the rectangle
+// (x, y, w, h) at once.
+EM_JS(void, web_picture, (int which, const uint32_t* rgba, int x, int y, int w, int h, int fullW, int fullH), {
+  glimPage.picture(which, HEAPU8.subarray(rgba, rgba + fullW * fullH * 4), x, y, w, h, fullW, fullH);
 });
 // The page fetches the sound by its path (audio.js, soundData).
 EM_JS(void, web_play, (const char* path, int repeat), { glimPage.play(UTF8ToString(path), repeat); });
@@ -194,22 +194,13 @@ void WebPlatform::EnableDirection(int direction, bool enabled) {
 }
 
 // Most commands show the same scene and carried panel again, or change a
-// few objects' icons: only the rectangle that holds what changed since the
-// canvas was last drawn is packed and sent.
+// few objects' icons: the game keeps the canvas's bytes, brings them up to
+// date in one pass and the page copies only the rectangle that changed.
 void WebPlatform::SendPicture(int which, const Image& img) {
-  Shown& shown = shown_[which];
-  const Rect r = ChangedRect(shown.Last, img);
+  RgbaPicture& shown = shown_[which];
+  const Rect r = UpdateRgba(shown, img);
   if (img.Empty() || r.Empty()) return;
-  PackRgba(img, r, shown.Rgba);
-  web_picture(which, shown.Rgba.data(), r.X, r.Y, r.W, r.H, img.W, img.H);
-  if (r.W == img.W && r.H == img.H) {
-    shown.Last = img;
-    return;
-  }
-  for (int y = r.Y; y < r.Y + r.H; ++y) {
-    const size_t at = static_cast<size_t>(y) * static_cast<size_t>(img.W) + static_cast<size_t>(r.X);
-    std::copy_n(&img.Px[at], r.W, &shown.Last.Px[at]);
-  }
+  web_picture(which, shown.Words.data(), r.X, r.Y, r.W, r.H, img.W, img.H);
 }
 
 void WebPlatform::ShowScene(const Image& scene) {

@@ -88,12 +88,8 @@ class WebPlatform : public Platform {
   uint64_t Now() const;
   void SendPicture(int which, const Image& img);
 
-  // What each canvas (0 the scene, 1 the carried panel) was last sent.
-  struct Shown {
-    Image Last;
-    std::vector<unsigned char> Rgba;
-  };
-  std::array<Shown, 2> shown_;
+  // What each canvas (0 the scene, 1 the carried panel) shows, as its bytes.
+  std::array<RgbaPicture, 2> shown_;
   std::function<void()> sceneShown_;
 
   std::string folder_;

@@ -55,6 +55,18 @@
     return true;
   };
 
+  // The files to fetch ahead once the game's call has ended.
+  const ahead = new Set();
+  function startAhead() {
+    for (const name of ahead) {
+      stats.busy -= 1;
+      if (pending.has(name) || FS.analyzePath('/' + name).exists) continue;
+      stats.prefetches.push(name);
+      fetchInto(name);
+    }
+    ahead.clear();
+  }
+
   // Fetches a listed file into the module's file system; true when it is
   // there. A second request for the same file waits for the first.
   function fetchInto(name) {
@@ -99,13 +111,15 @@
       if (!pending.has(name)) stats.reads.push(name);
       return (await fetchInto(name)) ? 1 : 0;
     },
-    // Starts fetching a file the game may read soon (a neighbouring room's
-    // picture), unless it is here already or on its way.
+    // Fetches a file the game may read soon (a neighbouring room's picture),
+    // unless it is here already or on its way. The fetch starts once the
+    // game's call has ended: starting it costs more than most commands.
     prefetch(path) {
       const name = siteName(path);
-      if (!listed.has(name) || pending.has(name) || FS.analyzePath('/' + name).exists) return;
-      stats.prefetches.push(name);
-      fetchInto(name);
+      if (!listed.has(name) || ahead.has(name)) return;
+      if (ahead.size === 0) setTimeout(startAhead, 0);
+      ahead.add(name);
+      stats.busy += 1;  // counted as under way from now
     },
     // The size of a picture the browser decoded from exactly these bytes,
     // [0, 0] when it has none; then its pixels, R, G, B, A.

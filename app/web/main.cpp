@@ -3,6 +3,7 @@
 // inside it included) before it calls the next.
 #include <emscripten.h>
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -13,24 +14,29 @@
 namespace {
 
 // The pictures of the rooms the direction buttons lead to, fetched while
-// the player reads, so that a move usually finds its picture here.
-void PrefetchNeighbours(const glim::Game& game, glim::WebPlatform& platform) {
+// the player reads, so that a move usually finds its picture here. Most
+// commands show the same room with the same exits again: `asked` holds the
+// rooms asked for last time, and those are not asked for again.
+void PrefetchNeighbours(const glim::Game& game, glim::WebPlatform& platform, std::array<int32_t, 4>& asked) {
   const int32_t room = game.CurrentRoom;
   if (!glim::Table<glim::TRoom, glim::MaxRooms>::InRange(room)) return;
-  for (int d = glim::DirNorth; d <= glim::DirWest; ++d) {
-    const int32_t next = game.Rooms[room].Exit(d);
-    if (next > 0) platform.Prefetch(game.GameFolder + "images/room" + std::to_string(next) + ".jpg");
-  }
+  std::array<int32_t, 4> next{};
+  for (int d = glim::DirNorth; d <= glim::DirWest; ++d) next[d - glim::DirNorth] = game.Rooms[room].Exit(d);
+  if (next == asked) return;
+  asked = next;
+  for (const int32_t r : next)
+    if (r > 0) platform.Prefetch(game.GameFolder + "images/room" + std::to_string(r) + ".jpg");
 }
 
 // The page's game. The exported functions are plain C, so the session they
 // work on is held here, made once by glim_start.
 struct Session {
   explicit Session(bool virtualClock) : platform("/game/", virtualClock), game(platform) {
-    platform.SetSceneShown([this] { PrefetchNeighbours(game, platform); });
+    platform.SetSceneShown([this] { PrefetchNeighbours(game, platform, asked); });
   }
   glim::WebPlatform platform;
   glim::Game game;
+  std::array<int32_t, 4> asked{};  // the neighbours last fetched ahead
 };
 
 std::unique_ptr<Session>& TheSession() {

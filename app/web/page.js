@@ -101,7 +101,8 @@
       if (document.activeElement && document.activeElement !== document.body) document.activeElement.blur();
       return;
     }
-    $('command').focus();
+    // Focusing lays the page out first: not done when it has the keyboard.
+    if (document.activeElement !== $('command')) $('command').focus();
   }
 
   const panel = $('panel');
@@ -126,13 +127,13 @@
     focusCommand() { focusCommand(); },
     notice(bytes) { $('notice').textContent = toText(bytes); },
     direction(d, on) { $(['', 'north', 'south', 'east', 'west'][d]).disabled = !on; },
-    // The rectangle (x, y, w, h) of a picture of fullW x fullH that changed,
-    // as bytes R, G, B, A packed by the game; the canvas copies them at once.
+    // A picture of fullW x fullH as bytes R, G, B, A kept by the game, of
+    // which the rectangle (x, y, w, h) changed; the canvas copies it at once.
     picture(which, rgba, x, y, w, h, fullW, fullH) {
       const c = canvases[which];
       if (c.width !== fullW || c.height !== fullH) { c.width = fullW; c.height = fullH; }
       const px = new Uint8ClampedArray(rgba.buffer, rgba.byteOffset, rgba.length);
-      c.getContext('2d').putImageData(new ImageData(px, w, h), x, y);
+      c.getContext('2d').putImageData(new ImageData(px, fullW, fullH), 0, 0, x, y, w, h);
     },
     closed() {
       closed = true;

@@ -31,6 +31,7 @@
   }
 
   new MutationObserver((records) => {
+    if (!on) return;
     for (const r of records) for (const line of r.addedNodes) say(line.textContent);
   }).observe(document.getElementById('panel'), { childList: true });
 
@@ -39,5 +40,7 @@
     e.preventDefault();
     toggle();
   });
-  document.addEventListener('glim-command', () => synth?.cancel());
+  // Switched off, nothing is spoken (toggle cancelled the rest); cancelling
+  // again at every command would cost the browser's speech service a call.
+  document.addEventListener('glim-command', () => { if (on) synth.cancel(); });
 })();

@@ -17,7 +17,8 @@ a fresh profile each time, driven over the DevTools protocol
   css, json) and the module (wasm) at gzip -9, the rest as it is.
 - Load: from the navigation's start to the first room shown (its last line
   printed and its picture drawn, then a frame), median of --runs fresh
-  profiles; the splash, which waits for the player, is left out.
+  profiles; the splash is skipped (?splash=no), as by a player who
+  dismisses it at once.
 - Commands: the winning walkthrough typed into a fresh page on the virtual
   clock; each command's time in the page is what glimStats adds for it
   (the call into the game, its waits and boxes and file fetches included).
@@ -60,6 +61,7 @@ COMPRESSED = (".html", ".js", ".css", ".json", ".wasm")
 # shown and a frame has been drawn after them.
 FIRST_ROOM = """
 (() => {
+  if (window !== window.top) return;  // the help dialog's frame
   let line = false, picture = false;
   const done = () => {
     if (line && picture && window.__firstRoom === undefined)
