@@ -68,14 +68,22 @@
   let cachedBytes = 0;
   const sizeOf = (b) => b.length * b.numberOfChannels * 4;
 
-  async function decoded(path) {
+  // A sound stopped or replaced while its file was still on its way is not
+  // decoded: decoding the title tune takes a second or more of the
+  // machine's time, which the start of the game needs (the music stops as
+  // soon as the splash is gone).
+  const superseded = new Error('superseded');
+
+  async function decoded(path, want) {
     const hit = cache.get(path);
     if (hit) {
       cache.delete(path);
       cache.set(path, hit);
       return hit;
     }
-    const buffer = await audioContext().decodeAudioData(await soundData(path));
+    const data = await soundData(path);
+    if (wanted !== want) throw superseded;
+    const buffer = await audioContext().decodeAudioData(data);
     if (!cache.has(path) && sizeOf(buffer) <= CACHE_BYTES) {
       cache.set(path, buffer);
       cachedBytes += sizeOf(buffer);
@@ -115,7 +123,7 @@
       audio.stop();
       const want = { loop: !!repeat, asked: performance.now() };
       wanted = want;
-      decoded(path).then(
+      decoded(path, want).then(
         (buffer) => {
           if (wanted !== want) return;  // stopped or replaced meanwhile
           if (audioContext().state === 'running') begin(buffer, want);

@@ -13,11 +13,6 @@
   const params = new URLSearchParams(location.search);
   const virtualClock = params.get('clock') === 'virtual';
 
-  const style = document.createElement('link');
-  style.rel = 'stylesheet';
-  style.href = 'layout.css';
-  document.head.appendChild(style);
-
   // The page's elements for the window's controls; the others are made here.
   const ids = {
     imgView: 'scene', Print: 'panel', txtCommand: 'command', imgCarried: 'carried', LoadBtn: 'load', SaveBtn: 'save',
