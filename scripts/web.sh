@@ -4,7 +4,7 @@
 #   scripts/web.sh --port N     serve on port N instead
 #   scripts/web.sh --build-only build only
 # Installs Debian's emscripten, the stb headers and what renders the music
-# (fluidsynth, opus-tools, the soundfont) when they are missing.
+# (fluidsynth, opus-tools, the soundfont, the faces) when they are missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -39,7 +39,7 @@ if [ "$port" -lt 1 ] || [ "$port" -gt 65535 ]; then
 fi
 
 missing=()
-for p in emscripten libstb-dev fluidsynth opus-tools timgm6mb-soundfont python3; do
+for p in emscripten libstb-dev fluidsynth opus-tools timgm6mb-soundfont fonts-urw-base35 python3; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
