@@ -3,8 +3,9 @@
 #   scripts/web.sh              build, then serve on http://127.0.0.1:8080/
 #   scripts/web.sh --port N     serve on port N instead
 #   scripts/web.sh --build-only build only
-# Installs Debian's emscripten, the stb headers and what renders the music
-# (fluidsynth, opus-tools, the soundfont, the faces) when they are missing.
+# Installs Debian's emscripten, the stb headers, what renders the music
+# (fluidsynth, opus-tools, the soundfont) and the page's faces (URW fonts)
+# when they are missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
