@@ -21,7 +21,7 @@ while [ $# -gt 0 ]; do
       ;;
     --port=*) port="${1#--port=}" ;;
     -h | --help)
-      sed -n '2,7p' "$0" | sed 's/^# \{0,1\}//'
+      sed -n '2,8p' "$0" | sed 's/^# \{0,1\}//'
       exit 0
       ;;
     *)
