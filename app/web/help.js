@@ -145,7 +145,7 @@
   dialog.addEventListener('close', () => {
     const done = closed;
     closed = null;
-    glimPage.focusCommand();
+    glimPage.focus();
     if (done) done();
   });
 

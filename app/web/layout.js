@@ -61,7 +61,7 @@
 
   function press(n) {
     glimPage.call('glim_control', ['number'], [n]);
-    glimPage.focusCommand();
+    glimPage.focus();
   }
 
   function makeElement(c) {
@@ -242,7 +242,7 @@
       const held = e.pointerType === 'touch' && performance.now() - down >= 500;
       const left = e.button === 0 && !held ? 1 : 0;
       glimPage.call('glim_click', ['number', 'number', 'number'], [x, y, left]);
-      glimPage.focusCommand();
+      glimPage.focus();
     });
     el.addEventListener('contextmenu', (e) => e.preventDefault());
   }

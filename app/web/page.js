@@ -124,7 +124,6 @@
     clear() { panel.replaceChildren(); },
     field(bytes) { $('command').value = toText(bytes); },
     focus() { focusCommand(); },
-    focusCommand() { focusCommand(); },
     notice(bytes) { $('notice').textContent = toText(bytes); },
     direction(d, on) { $(['', 'north', 'south', 'east', 'west'][d]).disabled = !on; },
     // A picture of fullW x fullH as bytes R, G, B, A kept by the game, of

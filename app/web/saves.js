@@ -212,7 +212,7 @@
     const done = state.resolve;
     state = null;
     dialog.close();
-    glimPage.focusCommand();
+    glimPage.focus();
     done(answer);
   }
 

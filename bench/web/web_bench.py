@@ -240,9 +240,7 @@ def command_run(args, server, root, steps):
                 # decodes ahead end meanwhile (up to 5 s, not timed).
                 b.wait_for("typeof glimFiles === 'undefined' || glimFiles.busy === 0", timeout=5)
             before = b.eval("glimStats.ms")
-            b.eval("document.getElementById('command').focus(); document.getElementById('command').select()")
-            b.send("Input.insertText", {"text": command})
-            b.key("Enter", "Enter", 13)
+            drive.enter(b, command)
             drive.answer_boxes(b)
             per.append(b.eval("glimStats.ms") - before)
             if i % 10 == 0 or i == len(steps) - 1:

@@ -13,13 +13,13 @@ lines aside: the terminal writes them, the page shows them in a dialog).
 Exit status 0 when all holds.
 """
 
-import argparse
 import shutil
 import sys
 import tempfile
 import time
 
-from drive import DEATH, Browser, answer_boxes, first_difference, normalise, serve, terminal_record
+from drive import (DEATH, Browser, answer_boxes, arguments, enter, normalise, record_difference, serve, terminal_record,
+                   verdict)
 
 
 def read_tour(path):
@@ -45,13 +45,6 @@ def jump(b, room):
     answer_boxes(b)
 
 
-def type_command(b, command):
-    b.eval("document.getElementById('command').focus(); document.getElementById('command').select()")
-    b.send("Input.insertText", {"text": command})
-    b.key("Enter", "Enter", 13)
-    answer_boxes(b)
-
-
 def play_tour(b, steps):
     """Plays the tour; returns what each step added to the panel's record."""
     parts = []
@@ -63,7 +56,8 @@ def play_tour(b, steps):
             b.eval("glimWait(%d)" % int(step.split()[1]))
             answer_boxes(b)
         else:
-            type_command(b, step)
+            enter(b, step)
+            answer_boxes(b)
         parts.append(b.eval(f"window.__log.slice({start})"))
     return parts
 
@@ -73,12 +67,8 @@ def without_boxes(events):
 
 
 def main():
-    ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    ap.add_argument("--site", required=True)
-    ap.add_argument("--term", required=True, help="the terminal game")
-    ap.add_argument("--folder", help="the game folder of the terminal game")
+    ap = arguments(__doc__.split("\n")[0], walkthrough=False)
     ap.add_argument("--tour", required=True, help="the death tour (tests/walkthrough/deaths.txt)")
-    ap.add_argument("--chromium", default=shutil.which("chromium") or "chromium")
     args = ap.parse_args()
 
     steps = read_tour(args.tour)
@@ -107,19 +97,10 @@ def main():
     want_deaths = sum(e.count(DEATH) for _, _, es in steps for e in es)
     if deaths < want_deaths or deaths == 0:
         fails.append(f"the page died {deaths} times, the tour expects {want_deaths}")
-    want, got = normalise(without_boxes(term)), normalise(without_boxes(page))
-    if want != got:
-        i = first_difference(want, got)
-        fails.append(f"the page's record differs from the terminal's at entry {i} of {len(want)} / {len(got)}:")
-        fails += [f"  terminal: {x!r}" for x in want[max(0, i - 3):i + 3]]
-        fails += [f"  page:     {x!r}" for x in got[max(0, i - 3):i + 3]]
+    fails += record_difference(normalise(without_boxes(term)), normalise(without_boxes(page)))
     fails += [f"page error: {e}" for e in errors]
     print(f"web: the death tour, {len(steps)} steps and {deaths} deaths, played in the page in {played:.1f} s")
-    for f in fails:
-        print("FAIL: " + f)
-    if not fails:
-        print("web: the page died where the tour says, with the terminal game's lines")
-    return 1 if fails else 0
+    return verdict(fails, "web: the page died where the tour says, with the terminal game's lines")
 
 
 if __name__ == "__main__":

@@ -193,9 +193,7 @@ def exit_asks(b, question):
     b.eval("document.getElementById('box-no').click()")
     b.wait_for("glimIdle()", timeout=10)
     before = b.eval("window.__log.length")
-    b.eval("document.getElementById('command').focus(); document.getElementById('command').select()")
-    b.send("Input.insertText", {"text": "look"})
-    b.key("Enter", "Enter", 13)
+    enter(b, "look")
     b.wait_for("glimIdle()", timeout=10)
     if b.eval("document.body.classList.contains('closed')") or b.eval("window.__log.length") == before:
         fails.append("the game did not go on after No to the Exit button's question")
@@ -299,6 +297,14 @@ class Browser:
             self.proc.wait()
 
 
+def enter(b, text):
+    """Types a line into the command line, as the player does, and presses
+    Enter."""
+    b.eval("document.getElementById('command').focus(); document.getElementById('command').select()")
+    b.send("Input.insertText", {"text": text})
+    b.key("Enter", "Enter", 13)
+
+
 def answer_boxes(b):
     """Answers the page's boxes until the running command ends, logging each
     as the terminal game prints it: OK, or No to a question (the terminal's
@@ -320,9 +326,7 @@ def play(b, steps):
     parts = []
     for _, command, _ in steps:
         start = b.eval("window.__log.length")
-        b.eval("document.getElementById('command').focus(); document.getElementById('command').select()")
-        b.send("Input.insertText", {"text": command})
-        b.key("Enter", "Enter", 13)
+        enter(b, command)
         answer_boxes(b)
         parts.append(b.eval(f"window.__log.slice({start})"))
     return parts
@@ -337,9 +341,7 @@ def about_blocks_commands(b):
     b.eval("document.getElementById('about').click()")
     b.wait_for("!document.getElementById('box').hidden", timeout=10)
     text = b.eval("document.getElementById('box-text').textContent")
-    b.eval("document.getElementById('command').focus()")
-    b.send("Input.insertText", {"text": "look"})
-    b.key("Enter", "Enter", 13)
+    enter(b, "look")
     time.sleep(0.2)
     if b.eval("window.__log.length") != before:
         fails.append("a command ran while the About box was open")
@@ -409,6 +411,17 @@ def first_difference(want, got):
     return min(len(want), len(got))
 
 
+def record_difference(want, got):
+    """The failures, when the page's record is not the terminal game's: where
+    they part, with three entries either side."""
+    if want == got:
+        return []
+    i = first_difference(want, got)
+    return ([f"the page's record differs from the terminal's at entry {i} of {len(want)} / {len(got)}:"] +
+            [f"  terminal: {x!r}" for x in want[max(0, i - 3):i + 3]] +
+            [f"  page:     {x!r}" for x in got[max(0, i - 3):i + 3]])
+
+
 def check(steps, parts, page_events, term_events, panel):
     """The failures, as printable lines."""
     fails = []
@@ -422,11 +435,7 @@ def check(steps, parts, page_events, term_events, panel):
     if parts and "quest is over" not in "\n".join(parts[-1]):
         fails.append("the last command did not win the game")
     want, got = normalise(term_events), normalise(page_events)
-    if want != got:
-        i = first_difference(want, got)
-        fails.append(f"the page's record differs from the terminal's at entry {i} of {len(want)} / {len(got)}:")
-        fails += [f"  terminal: {x!r}" for x in want[max(0, i - 3):i + 3]]
-        fails += [f"  page:     {x!r}" for x in got[max(0, i - 3):i + 3]]
+    fails += record_difference(want, got)
     last_clear = max((i for i, e in enumerate(want) if e == "[clear]"), default=-1)
     want_panel = [e for e in want[last_clear + 1:] if not e.startswith("[box] ")]
     if panel != want_panel:
@@ -459,14 +468,15 @@ def serve(site, no_store=False):
     return server
 
 
-def arguments(description):
+def arguments(description, walkthrough=True):
     """The options of every browser check: the site, the terminal game and
-    its folder, the walkthrough, and Chromium."""
+    its folder, the walkthrough (unless the check plays none), and Chromium."""
     ap = argparse.ArgumentParser(description=description)
     ap.add_argument("--site", required=True)
     ap.add_argument("--term", required=True, help="the terminal game")
     ap.add_argument("--folder", help="the game folder of the terminal game")
-    ap.add_argument("--walkthrough", required=True)
+    if walkthrough:
+        ap.add_argument("--walkthrough", required=True)
     ap.add_argument("--chromium", default=shutil.which("chromium") or "chromium")
     return ap
 

@@ -18,7 +18,6 @@
 Exit status 0 when all holds; the failures are printed otherwise.
 """
 
-import argparse
 import base64
 import json
 import os
@@ -121,12 +120,7 @@ def site_without(site, root, name, keep_listed):
 
 
 def main():
-    ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    ap.add_argument("--site", required=True)
-    ap.add_argument("--term", required=True, help="the terminal game")
-    ap.add_argument("--folder", required=True, help="the game folder (data/)")
-    ap.add_argument("--chromium", default=shutil.which("chromium") or "chromium")
-    args = ap.parse_args()
+    args = drive.arguments(__doc__.split("\n")[0], walkthrough=False).parse_args()
 
     fails = list_check(args.site, args.folder)
     root = tempfile.mkdtemp(prefix="glim-web-files-")
@@ -161,12 +155,8 @@ def main():
     finally:
         shutil.rmtree(root, ignore_errors=True)
 
-    for f in fails:
-        print("FAIL: " + f)
-    if not fails:
-        print("web: files.json lists the site; room pictures fetched on demand show; "
+    return drive.verdict(fails, "web: files.json lists the site; room pictures fetched on demand show; "
               "missing ones are reported as in the terminal game")
-    return 1 if fails else 0
 
 
 if __name__ == "__main__":

@@ -16,7 +16,6 @@ log no error.
 Exit status 0 when all holds; the failures are printed otherwise.
 """
 
-import argparse
 import base64
 import json
 import os
@@ -27,7 +26,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from drive import Browser, answer_boxes, serve  # noqa: E402
+from drive import Browser, answer_boxes, arguments, enter, serve, verdict  # noqa: E402
 
 SIZES = [(1024, 768, False), (2560, 1440, False), (390, 844, True)]
 
@@ -213,9 +212,7 @@ def play_by_touch(b, args):
     take it, tap its icon to drop it."""
     fails = []
     panel = "[...document.getElementById('panel').children].map(e => e.textContent)"
-    b.eval("document.getElementById('command').focus()")
-    b.send("Input.insertText", {"text": "s"})
-    b.key("Enter", "Enter", 13)
+    enter(b, "s")
     b.wait_for("glimIdle()", timeout=10)
     w, h = b.eval("[document.getElementById('scene').width, document.getElementById('scene').height]")
     grid = [(x, y) for y in range(0, h, 8) for x in range(0, w, 8)]
@@ -245,10 +242,8 @@ def play_by_touch(b, args):
     lines = b.eval(panel)
     if echo2 not in lines:
         fails.append(f"a tap on the carried icon did not drop: {lines[-3:]}")
-    b.eval("document.getElementById('command').focus()")
     start = b.eval("window.__log.length")
-    b.send("Input.insertText", {"text": "look"})
-    b.key("Enter", "Enter", 13)
+    enter(b, "look")
     b.wait_for("glimIdle()", timeout=10)
     if "look" not in b.eval(f"window.__log.slice({start})"):
         fails.append("the command typed on the phone did not run")
@@ -276,12 +271,8 @@ def check_splash(b):
 
 
 def main():
-    ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    ap.add_argument("--site", required=True)
-    ap.add_argument("--term", required=True, help="the terminal game")
-    ap.add_argument("--folder", help="the game folder of the terminal game")
+    ap = arguments(__doc__.split("\n")[0], walkthrough=False)
     ap.add_argument("--shots", default="build-web", help="the folder for the pictures")
-    ap.add_argument("--chromium", default=shutil.which("chromium") or "chromium")
     args = ap.parse_args()
 
     profile = tempfile.mkdtemp(prefix="glim-layout-")
@@ -322,12 +313,8 @@ def main():
     finally:
         server.shutdown()
         shutil.rmtree(profile, ignore_errors=True)
-    for f in fails:
-        print("FAIL: " + f)
-    if not fails:
-        print("web layout: the controls stand at the window's places at 1024 x 768 and 2560 x 1440 and inside "
+    return verdict(fails, "web layout: the controls stand at the window's places at 1024 x 768 and 2560 x 1440 and inside "
               "390 x 844; every button is named by its caption; pictures in " + args.shots)
-    return 1 if fails else 0
 
 
 if __name__ == "__main__":

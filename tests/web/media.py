@@ -30,7 +30,7 @@ import wave
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "tools", "sounds"))
-from drive import Browser, serve, verdict  # noqa: E402
+from drive import Browser, enter, serve, verdict  # noqa: E402
 from render_music import midi_seconds  # noqa: E402
 
 # Runs in the page before its own scripts: every audio source started is
@@ -114,9 +114,7 @@ class Page:
     def command(self, text):
         b = self.b
         start = b.eval("window.__log.length")
-        b.eval("document.getElementById('command').focus(); document.getElementById('command').select()")
-        b.send("Input.insertText", {"text": text})
-        b.key("Enter", "Enter", 13)
+        enter(b, text)
         b.wait_for("glimIdle()", timeout=30)
         return [e for e in b.eval(f"window.__log.slice({start})") if e != "[clear]"]
 

@@ -11,7 +11,6 @@ terminal game's lines, every room's picture included.
 Exit status 0 when all holds.
 """
 
-import argparse
 import json
 import os
 import shutil
@@ -19,7 +18,7 @@ import sys
 import tempfile
 import time
 
-from drive import Browser, check, play, read_walkthrough, serve, terminal_record
+from drive import Browser, arguments, check, play, read_walkthrough, serve, terminal_record, verdict
 
 
 def first_visit(b, port, site):
@@ -59,13 +58,7 @@ def first_visit(b, port, site):
 
 
 def main():
-    ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    ap.add_argument("--site", required=True)
-    ap.add_argument("--term", required=True, help="the terminal game")
-    ap.add_argument("--folder", help="the game folder of the terminal game")
-    ap.add_argument("--walkthrough", required=True)
-    ap.add_argument("--chromium", default=shutil.which("chromium") or "chromium")
-    args = ap.parse_args()
+    args = arguments(__doc__.split("\n")[0]).parse_args()
 
     steps = read_walkthrough(args.walkthrough)
     profile = tempfile.mkdtemp(prefix="glim-offline-")
@@ -93,11 +86,7 @@ def main():
         server.server_close()
         shutil.rmtree(profile, ignore_errors=True)
     print(f"web: the first visit kept the whole site for offline play in {filled:.1f} s")
-    for f in fails:
-        print("FAIL: " + f)
-    if not fails:
-        print("web: offline, the page won the game with the terminal game's lines")
-    return 1 if fails else 0
+    return verdict(fails, "web: offline, the page won the game with the terminal game's lines")
 
 
 if __name__ == "__main__":

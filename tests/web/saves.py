@@ -27,7 +27,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from drive import (SCENE_TOLERANCE, Browser, arguments, compare_pictures, normalise, play,  # noqa: E402
-                   read_png, read_walkthrough, serve, terminal_record)
+                   read_png, read_walkthrough, serve, terminal_record, verdict)
 
 SAVED_AT = 40        # the page's save: after this many commands of the walkthrough
 REPLACED_AT = 46     # the save that replaces it
@@ -362,12 +362,8 @@ def main():
     finally:
         server.shutdown()
         shutil.rmtree(work, ignore_errors=True)
-    for f in fails:
-        print("FAIL: " + f)
-    if not fails:
-        print(f"web: saves: the page's save after {SAVED_AT} commands equals the terminal game's byte for byte; "
+    return verdict(fails, f"web: saves: the page's save after {SAVED_AT} commands equals the terminal game's byte for byte; "
               "replacing asks first; a refused save fails; a desktop save imports and loads as in the terminal")
-    return 1 if fails else 0
 
 
 if __name__ == "__main__":
